@@ -1,0 +1,100 @@
+#pragma once
+
+// Byte-level reading and writing of map files: little-endian integers and
+// floats on any host, and texts in the three length forms plus the UTF-16 form.
+// The reader knows how many bytes are left and refuses any count or length that
+// could not fit in them before anything is allocated.
+
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The one error a map file can raise; what() is the Spanish text shown to the user.
+class MapFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Texts of the two errors people see when a file does not read.
+std::string FormatErrorText();                          // "Formato de archivo no esperado."
+std::string ReadErrorText(const std::string& fileName); // "Error inesperado al leer %1."
+
+class ArchiveReader {
+public:
+    // Reads from memory; the bytes must outlive the reader.
+    explicit ArchiveReader(std::span<const std::uint8_t> bytes, std::string fileName = {});
+    // Reads `size` bytes from an open stream through a buffer of its own.
+    ArchiveReader(std::FILE* file, std::uint64_t size, std::string fileName = {});
+
+    ArchiveReader(const ArchiveReader&) = delete;
+    ArchiveReader& operator=(const ArchiveReader&) = delete;
+
+    std::int32_t ReadI32();
+    std::uint32_t ReadU32();
+    float ReadF32();
+    std::uint8_t ReadU8();
+    std::uint16_t ReadU16();
+    // A text in any of its stored forms, returned as UTF-8.
+    std::string ReadString();
+    void ReadBytes(std::span<std::uint8_t> out);
+
+    std::uint64_t Remaining() const { return m_size - m_consumed; }
+    std::uint64_t Consumed() const { return m_consumed; }
+
+    // Reads a signed count and checks that `count` records of at least
+    // `minBytesEach` bytes can still follow.
+    std::uint32_t ReadCount(std::uint64_t minBytesEach);
+    // Checks that a count read otherwise fits.
+    void RequireRoom(std::uint64_t count, std::uint64_t minBytesEach) const;
+
+    [[noreturn]] void FailFormat() const;
+    [[noreturn]] void FailRead() const;
+
+private:
+    const std::uint8_t* Take(std::size_t n);
+    std::uint64_t ReadLength();
+
+    std::span<const std::uint8_t> m_memory;
+    std::FILE* m_file = nullptr;
+    std::vector<std::uint8_t> m_buffer;
+    std::size_t m_bufferPos = 0;
+    std::size_t m_bufferEnd = 0;
+    std::uint64_t m_size = 0;
+    std::uint64_t m_consumed = 0;
+    std::string m_fileName;
+};
+
+class ArchiveWriter {
+public:
+    // Collects the bytes in memory (Bytes()).
+    ArchiveWriter();
+    // Writes through a buffer to an open stream; Flush() pushes the rest out.
+    explicit ArchiveWriter(std::FILE* file);
+    ~ArchiveWriter();
+
+    ArchiveWriter(const ArchiveWriter&) = delete;
+    ArchiveWriter& operator=(const ArchiveWriter&) = delete;
+
+    void WriteI32(std::int32_t v);
+    void WriteU32(std::uint32_t v);
+    void WriteF32(float v);
+    // Windows-1252 bytes when the code page holds the text, the UTF-16 form otherwise.
+    void WriteString(const std::string& utf8);
+    void WriteBytes(std::span<const std::uint8_t> bytes);
+
+    // False when the stream refused a write at any point.
+    bool Flush();
+    bool Failed() const { return m_failed; }
+    const std::vector<std::uint8_t>& Bytes() const { return m_buffer; }
+
+private:
+    void Put(const void* data, std::size_t n);
+    void WriteLength(std::uint64_t length);
+
+    std::FILE* m_file = nullptr;
+    std::vector<std::uint8_t> m_buffer;
+    bool m_failed = false;
+};

@@ -1,0 +1,54 @@
+#include "geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+MapRect MapRect::Normalized() const {
+    MapRect r = *this;
+    if (r.left > r.right)
+        std::swap(r.left, r.right);
+    if (r.top > r.bottom)
+        std::swap(r.top, r.bottom);
+    return r;
+}
+
+MapRect UnionRect(const MapRect& a, const MapRect& b) {
+    if (a.IsEmpty())
+        return b.IsEmpty() ? MapRect{} : b;
+    if (b.IsEmpty())
+        return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+std::int32_t TruncToInt(double value) {
+    if (std::isnan(value))
+        return 0;
+    constexpr double lo = std::numeric_limits<std::int32_t>::min();
+    constexpr double hi = std::numeric_limits<std::int32_t>::max();
+    if (value <= lo)
+        return std::numeric_limits<std::int32_t>::min();
+    if (value >= hi)
+        return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(value);
+}
+
+bool PolygonContains(std::span<const MapPoint> vertices, std::int32_t x, std::int32_t y) {
+    if (vertices.size() < 3)
+        return false;
+    const double px = x + 0.5;
+    const double py = y + 0.5;
+    bool inside = false;
+    const std::size_t n = vertices.size();
+    for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
+        const double xi = vertices[i].x, yi = vertices[i].y;
+        const double xj = vertices[j].x, yj = vertices[j].y;
+        if ((yi > py) != (yj > py)) {
+            const double crossX = xj + (py - yj) * (xi - xj) / (yi - yj);
+            if (px < crossX)
+                inside = !inside;
+        }
+    }
+    return inside;
+}

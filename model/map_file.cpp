@@ -1,0 +1,374 @@
+#include "map_file.h"
+
+#include "archive.h"
+#include "unique_name.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Smallest stored record sizes (texts of length 0), checked against what is
+// left of the file before a list is made.
+constexpr std::uint64_t kMinBlock = 16;
+constexpr std::uint64_t kMinLabel = 12 + 1;
+constexpr std::uint64_t kMinStreet = 4 + 1 + 4;
+constexpr std::uint64_t kMinPlace = 1 + 12;
+constexpr std::uint64_t kMinRoute = kMinStreet + 8;
+constexpr std::uint64_t kMinZone = 1 + 1 + 4;
+
+template <typename T>
+void ReadList(ArchiveReader& in, std::uint64_t minBytes, const ReadContext& ctx,
+              std::vector<std::unique_ptr<T>>& list) {
+    const std::uint32_t count = in.ReadCount(minBytes);
+    list.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        auto item = std::make_unique<T>();
+        if constexpr (requires { item->Read(in, ctx); })
+            item->Read(in, ctx);
+        else
+            item->Read(in);
+        list.push_back(std::move(item));
+    }
+}
+
+template <typename T>
+void WriteList(ArchiveWriter& out, const std::vector<std::unique_ptr<T>>& list) {
+    out.WriteI32(static_cast<std::int32_t>(list.size()));
+    for (const auto& item : list)
+        item->Write(out);
+}
+
+std::string FileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f)
+            std::fclose(f);
+    }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a regular file for reading and tells its size.
+FilePtr OpenForReading(const std::string& path, std::uint64_t& size) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    size = static_cast<std::uint64_t>(st.st_size);
+    FilePtr f(::fdopen(fd, "rb"));
+    if (!f)
+        ::close(fd);
+    return f;
+}
+
+} // namespace
+
+std::unique_ptr<MapStore> ReadMap(ArchiveReader& in, const MapCounters& carried,
+                                  std::vector<std::uint8_t>& picture) {
+    auto store = std::make_unique<MapStore>();
+    store->m_counters = carried;
+    store->m_strCountry = in.ReadString();
+    store->m_strState = in.ReadString();
+    store->m_strTown = in.ReadString();
+    store->m_strTitle =
+        MapStore::MakeTitle(store->m_strTown, store->m_strState, store->m_strCountry);
+
+    std::int32_t first = in.ReadI32();
+    if (first < 10) {
+        store->m_nFileVersion = first;
+        first = in.ReadI32();
+    }
+    if (first < 0)
+        in.FailFormat();
+    const auto blockCount = static_cast<std::uint32_t>(first);
+    in.RequireRoom(blockCount, kMinBlock);
+
+    ReadContext ctx{store->m_nFileVersion, store->m_counters};
+    store->m_blocks.resize(blockCount);
+    std::uint32_t nextId = 1;
+    for (auto& block : store->m_blocks) {
+        block.Read(in);
+        store->m_rcBlocks = UnionRect(store->m_rcBlocks, block.GetBounds());
+        block.SetId(nextId++);
+    }
+
+    const std::uint32_t labelCount = in.ReadCount(kMinLabel);
+    store->m_labels.resize(labelCount);
+    for (auto& label : store->m_labels)
+        label.Read(in);
+
+    ReadList(in, kMinStreet, ctx, store->m_listStreets);
+    ReadList(in, kMinPlace, ctx, store->m_listReferences);
+    ReadList(in, kMinRoute, ctx, store->m_listRoutes);
+    store->m_directory.Read(in, ctx);
+    ReadList(in, kMinPlace, ctx, store->m_listColonies);
+    ReadList(in, kMinZone, ctx, store->m_listZones);
+
+    if (store->m_nFileVersion == 1) {
+        store->m_counters.business = in.ReadU32();
+        store->m_counters.route = in.ReadU32();
+        store->m_counters.zone = in.ReadU32();
+        store->m_counters.spare = in.ReadU32();
+    }
+
+    const std::int32_t pictureLength = in.ReadI32();
+    if (pictureLength < 0)
+        in.FailFormat();
+    in.RequireRoom(static_cast<std::uint64_t>(pictureLength), 1);
+    picture.assign(static_cast<std::size_t>(pictureLength), 0);
+    in.ReadBytes(picture);
+    return store;
+}
+
+void WriteMap(ArchiveWriter& out, MapStore& store, std::span<const std::uint8_t> picture) {
+    out.WriteString(store.m_strCountry);
+    out.WriteString(store.m_strState);
+    out.WriteString(store.m_strTown);
+    out.WriteI32(1);
+    out.WriteI32(static_cast<std::int32_t>(store.m_blocks.size()));
+    for (const auto& block : store.m_blocks)
+        block.Write(out);
+    out.WriteI32(static_cast<std::int32_t>(store.m_labels.size()));
+    for (const auto& label : store.m_labels)
+        label.Write(out);
+
+    store.SortListsByName();
+    WriteList(out, store.m_listStreets);
+    WriteList(out, store.m_listReferences);
+    WriteList(out, store.m_listRoutes);
+    store.m_directory.Write(out);
+    WriteList(out, store.m_listColonies);
+    WriteList(out, store.m_listZones);
+
+    out.WriteU32(store.m_counters.business);
+    out.WriteU32(store.m_counters.route);
+    out.WriteU32(store.m_counters.zone);
+    out.WriteU32(store.m_counters.spare);
+    out.WriteI32(static_cast<std::int32_t>(picture.size()));
+    out.WriteBytes(picture);
+}
+
+bool ReadMapHeader(const std::string& path, MapHeader& header, std::string& error) {
+    std::uint64_t size = 0;
+    FilePtr f = OpenForReading(path, size);
+    if (!f) {
+        error = ReadErrorText(FileNameOf(path));
+        return false;
+    }
+    try {
+        ArchiveReader in(f.get(), size, FileNameOf(path));
+        header.country = in.ReadString();
+        header.state = in.ReadString();
+        header.town = in.ReadString();
+        return true;
+    } catch (const MapFileError& e) {
+        error = e.what();
+        return false;
+    }
+}
+
+std::string MapNameFromPath(const std::string& path) {
+    std::string name = FileNameOf(path);
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".map") == 0)
+        name.resize(name.size() - 4);
+    return name;
+}
+
+std::unique_ptr<MapStore> LoadMapFile(const std::string& path, const MapCounters& carried,
+                                      std::vector<std::uint8_t>& picture, std::string& error) {
+    std::uint64_t size = 0;
+    FilePtr f = OpenForReading(path, size);
+    if (!f) {
+        error = ReadErrorText(FileNameOf(path));
+        return nullptr;
+    }
+    try {
+        ArchiveReader in(f.get(), size, FileNameOf(path));
+        return ReadMap(in, carried, picture);
+    } catch (const MapFileError& e) {
+        error = e.what();
+    } catch (const std::bad_alloc&) {
+        error = "No hay memoria suficiente para abrir " + FileNameOf(path) + ".";
+    }
+    picture.clear();
+    return nullptr;
+}
+
+std::string PrivateTempDir(std::string& error) {
+    const char* base = std::getenv("TMPDIR");
+    std::string dir = (base && *base) ? base : "/tmp";
+    if (dir.back() != '/')
+        dir += '/';
+    dir += "veltrix-" + std::to_string(::getuid());
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+        error = "No se puede crear la carpeta temporal " + dir + ".";
+        return {};
+    }
+    struct stat st {};
+    if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
+        error = "La carpeta temporal " + dir + " no es segura.";
+        return {};
+    }
+    if ((st.st_mode & 077) != 0 && ::chmod(dir.c_str(), 0700) != 0) {
+        error = "La carpeta temporal " + dir + " no es segura.";
+        return {};
+    }
+    return dir + '/';
+}
+
+std::string PicturePath(const std::string& tempDir, const std::string& mapName) {
+    return tempDir + mapName + ".jpg";
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::uint64_t size = 0;
+    FilePtr f = OpenForReading(path, size);
+    if (!f || size > 0x7FFFFFFF)
+        return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    return std::fread(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
+}
+
+namespace {
+
+bool WritePictureFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    FilePtr f(::fdopen(fd, "wb"));
+    if (!f) {
+        ::close(fd);
+        return false;
+    }
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
+    return std::fclose(f.release()) == 0 && ok;
+}
+
+} // namespace
+
+std::unique_ptr<MapStore> OpenMapFile(const std::string& path, const MapCounters& carried,
+                                      std::string& error) {
+    std::vector<std::uint8_t> picture;
+    auto store = LoadMapFile(path, carried, picture, error);
+    if (!store)
+        return nullptr;
+    store->m_strMapName = MapNameFromPath(path);
+    const std::string temp = PrivateTempDir(error);
+    if (temp.empty())
+        return nullptr;
+    // Without its picture file a later save would drop the picture, so a map
+    // whose picture cannot be put aside is not opened.
+    if (!WritePictureFile(PicturePath(temp, store->m_strMapName), picture)) {
+        error = "No se puede guardar la imagen del mapa en " + temp + ".";
+        return nullptr;
+    }
+    return store;
+}
+
+// ---- saving ----
+
+std::FILE* FileOps::CreateNew(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* f = ::fdopen(fd, "wb");
+    if (!f)
+        ::close(fd);
+    return f;
+}
+
+bool FileOps::SyncAndClose(std::FILE* file) {
+    bool ok = std::fflush(file) == 0;
+    ok = ::fsync(::fileno(file)) == 0 && ok;
+    return std::fclose(file) == 0 && ok;
+}
+
+bool FileOps::Link(const std::string& from, const std::string& to) {
+    return ::link(from.c_str(), to.c_str()) == 0;
+}
+
+bool FileOps::Rename(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool FileOps::Remove(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
+
+std::string SaveErrorText() {
+    return "- Error al guardar -";
+}
+
+bool SaveMapFile(MapStore& store, const std::string& mapPath, const std::string& picturePath,
+                 std::string& error, FileOps& ops) {
+    error = SaveErrorText();
+    std::vector<std::uint8_t> picture;
+    struct stat st {};
+    if (::stat(picturePath.c_str(), &st) == 0 && !ReadWholeFile(picturePath, picture))
+        return false; // a picture that exists but cannot be read must not be dropped
+
+    const std::string folder = FolderOf(mapPath);
+    const std::string tempName = MakeUniqueFileName(folder, ".tmap", "KR");
+    if (tempName.empty())
+        return false;
+    const std::string tempPath = folder + tempName;
+    std::FILE* file = ops.CreateNew(tempPath);
+    if (!file)
+        return false;
+    bool written = false;
+    try {
+        ArchiveWriter out(file);
+        WriteMap(out, store, picture);
+        written = out.Flush();
+    } catch (const std::bad_alloc&) {
+        written = false;
+    }
+    if (!ops.SyncAndClose(file) || !written) {
+        ops.Remove(tempPath);
+        return false;
+    }
+
+    // The old content keeps a second name while the new file takes its place.
+    const std::string backup =
+        mapPath.substr(0, mapPath.size() - (mapPath.ends_with(".map") ? 4 : 0)) + ".bak";
+    const bool hadMap = ::lstat(mapPath.c_str(), &st) == 0;
+    if (hadMap && !ops.Link(mapPath, backup)) {
+        ops.Remove(tempPath);
+        return false;
+    }
+    if (!ops.Rename(tempPath, mapPath)) {
+        ops.Remove(tempPath);
+        if (hadMap)
+            ops.Remove(backup);
+        return false;
+    }
+    if (hadMap)
+        ops.Remove(backup);
+    store.m_nFileVersion = 1;
+    store.MarkSaved();
+    error.clear();
+    return true;
+}
+
+bool SaveMapFile(MapStore& store, const std::string& mapPath, const std::string& picturePath,
+                 std::string& error) {
+    FileOps ops;
+    return SaveMapFile(store, mapPath, picturePath, error, ops);
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+// Reading and writing whole map files. Opening is all-or-nothing: the file is
+// read into a new store and only a store that read completely is handed back.
+// Saving writes a temporary file beside the map, flushes it to disk and renames
+// it over the map, so the map file is never missing or half-written.
+
+#include "map_store.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+class ArchiveReader;
+class ArchiveWriter;
+
+// Reads a map into a new store. `carried` are the counters of the map open
+// before, which a file without numbers continues. Throws MapFileError.
+std::unique_ptr<MapStore> ReadMap(ArchiveReader& in, const MapCounters& carried,
+                                  std::vector<std::uint8_t>& picture);
+
+// Writes the store as version 1, putting its five named lists in name order first.
+void WriteMap(ArchiveWriter& out, MapStore& store, std::span<const std::uint8_t> picture);
+
+// Only the three header texts (country, state, town), for the catalogue.
+struct MapHeader {
+    std::string country;
+    std::string state;
+    std::string town;
+};
+bool ReadMapHeader(const std::string& path, MapHeader& header, std::string& error);
+
+// The base name of a map file: its file name without the ".map" extension.
+std::string MapNameFromPath(const std::string& path);
+
+// Reads a map file; nullptr with a Spanish message in `error` when it cannot.
+std::unique_ptr<MapStore> LoadMapFile(const std::string& path, const MapCounters& carried,
+                                      std::vector<std::uint8_t>& picture, std::string& error);
+
+// A folder only the user can read, created on first use and never followed
+// through a link; ends in '/'. Empty with a message when it cannot be had.
+std::string PrivateTempDir(std::string& error);
+// Where the picture of the map named `mapName` lives while the map is open.
+std::string PicturePath(const std::string& tempDir, const std::string& mapName);
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+
+// Opens a map as the editor does: reads it, sets its map name and puts its
+// picture in the private temporary folder.
+std::unique_ptr<MapStore> OpenMapFile(const std::string& path, const MapCounters& carried,
+                                      std::string& error);
+
+// The file operations a save makes, overridable so that every failure can be tested.
+class FileOps {
+public:
+    virtual ~FileOps() = default;
+    // A new file that must not exist yet.
+    virtual std::FILE* CreateNew(const std::string& path);
+    virtual bool SyncAndClose(std::FILE* file);
+    virtual bool Link(const std::string& from, const std::string& to);
+    virtual bool Rename(const std::string& from, const std::string& to);
+    virtual bool Remove(const std::string& path);
+};
+
+// The text shown when a save fails.
+std::string SaveErrorText(); // "- Error al guardar -"
+
+// Saves the store to `mapPath`, with the picture read from `picturePath` (none
+// when that file does not exist). On any failure the previous map file is left
+// whole and `error` says so; on success the store is marked saved.
+bool SaveMapFile(MapStore& store, const std::string& mapPath, const std::string& picturePath,
+                 std::string& error, FileOps& ops);
+bool SaveMapFile(MapStore& store, const std::string& mapPath, const std::string& picturePath,
+                 std::string& error);

@@ -1,0 +1,5 @@
+#include "town_generator.h"
+
+MapStore GenerateTown(const TownOptions&) {
+    return MapStore{};
+}
