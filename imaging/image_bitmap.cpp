@@ -1,0 +1,207 @@
+#include "image_bitmap.h"
+
+#include "bmp_reader.h"
+#include "gif_reader.h"
+#include "jpeg_file.h"
+#include "picture_limits.h"
+#include "row_helpers.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QWidget>
+
+#include <new>
+
+namespace {
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+std::optional<CImageBitmap::Kind> CImageBitmap::KindFromPath(const QString& path) {
+    const QString ext = path.right(3).toLower();
+    if (ext == QLatin1String("jpg")) {
+        return Kind::Jpeg;
+    }
+    if (ext == QLatin1String("bmp")) {
+        return Kind::Bmp;
+    }
+    if (ext == QLatin1String("gif")) {
+        return Kind::Gif;
+    }
+    return std::nullopt;
+}
+
+void CImageBitmap::Clear() {
+    m_image = QImage();
+    m_bLoaded = false;
+    m_nWidth = 0;
+    m_nHeight = 0;
+    m_nFrames = 0;
+    m_crTransparent = 0;
+    m_strError.clear();
+    m_bErrorForUser = false;
+}
+
+bool CImageBitmap::Fail(const QString& why, bool forUser) {
+    Clear();
+    m_strError = why;
+    m_bErrorForUser = forUser;
+    return false;
+}
+
+bool CImageBitmap::LoadFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        m_strError = QStringLiteral("No existe el archivo %1").arg(path);
+        m_bErrorForUser = false;
+        return false;
+    }
+    Clear();
+    const auto kind = KindFromPath(path);
+    if (!kind) {
+        return Fail(QStringLiteral("No se abren imágenes de este tipo: %1").arg(path), false);
+    }
+    return Load(*kind, Source{path, {}, false});
+}
+
+bool CImageBitmap::LoadFromMemory(std::span<const std::uint8_t> bytes, Kind kind) {
+    Clear();
+    return Load(kind, Source{{}, bytes, true});
+}
+
+bool CImageBitmap::Load(Kind kind, const Source& source) {
+    switch (kind) {
+    case Kind::Jpeg:
+        return LoadJpeg(source);
+    case Kind::Bmp:
+        return LoadBmp(source);
+    case Kind::Gif:
+        return LoadGif(source);
+    }
+    return false;
+}
+
+bool CImageBitmap::TakeRgb(std::vector<std::uint8_t> rgb, int width, int height, int frames) {
+    const int rows = height * std::max(frames, 1);
+    int stride = 0;
+    std::vector<std::uint8_t> padded;
+    try {
+        padded = PadRowsToDword(rgb, width, rows, stride);
+    } catch (const std::bad_alloc&) {
+        return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
+    }
+    rgb = {};
+    if (padded.empty()) {
+        return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
+    }
+    // The image adopts the padded rows instead of copying them once more.
+    auto* owned = new std::vector<std::uint8_t>(std::move(padded));
+    m_image = QImage(
+        owned->data(), width, rows, stride, QImage::Format_RGB888,
+        [](void* p) { delete static_cast<std::vector<std::uint8_t>*>(p); }, owned);
+    if (m_image.isNull()) {
+        delete owned;
+        return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
+    }
+    m_nWidth = width;
+    m_nHeight = height;
+    m_nFrames = frames;
+    m_bLoaded = true;
+    m_strError.clear();
+    m_bErrorForUser = false;
+    return true;
+}
+
+bool CImageBitmap::LoadJpeg(const Source& source) {
+    int width = 0;
+    int height = 0;
+    std::string status;
+    auto rgb = source.inMemory ? ReadJpegToRgb(source.bytes, width, height, status)
+                               : ReadJpegToRgb(LocalPath(source.path), width, height, status);
+    if (rgb.empty()) {
+        return Fail(QString::fromStdString(status));
+    }
+    return TakeRgb(std::move(rgb), width, height, 1);
+}
+
+bool CImageBitmap::LoadBmp(const Source& source) {
+    int width = 0;
+    int height = 0;
+    BmpReader reader;
+    auto rgb = source.inMemory ? reader.ReadBmpToRgb(source.bytes, width, height)
+                               : reader.ReadBmpToRgb(LocalPath(source.path), width, height);
+    if (rgb.empty() || reader.m_strStatus != "OK") {
+        return Fail(QString::fromStdString(reader.m_strStatus));
+    }
+    return TakeRgb(std::move(rgb), width, height, 1);
+}
+
+bool CImageBitmap::LoadGif(const Source& source) {
+    GifReader reader;
+    const bool opened =
+        source.inMemory ? reader.Open(source.bytes) : reader.Open(LocalPath(source.path));
+    if (!opened) {
+        return Fail(QString::fromStdString(reader.m_strStatus));
+    }
+    const int width = reader.ScreenWidth();
+    const int height = reader.ScreenHeight();
+    const std::size_t frameBytes = static_cast<std::size_t>(width) * height * 3;
+    std::vector<std::uint8_t> stack;
+    std::vector<std::uint8_t> frame;
+    int frames = 0;
+    try {
+        while (reader.ReadNextFrame(frame) == GifReader::kFrame) {
+            if (!PictureSizeAllowed(width, height, frames + 1)) {
+                return Fail(QStringLiteral("El GIF tiene demasiadas imágenes: con %1 ya pasa de "
+                                           "%2 MiB.")
+                                .arg(frames + 1)
+                                .arg(kMaxPictureBytes / (1024 * 1024)));
+            }
+            stack.insert(stack.end(), frame.begin(), frame.end());
+            ++frames;
+        }
+    } catch (const std::bad_alloc&) {
+        return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
+    }
+    // A damaged image ends the frames; those read before it are kept. A file
+    // that is damaged before its first image shows nothing and says so.
+    if (frames == 0 && !reader.m_strStatus.empty()) {
+        return Fail(QString::fromStdString(reader.m_strStatus));
+    }
+    if (frames == 0) {
+        // No image at all: one frame of the background colour.
+        stack = frame;
+        if (stack.size() != frameBytes) {
+            stack.assign(frameBytes, 0);
+        }
+    }
+    const Color transparent = reader.m_crTransparent;
+    reader.Close();
+    if (!TakeRgb(std::move(stack), width, height, frames)) {
+        return false;
+    }
+    m_crTransparent = transparent;
+    return true;
+}
+
+void CImageBitmap::CaptureFromWidget(QWidget* widget, const QRect& rect) {
+    Clear();
+    if (widget == nullptr || rect.isEmpty()) {
+        m_strError = QStringLiteral("No hay nada que capturar.");
+        m_bErrorForUser = false;
+        return;
+    }
+    m_image = widget->grab(rect).toImage();
+    if (m_image.isNull()) {
+        m_strError = QStringLiteral("No se pudo capturar la ventana.");
+        m_bErrorForUser = false;
+        return;
+    }
+    m_bLoaded = true;
+    m_nWidth = rect.width();
+    m_nHeight = rect.height();
+    m_nFrames = 1;
+}
