@@ -4,7 +4,13 @@
 // obeys the program's messages. (Public interface agreed with the shell; the
 // view layer fills in the rest.)
 
+#include "map_renderer.h"
+#include "map_transform.h"
+#include "records.h"
+
+#include <QImage>
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 class MapStore;
@@ -17,6 +23,7 @@ public:
 
     // The window whose descendants receive this window's broadcasts.
     void SetFrame(QWidget* frame) { m_pFrame = frame; }
+    // Stores the tool and shows its cursor; a value no tool has keeps the cursor.
     void SetTool(int tool);
     int Tool() const { return m_nTool; }
     // Called after the store was replaced by a newly opened map: fill on, scale
@@ -26,10 +33,72 @@ public:
     float Scale() const { return m_fScale; }
     QPoint Origin() const { return m_ptOrigin; }
 
+    // The mapping of this window's client area as it is now.
+    MapTransform Transform() const;
+    MapPoint MapPointAt(QPoint pixel) const { return Transform().ToMap(pixel); }
+    MapRect VisibleRect() const { return Transform().VisibleRect(); }
+    // Moves the origin so that `p` is at the client centre; the scale stays.
+    void CenterOn(MapPoint p);
+    // Sets the scale (kept within 1 to 20) and centres `p`; repaints.
+    void ZoomTo(float scale, MapPoint p);
+    const LayerSwitches& Layers() const { return m_layers; }
+    // The topmost block under a map point, or nullptr.
+    CmBlock* HitBlock(MapPoint p);
+    // The picture the window shows, drawn afresh (for copying and tests).
+    QImage RenderView();
+
+    // The cursor each tool shows; the closed hand while panning.
+    static QCursor ToolCursor(int tool);
+    static QCursor PanCursor();
+
+signals:
+    // The map point under the mouse, for the status bar.
+    void MapPointHovered(int x, int y);
+    // Every painted frame ends with the map rectangle it showed.
+    void VisibleRectDrawn(const MapRect& rect);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void customEvent(QEvent* event) override;
+
 private:
+    void Broadcast(int message, std::int64_t wParam, std::int64_t lParam);
+    void OnSetZoom(std::int64_t position);
+    void OnLocateItem(std::int64_t kind, std::int64_t index);
+    void OnZoneShow(std::int64_t hide, std::int64_t show);
+    void OnZoneAssign(std::int64_t zone);
+    void ZoomStep(QPoint pixel, float step);
+    MapOverlay Overlay() const;
+
     MapStore& m_store;
     QWidget* m_pFrame = nullptr;
-    int m_nTool = 1;
-    float m_fScale = 1.0f;
     QPoint m_ptOrigin;
+    float m_fScale = 1.0f;
+    float m_fRulerLength = 0.0f;
+    int m_nTool = 1;
+    LayerSwitches m_layers;
+
+    // Traces in progress and the mouse capture; the editing tools drive them.
+    CmCalles m_traceStreet{Rgb(0, 0, 255)};
+    CmVias m_traceRoute{Rgb(255, 0, 0)};
+    bool m_bTracingStreet = false;
+    bool m_bTracingRoute = false;
+    bool m_bBand = false;
+    MapRect m_rcBand;
+    bool m_bDragging = false;
+    QPoint m_ptLastMouse;
+
+    // The guide window and the business pop-up, owned elsewhere once they exist.
+    QPointer<QWidget> m_pGuideWnd;
+    QPointer<QWidget> m_pInfoWnd;
+
+    // Until a map has been shown the window is plain white.
+    bool m_bViewSet = false;
+    CMapRenderer m_renderer;
+    QImage m_imgBuffer;
 };

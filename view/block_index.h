@@ -1,0 +1,57 @@
+#pragma once
+
+// A uniform grid over the boxes of the blocks, built once per loaded map (the
+// block set never changes between loads). Drawing asks it for the blocks that
+// meet the visible rectangle and the tools ask it for the block under a point,
+// so neither walks a million blocks.
+
+#include "geometry.h"
+
+#include <cstdint>
+#include <vector>
+
+class CmBlock;
+
+class CBlockIndex {
+public:
+    void Build(const std::vector<CmBlock>& blocks);
+    void Clear();
+    // True when the index was built over exactly this vector as it is now.
+    bool Matches(const std::vector<CmBlock>& blocks) const {
+        return m_pBuiltFor == blocks.data() && m_nBuiltCount == blocks.size();
+    }
+
+    // Positions of the blocks whose box (truncated points, edges included) meets
+    // `rect` (edges included), in list order, so later blocks paint over earlier ones.
+    void Query(const MapRect& rect, std::vector<std::uint32_t>& out) const;
+    // Position of the topmost block (the latest in the list) whose region holds
+    // the point, or -1.
+    std::int64_t Hit(const std::vector<CmBlock>& blocks, MapPoint p) const;
+
+    // The box of a block's drawable outline: edges included, empty (left >
+    // right) for fewer than two points.
+    const MapRect& Box(std::uint32_t i) const { return m_boxes[i]; }
+
+private:
+    struct Cells {
+        std::int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    };
+    bool Overlaps(const MapRect& box, const MapRect& rect) const {
+        return box.left <= rect.right && rect.left <= box.right && box.top <= rect.bottom &&
+               rect.top <= box.bottom;
+    }
+    Cells CellsOf(const MapRect& r) const;
+
+    const CmBlock* m_pBuiltFor = nullptr;
+    std::size_t m_nBuiltCount = 0;
+    std::vector<MapRect> m_boxes;
+    // Blocks spanning many cells are kept aside and always checked.
+    std::vector<std::uint32_t> m_big;
+    std::int64_t m_originX = 0;
+    std::int64_t m_originY = 0;
+    std::int64_t m_cell = 1;
+    std::int64_t m_nx = 0;
+    std::int64_t m_ny = 0;
+    std::vector<std::uint32_t> m_cellStart; // m_nx * m_ny + 1 offsets into m_cellBlocks
+    std::vector<std::uint32_t> m_cellBlocks;
+};

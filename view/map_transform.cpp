@@ -1,0 +1,77 @@
+#include "map_transform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
+    if (c == 0)
+        return -1;
+    const std::int64_t num = std::int64_t{a} * b;
+    const bool negative = (num < 0) != (c < 0);
+    const std::int64_t an = num < 0 ? -num : num;
+    const std::int64_t ac = c < 0 ? -std::int64_t{c} : std::int64_t{c};
+    const std::int64_t q = (an + ac / 2) / ac;
+    const std::int64_t r = negative ? -q : q;
+    if (r > INT32_MAX || r < INT32_MIN)
+        return -1;
+    return static_cast<std::int32_t>(r);
+}
+
+namespace {
+
+std::int32_t ExtentFor(int pixels, float scale) {
+    const double units = std::trunc(static_cast<double>(pixels) * 10.0 / scale);
+    if (!(units >= 1.0))
+        return 1;
+    return units > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(units);
+}
+
+} // namespace
+
+MapTransform::MapTransform(QSize client, float scale, QPoint origin)
+    : m_client(client), m_fScale(scale), m_origin(origin) {
+    // A scale the view can never reach (zero, negative, NaN) would divide by zero
+    // below; it is read as the smallest scale instead.
+    const float s = scale > 0.0f ? scale : 1.0f;
+    m_wx = ExtentFor(client.width(), s);
+    m_wy = ExtentFor(client.height(), s);
+    m_vx = std::max(client.width(), 1);
+    m_vy = -std::max(client.height(), 1);
+
+    const std::int64_t ax = m_vx;
+    const std::int64_t ay = -std::int64_t{m_vy};
+    if (ax * m_wy > ay * m_wx)
+        m_vx = std::max(MulDiv(m_wx, static_cast<std::int32_t>(ay), m_wy), 1);
+    else
+        m_vy = -std::max(MulDiv(m_wy, static_cast<std::int32_t>(ax), m_wx), 1);
+}
+
+MapRect MapTransform::VisibleRect() const {
+    const MapPoint a = ToMap(QPoint(0, 0));
+    const MapPoint b = ToMap(QPoint(m_client.width(), m_client.height()));
+    return MapRect{a.x, a.y, b.x, b.y}.Normalized();
+}
+
+QPoint MapTransform::SizeToPixels(MapPoint size) const {
+    return {MulDiv(size.x, std::abs(m_vx), m_wx), MulDiv(size.y, std::abs(m_vy), m_wy)};
+}
+
+int MapTransform::LengthToPixels(double units) const {
+    const double px = units * std::abs(m_vx) / m_wx;
+    return std::max(1, static_cast<int>(std::lround(px)));
+}
+
+QPoint MapTransform::OriginPlacing(MapPoint p, QPoint at) const {
+    const QPoint d = SizeToPixels(p);
+    return {at.x() - d.x(), at.y() + d.y()};
+}
+
+QPoint MapTransform::OriginCentering(MapPoint p) const {
+    return OriginPlacing(p, QPoint(m_client.width() / 2, m_client.height() / 2));
+}
+
+QTransform MapTransform::ToQTransform() const {
+    return QTransform(static_cast<double>(m_vx) / m_wx, 0.0, 0.0, static_cast<double>(m_vy) / m_wy,
+                      m_origin.x(), m_origin.y());
+}
