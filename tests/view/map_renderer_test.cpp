@@ -1,0 +1,312 @@
+#include "map_renderer_test.h"
+
+#include "map_renderer.h"
+#include "map_window.h"
+#include "town_generator.h"
+#include "view_fixtures.h"
+
+#include <QTest>
+#include <random>
+
+namespace {
+
+const QSize kSize(400, 300);
+
+// Scale 10 with (0,0) at the centre: one map unit is one pixel, y up.
+MapTransform View(float scale = 10.0f, QSize size = kSize) {
+    const MapTransform probe(size, scale, QPoint());
+    return MapTransform(size, scale, probe.OriginCentering({0, 0}));
+}
+
+QRgb At(const QImage& image, const MapTransform& t, MapPoint p) {
+    return image.pixel(t.ToPixel(p)) & 0xffffff;
+}
+
+QRgb Rgb24(int r, int g, int b) {
+    return static_cast<QRgb>((r << 16) | (g << 8) | b);
+}
+
+const QRgb kWhite = 0xffffff;
+
+// Pixels of `image` inside `box` that have exactly `color`.
+int CountColor(const QImage& image, QRect box, QRgb color) {
+    int n = 0;
+    box = box.intersected(image.rect());
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            n += (image.pixel(x, y) & 0xffffff) == color;
+    return n;
+}
+
+int CountNonWhite(const QImage& image, QRect box) {
+    box = box.intersected(image.rect());
+    return box.width() * box.height() - CountColor(image, box, kWhite);
+}
+
+} // namespace
+
+void TestMapRenderer::blockFillFollowsTypeAndSwitch() {
+    MapStore store = MakeStore();
+    store.m_blocks.push_back(MakeBlock(-100, -50, -20, 50, 2));
+    store.m_blocks.push_back(MakeBlock(20, -50, 100, 50, 1));
+    const MapTransform t = View();
+    LayerSwitches layers;
+    QImage off = RenderMap(store, t, layers);
+    QCOMPARE(At(off, t, {-60, 0}), Rgb24(128, 255, 128)); // type 2 is always filled
+    QCOMPARE(At(off, t, {60, 0}), kWhite);                // type 1 only outlined
+    layers.m_bFillBlocks = true;
+    QImage on = RenderMap(store, t, layers);
+    QCOMPARE(At(on, t, {60, 0}), Rgb24(255, 255, 228));
+    QCOMPARE(At(on, t, {0, 0}), kWhite); // the street between them
+}
+
+void TestMapRenderer::selectedBlockIsLightRed() {
+    MapStore store = MakeStore();
+    store.m_blocks.push_back(MakeBlock(-50, -50, 50, 50, 4));
+    store.SetBlockSelected(store.m_blocks[0], true);
+    const MapTransform t = View();
+    const QImage image = RenderMap(store, t, LayerSwitches{});
+    QCOMPARE(At(image, t, {0, 0}), Rgb24(255, 192, 192));
+}
+
+void TestMapRenderer::outlineIsLightGrey() {
+    MapStore store = MakeStore();
+    store.m_blocks.push_back(MakeBlock(-50, -50, 50, 50, 1));
+    const MapTransform t = View();
+    const QImage image = RenderMap(store, t, LayerSwitches{});
+    // The right edge at x = 50 is outline only (the fill stops before it).
+    QCOMPARE(At(image, t, {50, 0}), Rgb24(192, 192, 192));
+    QCOMPARE(At(image, t, {0, 0}), kWhite);
+}
+
+void TestMapRenderer::largeBlockAroundTheViewIsDrawn() {
+    // No vertex of this block lies in view, but the view is inside it.
+    MapStore store = MakeStore();
+    store.m_blocks.push_back(MakeBlock(-100000, -100000, 100000, 100000, 5));
+    const MapTransform t = View();
+    const QImage image = RenderMap(store, t, LayerSwitches{});
+    QCOMPARE(At(image, t, {0, 0}), Rgb24(255, 255, 128));
+    QCOMPARE(image.pixel(0, 0) & 0xffffff, Rgb24(255, 255, 128));
+}
+
+void TestMapRenderer::laterBlocksPaintOverEarlierOnes() {
+    MapStore store = MakeStore();
+    store.m_blocks.push_back(MakeBlock(-60, -60, 40, 40, 2));
+    store.m_blocks.push_back(MakeBlock(-40, -40, 60, 60, 6));
+    const MapTransform t = View();
+    const QImage image = RenderMap(store, t, LayerSwitches{});
+    QCOMPARE(At(image, t, {0, 0}), Rgb24(128, 255, 255));
+    QCOMPARE(At(image, t, {-50, -50}), Rgb24(128, 255, 128));
+}
+
+void TestMapRenderer::streetNamesOnlyAboveScaleTen_data() {
+    QTest::addColumn<float>("scale");
+    QTest::addColumn<bool>("layer");
+    QTest::addColumn<bool>("drawn");
+    QTest::newRow("10, on") << 10.0f << true << false;
+    QTest::newRow("10.5, on") << 10.5f << true << true;
+    QTest::newRow("16, on") << 16.0f << true << true;
+    QTest::newRow("20, off") << 20.0f << false << false;
+}
+
+void TestMapRenderer::streetNamesOnlyAboveScaleTen() {
+    QFETCH(float, scale);
+    QFETCH(bool, layer);
+    QFETCH(bool, drawn);
+    MapStore store = MakeStore();
+    CmStname label;
+    label.m_x = 0;
+    label.m_y = 0;
+    label.m_strText = "AVENIDA REFORMA";
+    store.m_labels.push_back(label);
+    const MapTransform t = View(scale);
+    LayerSwitches layers;
+    layers.m_bShowStreetNames = layer;
+    const QImage image = RenderMap(store, t, layers);
+    // The text hangs right and down from its anchor, in red.
+    const QPoint anchor = t.ToPixel(0, 0);
+    const int reddish = [&] {
+        int n = 0;
+        for (int y = anchor.y(); y < anchor.y() + 20; ++y)
+            for (int x = anchor.x(); x < anchor.x() + 120; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += c.red() > 150 && c.green() < 120 && c.blue() < 120;
+            }
+        return n;
+    }();
+    QCOMPARE(reddish > 10, drawn);
+    QCOMPARE(CountNonWhite(image, image.rect()) > 0, drawn);
+}
+
+void TestMapRenderer::referenceOutsideTheViewIsNotDrawn() {
+    MapStore store = MakeStore();
+    const MapTransform t = View();
+    const MapRect v = t.VisibleRect();
+    // Just below the bottom edge: its pin would reach up into view.
+    store.m_listReferences.push_back(std::make_unique<CmRefe>(0, v.top - 3, 10, "Museo"));
+    const QImage image = RenderMap(store, t, LayerSwitches{});
+    QCOMPARE(CountNonWhite(image, image.rect()), 0);
+}
+
+void TestMapRenderer::referenceIconAndName() {
+    MapStore store = MakeStore();
+    store.m_listReferences.push_back(std::make_unique<CmRefe>(0, 0, 10, "Museo"));
+    const MapTransform t = View();
+    LayerSwitches layers;
+    QImage image = RenderMap(store, t, layers);
+    const QPoint a = t.ToPixel(0, 0);
+    // The pin stands above its point, the name hangs below it.
+    QVERIFY(CountNonWhite(image, QRect(a.x() - 8, a.y() - 32, 16, 32)) > 20);
+    QVERIFY(CountNonWhite(image, QRect(a.x(), a.y(), 60, 10)) > 5);
+    QCOMPARE(CountNonWhite(image, QRect(a.x() - 40, a.y() + 12, 30, 30)), 0);
+    // The switch hides them.
+    layers.m_bShowReferences = false;
+    image = RenderMap(store, t, layers);
+    QCOMPARE(CountNonWhite(image, image.rect()), 0);
+}
+
+void TestMapRenderer::tracedStreetVisibility_data() {
+    QTest::addColumn<bool>("show");
+    QTest::addColumn<bool>("layer");
+    QTest::addColumn<int>("expected"); // -1 nothing, else 0xRRGGBB
+    QTest::newRow("own flag, layer off") << true << false << int(Rgb24(0, 128, 255));
+    QTest::newRow("own flag, layer on") << true << true << int(Rgb24(0, 128, 255));
+    QTest::newRow("layer on only: grey") << false << true << int(Rgb24(128, 128, 128));
+    QTest::newRow("neither") << false << false << -1;
+}
+
+void TestMapRenderer::tracedStreetVisibility() {
+    QFETCH(bool, show);
+    QFETCH(bool, layer);
+    QFETCH(int, expected);
+    MapStore store = MakeStore();
+    auto street = std::make_unique<CmCalles>();
+    street->m_points = {{-100, 0}, {100, 0}};
+    street->m_crColor = Rgb(0, 128, 255);
+    street->m_bShow = show;
+    store.m_listStreets.push_back(std::move(street));
+    const MapTransform t = View();
+    LayerSwitches layers;
+    layers.m_bShowTracedStreets = layer;
+    const QImage image = RenderMap(store, t, layers);
+    if (expected < 0)
+        QCOMPARE(CountNonWhite(image, image.rect()), 0);
+    else
+        QCOMPARE(At(image, t, {0, 0}), static_cast<QRgb>(expected));
+}
+
+void TestMapRenderer::routeAndStations() {
+    MapStore store = MakeStore();
+    auto route = std::make_unique<CmVias>(Rgb(200, 0, 200));
+    route->m_points = {{-150, -50}, {150, -50}};
+    route->AddStation({0, 50}, "Terminal");
+    store.m_listRoutes.push_back(std::move(route));
+    const MapTransform t = View();
+    LayerSwitches layers;
+    QImage image = RenderMap(store, t, layers);
+    QCOMPARE(CountNonWhite(image, image.rect()), 0); // neither shown nor layer on
+    layers.m_bShowAllRoutes = true;
+    image = RenderMap(store, t, layers);
+    QCOMPARE(At(image, t, {0, -50}), Rgb24(200, 0, 200));
+    // Two map units at scale 10: two pixels wide.
+    QCOMPARE(
+        CountColor(image, QRect(t.ToPixel(0, -50) - QPoint(0, 3), QSize(1, 7)), Rgb24(200, 0, 200)),
+        2);
+    // The ball above the station, the name below it, black on white.
+    const QPoint s = t.ToPixel(0, 50);
+    QVERIFY(CountNonWhite(image, QRect(s.x() - 9, s.y() - 17, 19, 16)) > 40);
+    int dark = 0;
+    for (int y = s.y(); y < s.y() + 14; ++y)
+        for (int x = s.x(); x < s.x() + 70; ++x)
+            dark += image.pixelColor(x, y).lightness() < 100;
+    QVERIFY(dark > 5);
+
+    // The name's ground is opaque: a station on the line hides the line under its name.
+    store.m_listRoutes[0]->m_stations[0].pt = {0, -50};
+    image = RenderMap(store, t, layers);
+    const QPoint on = t.ToPixel(0, -50);
+    QVERIFY(CountColor(image, QRect(on.x() - 40, on.y() - 1, 20, 4), Rgb24(200, 0, 200)) > 0);
+    QCOMPARE(CountColor(image, QRect(on.x() + 1, on.y(), 20, 2), Rgb24(200, 0, 200)), 0);
+}
+
+void TestMapRenderer::businessesOnlyWithMarksAndNotOnTheAxes() {
+    MapStore store = MakeStore();
+    store.m_directory.AddCategory("Bancos");
+    store.m_directory.SelectCategory("Bancos");
+    store.m_directory.AddBusiness(60, 40, 10, "Banco", "", "", store.m_counters);
+    store.m_directory.AddBusiness(0, -40, 10, "En el eje", "", "", store.m_counters);
+    const MapTransform t = View();
+    LayerSwitches layers;
+    QImage image = RenderMap(store, t, layers);
+    QCOMPARE(CountNonWhite(image, image.rect()), 0);
+    layers.m_bShowMarks = true;
+    image = RenderMap(store, t, layers);
+    const QPoint b = t.ToPixel(60, 40);
+    QVERIFY(CountNonWhite(image, QRect(b.x() - 14, b.y() - 32, 27, 32)) > 50);
+    const QPoint axis = t.ToPixel(0, -40);
+    QCOMPARE(CountNonWhite(image, QRect(axis.x() - 14, axis.y() - 32, 60, 50)), 0);
+}
+
+void TestMapRenderer::bandRectangleIsRedOnePixel() {
+    MapStore store = MakeStore();
+    const MapTransform t = View(3.0f);
+    MapOverlay overlay;
+    overlay.band = MapRect{-200, 100, 200, -100};
+    const QImage image = RenderMap(store, t, LayerSwitches{}, overlay);
+    const QPoint top = t.ToPixel(0, 100);
+    QCOMPARE(image.pixel(top) & 0xffffff, Rgb24(255, 0, 0));
+    QCOMPARE(CountColor(image, QRect(top.x(), top.y() - 3, 1, 7), Rgb24(255, 0, 0)), 1);
+    QCOMPARE(image.pixel(t.ToPixel(0, 0)) & 0xffffff, kWhite);
+}
+
+void TestMapRenderer::windowShowsWhiteBeforeAMapIsLoaded() {
+    MapStore store = MakeStore();
+    store.m_blocks.push_back(MakeBlock(-1000, -1000, 1000, 1000, 3));
+    CMapaWnd wnd(store);
+    wnd.resize(200, 100);
+    const QImage image = wnd.grab().toImage();
+    QCOMPARE(CountNonWhite(image, image.rect()), 0);
+}
+
+void TestMapRenderer::windowPaintsWhatRenderMapDraws() {
+    MapStore store = GenerateTown(TownOptions{400, 7});
+    store.m_strMapName = "pueblo";
+    CMapaWnd wnd(store);
+    wnd.resize(320, 240);
+    wnd.OnMapLoaded();
+    const QImage shown = wnd.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    LayerSwitches layers;
+    layers.m_bFillBlocks = true;
+    const QImage drawn = RenderMap(store, wnd.Transform(), layers);
+    QCOMPARE(shown.size(), drawn.size());
+    QVERIFY(shown == drawn);
+    QVERIFY(CountNonWhite(drawn, drawn.rect()) > 1000);
+}
+
+void TestMapRenderer::hitTestMatchesAFullScan() {
+    MapStore store = GenerateTown(TownOptions{3000, 3});
+    // Overlapping and degenerate blocks as well as the town's own.
+    store.m_blocks.push_back(MakeBlock(-300, -300, 300, 300, 2));
+    store.m_blocks.push_back(MakeBlock(-100, -100, 100, 100, 3));
+    CmBlock line;
+    line.m_points = {{0, 0}, {50, 50}};
+    store.m_blocks.push_back(line);
+    CMapRenderer renderer;
+    const MapRect r = store.m_rcBlocks;
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<std::int32_t> xs(r.left - 50, r.right + 50);
+    std::uniform_int_distribution<std::int32_t> ys(r.top - 50, r.bottom + 50);
+    int hits = 0;
+    for (int k = 0; k < 3000; ++k) {
+        const MapPoint p{xs(rng), ys(rng)};
+        std::int64_t expected = -1;
+        for (std::int64_t i = static_cast<std::int64_t>(store.m_blocks.size()) - 1; i >= 0; --i)
+            if (store.m_blocks[static_cast<std::size_t>(i)].HitTest(p.x, p.y)) {
+                expected = i;
+                break;
+            }
+        QCOMPARE(renderer.HitBlock(store, p), expected);
+        hits += expected >= 0;
+    }
+    QVERIFY(hits > 300); // the points really met blocks
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+
+class TestMapRenderer : public QObject {
+    Q_OBJECT
+private slots:
+    void blockFillFollowsTypeAndSwitch();
+    void selectedBlockIsLightRed();
+    void outlineIsLightGrey();
+    void largeBlockAroundTheViewIsDrawn();
+    void laterBlocksPaintOverEarlierOnes();
+    void streetNamesOnlyAboveScaleTen_data();
+    void streetNamesOnlyAboveScaleTen();
+    void referenceOutsideTheViewIsNotDrawn();
+    void referenceIconAndName();
+    void tracedStreetVisibility_data();
+    void tracedStreetVisibility();
+    void routeAndStations();
+    void businessesOnlyWithMarksAndNotOnTheAxes();
+    void bandRectangleIsRedOnePixel();
+    void windowShowsWhiteBeforeAMapIsLoaded();
+    void windowPaintsWhatRenderMapDraws();
+    void hitTestMatchesAFullScan();
+};

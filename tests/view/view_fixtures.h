@@ -1,0 +1,30 @@
+#pragma once
+
+// Small maps built in code for the view tests.
+
+#include "map_store.h"
+
+#include <QWidget>
+#include <vector>
+
+// An axis-aligned block from (x0, y0) to (x1, y1), outline closed by its last point.
+CmBlock MakeBlock(float x0, float y0, float x1, float y1, int type);
+
+// A store that counts as an open map.
+MapStore MakeStore();
+
+// Stands in for the control panel: records every message it is sent.
+class CMessageRecorder : public QWidget {
+public:
+    using QWidget::QWidget;
+    struct Entry {
+        int message;
+        std::int64_t wParam;
+        std::int64_t lParam;
+    };
+    std::vector<Entry> m_entries;
+    std::vector<Entry> Of(int message) const;
+
+protected:
+    void customEvent(QEvent* event) override;
+};
