@@ -1,0 +1,16 @@
+#include "commands.h"
+#include "tool_support.h"
+
+int RunSave(const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("entrada"), QStringLiteral("El mapa que se abre."));
+    parser.addPositionalArgument(QStringLiteral("salida"), QStringLiteral("Donde se guarda."));
+    if (!ParseCommandArgs(parser, QStringLiteral("save"), args, 2))
+        return kExitUsage;
+    const QStringList paths = parser.positionalArguments();
+    std::vector<std::uint8_t> picture;
+    const auto store = LoadMapForTool(paths.at(0), picture);
+    if (!store)
+        return kExitFailed;
+    return SaveMapForTool(*store, paths.at(1), picture) ? kExitOk : kExitFailed;
+}

@@ -1,0 +1,91 @@
+// veltrix-tool: works on map files without the editor's windows.
+
+#include "commands.h"
+#include "tool_support.h"
+
+#include <QCoreApplication>
+
+#include <exception>
+#include <new>
+
+namespace {
+
+struct ToolCommand {
+    const char* name;
+    const char* arguments;
+    const char* summary;
+    int (*run)(const QStringList& args);
+};
+
+// A new command is one entry here and one source file.
+constexpr ToolCommand kCommands[] = {
+    {"info", "MAPA", "textos, cuentas de cada lista, contadores, imagen y límites del mapa",
+     RunInfo},
+    {"dump", "[--compact] MAPA", "el mapa entero como JSON (UTF-8) en la salida estándar", RunDump},
+    {"save", "ENTRADA SALIDA",
+     "abre un mapa y lo guarda como el editor (versión 1, listas "
+     "ordenadas por nombre)",
+     RunSave},
+    {"check", "MAPA", "termina con 0 si el mapa se abre y con 1 y el motivo si no", RunCheck},
+    {"generate", "-o SALIDA [--blocks N] [--seed S]",
+     "crea una ciudad sintética con su imagen de conjunto", RunGenerate},
+};
+
+void PrintUsage(std::FILE* stream) {
+    PrintLine(stream, QStringLiteral("Uso: veltrix-tool ORDEN [ARGUMENTOS]\n\nÓrdenes:"));
+    for (const ToolCommand& c : kCommands)
+        PrintLine(stream, QStringLiteral("  %1 %2\n      %3")
+                              .arg(QString::fromUtf8(c.name), QString::fromUtf8(c.arguments),
+                                   QString::fromUtf8(c.summary)));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("veltrix-tool"));
+
+    // Everything after the command's name belongs to the command, options included.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Muestra esta ayuda."));
+    parser.addOption(help);
+    parser.addPositionalArgument(QStringLiteral("orden"),
+                                 QStringLiteral("La orden que se ejecuta."));
+    if (!parser.parse(QCoreApplication::arguments())) {
+        PrintLine(stderr, parser.errorText());
+        PrintUsage(stderr);
+        return kExitUsage;
+    }
+    QStringList args = parser.positionalArguments();
+    if (parser.isSet(help) || (!args.isEmpty() && args.first() == QStringLiteral("help"))) {
+        PrintUsage(stdout);
+        return kExitOk;
+    }
+    if (args.isEmpty()) {
+        PrintUsage(stderr);
+        return kExitUsage;
+    }
+    const QString name = args.takeFirst();
+    for (const ToolCommand& command : kCommands) {
+        if (name != QLatin1String(command.name))
+            continue;
+        try {
+            const int status = command.run(args);
+            if (status == kExitUsage)
+                PrintLine(stderr, QStringLiteral("Uso: veltrix-tool %1 %2")
+                                      .arg(name, QString::fromUtf8(command.arguments)));
+            return status;
+        } catch (const std::bad_alloc&) {
+            PrintLine(stderr, QStringLiteral("No hay memoria suficiente."));
+        } catch (const std::exception& e) {
+            PrintLine(stderr,
+                      QStringLiteral("Error inesperado: %1").arg(QString::fromUtf8(e.what())));
+        }
+        return kExitFailed;
+    }
+    PrintLine(stderr, QStringLiteral("Orden desconocida: %1").arg(name));
+    PrintUsage(stderr);
+    return kExitUsage;
+}

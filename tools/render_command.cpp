@@ -1,0 +1,146 @@
+// veltrix-tool render: one frame of a map, drawn exactly as the map window
+// draws it, written as a PNG picture.
+
+#include "commands.h"
+#include "map_renderer.h"
+#include "map_store.h"
+#include "tool_support.h"
+
+#include <QImage>
+#include <QImageWriter>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int kMaxSide = 16384;
+
+bool ParseSize(const QString& text, QSize& out) {
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+    const auto m = form.match(text);
+    if (!m.hasMatch())
+        return false;
+    const int w = m.captured(1).toInt(), h = m.captured(2).toInt();
+    if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
+        return false;
+    out = QSize(w, h);
+    return true;
+}
+
+bool ParseCentre(const QString& text, MapPoint& out) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return false;
+    bool okX = false, okY = false;
+    const int x = parts[0].trimmed().toInt(&okX);
+    const int y = parts[1].trimmed().toInt(&okY);
+    if (!okX || !okY)
+        return false;
+    out = MapPoint{x, y};
+    return true;
+}
+
+// Layer names as the control panel calls them, shortened.
+bool ParseLayers(const QString& text, LayerSwitches& out) {
+    if (text == QLatin1String("all")) {
+        out = LayerSwitches::All();
+        return true;
+    }
+    LayerSwitches layers;
+    layers.m_bShowReferences = false;
+    if (text.isEmpty() || text == QLatin1String("none")) {
+        out = layers;
+        return true;
+    }
+    for (const QString& name : text.split(QLatin1Char(','))) {
+        const QString n = name.trimmed();
+        if (n == QLatin1String("nombres"))
+            layers.m_bShowStreetNames = true;
+        else if (n == QLatin1String("marcas"))
+            layers.m_bShowMarks = true;
+        else if (n == QLatin1String("referencias"))
+            layers.m_bShowReferences = true;
+        else if (n == QLatin1String("calles"))
+            layers.m_bShowTracedStreets = true;
+        else if (n == QLatin1String("colonias"))
+            layers.m_bShowColonies = true;
+        else if (n == QLatin1String("rutas"))
+            layers.m_bShowAllRoutes = true;
+        else if (n == QLatin1String("relleno"))
+            layers.m_bFillBlocks = true;
+        else
+            return false;
+    }
+    out = layers;
+    return true;
+}
+
+} // namespace
+
+int RunRender(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("La imagen PNG que se crea."),
+                                    QStringLiteral("salida"));
+    const QCommandLineOption size(QStringLiteral("size"),
+                                  QStringLiteral("Tamaño en píxeles, ANCHOxALTO (1024x768)."),
+                                  QStringLiteral("WxH"), QStringLiteral("1024x768"));
+    const QCommandLineOption scale(QStringLiteral("scale"),
+                                   QStringLiteral("Escala, de 1 a 20 (3)."), QStringLiteral("s"),
+                                   QStringLiteral("3"));
+    const QCommandLineOption centre(QStringLiteral("center"),
+                                    QStringLiteral("Punto del mapa en el centro, X,Y (0,0)."),
+                                    QStringLiteral("x,y"), QStringLiteral("0,0"));
+    const QCommandLineOption layersOption(
+        QStringLiteral("layers"),
+        QStringLiteral("Capas: all, none o una lista de nombres, marcas, referencias, calles, "
+                       "colonias, rutas, relleno (como al abrir: relleno,referencias)."),
+        QStringLiteral("lista"), QStringLiteral("relleno,referencias"));
+    parser.addOptions({output, size, scale, centre, layersOption});
+    if (!ParseCommandArgs(parser, QStringLiteral("render"), args, 1))
+        return kExitUsage;
+    if (!parser.isSet(output)) {
+        PrintLine(stderr, QStringLiteral("Falta la imagen de salida (-o)."));
+        return kExitUsage;
+    }
+    QSize client;
+    if (!ParseSize(parser.value(size), client)) {
+        PrintLine(
+            stderr,
+            QStringLiteral("El tamaño debe ser ANCHOxALTO, cada uno entre 1 y %1.").arg(kMaxSide));
+        return kExitUsage;
+    }
+    bool ok = false;
+    const double s = parser.value(scale).toDouble(&ok);
+    if (!ok || !(s >= 1.0 && s <= 20.0)) {
+        PrintLine(stderr, QStringLiteral("La escala debe estar entre 1 y 20."));
+        return kExitUsage;
+    }
+    MapPoint at;
+    if (!ParseCentre(parser.value(centre), at)) {
+        PrintLine(stderr, QStringLiteral("El centro debe ser X,Y con dos números enteros."));
+        return kExitUsage;
+    }
+    LayerSwitches layers;
+    if (!ParseLayers(parser.value(layersOption), layers)) {
+        PrintLine(stderr,
+                  QStringLiteral("Capa desconocida en «%1».").arg(parser.value(layersOption)));
+        return kExitUsage;
+    }
+
+    std::vector<std::uint8_t> picture;
+    const std::unique_ptr<MapStore> store =
+        LoadMapForTool(parser.positionalArguments().first(), picture);
+    if (!store)
+        return kExitFailed;
+
+    const MapTransform probe(client, static_cast<float>(s), QPoint());
+    const MapTransform transform(client, static_cast<float>(s), probe.OriginCentering(at));
+    const QImage image = RenderMap(*store, transform, layers);
+    QImageWriter writer(parser.value(output), "png");
+    if (!writer.write(image)) {
+        PrintLine(stderr, QStringLiteral("No se pudo escribir %1: %2")
+                              .arg(parser.value(output), writer.errorString()));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
