@@ -489,6 +489,7 @@ private:
 
     void MakeLabels() {
         auto& labels = m_store.m_labels;
+        labels.reserve(m_rows * m_cols / 3 + 64);
         const float vertical = static_cast<float>(std::numbers::pi / 2);
         // East-west streets run below each row but the last.
         for (std::size_t r = 0; r + 1 < m_rows; ++r) {

@@ -54,7 +54,10 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument(QStringLiteral("orden"),
                                  QStringLiteral("La orden que se ejecuta."));
     if (!parser.parse(QCoreApplication::arguments())) {
-        PrintLine(stderr, parser.errorText());
+        const QStringList unknown = parser.unknownOptionNames();
+        PrintLine(stderr, unknown.isEmpty()
+                              ? parser.errorText()
+                              : QStringLiteral("Opción desconocida: %1").arg(unknown.first()));
         PrintUsage(stderr);
         return kExitUsage;
     }

@@ -314,6 +314,9 @@ TEST_F(Tool, SaveWritesWhatWasReadWithTheNamedListsSorted) {
         EXPECT_EQ(saved["streets"][0]["name"].toString(), QStringLiteral("Avenida Álamos"));
         EXPECT_EQ(saved["streets"][2]["name"].toString(), QStringLiteral("Calle Árbol"));
     }
+    // The sample, already saved once, keeps everything.
+    ASSERT_EQ(RunTool({QStringLiteral("save"), kSample, Path("sample.map")}).code, 0);
+    EXPECT_EQ(DumpOf(Path("sample.map")), DumpOf(kSample));
     // Saved once more, a saved map comes back byte for byte.
     const QString again = Path(QStringLiteral("again.map"));
     ASSERT_EQ(RunTool({QStringLiteral("save"), Path("out0.map"), again}).code, 0);
