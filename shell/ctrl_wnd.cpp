@@ -1,0 +1,243 @@
+#include "ctrl_wnd.h"
+
+#include "map_store.h"
+#include "messages.h"
+#include "prop_calles.h"
+#include "prop_colonias.h"
+#include "prop_referencias.h"
+#include "prop_rutas.h"
+#include "prop_servicios.h"
+#include "prop_zonas.h"
+#include "propiedades.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+struct LayerBox {
+    int id;
+    const char* text;
+    UserMessage message;
+};
+
+constexpr LayerBox kLayerBoxes[] = {
+    {CCtrlWnd::IDC_STREET_NAMES, "Mostrar nombres de las calles", UM_SHOW_STREET_NAMES},
+    {CCtrlWnd::IDC_MARKS, "Mostrar marcas", UM_SHOW_MARKS},
+    {CCtrlWnd::IDC_REFERENCES, "Mostrar referencias", UM_SHOW_REFERENCES},
+    {CCtrlWnd::IDC_COLONIES, "Mostrar colonias", UM_SHOW_COLONIES},
+    {CCtrlWnd::IDC_TRACED_STREETS, "Mostrar calles trazadas", UM_SHOW_TRACED_STREETS},
+    {CCtrlWnd::IDC_ALL_ROUTES, "Mostrar todas las Rutas", UM_SHOW_ALL_ROUTES},
+    {CCtrlWnd::IDC_FILL_BLOCKS, "Rellenar manzanas", UM_FILL_BLOCKS},
+};
+
+// A stored scale as a slider position: truncated toward zero.
+int SliderPosition(float zoom) {
+    if (!std::isfinite(zoom))
+        return 0;
+    return static_cast<int>(std::clamp(zoom, -1000.0f, 1000.0f));
+}
+
+} // namespace
+
+CCtrlWnd::CCtrlWnd(MapStore& store, QWidget* parent) : QScrollArea(parent), m_store(store) {
+    setObjectName(QStringLiteral("ctrlWnd"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    m_pForm = new QWidget;
+    m_pForm->setObjectName(QStringLiteral("ctrlForm"));
+    m_pSheet = new CPropiedades(m_store, m_pForm);
+
+    m_pLower = new QWidget(m_pForm);
+    auto* lower = new QVBoxLayout(m_pLower);
+    lower->setContentsMargins(3, 4, 3, 4);
+    lower->setSpacing(1);
+    auto* zoomRow = new QHBoxLayout;
+    zoomRow->setSpacing(4);
+    auto* zoomLabel = new QLabel(QStringLiteral("Zoom:"), m_pLower);
+    m_pSlider = new QSlider(Qt::Horizontal, m_pLower);
+    m_pSlider->setObjectName(QStringLiteral("slider%1").arg(IDC_ZOOM));
+    m_pSlider->setRange(1, 20);
+    m_pSlider->setTickPosition(QSlider::TicksAbove);
+    m_pSlider->setTickInterval(1);
+    m_pSlider->setPageStep(5);
+    m_pSlider->setFocusPolicy(Qt::StrongFocus);
+    m_pSlider->setFixedWidth(166);
+    // The map takes the new scale only when a mouse action on the slider ends;
+    // keys move the slider and send nothing.
+    m_pSlider->installEventFilter(this);
+    zoomRow->addWidget(zoomLabel);
+    zoomRow->addWidget(m_pSlider);
+    zoomRow->addStretch(1);
+    lower->addLayout(zoomRow);
+
+    for (const LayerBox& layer : kLayerBoxes) {
+        auto* box = new QCheckBox(QString::fromUtf8(layer.text), m_pLower);
+        box->setObjectName(QStringLiteral("check%1").arg(layer.id));
+        m_checks.insert(layer.id, box);
+        lower->addWidget(box);
+        connect(box, &QCheckBox::clicked, this, [this, message = layer.message](bool checked) {
+            Broadcast(message, checked ? 1 : 0);
+        });
+    }
+    // References are drawn from the start, so their box starts ticked.
+    m_checks.value(IDC_REFERENCES)->setChecked(true);
+
+    const QSize lowerSize = m_pLower->sizeHint();
+    m_pForm->setMinimumSize(std::max(lowerSize.width(), 200), kSheetHeight + lowerSize.height());
+    setWidget(m_pForm);
+    LayoutSheet();
+}
+
+void CCtrlWnd::SetFrame(QWidget* frame) {
+    m_pFrame = frame;
+    m_pSheet->SetFrame(frame);
+}
+
+void CCtrlWnd::SetZoomSlider(int position) {
+    const QSignalBlocker quiet(m_pSlider);
+    m_pSlider->setValue(position);
+}
+
+void CCtrlWnd::SetFillCheck(bool checked) {
+    m_checks.value(IDC_FILL_BLOCKS)->setChecked(checked);
+}
+
+void CCtrlWnd::FocusFirstControl() {
+    QWidget* page = m_pSheet->currentWidget();
+    QWidget* target = page ? page->nextInFocusChain() : nullptr;
+    if (page && page->focusPolicy() != Qt::NoFocus)
+        target = page;
+    if (!target || !isAncestorOf(target))
+        target = m_pSlider;
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+void CCtrlWnd::Broadcast(int message, long long wParam) {
+    SendMessageToDescendants(m_pFrame, static_cast<UserMessage>(message), wParam, 0);
+}
+
+void CCtrlWnd::LayoutSheet() {
+    const int width = m_pForm->width();
+    m_pSheet->setGeometry(0, 0, width, kSheetHeight);
+    m_pSheet->show();
+    m_pLower->setGeometry(0, kSheetHeight, width, m_pLower->sizeHint().height());
+}
+
+void CCtrlWnd::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    LayoutSheet();
+}
+
+bool CCtrlWnd::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pSlider && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // A drag or a click on the groove has moved the slider by now.
+        Broadcast(UM_SET_ZOOM, m_pSlider->value());
+    }
+    if (watched == m_pForm && event->type() == QEvent::Resize)
+        LayoutSheet();
+    return QScrollArea::eventFilter(watched, event);
+}
+
+bool CCtrlWnd::event(QEvent* event) {
+    const CUserMessage* message = CUserMessage::From(event);
+    if (!message)
+        return QScrollArea::event(event);
+    switch (message->Message()) {
+    case UM_SET_ZOOM_SLIDER:
+        SetZoomSlider(static_cast<int>(message->WParam()));
+        break;
+    case UM_REFRESH_ROUTES_PAGE:
+        m_pSheet->setCurrentIndex(CPropiedades::kRoutesPage);
+        m_pSheet->Rutas()->Refill();
+        break;
+    case UM_REFRESH_PAGES:
+        RefreshPages(message->WParam(), message->LParam());
+        break;
+    case UM_LOCATE_ITEM:
+        LocateItem(message->WParam(), message->LParam());
+        break;
+    case UM_UNUSED_92:
+        break;
+    default:
+        return QScrollArea::event(event);
+    }
+    return true;
+}
+
+void CCtrlWnd::RefreshPages(long long page, long long option) {
+    auto named = [page](int n) { return page == 0 || page == n; };
+    if (named(1))
+        m_pSheet->Calles()->Refill();
+    if (named(2))
+        m_pSheet->Referencias()->Refill();
+    if (named(3))
+        m_pSheet->Rutas()->Refill();
+    if (named(4)) {
+        if (option == 1) {
+            m_pSheet->Servicios()->RefillCategories();
+        } else {
+            m_pSheet->Servicios()->RefillBusinesses();
+            m_checks.value(IDC_MARKS)->setChecked(true);
+        }
+    }
+    if (named(5))
+        m_pSheet->Colonias()->Refill();
+    if (named(6))
+        m_pSheet->Zonas()->Refill();
+}
+
+void CCtrlWnd::LocateItem(long long kind, long long index) {
+    // Indices come from the pages' lines, but a stale one must not read past a list.
+    auto zoomAt = [index](const auto& list) -> std::optional<float> {
+        if (index < 0 || static_cast<unsigned long long>(index) >= list.size())
+            return std::nullopt;
+        return list[static_cast<std::size_t>(index)]->m_fZoom;
+    };
+    int box = 0;
+    std::optional<int> position;
+    switch (kind) {
+    case 1:
+        if (auto zoom = zoomAt(m_store.m_listStreets))
+            position = SliderPosition(*zoom);
+        break;
+    case 2: {
+        const CmNegocios* business = m_store.m_directory.CurrentBusiness();
+        position = std::max(15, SliderPosition(business ? business->m_fZoom : 0.0f));
+        box = IDC_MARKS;
+        break;
+    }
+    case 3:
+        if (auto zoom = zoomAt(m_store.m_listColonies))
+            position = std::max(15, SliderPosition(*zoom));
+        box = IDC_COLONIES;
+        break;
+    case 4:
+        if (auto zoom = zoomAt(m_store.m_listReferences))
+            position = std::max(15, SliderPosition(*zoom));
+        box = IDC_REFERENCES;
+        break;
+    case 6:
+        position = 10;
+        box = IDC_ALL_ROUTES;
+        break;
+    default:
+        break;
+    }
+    if (position)
+        SetZoomSlider(*position); // the slider clamps to 1..20
+    if (box != 0)
+        m_checks.value(box)->setChecked(true);
+}

@@ -1,0 +1,521 @@
+#include "main_frame.h"
+
+#include "abrir_mapa_dlg.h"
+#include "ctrl_wnd.h"
+#include "help_wnd.h"
+#include "info_mapa_dlg.h"
+#include "lock_keys.h"
+#include "map_file.h"
+#include "map_store.h"
+#include "map_window.h"
+#include "message_box.h"
+#include "messages.h"
+#include "tools.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace {
+
+struct ToolCommand {
+    int id;
+    int tool;
+};
+
+constexpr ToolCommand kToolCommands[] = {
+    {ID_TOOL_ZOOM, TOOL_ZOOM},
+    {ID_TOOL_NAVIGATE, TOOL_NAVIGATE},
+    {ID_TOOL_TRACE_STREET, TOOL_TRACE_STREET},
+    {ID_TOOL_REFERENCE, TOOL_REFERENCE},
+    {ID_TOOL_MARK, TOOL_MARK},
+    {ID_TOOL_COLONY, TOOL_COLONY},
+    {ID_TOOL_ROUTE, TOOL_ROUTE},
+    {ID_TOOL_DISTANCE, TOOL_DISTANCE},
+    {ID_TOOL_INFO, TOOL_INFO},
+    {ID_TOOL_PAINT_BLOCK, TOOL_PAINT_BLOCK},
+    {ID_TOOL_SELECT_BLOCK, TOOL_SELECT_BLOCK},
+};
+
+// Commands that need an open map.
+constexpr int kMapCommands[] = {
+    ID_FILE_SAVE_MAP,  ID_COPY_MAP,        ID_FILE_PRINT,       ID_VIEW_GUIDE,
+    ID_TOOL_ZOOM,      ID_VIEW_PROPERTIES, ID_TOOL_NAVIGATE,    ID_TOOL_TRACE_STREET,
+    ID_TOOL_REFERENCE, ID_TOOL_MARK,       ID_TOOL_COLONY,      ID_TOOL_ROUTE,
+    ID_TOOL_DISTANCE,  ID_TOOL_INFO,       ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK,
+};
+
+QString IconPath(const char* name) {
+    return QStringLiteral(":/shell/icons/%1.svg").arg(QLatin1String(name));
+}
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Copying, printing and the guide belong to the map window. Until it offers
+// these operations the commands are present, follow their enable rules and do
+// nothing; the calls below take effect as soon as the operations exist.
+template <typename Wnd>
+void CopyMapOf(Wnd& wnd) {
+    if constexpr (requires { wnd.CopyToClipboard(); })
+        wnd.CopyToClipboard();
+}
+template <typename Wnd>
+void PrintMapOf(Wnd& wnd) {
+    if constexpr (requires { wnd.PrintMap(); })
+        wnd.PrintMap();
+}
+template <typename Wnd>
+void ShowGuideOf(Wnd& wnd) {
+    if constexpr (requires { wnd.ShowGuide(); })
+        wnd.ShowGuide();
+}
+template <typename Wnd>
+void CloseGuideOf(Wnd& wnd) {
+    if constexpr (requires { wnd.CloseGuide(); })
+        wnd.CloseGuide();
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(MapStore& store, const QString& programDir, QWidget* parent)
+    : QMainWindow(parent), m_store(store), m_strProgramDir(programDir) {
+    if (!m_strProgramDir.isEmpty() && !m_strProgramDir.endsWith(QLatin1Char('/')))
+        m_strProgramDir += QLatin1Char('/');
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(QIcon(QStringLiteral(":/shell/veltrix.svg")));
+
+    m_pSplitter = new QSplitter(Qt::Horizontal, this);
+    m_pSplitter->setObjectName(QStringLiteral("splitter"));
+    m_pSplitter->setChildrenCollapsible(false);
+    m_pCtrlWnd = new CCtrlWnd(m_store, m_pSplitter);
+    m_pMapWnd = new CMapaWnd(m_store, m_pSplitter);
+    m_pMapWnd->setObjectName(QStringLiteral("mapWnd"));
+    m_pSplitter->addWidget(m_pCtrlWnd);
+    m_pSplitter->addWidget(m_pMapWnd);
+    m_pCtrlWnd->setMinimumWidth(kPaneMinimum);
+    m_pMapWnd->setMinimumWidth(kPaneMinimum);
+    m_pSplitter->setStretchFactor(0, 0);
+    m_pSplitter->setStretchFactor(1, 1);
+    m_pSplitter->installEventFilter(this);
+    setCentralWidget(m_pSplitter);
+    m_pCtrlWnd->SetFrame(this);
+    m_pMapWnd->SetFrame(this);
+    connect(m_pMapWnd, &CMapaWnd::MapPointHovered, this, &CMainFrame::ShowMapPosition);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+
+    auto* next = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(next, &QShortcut::activated, this, [this] { FocusPane(1); });
+    auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+    connect(previous, &QShortcut::activated, this, [this] { FocusPane(-1); });
+
+    setWindowTitle(QStringLiteral("VELTRIX"));
+    resize(1024, 720);
+    KeepPanelWidth();
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() {
+    if (m_pHelpWnd)
+        delete m_pHelpWnd.data();
+}
+
+QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prompt,
+                                const QString& tip) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QStringLiteral("action%1").arg(id));
+    action->setStatusTip(prompt);
+    action->setToolTip(tip.isEmpty() ? QString() : tip);
+    m_actions.insert(id, action);
+    // Commands work from the keyboard even while the menu bar is hidden.
+    addAction(action);
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    AddCommand(ID_FILE_OPEN_MAP, QStringLiteral("&Abrir paquete"),
+               QStringLiteral("Abre un archivo de mapas"), QStringLiteral("Abrir"));
+    AddCommand(ID_FILE_SAVE_MAP, QStringLiteral("&Guardar"),
+               QStringLiteral("Guarda los cambios en el archivo"), QStringLiteral("Guardar"));
+    AddCommand(ID_COPY_MAP, QStringLiteral("&Copiar mapa"),
+               QStringLiteral("Copiar al portapapeles el mapa en pantalla"),
+               QStringLiteral("Copiar"));
+    AddCommand(ID_FILE_PRINT, QStringLiteral("&Imprimir"), QStringLiteral("Imprime el mapa"),
+               QStringLiteral("Imprimir"));
+    AddCommand(ID_APP_EXIT, QStringLiteral("&Salir"),
+               QStringLiteral("Sale de la aplicación; le pide que guarde los documentos"),
+               QStringLiteral("Salir"));
+    AddCommand(ID_VIEW_TOOLBAR, QStringLiteral("Barra de &herramientas"),
+               QStringLiteral("Muestra u oculta la barra de herramientas"),
+               QStringLiteral("Alternar Barra de herramientas"));
+    AddCommand(ID_VIEW_STATUS_BAR, QStringLiteral("Barra de &estado"),
+               QStringLiteral("Muestra u oculta la barra de estado"),
+               QStringLiteral("Alternar Barra de estado"));
+    AddCommand(
+        ID_VIEW_GUIDE, QStringLiteral("Mostrar &Guía"),
+        QStringLiteral(
+            "Despliega una ventana con toda la extensión del mapa y ubica el área desplegada"),
+        QStringLiteral("Guía"));
+    AddCommand(ID_TOOL_ZOOM, QStringLiteral("&Zoom"),
+               QStringLiteral("Acerca a aleja la escala del mapa"), QStringLiteral("Zoom"));
+    AddCommand(ID_VIEW_PROPERTIES, QStringLiteral("&Propiedades"),
+               QStringLiteral("Muestra las propiedades del mapa cargado"),
+               QStringLiteral("Propiedades"));
+    AddCommand(ID_TOOL_NAVIGATE, QStringLiteral("&Navegar"),
+               QStringLiteral("Cambia al modo de navegación en el mapa"), QStringLiteral("Paneo"));
+    AddCommand(ID_TOOL_TRACE_STREET, QStringLiteral("Trazar &Calle"),
+               QStringLiteral("Trazar calles"), QStringLiteral("Calle"));
+    AddCommand(ID_TOOL_REFERENCE, QStringLiteral("&Marcar referencia"),
+               QStringLiteral("Permite marcar lugares en el mapa"), QStringLiteral("Referencias"));
+    AddCommand(ID_TOOL_MARK, QStringLiteral("Marcar Comercio/&Servicio"),
+               QStringLiteral("Marca comercios y/o servicios"), QStringLiteral("Marcas"));
+    AddCommand(ID_TOOL_COLONY, QStringLiteral("Marcar c&olonia"), QStringLiteral("Marca colonias"),
+               QStringLiteral("Colonia"));
+    AddCommand(ID_TOOL_ROUTE, QStringLiteral("&Trazar ruta"),
+               QStringLiteral("Permite trazar una ruta en el mapa"), QStringLiteral("Rutas"));
+    AddCommand(ID_TOOL_DISTANCE, QStringLiteral("&Distancia"),
+               QStringLiteral("Regla para medir distancias"), QStringLiteral("Distancia"));
+    AddCommand(ID_TOOL_INFO, QStringLiteral("&Información"),
+               QStringLiteral("Muestra información sobre el punto seleccionado"),
+               QStringLiteral("Info"));
+    AddCommand(ID_TOOL_PAINT_BLOCK, QStringLiteral("Pintar man&zana"),
+               QStringLiteral("Permite marcar una manzana con un color diferente"),
+               QStringLiteral("Zonas verdes"));
+    AddCommand(ID_TOOL_SELECT_BLOCK, QStringLiteral("Seleccionar Manzana"),
+               QStringLiteral("Seleccionar manzana para edicion"), QStringLiteral("Manzana"));
+    AddCommand(ID_HELP_FINDER, QStringLiteral("Ayuda en &linea..."), QString(), QString());
+
+    Action(ID_FILE_OPEN_MAP)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    Action(ID_FILE_SAVE_MAP)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    Action(ID_FILE_PRINT)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    Action(ID_APP_EXIT)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    const std::pair<int, const char*> icons[] = {
+        {ID_FILE_OPEN_MAP, "open"},     {ID_FILE_SAVE_MAP, "save"},
+        {ID_COPY_MAP, "copy"},          {ID_FILE_PRINT, "print"},
+        {ID_TOOL_ZOOM, "zoom"},         {ID_VIEW_GUIDE, "guide"},
+        {ID_TOOL_NAVIGATE, "navigate"}, {ID_TOOL_REFERENCE, "reference"},
+        {ID_TOOL_MARK, "mark"},         {ID_TOOL_ROUTE, "route"},
+        {ID_TOOL_COLONY, "colony"},     {ID_TOOL_TRACE_STREET, "street"},
+        {ID_TOOL_PAINT_BLOCK, "paint"}, {ID_TOOL_SELECT_BLOCK, "select"},
+        {ID_TOOL_DISTANCE, "distance"}, {ID_TOOL_INFO, "info"},
+    };
+    for (const auto& [id, name] : icons)
+        Action(id)->setIcon(QIcon(IconPath(name)));
+
+    for (const ToolCommand& command : kToolCommands) {
+        QAction* action = Action(command.id);
+        action->setCheckable(true);
+        m_toolOfCommand.insert(command.id, command.tool);
+        connect(action, &QAction::triggered, this, [this, tool = command.tool] { OnTool(tool); });
+    }
+    Action(ID_VIEW_GUIDE)->setCheckable(true);
+    Action(ID_VIEW_TOOLBAR)->setCheckable(true);
+    Action(ID_VIEW_STATUS_BAR)->setCheckable(true);
+
+    connect(Action(ID_FILE_OPEN_MAP), &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    connect(Action(ID_FILE_SAVE_MAP), &QAction::triggered, this, &CMainFrame::OnFileSave);
+    connect(Action(ID_COPY_MAP), &QAction::triggered, this, &CMainFrame::OnCopyMap);
+    connect(Action(ID_FILE_PRINT), &QAction::triggered, this, &CMainFrame::OnFilePrint);
+    connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+    connect(Action(ID_VIEW_GUIDE), &QAction::triggered, this, &CMainFrame::OnViewGuide);
+    connect(Action(ID_VIEW_PROPERTIES), &QAction::triggered, this, &CMainFrame::OnViewProperties);
+    connect(Action(ID_HELP_FINDER), &QAction::triggered, this, &CMainFrame::OnHelpFinder);
+    connect(Action(ID_VIEW_TOOLBAR), &QAction::triggered, this, [this](bool) {
+        m_pToolBar->setVisible(!m_pToolBar->isVisible());
+        UpdateCommandUI();
+    });
+    connect(Action(ID_VIEW_STATUS_BAR), &QAction::triggered, this, [this](bool) {
+        statusBar()->setVisible(!statusBar()->isVisible());
+        UpdateCommandUI();
+    });
+}
+
+void CMainFrame::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("&Archivo"));
+    file->addAction(Action(ID_FILE_OPEN_MAP));
+    file->addAction(Action(ID_FILE_SAVE_MAP));
+    file->addAction(Action(ID_COPY_MAP));
+    file->addSeparator();
+    file->addAction(Action(ID_APP_EXIT));
+
+    QMenu* view = bar->addMenu(QStringLiteral("&Ver"));
+    view->addAction(Action(ID_VIEW_TOOLBAR));
+    view->addAction(Action(ID_VIEW_STATUS_BAR));
+    view->addSeparator();
+    view->addAction(Action(ID_VIEW_GUIDE));
+    view->addAction(Action(ID_TOOL_ZOOM));
+    view->addAction(Action(ID_VIEW_PROPERTIES));
+
+    QMenu* tools = bar->addMenu(QStringLiteral("&Herramientas"));
+    for (int id :
+         {ID_TOOL_NAVIGATE, ID_TOOL_TRACE_STREET, ID_TOOL_REFERENCE, ID_TOOL_MARK, ID_TOOL_COLONY,
+          ID_TOOL_ROUTE, ID_TOOL_DISTANCE, ID_TOOL_INFO, ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK})
+        tools->addAction(Action(id));
+
+    QMenu* help = bar->addMenu(QStringLiteral("Ay&uda"));
+    help->addAction(Action(ID_HELP_FINDER));
+
+    // The menus follow the open map and the tool whenever they are opened.
+    for (QMenu* menu : {file, view, tools, help})
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+}
+
+void CMainFrame::CreateToolBar() {
+    m_pToolBar = new QToolBar(QStringLiteral("Barra de herramientas"), this);
+    m_pToolBar->setObjectName(QStringLiteral("toolBar"));
+    m_pToolBar->setIconSize(QSize(20, 20));
+    m_pToolBar->setMovable(true);
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    const int groups[][8] = {
+        {ID_FILE_OPEN_MAP, ID_FILE_SAVE_MAP, ID_COPY_MAP, ID_FILE_PRINT},
+        {ID_TOOL_ZOOM, ID_VIEW_GUIDE},
+        {ID_TOOL_NAVIGATE, ID_TOOL_REFERENCE, ID_TOOL_MARK, ID_TOOL_ROUTE, ID_TOOL_COLONY,
+         ID_TOOL_TRACE_STREET, ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK},
+        {ID_TOOL_DISTANCE, ID_TOOL_INFO},
+    };
+    bool first = true;
+    for (const auto& group : groups) {
+        if (!first)
+            m_pToolBar->addSeparator();
+        first = false;
+        for (int id : group) {
+            if (id != 0)
+                m_pToolBar->addAction(Action(id));
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+    connect(m_pToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandUI);
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    // The idle text shows whenever no command prompt covers it.
+    auto* idle = new QLabel(QStringLiteral("Preparado"), bar);
+    idle->setObjectName(QStringLiteral("idleText"));
+    bar->addWidget(idle, 1);
+    m_pPosition = new QLabel(bar);
+    m_pPosition->setObjectName(QStringLiteral("mapPosition"));
+    m_pPosition->setMinimumWidth(
+        fontMetrics().horizontalAdvance(QStringLiteral("x -0000000  y -0000000")));
+    bar->addPermanentWidget(m_pPosition);
+    const char* texts[3] = {"MAY", "NUM", "DESP"};
+    const char* names[3] = {"indicatorCaps", "indicatorNum", "indicatorScroll"};
+    for (int i = 0; i < 3; ++i) {
+        auto* label = new QLabel(QString::fromLatin1(texts[i]), bar);
+        label->setObjectName(QString::fromLatin1(names[i]));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("DESP")) + 12);
+        bar->addPermanentWidget(label);
+        m_pIndicators[i] = label;
+    }
+    m_pLockTimer = new QTimer(this);
+    m_pLockTimer->setInterval(250);
+    connect(m_pLockTimer, &QTimer::timeout, this, &CMainFrame::UpdateLockIndicators);
+    UpdateLockIndicators();
+    // Only worth polling where the window system answers at all.
+    if (QueryLockKeys())
+        m_pLockTimer->start();
+}
+
+void CMainFrame::UpdateLockIndicators() {
+    const std::optional<LockKeys> keys = QueryLockKeys();
+    // Where the state is unknown the panes stay greyed, as they are with the keys off.
+    const bool on[3] = {keys && keys->caps, keys && keys->num, keys && keys->scroll};
+    for (int i = 0; i < 3; ++i)
+        m_pIndicators[i]->setEnabled(on[i]);
+}
+
+void CMainFrame::ShowMapPosition(int x, int y) {
+    m_pPosition->setText(QStringLiteral("x %1  y %2").arg(x).arg(y));
+}
+
+void CMainFrame::UpdateCommandUI() {
+    const bool loaded = m_store.MapLoaded();
+    for (int id : kMapCommands)
+        Action(id)->setEnabled(loaded);
+    for (const ToolCommand& command : kToolCommands)
+        Action(command.id)->setChecked(m_nCurrentTool == command.tool);
+    Action(ID_VIEW_GUIDE)->setChecked(m_bGuideShown);
+    Action(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar && !m_pToolBar->isHidden());
+    Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+}
+
+void CMainFrame::KeepPanelWidth() {
+    const int total = m_pSplitter->width() - m_pSplitter->handleWidth();
+    m_pSplitter->setSizes({kPanelWidth, std::max(kPaneMinimum, total - kPanelWidth)});
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Every new size gives the panel its width back, even after the user dragged the bar.
+    if (watched == m_pSplitter && event->type() == QEvent::Resize)
+        KeepPanelWidth();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::FocusPane(int step) {
+    QWidget* panes[2] = {m_pCtrlWnd, m_pMapWnd};
+    QWidget* focus = QApplication::focusWidget();
+    int current = 0;
+    if (focus && (focus == m_pMapWnd || m_pMapWnd->isAncestorOf(focus)))
+        current = 1;
+    QWidget* target = panes[(current + 2 + step) % 2];
+    if (target == m_pCtrlWnd)
+        m_pCtrlWnd->FocusFirstControl();
+    else
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::OnTool(int tool) {
+    m_nCurrentTool = tool;
+    m_pMapWnd->SetTool(tool);
+    UpdateCommandUI();
+}
+
+bool CMainFrame::SaveModified() {
+    if (!m_store.IsChanged())
+        return true;
+    const QString question =
+        QStringLiteral("El mapa %1 tiene cambios que no se han guardado.\n¿Desea guardar los "
+                       "cambios antes de continuar?")
+            .arg(QString::fromStdString(m_store.m_strMapName));
+    switch (AskYesNoCancel(this, question)) {
+    case QMessageBox::Yes:
+        return SaveMap();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::OnFileOpen() {
+    if (!SaveModified())
+        return;
+    CAbrirMapaDlg dialog(m_strProgramDir, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    OpenMap(dialog.m_strPath);
+}
+
+bool CMainFrame::OpenMap(const QString& path) {
+    std::string error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::unique_ptr<MapStore> opened = OpenMapFile(LocalPath(path), m_store.m_counters, error);
+    QApplication::restoreOverrideCursor();
+    if (!opened) {
+        ShowMessage(this, QString::fromStdString(error), QMessageBox::Warning);
+        return false;
+    }
+    // The windows keep their reference to the one store; only its content changes.
+    m_store = std::move(*opened);
+    m_pMapWnd->OnMapLoaded();
+    m_pCtrlWnd->SetZoomSlider(3);
+    SendUserMessage(m_pCtrlWnd, UM_REFRESH_PAGES, 0, 1);
+    m_pCtrlWnd->SetFillCheck(true);
+    setWindowTitle(QString::fromStdString(m_store.m_strTitle));
+    OnTool(TOOL_NAVIGATE);
+    m_bGuideShown = false;
+    UpdateCommandUI();
+    return true;
+}
+
+bool CMainFrame::SaveMap() {
+    if (!m_store.MapLoaded())
+        return false;
+    const QString name = QString::fromStdString(m_store.m_strMapName);
+    const std::string mapPath = LocalPath(m_strProgramDir + name + QStringLiteral(".map"));
+    std::string error;
+    bool saved = false;
+    const std::string tempDir = PrivateTempDir(error);
+    // Without the folder of the picture the save would drop the picture: no save.
+    if (!tempDir.empty()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        saved = SaveMapFile(m_store, mapPath, PicturePath(tempDir, m_store.m_strMapName), error);
+        QApplication::restoreOverrideCursor();
+    }
+    // A save puts the named lists in name order even when writing then fails, and
+    // the pages address elements by line, so they are refilled either way.
+    SendMessageToDescendants(this, UM_REFRESH_PAGES, 0, 0);
+    if (!saved) {
+        const QString text = QString::fromStdString(SaveErrorText());
+        const QString detail = QString::fromStdString(error);
+        ShowMessage(this, text, QMessageBox::Warning, detail == text ? QString() : detail);
+        return false;
+    }
+    ShowMessage(this, QStringLiteral("Done"));
+    return true;
+}
+
+void CMainFrame::OnFileSave() {
+    SaveMap();
+}
+
+void CMainFrame::OnCopyMap() {
+    if (m_store.MapLoaded())
+        CopyMapOf(*m_pMapWnd);
+}
+
+void CMainFrame::OnFilePrint() {
+    if (m_store.MapLoaded())
+        PrintMapOf(*m_pMapWnd);
+}
+
+void CMainFrame::OnViewGuide() {
+    if (!m_store.MapLoaded())
+        return;
+    if (m_bGuideShown) {
+        m_bGuideShown = false;
+        CloseGuideOf(*m_pMapWnd);
+    } else {
+        m_bGuideShown = true;
+        ShowGuideOf(*m_pMapWnd);
+    }
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnViewProperties() {
+    if (!m_store.MapLoaded())
+        return;
+    CInfoMapaDlg dialog(this);
+    dialog.m_nBlockCount = static_cast<unsigned>(m_store.m_blocks.size());
+    dialog.m_nStreetNameCount = static_cast<unsigned>(m_store.m_labels.size());
+    dialog.m_nTracedStreetCount = static_cast<unsigned>(m_store.m_listStreets.size());
+    dialog.m_nReferenceCount = static_cast<unsigned>(m_store.m_listReferences.size());
+    dialog.exec();
+}
+
+void CMainFrame::OnHelpFinder() {
+    if (!m_pHelpWnd)
+        m_pHelpWnd = new CHelpWnd(); // a window of its own; deleted with the frame
+    m_pHelpWnd->ShowContents();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    if (m_pHelpWnd)
+        m_pHelpWnd->close();
+    event->accept();
+}

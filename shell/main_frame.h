@@ -1,0 +1,119 @@
+#pragma once
+
+// The main window: menu, tool bar, status bar and the splitter holding the
+// control panel on the left and the map window on the right. It runs the
+// commands, opens and saves maps and keeps the commands' enable and check
+// states in step with the open map and the current tool.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+class CCtrlWnd;
+class CHelpWnd;
+class CMapaWnd;
+class MapStore;
+class QAction;
+class QLabel;
+class QSplitter;
+class QTimer;
+class QToolBar;
+
+// The command numbers; menu items and tool-bar buttons carry them as object
+// names ("action32771").
+enum CommandId : int {
+    ID_FILE_OPEN_MAP = 32771,
+    ID_FILE_SAVE_MAP = 32800,
+    ID_COPY_MAP = 32804,
+    ID_FILE_PRINT = 57607,
+    ID_APP_EXIT = 57665,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+    ID_VIEW_GUIDE = 32806,
+    ID_TOOL_ZOOM = 32779,
+    ID_VIEW_PROPERTIES = 32786,
+    ID_TOOL_NAVIGATE = 32772,
+    ID_TOOL_TRACE_STREET = 32782,
+    ID_TOOL_REFERENCE = 32773,
+    ID_TOOL_MARK = 32790,
+    ID_TOOL_COLONY = 32791,
+    ID_TOOL_ROUTE = 32777,
+    ID_TOOL_DISTANCE = 32801,
+    ID_TOOL_INFO = 32775,
+    ID_TOOL_PAINT_BLOCK = 32778,
+    ID_TOOL_SELECT_BLOCK = 32783,
+    ID_HELP_FINDER = 32807,
+};
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kPanelWidth = 238;
+    static constexpr int kPaneMinimum = 100;
+
+    CMainFrame(MapStore& store, const QString& programDir, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CCtrlWnd* CtrlWnd() const { return m_pCtrlWnd; }
+    CMapaWnd* MapWnd() const { return m_pMapWnd; }
+    QSplitter* Splitter() const { return m_pSplitter; }
+    QAction* Action(int id) const { return m_actions.value(id); }
+    int CurrentTool() const { return m_nCurrentTool; }
+    bool GuideShown() const { return m_bGuideShown; }
+    const QString& ProgramDir() const { return m_strProgramDir; }
+
+    // The open command after the catalogue: reads `path` whole and only then
+    // replaces the open map. False, with the reason shown, when it cannot.
+    bool OpenMap(const QString& path);
+    // The save command; true when the map file was written.
+    bool SaveMap();
+    // Brings every command's enable and check state up to date.
+    void UpdateCommandUI();
+
+    // Commands.
+    void OnFileOpen();
+    void OnFileSave();
+    void OnCopyMap();
+    void OnFilePrint();
+    void OnViewGuide();
+    void OnViewProperties();
+    void OnHelpFinder();
+    void OnTool(int tool);
+
+public slots:
+    // Map coordinates under the mouse, for the status bar.
+    void ShowMapPosition(int x, int y);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    QAction* AddCommand(int id, const QString& text, const QString& prompt, const QString& tip);
+    void KeepPanelWidth();
+    void FocusPane(int step);
+    void UpdateLockIndicators();
+    // Asks whether to save unsaved changes; false when the user cancels or the
+    // save fails, so the caller must not go on.
+    bool SaveModified();
+
+    MapStore& m_store;
+    QString m_strProgramDir;
+    QSplitter* m_pSplitter = nullptr;
+    CCtrlWnd* m_pCtrlWnd = nullptr;
+    CMapaWnd* m_pMapWnd = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pPosition = nullptr;
+    QLabel* m_pIndicators[3] = {nullptr, nullptr, nullptr};
+    QTimer* m_pLockTimer = nullptr;
+    QPointer<CHelpWnd> m_pHelpWnd;
+    QHash<int, QAction*> m_actions;
+    QHash<int, int> m_toolOfCommand;
+    bool m_bGuideShown = false;
+    int m_nCurrentTool = 1;
+};

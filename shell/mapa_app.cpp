@@ -1,0 +1,79 @@
+#include "mapa_app.h"
+
+#include "main_frame.h"
+#include "startup_splash.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kStartupPauseMs = 2000;
+
+// The start-up pause: the splash stays up and the frame waits; key and mouse
+// presses wait too and reach the splash afterwards.
+void StartupPause() {
+    QEventLoop loop;
+    QTimer::singleShot(kStartupPauseMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
+
+CMapaApp::CMapaApp() = default;
+
+CMapaApp::~CMapaApp() = default;
+
+bool CMapaApp::InitInstance(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Editor de mapas de calles"));
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
+                                      QStringLiteral("Arranca sin la pantalla de presentación."));
+    parser.addOption(noSplash);
+    parser.addPositionalArgument(QStringLiteral("MAPA"),
+                                 QStringLiteral("Mapa que se abre al arrancar."),
+                                 QStringLiteral("[MAPA]"));
+    if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {
+        const QString error = parser.errorText().isEmpty() ? QStringLiteral("Sobran argumentos.")
+                                                           : parser.errorText();
+        std::fprintf(stderr, "%s\nUso: veltrix [--no-splash] [MAPA]\n", qPrintable(error));
+        return false;
+    }
+    CStartupSplash::EnableSplashScreen(!parser.isSet(noSplash));
+
+    QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
+    QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
+
+    const QString mapArgument =
+        parser.positionalArguments().isEmpty() ? QString() : parser.positionalArguments().front();
+    // The catalogue and the save work in the folder of a map named at start-up.
+    m_strProgramDir =
+        mapArgument.isEmpty() ? QDir::currentPath() : QFileInfo(mapArgument).absolutePath();
+    if (!m_strProgramDir.endsWith(QLatin1Char('/')))
+        m_strProgramDir += QLatin1Char('/');
+
+    m_pMainWnd = std::make_unique<CMainFrame>(m_store, m_strProgramDir);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect place = m_pMainWnd->geometry();
+        place.moveCenter(screen->availableGeometry().center());
+        m_pMainWnd->move(place.topLeft());
+    }
+    if (CStartupSplash::ShowSplashScreen(m_pMainWnd.get()))
+        StartupPause();
+    m_pMainWnd->show();
+    if (CStartupSplash* splash = CStartupSplash::Current()) {
+        splash->raise();
+        CStartupSplash::StartTimer();
+    }
+    if (!mapArgument.isEmpty())
+        m_pMainWnd->OpenMap(QFileInfo(mapArgument).absoluteFilePath());
+    return true;
+}

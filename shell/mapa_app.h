@@ -1,0 +1,40 @@
+#pragma once
+
+// The application object: owns the one map store for the whole run, knows the
+// program directory and builds the main frame.
+
+#include "map_store.h"
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class CMainFrame;
+
+class CMapaApp {
+public:
+    CMapaApp();
+    ~CMapaApp();
+    CMapaApp(const CMapaApp&) = delete;
+    CMapaApp& operator=(const CMapaApp&) = delete;
+
+    // `veltrix [--no-splash] [MAP]`: builds and shows the frame, shows the
+    // splash unless told not to, and opens MAP when one is named. False when the
+    // command line cannot be used (the message has been shown).
+    bool InitInstance(const QStringList& arguments);
+
+    CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
+
+    // Every window holds a reference to this store; an opened map is
+    // move-assigned into it, never replaced by another object.
+    MapStore m_store;
+    // Where the catalogue looks for maps and where a save writes; ends in '/'.
+    QString m_strProgramDir;
+    // Last place of the business pop-up; empty until it is first shown.
+    QRect m_rcInfoPopup;
+
+private:
+    std::unique_ptr<CMainFrame> m_pMainWnd;
+};

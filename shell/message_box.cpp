@@ -1,0 +1,45 @@
+#include "message_box.h"
+
+#include <QAbstractButton>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Veltrix");
+
+void SpanishButtons(QMessageBox& box) {
+    if (auto* b = box.button(QMessageBox::Ok))
+        b->setText(QStringLiteral("Aceptar"));
+    if (auto* b = box.button(QMessageBox::Yes))
+        b->setText(QStringLiteral("&Sí"));
+    if (auto* b = box.button(QMessageBox::No))
+        b->setText(QStringLiteral("&No"));
+    if (auto* b = box.button(QMessageBox::Cancel))
+        b->setText(QStringLiteral("Cancelar"));
+}
+
+} // namespace
+
+void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon,
+                 const QString& details) {
+    QMessageBox box(icon, kTitle, text, QMessageBox::Ok, parent);
+    if (!details.isEmpty())
+        box.setInformativeText(details);
+    SpanishButtons(box);
+    box.exec();
+}
+
+bool AskYesNo(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
+    QMessageBox box(icon, kTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    SpanishButtons(box);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QMessageBox::StandardButton AskYesNoCancel(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, kTitle, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    SpanishButtons(box);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}

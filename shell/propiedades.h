@@ -1,0 +1,47 @@
+#pragma once
+
+// The property sheet of the control panel: six tabs, one list page per kind of
+// named element, in the order the control panel numbers them.
+
+#include <QTabWidget>
+
+class CPropCalles;
+class CPropColonias;
+class CPropReferencias;
+class CPropRutas;
+class CPropServicios;
+class CPropZonas;
+class MapStore;
+
+class CPropiedades : public QTabWidget {
+    Q_OBJECT
+public:
+    enum : int {
+        kStreetsPage = 0,
+        kReferencesPage = 1,
+        kRoutesPage = 2,
+        kBusinessesPage = 3,
+        kColoniesPage = 4,
+        kZonesPage = 5,
+    };
+
+    explicit CPropiedades(MapStore& store, QWidget* parent = nullptr);
+
+    // Every page sends its messages to this window's descendants.
+    void SetFrame(QWidget* frame);
+
+    CPropCalles* Calles() const { return m_pCalles; }
+    CPropReferencias* Referencias() const { return m_pReferencias; }
+    CPropRutas* Rutas() const { return m_pRutas; }
+    CPropServicios* Servicios() const { return m_pServicios; }
+    CPropColonias* Colonias() const { return m_pColonias; }
+    CPropZonas* Zonas() const { return m_pZonas; }
+
+private:
+    CPropCalles* m_pCalles = nullptr;
+    CPropReferencias* m_pReferencias = nullptr;
+    CPropRutas* m_pRutas = nullptr;
+    CPropServicios* m_pServicios = nullptr;
+    CPropColonias* m_pColonias = nullptr;
+    CPropZonas* m_pZonas = nullptr;
+};

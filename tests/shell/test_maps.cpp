@@ -1,0 +1,72 @@
+#include "test_maps.h"
+
+#include "map_file.h"
+#include "map_store.h"
+
+#include <QFile>
+
+#include <memory>
+
+namespace {
+
+CmBlock Square(float x, float y, float side, int type) {
+    CmBlock block;
+    block.m_points = {{x, y}, {x + side, y}, {x + side, y + side}, {x, y + side}};
+    block.SetType(type);
+    return block;
+}
+
+template <typename T>
+void Add(std::vector<std::unique_ptr<T>>& list, std::unique_ptr<T> item) {
+    list.push_back(std::move(item));
+}
+
+} // namespace
+
+void FillTestTown(MapStore& store, const TestMapContents& contents) {
+    store.m_strCountry = contents.country.toStdString();
+    store.m_strState = contents.state.toStdString();
+    store.m_strTown = contents.town.toStdString();
+    store.m_blocks = {Square(-200, -200, 150, 1), Square(50, -200, 150, 2),
+                      Square(-200, 50, 150, 3), Square(50, 50, 150, 1)};
+
+    auto street = [](const char* name, float zoom) {
+        auto s = std::make_unique<CmCalles>();
+        s->m_strName = name;
+        s->m_fZoom = zoom;
+        s->m_points = {{-300, 0}, {300, 0}};
+        return s;
+    };
+    // Names already in name order, so the saved file keeps this order.
+    Add(store.m_listStreets, street("Avenida Juárez", 7.5f));
+    Add(store.m_listStreets, street("Calle Hidalgo", 3.0f));
+    Add(store.m_listReferences, std::make_unique<CmRefe>(10, 20, 8, "Mercado"));
+    Add(store.m_listReferences, std::make_unique<CmRefe>(-40, 60, 18, "Zócalo"));
+    Add(store.m_listColonies, std::make_unique<CmColonias>(100, 100, 5, "Centro"));
+    for (const char* name : {"Alameda", "", "Norte"}) {
+        auto route = std::make_unique<CmVias>(Rgb(255, 0, 0));
+        route->m_strName = name;
+        route->m_points = {{0, 0}, {100, 100}};
+        Add(store.m_listRoutes, std::move(route));
+    }
+    Add(store.m_listZones,
+        std::make_unique<CmZonas>("Mercados", "Zona de abasto", store.m_counters));
+    Add(store.m_listZones, std::make_unique<CmZonas>("Parques", "", store.m_counters));
+    CmClasificados& category = store.m_directory.AddCategory("Farmacias");
+    category.AddBusiness(std::make_unique<CmNegocios>(30, 40, 12, "Farmacia Luz", "Centro",
+                                                      "555-0101", store.m_counters));
+    category.AddBusiness(std::make_unique<CmNegocios>(60, 80, 16, "Botica Sol", "Norte", "555-0102",
+                                                      store.m_counters));
+    store.m_directory.AddCategory("Escuelas");
+}
+
+std::string WriteTestMap(const QString& path, const TestMapContents& contents) {
+    MapStore store;
+    FillTestTown(store, contents);
+    std::string error;
+    const std::string local = QFile::encodeName(path).toStdString();
+    // No picture file: the map is written without one.
+    if (!SaveMapFile(store, local, local + ".sin-imagen.jpg", error))
+        return error.empty() ? std::string("no se pudo guardar") : error;
+    return {};
+}
