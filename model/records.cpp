@@ -12,7 +12,9 @@ namespace {
 // Smallest stored sizes, used to refuse counts that cannot fit in what is left.
 constexpr std::uint64_t kPointBytes = 8;
 constexpr std::uint64_t kMinStationBytes = kPointBytes + 1;
-constexpr std::uint64_t kMinBusinessBytes = 1 + 12 + 4 + 4 + 1 + 1; // texts of length 0
+// Six texts of length 0, position and zoom, the reserved value; the number is
+// only in version-1 files.
+constexpr std::uint64_t kMinBusinessBytes = 6 + 12 + 4;
 constexpr std::uint64_t kMinCategoryBytes = 1 + 4;
 
 MapPoint ReadPoint(ArchiveReader& in) {

@@ -1,0 +1,52 @@
+#include "alloc_probe.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<std::size_t> g_largest{0};
+
+void* Allocate(std::size_t size) {
+    std::size_t seen = g_largest.load(std::memory_order_relaxed);
+    while (size > seen && !g_largest.compare_exchange_weak(seen, size))
+        ;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+} // namespace
+
+void ResetLargestAllocation() {
+    g_largest = 0;
+}
+
+std::size_t LargestAllocation() {
+    return g_largest;
+}
+
+void* operator new(std::size_t size) {
+    return Allocate(size);
+}
+
+void* operator new[](std::size_t size) {
+    return Allocate(size);
+}
+
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}

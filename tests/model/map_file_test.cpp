@@ -1,0 +1,426 @@
+// Map files: the exact bytes of a save, versions and numbering, name order,
+// block ids and bounds, and refusal of every damaged file.
+
+#include "alloc_probe.h"
+#include "test_maps.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+Bytes EmptyMapBytes(std::uint32_t counter) {
+    ByteBuilder b;
+    b.Text("A").Text("B").Text("C");
+    for (int v : {1, 0, 0, 0, 0, 0, 0, 0, 0})
+        b.I32(v);
+    for (int i = 0; i < 4; ++i)
+        b.I32(static_cast<std::int32_t>(counter + i));
+    b.I32(0);
+    return b.bytes();
+}
+
+std::vector<std::string> Names(const auto& list) {
+    std::vector<std::string> names;
+    for (const auto& item : list)
+        names.push_back(item->m_strName);
+    return names;
+}
+
+bool IsSpanishRefusal(const std::string& error) {
+    return error == "Formato de archivo no esperado." ||
+           error.starts_with("Error inesperado al leer ");
+}
+
+} // namespace
+
+TEST(MapFile, EmptyMapIsSavedAsTextsCountsCountersAndNoPicture) {
+    MapStore store;
+    store.m_strCountry = "A";
+    store.m_strState = "B";
+    store.m_strTown = "C";
+    store.m_counters = {5, 6, 7, 8};
+    EXPECT_EQ(WriteToBytes(store), EmptyMapBytes(5));
+
+    ScratchDir dir;
+    std::string error;
+    ASSERT_TRUE(SaveMapFile(store, dir.str() + "vacio.map", dir.str() + "none.jpg", error))
+        << error;
+    EXPECT_EQ(ReadFile(dir.path() / "vacio.map"), EmptyMapBytes(5));
+    EXPECT_EQ(store.m_nFileVersion, 1);
+}
+
+TEST(MapFile, RecordsAreLaidOutFieldByField) {
+    ArchiveWriter out;
+    CmBlock block = MakeBlock({1.5f, -2.0f, 3, 4, 5, 6}, 3);
+    block.m_fScale = 2.0f;
+    block.m_nReserved = 9;
+    block.Write(out);
+    CmStname label;
+    label.m_x = -1;
+    label.m_y = 2;
+    label.m_fAngle = 0.5f;
+    label.m_strText = "Sur";
+    label.Write(out);
+    CmRefe ref(7, 8, 3, "R");
+    ref.Write(out);
+    MapCounters counters{11, 12, 13, 14};
+    CmVias trace;
+    trace.BeginRoute({1, 2});
+    trace.AddStation({3, 4}, "E");
+    trace.m_strName = "V";
+    trace.m_fZoom = 4.0f;
+    CmVias route(trace, counters);
+    route.m_crColor = 0x00AABBCC;
+    route.Write(out);
+    CmZonas zone("Z", "N", counters);
+    zone.m_blockIds = {3, 1};
+    zone.Write(out);
+    CmNegocios business(5, 6, 2, "B", "C", "T", counters);
+    business.Write(out);
+
+    ByteBuilder e;
+    e.I32(3).I32(3).F32(2.0f).I32(9).F32(1.5f).F32(-2.0f).F32(3).F32(4).F32(5).F32(6);
+    e.I32(-1).I32(2).F32(0.5f).Text("Sur");
+    e.Text("R").I32(7).I32(8).F32(3.0f);
+    e.F32(4.0f).Text("V").I32(2).I32(1).I32(2).I32(1).I32(2);
+    e.I32(1).I32(0x00AABBCC).I32(3).I32(4).Text("E").I32(12);
+    e.Text("Z").Text("N").I32(2).I32(3).I32(1).I32(13);
+    e.Text("B").I32(5).I32(6).F32(2.0f).Text("").Text("").Text("C").Text("T").I32(0).Text("");
+    e.I32(11);
+    EXPECT_EQ(out.Bytes(), e.bytes());
+    EXPECT_EQ(counters, (MapCounters{12, 13, 14, 14}));
+}
+
+TEST(MapFile, BusinessReservedValueIsIgnoredWhenRead) {
+    ByteBuilder b;
+    b.Text("Tienda").I32(1).I32(2).F32(3.0f).Text("x1").Text("x2").Text("Calle").Text("555");
+    b.I32(static_cast<std::int32_t>(0xDEADBEEF)).Text("x3").I32(77);
+    MapCounters counters;
+    ReadContext ctx{1, counters};
+    const Bytes stored = b.bytes();
+    ArchiveReader in(stored);
+    CmNegocios business;
+    business.Read(in, ctx);
+    EXPECT_EQ(business.m_strExtra3, "x3");
+    EXPECT_EQ(business.m_nBusinessNo, 77u);
+    EXPECT_EQ(counters.business, 77u);
+    ArchiveWriter out;
+    business.Write(out);
+    Bytes expected = b.bytes();
+    std::memset(expected.data() + expected.size() - 4 - 3 - 4, 0, 4);
+    EXPECT_EQ(out.Bytes(), expected);
+}
+
+struct VersionCase {
+    const char* name;
+    std::optional<std::int32_t> version;
+    std::int32_t blocks;
+    std::int32_t expectVersion;
+    std::uint32_t routeNo, zoneNo, firstBusinessNo;
+    MapCounters counters;
+};
+
+class MapVersions : public testing::TestWithParam<VersionCase> {};
+
+TEST_P(MapVersions, NumbersComeFromRecordsOnlyInVersionOne) {
+    const auto& c = GetParam();
+    std::string error;
+    const MapCounters carried{20, 30, 40, 50};
+    auto store = ReadFromBytes(HandMadeFile(c.version, c.blocks), error, carried);
+    ASSERT_NE(store, nullptr) << error;
+    EXPECT_EQ(store->m_nFileVersion, c.expectVersion);
+    EXPECT_EQ(store->m_blocks.size(), static_cast<std::size_t>(c.blocks));
+    EXPECT_EQ(store->m_listRoutes.at(0)->m_nRouteNo, c.routeNo);
+    EXPECT_EQ(store->m_listZones.at(0)->m_nZoneNo, c.zoneNo);
+    const auto& businesses = store->m_directory.m_listCategories.at(0)->m_listBusinesses;
+    EXPECT_EQ(businesses.at(0)->m_nBusinessNo, c.firstBusinessNo);
+    EXPECT_EQ(businesses.at(1)->m_nBusinessNo, c.firstBusinessNo + 1);
+    EXPECT_EQ(store->m_counters, c.counters);
+    EXPECT_EQ(store->m_strTitle, "VELTRIX  Pueblo, León - España");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MapFile, MapVersions,
+    testing::Values(
+        VersionCase{"NoVersionTwelveBlocks", std::nullopt, 12, 0, 30, 40, 20, {22, 31, 41, 50}},
+        VersionCase{"NoVersionTenBlocks", std::nullopt, 10, 0, 30, 40, 20, {22, 31, 41, 50}},
+        VersionCase{"Version1", 1, 2, 1, 40, 41, 42, {100, 200, 300, 400}},
+        VersionCase{"Version5", 5, 1, 5, 30, 40, 20, {22, 31, 41, 50}},
+        VersionCase{"Version9", 9, 0, 9, 30, 40, 20, {22, 31, 41, 50}},
+        VersionCase{"Version0Explicit", 0, 3, 0, 30, 40, 20, {22, 31, 41, 50}},
+        VersionCase{"NegativeVersion", -3, 0, -3, 30, 40, 20, {22, 31, 41, 50}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MapFile, SecondFileWithoutVersionContinuesTheFirstFilesCounters) {
+    std::string error;
+    auto first = ReadFromBytes(HandMadeFile(1, 2), error);
+    ASSERT_NE(first, nullptr) << error;
+    auto second = ReadFromBytes(HandMadeFile(std::nullopt, 10), error, first->m_counters);
+    ASSERT_NE(second, nullptr) << error;
+    EXPECT_EQ(second->m_listRoutes[0]->m_nRouteNo, 200u);
+    EXPECT_EQ(second->m_listZones[0]->m_nZoneNo, 300u);
+    EXPECT_EQ(second->m_directory.m_listCategories[0]->m_listBusinesses[1]->m_nBusinessNo, 101u);
+    EXPECT_EQ(second->m_counters, (MapCounters{102, 201, 301, 400}));
+}
+
+TEST(MapFile, VersionOneRecordsRaiseCountersOnlyUpwards) {
+    // A record number below the counter must not lower it.
+    MapCounters counters{500, 500, 500, 500};
+    ReadContext ctx{1, counters};
+    const Bytes low = ByteBuilder().I32(7).bytes();
+    ArchiveReader in(low);
+    EXPECT_EQ(ReadRecordNumber(in, ctx, counters.route), 7u);
+    EXPECT_EQ(counters.route, 500u);
+    const Bytes highBytes = ByteBuilder().I32(static_cast<std::int32_t>(0x80000000u)).bytes();
+    ArchiveReader high(highBytes);
+    EXPECT_EQ(ReadRecordNumber(high, ctx, counters.zone), 0x80000000u); // unsigned compare
+    EXPECT_EQ(counters.zone, 0x80000000u);
+}
+
+TEST(MapFile, SavingAVersionZeroMapWritesVersionOneWithItsNumbers) {
+    std::string error;
+    auto old = ReadFromBytes(HandMadeFile(std::nullopt, 10), error, {20, 30, 40, 50});
+    ASSERT_NE(old, nullptr) << error;
+    const Bytes saved = WriteToBytes(*old);
+    auto again = ReadFromBytes(saved, error, {1, 1, 1, 1});
+    ASSERT_NE(again, nullptr) << error;
+    EXPECT_EQ(again->m_nFileVersion, 1);
+    EXPECT_EQ(again->m_listRoutes[0]->m_nRouteNo, 30u);
+    EXPECT_EQ(again->m_listZones[0]->m_nZoneNo, 40u);
+    EXPECT_EQ(again->m_counters, (MapCounters{22, 31, 41, 50}));
+}
+
+TEST(MapFile, SaveSortsNamedListsByCodePageBytes) {
+    auto store = BuildEveryKindMap();
+    const Bytes bytes = WriteToBytes(*store);
+    const std::vector<std::string> streets{"Benito Juárez", "Zaragoza", "alameda", "Álamo",
+                                           "Ñandú"};
+    EXPECT_EQ(Names(store->m_listStreets), streets);
+    EXPECT_EQ(Names(store->m_listReferences), (std::vector<std::string>{"Catedral", "Museo €uro"}));
+    EXPECT_EQ(Names(store->m_listColonies), (std::vector<std::string>{"Centro", "Obispado"}));
+    EXPECT_EQ(Names(store->m_listRoutes), (std::vector<std::string>{"Ruta 1", "Ruta 2"}));
+    EXPECT_EQ(Names(store->m_listZones), (std::vector<std::string>{"Zona Norte", "Zona Sur"}));
+    // Categories and businesses keep the order they had.
+    EXPECT_EQ(Names(store->m_directory.m_listCategories),
+              (std::vector<std::string>{"Farmacias", "Hoteles"}));
+    EXPECT_EQ(Names(store->m_directory.m_listCategories[0]->m_listBusinesses),
+              (std::vector<std::string>{"Sin lugar", "Farmacia Ñ"}));
+
+    std::string error;
+    auto read = ReadFromBytes(bytes, error);
+    ASSERT_NE(read, nullptr) << error;
+    EXPECT_EQ(Names(read->m_listStreets), streets);
+    EXPECT_EQ(Names(read->m_listZones), (std::vector<std::string>{"Zona Norte", "Zona Sur"}));
+    EXPECT_EQ(Names(read->m_directory.m_listCategories[0]->m_listBusinesses),
+              (std::vector<std::string>{"Sin lugar", "Farmacia Ñ"}));
+    ASSERT_EQ(read->m_labels.size(), 2u);
+    EXPECT_EQ(read->m_labels[0].m_strText, "Av. Constitución");
+}
+
+TEST(MapFile, EveryFieldSurvivesASaveAndReload) {
+    auto store = BuildEveryKindMap();
+    const Bytes picture{1, 2, 3, 0, 255};
+    const Bytes bytes = WriteToBytes(*store, picture);
+    std::string error;
+    Bytes picture2;
+    auto read = ReadFromBytes(bytes, error, {}, &picture2);
+    ASSERT_NE(read, nullptr) << error;
+    EXPECT_EQ(picture2, picture);
+    EXPECT_EQ(read->m_strTown, "Ciudad 東京");
+    EXPECT_EQ(read->m_strState, "Nuevo León");
+    EXPECT_EQ(read->m_counters, store->m_counters);
+    EXPECT_EQ(WriteToBytes(*read, picture2), bytes);
+    const CmVias& route = *read->m_listRoutes[1];
+    EXPECT_EQ(route.m_strName, "Ruta 2");
+    EXPECT_EQ(route.m_crColor, Rgb(0, 128, 255));
+    ASSERT_EQ(route.m_stations.size(), 2u);
+    EXPECT_EQ(route.m_stations[0], (Station{{0, 0}, "Terminal"}));
+    EXPECT_EQ(route.m_stations[1].name, "");
+    EXPECT_TRUE(read->m_listRoutes[0]->m_stations.empty());
+    EXPECT_EQ(read->m_blocks[1].m_nType, 7);
+    EXPECT_EQ(read->m_blocks[1].m_crFill, kBlockTypeColors[0]);
+    // Nothing is current or highlighted after a load.
+    EXPECT_EQ(read->m_directory.m_pCurrent, nullptr);
+    for (const auto& c : read->m_directory.m_listCategories) {
+        EXPECT_EQ(c->m_pCurrent, nullptr);
+        for (const auto& b : c->m_listBusinesses)
+            EXPECT_FALSE(b->m_bHighlight);
+    }
+}
+
+TEST(MapFile, BlockIdsAreFilePositionsAndSurviveASave) {
+    auto store = BuildEveryKindMap();
+    std::string error;
+    auto first = ReadFromBytes(WriteToBytes(*store), error);
+    ASSERT_NE(first, nullptr) << error;
+    auto second = ReadFromBytes(WriteToBytes(*first), error);
+    ASSERT_NE(second, nullptr) << error;
+    ASSERT_EQ(second->m_blocks.size(), 4u);
+    for (std::uint32_t id = 1; id <= 4; ++id) {
+        EXPECT_EQ(second->m_blocks[id - 1].m_nId, id);
+        EXPECT_EQ(second->FindBlockById(id)->m_points, first->FindBlockById(id)->m_points);
+    }
+    // The zone still names the same outlines.
+    const auto& zone = *second->m_listZones[1];
+    ASSERT_EQ(zone.m_strName, "Zona Sur");
+    EXPECT_EQ(second->FindBlockById(zone.m_blockIds[1])->m_points, store->m_blocks[3].m_points);
+}
+
+TEST(MapFile, BlockBoundsOfTheMap) {
+    std::string error;
+    MapStore empty;
+    auto none = ReadFromBytes(WriteToBytes(empty), error);
+    ASSERT_NE(none, nullptr);
+    EXPECT_EQ(none->m_rcBlocks, (MapRect{-1, -1, 1, 1}));
+    EXPECT_EQ(none->FindBlockById(0), nullptr);
+    EXPECT_EQ(none->FindBlockById(1), nullptr);
+
+    MapStore store;
+    store.m_blocks.push_back(MakeBlock({5000, 5000}));                   // one point: nothing
+    store.m_blocks.push_back(MakeBlock({10, 20, 30.9f, 20, 30, 40.5f})); // reaches the origin
+    auto read = ReadFromBytes(WriteToBytes(store), error);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->m_rcBlocks, (MapRect{-1, -1, 30, 40}));
+    EXPECT_EQ(read->m_blocks[0].m_nId, 1u);
+    EXPECT_EQ(read->FindBlockById(1), &read->m_blocks[0]);
+
+    store.m_blocks.push_back(MakeBlock({-50, -60, -10, -20}));
+    read = ReadFromBytes(WriteToBytes(store), error);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->m_rcBlocks, (MapRect{-50, -60, 30, 40}));
+    EXPECT_EQ(read->FindBlockById(3), &read->m_blocks[2]);
+    EXPECT_EQ(read->FindBlockById(4), nullptr);
+    EXPECT_EQ(read->FindBlockById(0xFFFFFFFFu), nullptr);
+}
+
+TEST(MapFile, EveryTruncationIsRefusedWithoutTouchingTheOpenMap) {
+    ScratchDir dir;
+    auto open = BuildEveryKindMap();
+    const Bytes before = WriteToBytes(*open, {9, 9});
+    const Bytes whole = WriteToBytes(*BuildEveryKindMap(), {0xFF, 0xD8, 0xFF, 0xE0});
+    const std::string path = dir.str() + "corto.map";
+    for (std::size_t cut = 0; cut < whole.size(); ++cut) {
+        WriteFile(path, Bytes(whole.begin(), whole.begin() + static_cast<long>(cut)));
+        std::vector<std::uint8_t> picture{7};
+        std::string error;
+        auto loaded = LoadMapFile(path, open->m_counters, picture, error);
+        EXPECT_EQ(loaded, nullptr) << "cut at " << cut;
+        EXPECT_TRUE(IsSpanishRefusal(error)) << "cut at " << cut << ": " << error;
+        EXPECT_TRUE(picture.empty());
+        if (loaded || !IsSpanishRefusal(error))
+            break;
+    }
+    EXPECT_EQ(WriteToBytes(*open, {9, 9}), before);
+
+    WriteFile(path, whole);
+    std::vector<std::uint8_t> picture;
+    std::string error;
+    EXPECT_NE(LoadMapFile(path, {}, picture, error), nullptr) << error;
+    EXPECT_EQ(picture, (Bytes{0xFF, 0xD8, 0xFF, 0xE0}));
+}
+
+TEST(MapFile, MissingOrUnreadableFileGivesAMessage) {
+    ScratchDir dir;
+    std::vector<std::uint8_t> picture;
+    std::string error;
+    EXPECT_EQ(LoadMapFile(dir.str() + "no.map", {}, picture, error), nullptr);
+    EXPECT_EQ(error, "Error inesperado al leer no.map.");
+    EXPECT_EQ(LoadMapFile(dir.str(), {}, picture, error), nullptr); // a folder
+    EXPECT_FALSE(error.empty());
+}
+
+namespace {
+
+// A map file cut right after a count, with that count set to an absurd value
+// and zero bytes after it up to 100 bytes.
+struct HugeCountCase {
+    const char* name;
+    Bytes head;
+};
+
+Bytes Pad100(Bytes bytes) {
+    if (bytes.size() < 100)
+        bytes.resize(100, 0);
+    return bytes;
+}
+
+Bytes Head(std::initializer_list<std::int32_t> counts, std::int32_t huge) {
+    ByteBuilder b;
+    b.Text("P").Text("E").Text("T").I32(1);
+    for (auto c : counts)
+        b.I32(c);
+    b.I32(huge);
+    return b.bytes();
+}
+
+class HugeCounts : public testing::TestWithParam<HugeCountCase> {};
+
+} // namespace
+
+TEST_P(HugeCounts, RefusedBeforeAnythingLargeIsAllocated) {
+    const Bytes bytes = Pad100(GetParam().head);
+    std::string error;
+    ResetLargestAllocation();
+    auto store = ReadFromBytes(bytes, error);
+    const std::size_t largest = LargestAllocation();
+    EXPECT_EQ(store, nullptr);
+    EXPECT_TRUE(IsSpanishRefusal(error)) << error;
+    EXPECT_LT(largest, 4096u) << "allocated " << largest << " bytes for a 100-byte file";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MapFile, HugeCounts,
+    testing::Values(
+        HugeCountCase{"Blocks", Head({}, 0x7FFFFFFF)},
+        HugeCountCase{"BlocksWithoutVersion",
+                      ByteBuilder().Text("").Text("").Text("").I32(0x7FFFFFFF).bytes()},
+        HugeCountCase{"NegativeBlocks", Head({}, -5)},
+        HugeCountCase{"BlockPoints", Head({1}, 0x7FFFFFFF)},
+        HugeCountCase{"Labels", Head({0}, 0x7FFFFFFF)},
+        HugeCountCase{"Streets", Head({0, 0}, 0x7FFFFFFF)},
+        HugeCountCase{"StreetPoints",
+                      ByteBuilder().Raw(Head({0, 0}, 1)).F32(1).Text("c").I32(0x7FFFFFFF).bytes()},
+        HugeCountCase{"References", Head({0, 0, 0}, 0x7FFFFFFF)},
+        HugeCountCase{"Routes", Head({0, 0, 0, 0}, 0x7FFFFFFF)},
+        HugeCountCase{"Stations", ByteBuilder()
+                                      .Raw(Head({0, 0, 0, 0}, 1))
+                                      .F32(1)
+                                      .Text("r")
+                                      .I32(0)
+                                      .I32(0x7FFFFFFF)
+                                      .bytes()},
+        HugeCountCase{"Categories", Head({0, 0, 0, 0, 0}, -1)},
+        HugeCountCase{"Businesses",
+                      ByteBuilder().Raw(Head({0, 0, 0, 0, 0}, 1)).Text("c").I32(-1).bytes()},
+        HugeCountCase{"Colonies", Head({0, 0, 0, 0, 0, 0}, 0x7FFFFFFF)},
+        HugeCountCase{"Zones", Head({0, 0, 0, 0, 0, 0, 0}, 0x7FFFFFFF)},
+        HugeCountCase{
+            "ZoneIds",
+            ByteBuilder().Raw(Head({0, 0, 0, 0, 0, 0, 0}, 1)).Text("z").Text("").I32(-1).bytes()},
+        HugeCountCase{"Picture", Head({0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1}, 0x7FFFFFFF)},
+        HugeCountCase{"TextLength", ByteBuilder().U8(0xFF).U8(0xFF).U8(0xFF).I32(-1).bytes()},
+        HugeCountCase{
+            "Utf16TextLength",
+            ByteBuilder().U8(0xFF).U8(0xFE).U8(0xFF).U8(0xFF).U8(0xFF).U8(0xFF).I32(-1).bytes()}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MapFile, VersionZeroFileWithManyPlainBusinessesReads) {
+    // Businesses without numbers take 22 bytes when every text is empty; a
+    // category of them at the end of a file must not be taken for damage.
+    ByteBuilder b;
+    b.Text("").Text("").Text("").I32(10);
+    for (int i = 0; i < 10; ++i)
+        b.I32(0).I32(1).F32(1).I32(1);
+    b.I32(0).I32(0).I32(0).I32(0);
+    b.I32(1).Text("").I32(40);
+    for (int i = 0; i < 40; ++i)
+        b.Text("").I32(1).I32(1).F32(1).Text("").Text("").Text("").Text("").I32(0).Text("");
+    b.I32(0).I32(0).I32(0);
+    std::string error;
+    auto store = ReadFromBytes(b.bytes(), error);
+    ASSERT_NE(store, nullptr) << error;
+    EXPECT_EQ(store->m_directory.m_listCategories[0]->m_listBusinesses.size(), 40u);
+    EXPECT_EQ(store->m_counters.business, 41u);
+}
