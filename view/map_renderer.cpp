@@ -1,5 +1,7 @@
 #include "map_renderer.h"
 
+#include "block_raster.h"
+
 #include "map_store.h"
 
 #include <QFont>
@@ -165,9 +167,12 @@ void CMapRenderer::DrawBlocks(QPainter& painter, const MapStore& store, const Ma
                         visible.bottom + margin};
     m_index.Query(query, m_visible);
 
+    CBlockRaster raster(painter);
+    const QRgb outline = ColorFromRef(kBasePenColor).rgb();
     // A polyline never fills, so the brush can stay between blocks; only the pen
     // goes off for each fill and back on for each outline.
-    const QPen basePen(ColorFromRef(kBasePenColor), 0);
+    QPen basePen(ColorFromRef(kBasePenColor), 0);
+    basePen.setCapStyle(Qt::FlatCap); // the last pixel of a line is not drawn
     const QPen noPen(Qt::NoPen);
     painter.setPen(basePen);
     bool penIsBase = true;
@@ -191,16 +196,23 @@ void CMapRenderer::DrawBlocks(QPainter& painter, const MapStore& store, const Ma
         if (degenerate)
             continue;
         const int count = static_cast<int>(n);
+        const bool fill = n >= 3 && block.NeedsFill(fillAll);
+        if (raster.IsUsable()) {
+            raster.Polyline(m_pixels.data(), count, outline);
+            if (fill)
+                raster.FillPolygon(m_pixels.data(), count, ColorFromRef(block.FillColor()).rgb());
+            continue;
+        }
         if (!penIsBase) {
             painter.setPen(basePen);
             penIsBase = true;
         }
         painter.drawPolyline(m_pixels.data(), count);
-        if (n >= 3 && block.NeedsFill(fillAll)) {
-            const Color fill = block.FillColor();
-            if (!brushSet || fill != brushColor) {
-                painter.setBrush(QBrush(ColorFromRef(fill)));
-                brushColor = fill;
+        if (fill) {
+            const Color c = block.FillColor();
+            if (!brushSet || c != brushColor) {
+                painter.setBrush(QBrush(ColorFromRef(c)));
+                brushColor = c;
                 brushSet = true;
             }
             painter.setPen(noPen);

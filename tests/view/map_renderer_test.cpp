@@ -1,10 +1,12 @@
 #include "map_renderer_test.h"
 
+#include "block_raster.h"
 #include "map_renderer.h"
 #include "map_window.h"
 #include "town_generator.h"
 #include "view_fixtures.h"
 
+#include <QPainter>
 #include <QTest>
 #include <random>
 
@@ -309,4 +311,103 @@ void TestMapRenderer::hitTestMatchesAFullScan() {
         hits += expected >= 0;
     }
     QVERIFY(hits > 300); // the points really met blocks
+}
+
+void TestMapRenderer::rasterFillTakesPixelCentres() {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CBlockRaster raster(painter);
+    QVERIFY(raster.IsUsable());
+    const QPoint square[] = {{2, 3}, {7, 3}, {7, 9}, {2, 9}};
+    raster.FillPolygon(square, 4, qRgb(255, 0, 0));
+    painter.end();
+    // Left and top edges inside, right and bottom edges outside: 5 x 6 pixels.
+    QCOMPARE(CountColor(image, image.rect(), Rgb24(255, 0, 0)), 30);
+    QCOMPARE(image.pixel(2, 3) & 0xffffff, Rgb24(255, 0, 0));
+    QCOMPARE(image.pixel(6, 8) & 0xffffff, Rgb24(255, 0, 0));
+    QCOMPARE(image.pixel(7, 3) & 0xffffff, kWhite);
+    QCOMPARE(image.pixel(2, 9) & 0xffffff, kWhite);
+
+    // A self-overlapping outline: the doubly covered part is outside.
+    image.fill(Qt::white);
+    QPainter again(&image);
+    CBlockRaster raster2(again);
+    const QPoint twice[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0},
+                            {5, 5}, {15, 5}, {15, 15}, {5, 15}, {5, 5}};
+    raster2.FillPolygon(twice, 10, qRgb(0, 0, 255));
+    again.end();
+    QCOMPARE(image.pixel(2, 2) & 0xffffff, Rgb24(0, 0, 255));
+    QCOMPARE(image.pixel(7, 7) & 0xffffff, kWhite);
+    QCOMPARE(image.pixel(12, 12) & 0xffffff, Rgb24(0, 0, 255));
+}
+
+void TestMapRenderer::rasterLineLeavesOutItsLastPixel() {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CBlockRaster raster(painter);
+    const QPoint line[] = {{2, 2}, {12, 2}, {12, 8}};
+    raster.Polyline(line, 3, qRgb(0, 0, 0));
+    painter.end();
+    QCOMPARE(CountColor(image, image.rect(), 0), 16);
+    QCOMPARE(image.pixel(2, 2) & 0xffffff, Rgb24(0, 0, 0));
+    QCOMPARE(image.pixel(12, 2) & 0xffffff, Rgb24(0, 0, 0)); // start of the second segment
+    QCOMPARE(image.pixel(12, 8) & 0xffffff, kWhite);
+}
+
+void TestMapRenderer::rasterClipsLongLinesExactly() {
+    // The same diagonal drawn whole into a large picture and clipped into a small
+    // one covers the same pixels where they overlap.
+    QImage big(3000, 3000, QImage::Format_RGB32);
+    big.fill(Qt::white);
+    QImage small(100, 100, QImage::Format_RGB32);
+    small.fill(Qt::white);
+    const QPoint far[] = {{-1000, -700}, {2900, 2100}};
+    {
+        QPainter p(&big);
+        p.translate(1000, 1000);
+        CBlockRaster raster(p);
+        QVERIFY(raster.IsUsable());
+        raster.Polyline(far, 2, qRgb(0, 0, 0));
+    }
+    {
+        QPainter p(&small);
+        CBlockRaster raster(p);
+        raster.Polyline(far, 2, qRgb(0, 0, 0));
+    }
+    QVERIFY(CountColor(small, small.rect(), 0) > 50);
+    QVERIFY(small == big.copy(1000, 1000, 100, 100));
+}
+
+void TestMapRenderer::rasterAgreesWithThePainter() {
+    // The direct raster serves 32-bit frames; printing goes through the
+    // painter. Both must show the same blocks.
+    const MapStore store = GenerateTown(TownOptions{1500, 5});
+    LayerSwitches layers;
+    layers.m_bFillBlocks = true;
+    for (float scale : {1.0f, 3.0f, 12.0f}) {
+        const MapTransform t = View(scale, QSize(500, 400));
+        QImage direct(500, 400, QImage::Format_RGB32);
+        QImage painted(500, 400, QImage::Format_ARGB32);
+        direct.fill(Qt::white);
+        painted.fill(Qt::white);
+        CMapRenderer a, b;
+        {
+            QPainter p(&direct);
+            a.DrawLayers(p, store, t, layers);
+        }
+        {
+            QPainter p(&painted);
+            QVERIFY(!CBlockRaster(p).IsUsable());
+            b.DrawLayers(p, store, t, layers);
+        }
+        const QImage other = painted.convertToFormat(QImage::Format_RGB32);
+        int differ = 0;
+        for (int y = 0; y < 400; ++y)
+            for (int x = 0; x < 500; ++x)
+                differ += direct.pixel(x, y) != other.pixel(x, y);
+        QVERIFY2(differ < 500 * 400 / 50,
+                 qPrintable(QStringLiteral("scale %1: %2 pixels differ").arg(scale).arg(differ)));
+    }
 }

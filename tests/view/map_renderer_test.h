@@ -22,4 +22,8 @@ private slots:
     void windowShowsWhiteBeforeAMapIsLoaded();
     void windowPaintsWhatRenderMapDraws();
     void hitTestMatchesAFullScan();
+    void rasterFillTakesPixelCentres();
+    void rasterLineLeavesOutItsLastPixel();
+    void rasterClipsLongLinesExactly();
+    void rasterAgreesWithThePainter();
 };
