@@ -102,9 +102,10 @@ void CBlockRaster::FillPolygon(const QPoint* points, int count, QRgb color) {
         if (p.y() == q.y())
             continue;
         const std::int64_t lo = std::min(p.y(), q.y()), hi = std::max(p.y(), q.y());
-        m_edges.push_back({lo + m_offset.y(), hi + m_offset.y() - 1, static_cast<double>(p.x()),
-                           static_cast<double>(p.y()),
-                           static_cast<double>(q.x() - p.x()) / (q.y() - p.y())});
+        m_edges.push_back(
+            {lo + m_offset.y(), hi + m_offset.y() - 1, static_cast<double>(p.x()),
+             static_cast<double>(p.y()),
+             (static_cast<double>(q.x()) - p.x()) / (static_cast<double>(q.y()) - p.y())});
     }
     for (int row = first; row <= last; ++row) {
         const double yc = row - m_offset.y() + 0.5;
