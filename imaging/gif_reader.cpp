@@ -105,6 +105,7 @@ void GifReader::Close() {
     }
     m_bytes = {};
     m_nPos = 0;
+    m_bEnded = false;
 }
 
 int GifReader::ScreenWidth() const {
@@ -122,7 +123,7 @@ int GifReader::Fail(const std::string& why) {
 }
 
 int GifReader::ReadNextFrame(std::vector<std::uint8_t>& frame) {
-    if (m_pGif == nullptr) {
+    if (m_pGif == nullptr || m_bEnded) {
         return kEnd;
     }
     const std::size_t w = static_cast<std::size_t>(m_pGif->SWidth);
@@ -132,8 +133,12 @@ int GifReader::ReadNextFrame(std::vector<std::uint8_t>& frame) {
     if (m_pGif->SColorMap != nullptr) {
         ColourOf(m_pGif->SColorMap, m_pGif->SBackGroundColor, background);
     }
-    for (std::size_t i = 0; i < w * h; ++i) {
-        std::memcpy(frame.data() + i * 3, background, 3);
+    // One row pixel by pixel, then whole rows: a screen can be 16384 wide.
+    for (std::size_t x = 0; x < w; ++x) {
+        std::memcpy(frame.data() + x * 3, background, 3);
+    }
+    for (std::size_t y = 1; y < h; ++y) {
+        std::memcpy(frame.data() + y * w * 3, frame.data(), w * 3);
     }
 
     const std::string damaged = "El archivo GIF está dañado.";
@@ -143,6 +148,8 @@ int GifReader::ReadNextFrame(std::vector<std::uint8_t>& frame) {
             return Fail(damaged);
         }
         if (type == TERMINATE_RECORD_TYPE) {
+            // Whatever follows the end record is not read.
+            m_bEnded = true;
             return kEnd;
         }
         if (type == IMAGE_DESC_RECORD_TYPE) {

@@ -62,6 +62,7 @@ private:
     std::FILE* m_pFile = nullptr;
     std::span<const std::uint8_t> m_bytes;
     std::size_t m_nPos = 0;
+    bool m_bEnded = false;
 
     friend int GifReadInput(GifFileType*, unsigned char*, int);
 };

@@ -11,6 +11,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <cstring>
+#include <memory>
 #include <new>
 
 namespace {
@@ -84,12 +86,11 @@ bool CImageBitmap::Load(Kind kind, const Source& source) {
     return false;
 }
 
-bool CImageBitmap::TakeRgb(std::vector<std::uint8_t> rgb, int width, int height, int frames) {
-    const int rows = height * std::max(frames, 1);
+bool CImageBitmap::TakeRgb(std::vector<std::uint8_t> rgb, int width, int height) {
     int stride = 0;
     std::vector<std::uint8_t> padded;
     try {
-        padded = PadRowsToDword(rgb, width, rows, stride);
+        padded = PadRowsToDword(rgb, width, height, stride);
     } catch (const std::bad_alloc&) {
         return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
     }
@@ -98,17 +99,18 @@ bool CImageBitmap::TakeRgb(std::vector<std::uint8_t> rgb, int width, int height,
         return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
     }
     // The image adopts the padded rows instead of copying them once more.
-    auto* owned = new std::vector<std::uint8_t>(std::move(padded));
-    m_image = QImage(
-        owned->data(), width, rows, stride, QImage::Format_RGB888,
-        [](void* p) { delete static_cast<std::vector<std::uint8_t>*>(p); }, owned);
-    if (m_image.isNull()) {
-        delete owned;
+    auto owned = std::make_unique<std::vector<std::uint8_t>>(std::move(padded));
+    QImage image(
+        owned->data(), width, height, stride, QImage::Format_RGB888,
+        [](void* p) { delete static_cast<std::vector<std::uint8_t>*>(p); }, owned.get());
+    if (image.isNull()) {
         return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
     }
+    owned.release(); // the image's cleanup function deletes it now
+    m_image = std::move(image);
     m_nWidth = width;
     m_nHeight = height;
-    m_nFrames = frames;
+    m_nFrames = 1;
     m_bLoaded = true;
     m_strError.clear();
     m_bErrorForUser = false;
@@ -124,7 +126,7 @@ bool CImageBitmap::LoadJpeg(const Source& source) {
     if (rgb.empty()) {
         return Fail(QString::fromStdString(status));
     }
-    return TakeRgb(std::move(rgb), width, height, 1);
+    return TakeRgb(std::move(rgb), width, height);
 }
 
 bool CImageBitmap::LoadBmp(const Source& source) {
@@ -136,7 +138,7 @@ bool CImageBitmap::LoadBmp(const Source& source) {
     if (rgb.empty() || reader.m_strStatus != "OK") {
         return Fail(QString::fromStdString(reader.m_strStatus));
     }
-    return TakeRgb(std::move(rgb), width, height, 1);
+    return TakeRgb(std::move(rgb), width, height);
 }
 
 bool CImageBitmap::LoadGif(const Source& source) {
@@ -148,41 +150,56 @@ bool CImageBitmap::LoadGif(const Source& source) {
     }
     const int width = reader.ScreenWidth();
     const int height = reader.ScreenHeight();
-    const std::size_t frameBytes = static_cast<std::size_t>(width) * height * 3;
-    std::vector<std::uint8_t> stack;
+    // Each frame is kept whole until the last is read, then copied once into
+    // the stacked image.
+    std::vector<std::vector<std::uint8_t>> frames;
     std::vector<std::uint8_t> frame;
-    int frames = 0;
     try {
         while (reader.ReadNextFrame(frame) == GifReader::kFrame) {
-            if (!PictureSizeAllowed(width, height, frames + 1)) {
+            const auto count = static_cast<std::int64_t>(frames.size()) + 1;
+            if (!PictureSizeAllowed(width, height, count)) {
                 return Fail(QStringLiteral("El GIF tiene demasiadas imágenes: con %1 ya pasa de "
                                            "%2 MiB.")
-                                .arg(frames + 1)
+                                .arg(count)
                                 .arg(kMaxPictureBytes / (1024 * 1024)));
             }
-            stack.insert(stack.end(), frame.begin(), frame.end());
-            ++frames;
+            frames.push_back(std::move(frame));
+            frame = {};
         }
     } catch (const std::bad_alloc&) {
         return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
     }
     // A damaged image ends the frames; those read before it are kept. A file
     // that is damaged before its first image shows nothing and says so.
-    if (frames == 0 && !reader.m_strStatus.empty()) {
+    if (frames.empty() && !reader.m_strStatus.empty()) {
         return Fail(QString::fromStdString(reader.m_strStatus));
     }
-    if (frames == 0) {
-        // No image at all: one frame of the background colour.
-        stack = frame;
-        if (stack.size() != frameBytes) {
-            stack.assign(frameBytes, 0);
-        }
+    const int count = static_cast<int>(frames.size());
+    if (frames.empty()) {
+        // No image at all: one frame of the background colour, which the
+        // reader has just painted.
+        frames.push_back(std::move(frame));
     }
     const Color transparent = reader.m_crTransparent;
     reader.Close();
-    if (!TakeRgb(std::move(stack), width, height, frames)) {
-        return false;
+
+    QImage stacked(width, height * static_cast<int>(frames.size()), QImage::Format_RGB888);
+    if (stacked.isNull()) {
+        return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
     }
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    int y = 0;
+    for (const auto& f : frames) {
+        for (int row = 0; row < height; ++row, ++y) {
+            std::memcpy(stacked.scanLine(y), f.data() + static_cast<std::size_t>(row) * rowBytes,
+                        rowBytes);
+        }
+    }
+    m_image = std::move(stacked);
+    m_nWidth = width;
+    m_nHeight = height;
+    m_nFrames = count;
+    m_bLoaded = true;
     m_crTransparent = transparent;
     return true;
 }

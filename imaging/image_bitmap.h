@@ -69,7 +69,8 @@ private:
     bool LoadJpeg(const Source& source);
     bool LoadBmp(const Source& source);
     bool LoadGif(const Source& source);
-    bool TakeRgb(std::vector<std::uint8_t> rgb, int width, int height, int frames);
+    // A JPEG's or BMP's RGB buffer becomes the picture's one frame.
+    bool TakeRgb(std::vector<std::uint8_t> rgb, int width, int height);
 
     QImage m_image;
     QString m_strError;
