@@ -16,3 +16,4 @@ int RunDump(const QStringList& args);
 int RunSave(const QStringList& args);
 int RunCheck(const QStringList& args);
 int RunGenerate(const QStringList& args);
+int RunRender(const QStringList& args);

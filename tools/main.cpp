@@ -4,8 +4,11 @@
 #include "tool_support.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
+#include <cstring>
 #include <exception>
+#include <memory>
 #include <new>
 
 namespace {
@@ -29,6 +32,8 @@ constexpr ToolCommand kCommands[] = {
     {"check", "MAPA", "termina con 0 si el mapa se abre y con 1 y el motivo si no", RunCheck},
     {"generate", "-o SALIDA [--blocks N] [--seed S]",
      "crea una ciudad sintética con su imagen de conjunto", RunGenerate},
+    {"render", "MAPA -o SALIDA.png [--size WxH] [--scale S] [--center X,Y] [--layers LISTA|all]",
+     "dibuja una vista del mapa como la ventana del mapa, en PNG", RunRender},
 };
 
 void PrintUsage(std::FILE* stream) {
@@ -42,7 +47,16 @@ void PrintUsage(std::FILE* stream) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // Drawing text needs a GUI application (fonts); it never needs a screen.
+    // The other commands keep the plain core application.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("veltrix-tool"));
 
     // Everything after the command's name belongs to the command, options included.

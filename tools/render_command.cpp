@@ -138,8 +138,8 @@ int RunRender(const QStringList& args) {
     const QImage image = RenderMap(*store, transform, layers);
     QImageWriter writer(parser.value(output), "png");
     if (!writer.write(image)) {
-        PrintLine(stderr, QStringLiteral("No se pudo escribir %1: %2")
-                              .arg(parser.value(output), writer.errorString()));
+        PrintLine(stderr,
+                  QStringLiteral("No se pudo escribir la imagen %1.").arg(parser.value(output)));
         return kExitFailed;
     }
     return kExitOk;
