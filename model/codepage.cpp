@@ -1,5 +1,6 @@
 #include "codepage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -130,6 +131,10 @@ std::string MapCodePoints(std::string_view utf8, Map map) {
 } // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
+    // Most texts of a map are plain ASCII and need no conversion.
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
     for (const char c : bytes) {

@@ -4,6 +4,7 @@
 #include "map_store.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -56,9 +57,15 @@ void CmBlock::Read(ArchiveReader& in) {
     m_nReserved = in.ReadI32();
     in.RequireRoom(static_cast<std::uint64_t>(n), kPointBytes);
     m_points.resize(static_cast<std::size_t>(n));
-    for (auto& p : m_points) {
-        p.x = in.ReadF32();
-        p.y = in.ReadF32();
+    if constexpr (std::endian::native == std::endian::little && sizeof(FloatPoint) == 8) {
+        // The outline is stored exactly as the points lie in memory: one copy
+        // instead of two reads per point, which dominates opening a large map.
+        in.ReadBytes({reinterpret_cast<std::uint8_t*>(m_points.data()), m_points.size() * 8});
+    } else {
+        for (auto& p : m_points) {
+            p.x = in.ReadF32();
+            p.y = in.ReadF32();
+        }
     }
     SetType(type);
 }
@@ -84,10 +91,12 @@ MapRect CmBlock::GetBounds() const {
     MapRect r;
     if (m_points.size() >= 2) {
         for (const auto& p : m_points) {
-            r.left = std::min(r.left, TruncToInt(p.x));
-            r.right = std::max(r.right, TruncToInt(p.x));
-            r.bottom = std::min(r.bottom, TruncToInt(p.y));
-            r.top = std::max(r.top, TruncToInt(p.y));
+            const std::int32_t x = TruncToInt(p.x);
+            const std::int32_t y = TruncToInt(p.y);
+            r.left = std::min(r.left, x);
+            r.right = std::max(r.right, x);
+            r.bottom = std::min(r.bottom, y);
+            r.top = std::max(r.top, y);
         }
     }
     return r.Normalized();
