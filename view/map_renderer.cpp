@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPen>
+#include <QStaticText>
 #include <QSvgRenderer>
 #include <cmath>
 
@@ -67,12 +68,6 @@ QFont MapFont(const QString& family, QFont::StyleHint hint, int height, const Ma
     return font;
 }
 
-struct TextStyle {
-    QFont font;
-    QFontMetrics metrics;
-    explicit TextStyle(const QFont& f) : font(f), metrics(f) {}
-};
-
 // Writes `text` with the top-left of its cell on the anchor, upright on screen,
 // turned counter-clockwise by `escapement` tenths of a degree.
 void DrawMapText(QPainter& painter, const MapTransform& t, std::int32_t x, std::int32_t y,
@@ -80,18 +75,27 @@ void DrawMapText(QPainter& painter, const MapTransform& t, std::int32_t x, std::
                  std::int32_t escapement = 0, const QColor* background = nullptr) {
     if (utf8.empty())
         return;
-    const QString text = QString::fromStdString(utf8);
+    auto it = style.layouts->find(utf8);
+    if (it == style.layouts->end()) {
+        if (style.layouts->size() > 50000)
+            style.layouts->clear();
+        QStaticText layout(QString::fromStdString(utf8));
+        layout.setTextFormat(Qt::PlainText);
+        layout.setPerformanceHint(QStaticText::AggressiveCaching);
+        layout.prepare(QTransform(), style.font);
+        it = style.layouts->emplace(utf8, std::move(layout)).first;
+    }
+    const QStaticText& layout = it->second;
     const QPoint anchor = t.ToPixel(x, y);
     painter.save();
     painter.translate(anchor);
     if (escapement != 0)
         painter.rotate(-escapement / 10.0);
     if (background)
-        painter.fillRect(QRect(0, 0, style.metrics.horizontalAdvance(text), style.metrics.height()),
-                         *background);
+        painter.fillRect(QRectF(QPointF(0, 0), layout.size()), *background);
     painter.setFont(style.font);
     painter.setPen(color);
-    painter.drawText(QPoint(0, style.metrics.ascent()), text);
+    painter.drawStaticText(QPointF(0, 0), layout);
     painter.restore();
 }
 
@@ -142,6 +146,10 @@ QColor ColorFromRef(std::uint32_t c) {
 
 LayerSwitches LayerSwitches::All() {
     return {true, true, true, true, true, true, true};
+}
+
+TextStyle CMapRenderer::Style(const QFont& font) {
+    return TextStyle{font, &m_textLayouts[font.key()]};
 }
 
 void CMapRenderer::IndexBlocks(const MapStore& store) {
@@ -227,6 +235,10 @@ void CMapRenderer::DrawBlocks(QPainter& painter, const MapStore& store, const Ma
 void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const MapTransform& t,
                               const LayerSwitches& layers, const MapOverlay& overlay) {
     EnsureIndex(store);
+    // One frame uses at most five fonts; the layouts of past zooms are dropped
+    // so that zooming through every scale does not hoard them.
+    if (m_textLayouts.size() > 10)
+        m_textLayouts.clear();
     const MapRect visible = t.VisibleRect();
     const float scale = t.Scale();
     painter.save();
@@ -236,7 +248,8 @@ void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const Ma
     DrawBlocks(painter, store, t, visible, layers.m_bFillBlocks);
 
     if (layers.m_bShowReferences && !store.m_listReferences.empty()) {
-        const TextStyle font(MapFont(QStringLiteral("Times New Roman"), QFont::Serif, 8, t, false));
+        const TextStyle font =
+            Style(MapFont(QStringLiteral("Times New Roman"), QFont::Serif, 8, t, false));
         for (const auto& ref : store.m_listReferences) {
             if (!visible.Contains(ref->m_x, ref->m_y))
                 continue;
@@ -251,7 +264,8 @@ void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const Ma
     }
 
     if (layers.m_bShowColonies && !store.m_listColonies.empty()) {
-        const TextStyle font(MapFont(QStringLiteral("Times New Roman"), QFont::Serif, 8, t, false));
+        const TextStyle font =
+            Style(MapFont(QStringLiteral("Times New Roman"), QFont::Serif, 8, t, false));
         for (const auto& col : store.m_listColonies) {
             if (!visible.Contains(col->m_x, col->m_y))
                 continue;
@@ -262,8 +276,8 @@ void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const Ma
     }
 
     if (layers.m_bShowStreetNames && scale > 10.0f && !store.m_labels.empty()) {
-        const TextStyle font(MapFont(QStringLiteral("Arial"), QFont::SansSerif,
-                                     CmStname::FontHeight(scale), t, false));
+        const TextStyle font = Style(MapFont(QStringLiteral("Arial"), QFont::SansSerif,
+                                             CmStname::FontHeight(scale), t, false));
         for (const CmStname& label : store.m_labels) {
             if (!visible.Contains(label.m_x, label.m_y))
                 continue;
@@ -275,14 +289,15 @@ void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const Ma
     for (const auto& street : store.m_listStreets)
         DrawStreet(painter, t, *street, layers.m_bShowTracedStreets, m_pixels);
 
-    const TextStyle stationFont(
-        MapFont(QStringLiteral("Times New Roman"), QFont::Serif, 10, t, true));
+    const TextStyle stationFont =
+        Style(MapFont(QStringLiteral("Times New Roman"), QFont::Serif, 10, t, true));
     for (const auto& route : store.m_listRoutes)
         DrawRoute(painter, t, *route, layers.m_bShowAllRoutes, stationFont, m_pixels);
 
     if (layers.m_bShowMarks) {
         if (const CmClasificados* category = store.m_directory.m_pCurrent) {
-            const TextStyle font(MapFont(QStringLiteral("Arial"), QFont::SansSerif, 10, t, false));
+            const TextStyle font =
+                Style(MapFont(QStringLiteral("Arial"), QFont::SansSerif, 10, t, false));
             for (const auto& b : category->m_listBusinesses) {
                 if (!b->IsDrawable() || !visible.Contains(b->m_x, b->m_y))
                     continue;

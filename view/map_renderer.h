@@ -7,11 +7,16 @@
 #include "block_index.h"
 #include "map_transform.h"
 
+#include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPoint>
+#include <QStaticText>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class CmCalles;
@@ -43,6 +48,14 @@ struct MapOverlay {
     std::function<void(const MapRect&)> visibleRectDrawn;
 };
 
+// Laid-out texts of one font, kept between frames: shaping a text costs far
+// more than drawing it.
+using TextLayouts = std::unordered_map<std::string, QStaticText>;
+struct TextStyle {
+    QFont font;
+    TextLayouts* layouts = nullptr;
+};
+
 class CMapRenderer {
 public:
     // Draws every layer into `painter`, whose device is already cleared. Builds
@@ -62,7 +75,10 @@ private:
     void DrawBlocks(QPainter& painter, const MapStore& store, const MapTransform& transform,
                     const MapRect& visible, bool fillAll);
 
+    TextStyle Style(const QFont& font);
+
     CBlockIndex m_index;
+    QHash<QString, TextLayouts> m_textLayouts; // by font key
     std::vector<std::uint32_t> m_visible;
     std::vector<QPoint> m_pixels;
 };
