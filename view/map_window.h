@@ -47,6 +47,13 @@ public:
     // The picture the window shows, drawn afresh (for copying and tests).
     QImage RenderView();
 
+    // The guide window and the business pop-up, once made; their close messages
+    // (UM_GUIDE_CLOSED, UM_INFO_CLOSED) close them and keep them for reuse.
+    void SetGuideWindow(QWidget* guide) { m_pGuideWnd = guide; }
+    void SetInfoWindow(QWidget* info) { m_pInfoWnd = info; }
+    QWidget* GuideWindow() const { return m_pGuideWnd; }
+    QWidget* InfoWindow() const { return m_pInfoWnd; }
+
     // The cursor each tool shows; the closed hand while panning.
     static QCursor ToolCursor(int tool);
     static QCursor PanCursor();

@@ -450,3 +450,22 @@ void TestMapWindow::leftPressTakesFocus() {
     QTest::mouseClick(f.wnd, Qt::LeftButton, {}, QPoint(50, 50));
     QVERIFY(f.wnd->hasFocus());
 }
+
+void TestMapWindow::closeMessagesCloseGuideAndPopup() {
+    Fixture f;
+    QWidget guide, info;
+    guide.show();
+    info.show();
+    f.wnd->SetGuideWindow(&guide);
+    f.wnd->SetInfoWindow(&info);
+    f.Send(UM_INFO_CLOSED, 0, 0);
+    QVERIFY(!info.isVisible());
+    QVERIFY(guide.isVisible());
+    f.Send(UM_GUIDE_CLOSED, 0, 0);
+    QVERIFY(!guide.isVisible());
+    QCOMPARE(f.wnd->GuideWindow(), &guide); // kept for reuse
+    // A new map closes the guide, which showed the old map's picture.
+    guide.show();
+    f.wnd->OnMapLoaded();
+    QVERIFY(!guide.isVisible());
+}

@@ -32,4 +32,5 @@ private slots:
     void hoverReportsMapPoint();
     void hitBlockFindsTopmost();
     void leftPressTakesFocus();
+    void closeMessagesCloseGuideAndPopup();
 };
