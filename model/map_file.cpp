@@ -242,7 +242,7 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     if (!f || size > 0x7FFFFFFF)
         return false;
     bytes.resize(static_cast<std::size_t>(size));
-    return std::fread(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
+    return bytes.empty() || std::fread(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
 }
 
 namespace {
@@ -257,7 +257,9 @@ bool WritePictureFile(const std::string& path, std::span<const std::uint8_t> byt
         ::close(fd);
         return false;
     }
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
+    // An empty picture has no buffer, and fwrite must not be given none.
+    const bool ok =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
     return std::fclose(f.release()) == 0 && ok;
 }
 
