@@ -34,8 +34,21 @@ QString CDialogBase::ControlName(const char* kind, int id) {
     return QString::fromLatin1(kind) + QString::number(id);
 }
 
+namespace {
+
+// Average width of the letters, measured as the templates' units were: over
+// the 52 letters of the alphabet, not from the font's own figure, which is
+// narrower than its text for most fonts.
+int AverageLetterWidth(const QFontMetrics& fm) {
+    return fm.horizontalAdvance(
+               QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+           52;
+}
+
+} // namespace
+
 int CDialogBase::DlgX(int x) const {
-    return x * fontMetrics().averageCharWidth() / 4;
+    return x * AverageLetterWidth(fontMetrics()) / 4;
 }
 
 int CDialogBase::DlgY(int y) const {
@@ -97,7 +110,29 @@ void CDialogBase::OnNextControl() {
     focusNextChild();
 }
 
+void CDialogBase::MakeRoomForLabels() {
+    constexpr int kGap = 4;
+    for (QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const QRect text = label->geometry();
+        for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QPlainTextEdit*>(w))
+                continue;
+            QRect g = w->geometry();
+            const bool sameRow = g.top() <= text.bottom() && text.top() <= g.bottom();
+            const int overlap = text.right() + kGap - g.left();
+            if (sameRow && g.left() > text.left() && overlap > 0) {
+                g.setLeft(g.left() + overlap);
+                w->setGeometry(g);
+            }
+        }
+    }
+}
+
 void CDialogBase::setVisible(bool visible) {
+    if (visible && !m_bLaidOut) {
+        MakeRoomForLabels();
+        m_bLaidOut = true;
+    }
     if (visible && !isVisible())
         OnInitDialog();
     QDialog::setVisible(visible);

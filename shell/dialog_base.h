@@ -29,8 +29,8 @@ public:
     void accept() override;
 
 protected:
-    // Dialog units (a quarter of the average character width across, an eighth
-    // of the character height down) to pixels of this dialog's font.
+    // Dialog units (a quarter of the average letter width across, an eighth of
+    // the character height down) to pixels of this dialog's font.
     QRect DlgRect(int x, int y, int width, int height) const;
     int DlgX(int x) const;
     int DlgY(int y) const;
@@ -57,6 +57,10 @@ protected:
 
 private:
     void OnNextControl();
+    // Fonts wider than the templates' leave a label running into the edit
+    // beside it: such an edit gives up room on its left, keeping its right edge.
+    void MakeRoomForLabels();
 
     QPushButton* m_pNextControl = nullptr;
+    bool m_bLaidOut = false;
 };

@@ -65,6 +65,7 @@ template <typename T>
 void AnswerModal(std::function<void(T*)> answer, bool* seen, int tries = 400) {
     *seen = false;
     auto* timer = new QTimer(qApp);
+    timer->setObjectName(QStringLiteral("answerPoller"));
     auto left = std::make_shared<int>(tries);
     QObject::connect(timer, &QTimer::timeout, [timer, answer, seen, left] {
         if (T* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
@@ -132,6 +133,7 @@ QColor SampleColour(CRutaColorDlg& dlg) {
 class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup();
     void nameDialogShowsPresetAndOkIsDefault();
     void nameDialogCancelKeepsMember();
     void marksEnterMovesFocusAndKeepsDialogOpen();
@@ -150,6 +152,14 @@ private slots:
     void colourKeyboardChangesNothing();
     void colourDragSetsSliderValue();
 };
+
+void DialogsTest::cleanup() {
+    // A poller left over by a failed case must not answer the next case's
+    // windows with the old case's variables.
+    for (QTimer* poller :
+         qApp->findChildren<QTimer*>(QStringLiteral("answerPoller"), Qt::FindDirectChildrenOnly))
+        delete poller;
+}
 
 void DialogsTest::nameDialogShowsPresetAndOkIsDefault() {
     CNombreDlg dlg;
