@@ -13,6 +13,8 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPathRole = Qt::UserRole + 1;
@@ -108,7 +110,8 @@ CAbrirMapaDlg::CAbrirMapaDlg(const QString& programDir, QWidget* parent) : QDial
     layout->addWidget(m_pList, 1);
     layout->addSpacing(4);
     layout->addLayout(buttons);
-    resize(DialogUnitsToPixels(metrics, 265), metrics.height() * 20);
+    // Wider than the first layout: town names are often long.
+    resize(std::max(DialogUnitsToPixels(metrics, 265), 600), metrics.height() * 22);
 
     FillList(programDir);
 }

@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -54,6 +56,7 @@ constexpr int kMapCommands[] = {
     ID_TOOL_ZOOM,      ID_VIEW_PROPERTIES, ID_TOOL_NAVIGATE,    ID_TOOL_TRACE_STREET,
     ID_TOOL_REFERENCE, ID_TOOL_MARK,       ID_TOOL_COLONY,      ID_TOOL_ROUTE,
     ID_TOOL_DISTANCE,  ID_TOOL_INFO,       ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK,
+    ID_FILE_EXPORT_VIEW,
 };
 
 QString IconPath(const char* name) {
@@ -114,6 +117,11 @@ CMainFrame::CMainFrame(MapStore& store, const QString& programDir, QWidget* pare
     m_pCtrlWnd->SetFrame(this);
     m_pMapWnd->SetFrame(this);
     connect(m_pMapWnd, &CMapaWnd::MapPointHovered, this, &CMainFrame::ShowMapPosition);
+    // The guide also closes itself (Enter, Esc, a new map); the check mark follows it.
+    connect(m_pMapWnd, &CMapaWnd::GuideClosed, this, [this] {
+        m_bGuideShown = false;
+        UpdateCommandUI();
+    });
 
     CreateActions();
     CreateMenus();
@@ -158,6 +166,9 @@ void CMainFrame::CreateActions() {
                QStringLiteral("Copiar"));
     AddCommand(ID_FILE_PRINT, QStringLiteral("&Imprimir"), QStringLiteral("Imprime el mapa"),
                QStringLiteral("Imprimir"));
+    AddCommand(ID_FILE_EXPORT_VIEW, QStringLiteral("&Exportar vista..."),
+               QStringLiteral("Guarda la vista del mapa en un archivo PNG o PDF"),
+               QStringLiteral("Exportar"));
     AddCommand(ID_APP_EXIT, QStringLiteral("&Salir"),
                QStringLiteral("Sale de la aplicación; le pide que guarde los documentos"),
                QStringLiteral("Salir"));
@@ -233,6 +244,7 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_FILE_SAVE_MAP), &QAction::triggered, this, &CMainFrame::OnFileSave);
     connect(Action(ID_COPY_MAP), &QAction::triggered, this, &CMainFrame::OnCopyMap);
     connect(Action(ID_FILE_PRINT), &QAction::triggered, this, &CMainFrame::OnFilePrint);
+    connect(Action(ID_FILE_EXPORT_VIEW), &QAction::triggered, this, &CMainFrame::OnExportView);
     connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
     connect(Action(ID_VIEW_GUIDE), &QAction::triggered, this, &CMainFrame::OnViewGuide);
     connect(Action(ID_VIEW_PROPERTIES), &QAction::triggered, this, &CMainFrame::OnViewProperties);
@@ -253,6 +265,7 @@ void CMainFrame::CreateMenus() {
     file->addAction(Action(ID_FILE_OPEN_MAP));
     file->addAction(Action(ID_FILE_SAVE_MAP));
     file->addAction(Action(ID_COPY_MAP));
+    file->addAction(Action(ID_FILE_EXPORT_VIEW));
     file->addSeparator();
     file->addAction(Action(ID_APP_EXIT));
 
@@ -478,6 +491,27 @@ void CMainFrame::OnCopyMap() {
 void CMainFrame::OnFilePrint() {
     if (m_store.MapLoaded())
         PrintMapOf(*m_pMapWnd);
+}
+
+void CMainFrame::OnExportView() {
+    if (!m_store.MapLoaded())
+        return;
+    const QString png = QStringLiteral("Imagen PNG (*.png)");
+    const QString pdf = QStringLiteral("Documento PDF (*.pdf)");
+    QString filter = png;
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Exportar vista"),
+        m_strProgramDir + QString::fromStdString(m_store.m_strMapName) + QStringLiteral(".png"),
+        png + QStringLiteral(";;") + pdf, &filter);
+    if (path.isEmpty())
+        return;
+    // The file's ending says what is written; a name without one takes the chosen type's.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("png") && suffix != QLatin1String("pdf"))
+        path += filter == pdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
+    QString error;
+    if (!m_pMapWnd->ExportView(path, error))
+        ShowMessage(this, error, QMessageBox::Warning);
 }
 
 void CMainFrame::OnViewGuide() {

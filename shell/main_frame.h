@@ -44,6 +44,7 @@ enum CommandId : int {
     ID_TOOL_PAINT_BLOCK = 32778,
     ID_TOOL_SELECT_BLOCK = 32783,
     ID_HELP_FINDER = 32807,
+    ID_FILE_EXPORT_VIEW = 32812,
 };
 
 class CMainFrame : public QMainWindow {
@@ -76,6 +77,7 @@ public:
     void OnFileSave();
     void OnCopyMap();
     void OnFilePrint();
+    void OnExportView();
     void OnViewGuide();
     void OnViewProperties();
     void OnHelpFinder();
