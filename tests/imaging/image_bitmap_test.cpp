@@ -21,11 +21,6 @@ Bytes PictureRgb(const QImage& image) {
     return out;
 }
 
-std::string SourceDir() {
-    const char* dir = std::getenv("VELTRIX_SOURCE_DIR");
-    return dir != nullptr ? dir : ".";
-}
-
 TEST(ImageBitmap, KindFollowsTheLastThreeCharacters) {
     using Kind = CImageBitmap::Kind;
     struct Row {
@@ -177,8 +172,7 @@ TEST(ImageBitmap, BadBytesInMemoryAreRefused) {
 // screen (some 200 MiB), with no image that can be read (see data/README).
 TEST(ImageBitmap, FuzzFoundHugeScreenIsRefusedAsDamaged) {
     CImageBitmap picture;
-    const QString path =
-        QString::fromStdString(SourceDir() + "/tests/imaging/data/fuzz_gif_huge_screen.gif");
+    const QString path = QStringLiteral(VELTRIX_IMAGING_DATA "/fuzz_gif_huge_screen.gif");
     ASSERT_TRUE(QFile::exists(path));
     EXPECT_FALSE(picture.LoadFile(path));
     EXPECT_EQ(picture.ErrorText(), QStringLiteral("El archivo GIF está dañado."));
