@@ -213,4 +213,16 @@ TEST(ImageBitmap, CaptureCopiesTheWidgetsPixels) {
     EXPECT_TRUE(picture.Image().isNull());
 }
 
+TEST(ImageBitmap, WaitCursorIsGoneAfterEveryLoad) {
+    App();
+    const std::string good = MakePicture(PlasmaSource(3, 3), "cursor.bmp", "BMP3:");
+    const std::string bad = ScratchPath("cursor_bad.gif");
+    WriteBytes(bad, {'n', 'o'});
+    CImageBitmap picture;
+    for (const std::string& path : {good, bad, ScratchPath("cursor_missing.jpg")}) {
+        picture.LoadFile(QString::fromStdString(path));
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+}
+
 } // namespace
