@@ -15,7 +15,9 @@ CBlockRaster::CBlockRaster(QPainter& painter) {
     if (image->format() != QImage::Format_RGB32 &&
         image->format() != QImage::Format_ARGB32_Premultiplied)
         return;
-    if (image->devicePixelRatio() != 1.0 || painter.hasClipping() ||
+    // A shared picture would be copied by bits() and the painter would go on
+    // drawing into the old copy.
+    if (!image->isDetached() || image->devicePixelRatio() != 1.0 || painter.hasClipping() ||
         painter.compositionMode() != QPainter::CompositionMode_SourceOver)
         return;
     const QTransform t = painter.combinedTransform();
