@@ -17,3 +17,5 @@ int RunSave(const QStringList& args);
 int RunCheck(const QStringList& args);
 int RunGenerate(const QStringList& args);
 int RunRender(const QStringList& args);
+int RunPicture(const QStringList& args);
+int RunSetPicture(const QStringList& args);

@@ -34,6 +34,13 @@ constexpr ToolCommand kCommands[] = {
      "crea una ciudad sintética con su imagen de conjunto", RunGenerate},
     {"render", "MAPA -o SALIDA.png [--size WxH] [--scale S] [--center X,Y] [--layers LISTA|all]",
      "dibuja una vista del mapa como la ventana del mapa, en PNG", RunRender},
+    {"picture", "IMAGEN -o SALIDA.png",
+     "escribe en PNG lo que el editor lee de una imagen JPEG, BMP o GIF (su primer cuadro)",
+     RunPicture},
+    {"set-picture", "MAPA IMAGEN",
+     "reemplaza la imagen de conjunto del mapa (una BMP o GIF se guarda como JPEG) y lo guarda "
+     "como el editor",
+     RunSetPicture},
 };
 
 void PrintUsage(std::FILE* stream) {

@@ -118,9 +118,10 @@ void CMapaWnd::OnMapLoaded() {
     m_fScale = 3.0f;
     m_ptOrigin = QPoint(width() / 2, height() / 2);
     m_bViewSet = true;
-    // The guide showed the previous map's picture.
+    // The guide showed the previous map's picture; the next show makes a new one.
     if (m_pGuideWnd)
         m_pGuideWnd->close();
+    ++m_nMapLoads;
     update();
 }
 

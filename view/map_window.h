@@ -4,6 +4,7 @@
 // obeys the program's messages. (Public interface agreed with the shell; the
 // view layer fills in the rest.)
 
+#include "map_printer.h"
 #include "map_renderer.h"
 #include "map_transform.h"
 #include "records.h"
@@ -13,7 +14,9 @@
 #include <QPointer>
 #include <QWidget>
 
+class CGuideWnd;
 class MapStore;
+class QPrinter;
 
 class CMapaWnd : public QWidget {
     Q_OBJECT
@@ -54,6 +57,26 @@ public:
     QWidget* GuideWindow() const { return m_pGuideWnd; }
     QWidget* InfoWindow() const { return m_pInfoWnd; }
 
+    // The guide (guide_window.cpp): made on first use for the open map, given
+    // the map's extent and the visible rectangle, and shown; closing keeps it.
+    void ShowGuide();
+    void CloseGuide();
+    CGuideWnd* Guide() const;
+
+    // Printing, copying and export (map_printer.cpp). PrintMap asks for the
+    // printer first; PrintTo prints one page on a printer already chosen.
+    void PrintMap();
+    bool PrintTo(QPrinter& printer, QString& error);
+    // The area of the last printed page that the picture was fitted into.
+    const PrintRect& LastPrintArea() const { return m_rcPrint; }
+    // The view with the footer, as it goes on the page.
+    QImage PrintedView();
+    // Puts the visible map on the clipboard as a picture and says so.
+    void CopyToClipboard();
+    // The view as a PNG picture, or as a printed page in a PDF file when the
+    // path ends in ".pdf". False with a Spanish reason when nothing was written.
+    bool ExportView(const QString& path, QString& error);
+
     // The cursor each tool shows; the closed hand while panning.
     static QCursor ToolCursor(int tool);
     static QCursor PanCursor();
@@ -63,6 +86,8 @@ signals:
     void MapPointHovered(int x, int y);
     // Every painted frame ends with the map rectangle it showed.
     void VisibleRectDrawn(const MapRect& rect);
+    // The guide window was hidden, whoever closed it.
+    void GuideClosed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -103,6 +128,9 @@ private:
     // The guide window and the business pop-up, owned elsewhere once they exist.
     QPointer<QWidget> m_pGuideWnd;
     QPointer<QWidget> m_pInfoWnd;
+    // Counts map loads, so that a guide made for an earlier map is not reused.
+    std::uint64_t m_nMapLoads = 0;
+    PrintRect m_rcPrint;
 
     // Until a map has been shown the window is plain white.
     bool m_bViewSet = false;

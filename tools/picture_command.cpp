@@ -1,0 +1,60 @@
+// veltrix-tool picture: what the editor's picture readers make of a JPEG, BMP
+// or GIF file, written as a PNG, so a picture can be checked before a map
+// takes it.
+
+#include "commands.h"
+#include "image_bitmap.h"
+#include "tool_support.h"
+
+#include <QImageWriter>
+#include <QSaveFile>
+
+int RunPicture(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("La imagen PNG que se crea."),
+                                    QStringLiteral("salida"));
+    parser.addOption(output);
+    parser.addPositionalArgument(QStringLiteral("imagen"),
+                                 QStringLiteral("Un archivo .jpg, .bmp o .gif."));
+    if (!ParseCommandArgs(parser, QStringLiteral("picture"), args, 1))
+        return kExitUsage;
+    if (!parser.isSet(output)) {
+        PrintLine(stderr, QStringLiteral("Falta la imagen de salida (-o)."));
+        return kExitUsage;
+    }
+    const QString input = parser.positionalArguments().first();
+    const QString target = parser.value(output);
+
+    CImageBitmap picture;
+    if (!picture.LoadFile(input)) {
+        const QString why = picture.ErrorText();
+        PrintLine(stderr, why.isEmpty() ? QStringLiteral("No se pudo leer la imagen %1.").arg(input)
+                                        : QStringLiteral("%1: %2").arg(input, why));
+        return kExitFailed;
+    }
+    // A GIF's frames are stacked; the editor shows the first.
+    const QImage first = picture.Image().copy(0, 0, picture.m_nWidth, picture.m_nHeight);
+
+    // Written aside and renamed, so a failure never leaves half a picture.
+    QSaveFile file(target);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        QImageWriter writer(&file, "png");
+        written = writer.write(first);
+        if (written)
+            written = file.commit();
+        else
+            file.cancelWriting();
+    }
+    if (!written) {
+        PrintLine(stderr, QStringLiteral("No se pudo escribir la imagen %1.").arg(target));
+        return kExitFailed;
+    }
+    PrintLine(stdout, QStringLiteral("%1: %2 x %3 píxeles, %4 cuadro(s)")
+                          .arg(input)
+                          .arg(picture.m_nWidth)
+                          .arg(picture.m_nHeight)
+                          .arg(picture.m_nFrames));
+    return kExitOk;
+}
