@@ -1,0 +1,75 @@
+#include "output_fixture.h"
+
+#include "jpeg_writer.h"
+#include "map_file.h"
+#include "map_window.h"
+#include "view_fixtures.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <cstring>
+
+bool WriteJpegPicture(const QString& path, QColor colour, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB888);
+    image.fill(colour);
+    const auto rowBytes = static_cast<std::size_t>(width) * 3;
+    std::vector<std::uint8_t> rgb(rowBytes * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        std::memcpy(rgb.data() + rowBytes * static_cast<std::size_t>(y), image.constScanLine(y),
+                    rowBytes);
+    const std::vector<std::uint8_t> jpeg = EncodeJpeg(rgb, width, height, 95);
+    QFile file(path);
+    if (jpeg.empty() || !file.open(QIODevice::WriteOnly))
+        return false;
+    return file.write(reinterpret_cast<const char*>(jpeg.data()),
+                      static_cast<qint64>(jpeg.size())) == static_cast<qint64>(jpeg.size());
+}
+
+QString PictureFileOf(const std::string& mapName) {
+    std::string error;
+    const std::string dir = PrivateTempDir(error);
+    return QFile::decodeName(QByteArray::fromStdString(PicturePath(dir, mapName)));
+}
+
+void AnswerMessageBox(std::function<void(const QString& text)> answer) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        answer(box->text());
+        box->accept();
+    });
+    timer->start();
+}
+
+OutputFixture::OutputFixture(QColor pictureColour, bool withPicture) {
+    // Pictures go to a folder of this test alone.
+    qputenv("TMPDIR", QFile::encodeName(tempRoot.path()));
+    store = MakeStore();
+    store.m_strTitle = "VELTRIX  Pueblo, Estado - País";
+    store.m_blocks.push_back(MakeBlock(-2000, -1500, -1000, -500, 1));
+    store.m_blocks.push_back(MakeBlock(1000, 500, 2000, 1500, 2));
+    store.m_rcBlocks = MapRect{-2000, -1500, 2000, 1500};
+    if (withPicture)
+        WriteJpegPicture(PictureFileOf(store.m_strMapName), pictureColour, kPictureWidth,
+                         kPictureHeight);
+    frame.resize(800, 600);
+    wnd = new CMapaWnd(store, &frame);
+    wnd->setGeometry(0, 0, 800, 600);
+    wnd->SetFrame(&frame);
+    frame.show();
+    (void)QTest::qWaitForWindowExposed(&frame);
+    wnd->OnMapLoaded();
+}
+
+OutputFixture::~OutputFixture() {
+    delete wnd;
+}

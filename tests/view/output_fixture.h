@@ -1,0 +1,41 @@
+#pragma once
+
+// A small open map with its overview picture in a private temporary folder,
+// shown in a map window, for the guide, printing and copying tests.
+
+#include "map_store.h"
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class CMapaWnd;
+
+// A plain picture of one colour, as a JPEG file at `path`.
+bool WriteJpegPicture(const QString& path, QColor colour, int width, int height);
+
+// Where the editor keeps the picture of the map named `mapName`.
+QString PictureFileOf(const std::string& mapName);
+
+// Runs `answer` on the next message box that opens, then closes it.
+void AnswerMessageBox(std::function<void(const QString& text)> answer);
+
+struct OutputFixture {
+    static constexpr int kPictureWidth = 400;
+    static constexpr int kPictureHeight = 300;
+
+    QTemporaryDir tempRoot;
+    MapStore store;
+    QWidget frame;
+    CMapaWnd* wnd = nullptr;
+
+    // The map's blocks span (-2000,-1500)-(2000,1500); its picture is 400 x 300
+    // of one colour, unless `withPicture` is false.
+    explicit OutputFixture(QColor pictureColour = QColor(0, 160, 0), bool withPicture = true);
+    ~OutputFixture();
+};

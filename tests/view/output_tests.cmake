@@ -1,0 +1,6 @@
+# The guide window, printing, copying and export.
+veltrix_qtest(guide_window_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/guide_window_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/output_fixture.cpp ${CMAKE_CURRENT_LIST_DIR}/output_fixture.h
+        ${CMAKE_CURRENT_LIST_DIR}/view_fixtures.cpp ${CMAKE_CURRENT_LIST_DIR}/view_fixtures.h
+    LIBS veltrix_view)
