@@ -1,0 +1,89 @@
+// The frame's "Mostrar &Guía" command: its check mark follows the guide when
+// the guide closes itself, and a second map's guide shows that map's picture.
+
+#include "guide_window.h"
+#include "main_frame.h"
+#include "map_file.h"
+#include "map_window.h"
+#include "output_fixture.h"
+#include "view_fixtures.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+// A map file in `dir` whose picture is one colour.
+QString WriteMap(const QString& dir, const std::string& name, QColor colour) {
+    MapStore store = MakeStore();
+    store.m_strTown = name;
+    store.m_blocks.push_back(MakeBlock(-1000, -750, 1000, 750, 1));
+    const QString picture = dir + QStringLiteral("/picture-") + QString::fromStdString(name);
+    if (!WriteJpegPicture(picture + QStringLiteral(".jpg"), colour, 160, 120))
+        return {};
+    const QString path =
+        dir + QLatin1Char('/') + QString::fromStdString(name) + QStringLiteral(".map");
+    std::string error;
+    if (!SaveMapFile(store, QFile::encodeName(path).toStdString(),
+                     QFile::encodeName(picture + QStringLiteral(".jpg")).toStdString(), error))
+        return {};
+    return path;
+}
+
+} // namespace
+
+class TestGuideCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void checkMarkFollowsTheGuide();
+};
+
+void TestGuideCommand::checkMarkFollowsTheGuide() {
+    QTemporaryDir dir;
+    qputenv("TMPDIR", QFile::encodeName(dir.path()));
+    const QString first = WriteMap(dir.path(), "primero", QColor(200, 0, 0));
+    const QString second = WriteMap(dir.path(), "segundo", QColor(0, 0, 200));
+    QVERIFY(!first.isEmpty() && !second.isEmpty());
+
+    MapStore store;
+    CMainFrame frame(store, dir.path());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(frame.OpenMap(first));
+    QAction* guideCommand = frame.Action(ID_VIEW_GUIDE);
+    guideCommand->trigger();
+    CGuideWnd* guide = frame.MapWnd()->Guide();
+    QVERIFY(guide && guide->isVisible());
+    QVERIFY(frame.GuideShown());
+    QVERIFY(guideCommand->isChecked());
+    QVERIFY(qRed(guide->grab().toImage().pixel(2, 2)) > 150);
+
+    // Esc closes the guide; the command's check mark goes with it.
+    QTest::keyClick(guide, Qt::Key_Escape);
+    QVERIFY(!guide->isVisible());
+    QVERIFY(!frame.GuideShown());
+    QVERIFY(!guideCommand->isChecked());
+
+    // So the next command shows it again rather than only clearing the mark.
+    guideCommand->trigger();
+    QVERIFY(guide->isVisible());
+    QVERIFY(guideCommand->isChecked());
+    guideCommand->trigger();
+    QVERIFY(!guide->isVisible());
+    QVERIFY(!guideCommand->isChecked());
+
+    // Open while shown: the guide closes, and showing it again shows the new picture.
+    guideCommand->trigger();
+    QVERIFY(frame.OpenMap(second));
+    QVERIFY(!guideCommand->isChecked());
+    QVERIFY(!frame.MapWnd()->Guide() || !frame.MapWnd()->Guide()->isVisible());
+    guideCommand->trigger();
+    CGuideWnd* again = frame.MapWnd()->Guide();
+    QVERIFY(again && again->isVisible());
+    const QRgb c = again->grab().toImage().pixel(2, 2);
+    QVERIFY(qBlue(c) > 150 && qRed(c) < 60);
+}
+
+QTEST_MAIN(TestGuideCommand)
+#include "guide_command_test.moc"
