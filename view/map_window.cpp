@@ -4,12 +4,14 @@
 #include "messages.h"
 #include "tools.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QStatusTipEvent>
 #include <QSvgRenderer>
 #include <QWheelEvent>
 #include <algorithm>
@@ -19,7 +21,6 @@ namespace {
 
 constexpr float kMinScale = 1.0f;
 constexpr float kMaxScale = 20.0f;
-constexpr float kZoomToolStep = 4.0f;
 // Locating a reference, colony or business shows it at least this close.
 constexpr float kLocateMinScale = 15.0f;
 constexpr float kZoneScale = 10.0f;
@@ -56,6 +57,7 @@ CMapaWnd::CMapaWnd(MapStore& store, QWidget* parent) : QWidget(parent), m_store(
     // The window takes the focus itself on a left press; Tab may reach it too.
     setFocusPolicy(Qt::TabFocus);
     setCursor(ToolCursor(m_nTool));
+    setStatusTip(ToolHint(m_nTool));
 }
 
 CMapaWnd::~CMapaWnd() = default;
@@ -107,6 +109,11 @@ void CMapaWnd::SetTool(int tool) {
     default:
         break;
     }
+    // The status bar says what the buttons do now, also while the mouse is elsewhere.
+    const QString hint = ToolHint(tool);
+    setStatusTip(hint);
+    QStatusTipEvent tip(hint);
+    QCoreApplication::sendEvent(this, &tip);
     // The ruler read-out belongs to the distance tool only.
     update();
 }
@@ -205,48 +212,16 @@ void CMapaWnd::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         setFocus(Qt::MouseFocusReason);
-        switch (m_nTool) {
-        case TOOL_NAVIGATE:
-            m_ptLastMouse = point;
-            m_bDragging = true;
-            m_bBand = false;
-            setCursor(PanCursor());
-            break;
-        case TOOL_ZOOM:
-            ZoomStep(point, kZoomToolStep);
-            break;
-        default:
-            break;
-        }
+        ToolLeftDown(point, event->modifiers());
     } else if (event->button() == Qt::RightButton) {
-        switch (m_nTool) {
-        case TOOL_NAVIGATE:
-            m_ptOrigin = QPoint(width() / 2, height() / 2);
-            update();
-            break;
-        case TOOL_ZOOM:
-            ZoomStep(point, -kZoomToolStep);
-            break;
-        default:
-            break;
-        }
+        ToolRightDown(point, event->modifiers());
     }
     event->accept();
 }
 
 void CMapaWnd::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
-    if (m_bDragging) {
-        if (m_bBand) {
-            const MapPoint p = MapPointAt(point);
-            m_rcBand.right = p.x;
-            m_rcBand.bottom = p.y;
-        } else {
-            m_ptOrigin += point - m_ptLastMouse;
-            m_ptLastMouse = point;
-        }
-        update();
-    }
+    ToolMove(point);
     if (m_bViewSet) {
         const MapPoint p = MapPointAt(point);
         emit MapPointHovered(p.x, p.y);
@@ -255,15 +230,8 @@ void CMapaWnd::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CMapaWnd::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && m_bDragging) {
-        m_bDragging = false;
-        if (m_bBand) {
-            m_bBand = false;
-            update();
-        } else {
-            setCursor(ToolCursor(m_nTool));
-        }
-    }
+    if (event->button() == Qt::LeftButton)
+        ToolLeftUp();
     event->accept();
 }
 
@@ -309,6 +277,14 @@ void CMapaWnd::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Down:
         delta = QPoint(0, -50);
         break;
+    case Qt::Key_Escape:
+        if (m_bTracingStreet || m_bTracingRoute) {
+            CancelTraces();
+            event->accept();
+        } else {
+            QWidget::keyPressEvent(event);
+        }
+        return;
     default:
         QWidget::keyPressEvent(event);
         return;

@@ -4,6 +4,7 @@
 // obeys the program's messages. (Public interface agreed with the shell; the
 // view layer fills in the rest.)
 
+#include "edit_history.h"
 #include "map_printer.h"
 #include "map_renderer.h"
 #include "map_transform.h"
@@ -12,7 +13,10 @@
 #include <QImage>
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
+
+#include <functional>
 
 class CGuideWnd;
 class MapStore;
@@ -26,6 +30,12 @@ public:
 
     // The window whose descendants receive this window's broadcasts.
     void SetFrame(QWidget* frame) { m_pFrame = frame; }
+    // Where the tools record their changes as undo steps. Without one the
+    // changes are still made and the map is marked as changed.
+    void SetHistory(CEditHistory* history);
+    // The application's memory of where the business pop-up was last dropped;
+    // without one the window keeps its own.
+    void SetInfoPopupRect(QRect* rect) { m_pRcInfoPopup = rect ? rect : &m_rcOwnInfoPopup; }
     // Stores the tool and shows its cursor; a value no tool has keeps the cursor.
     void SetTool(int tool);
     int Tool() const { return m_nTool; }
@@ -80,6 +90,17 @@ public:
     // The cursor each tool shows; the closed hand while panning.
     static QCursor ToolCursor(int tool);
     static QCursor PanCursor();
+    // What the tool does with each mouse button, for the status bar.
+    static QString ToolHint(int tool);
+
+    // Tool state, for the frame and the tests.
+    bool TracingStreet() const { return m_bTracingStreet; }
+    bool TracingRoute() const { return m_bTracingRoute; }
+    const CmCalles& StreetTrace() const { return m_traceStreet; }
+    const CmVias& RouteTrace() const { return m_traceRoute; }
+    float RulerLength() const { return m_fRulerLength; }
+    // Ends both traces without storing anything (Esc).
+    void CancelTraces();
 
 signals:
     // The map point under the mouse, for the status bar.
@@ -107,8 +128,25 @@ private:
     void ZoomStep(QPoint pixel, float step);
     MapOverlay Overlay() const;
 
+    // The editing tools (map_tools.cpp).
+    void ToolLeftDown(QPoint point, Qt::KeyboardModifiers modifiers);
+    void ToolRightDown(QPoint point, Qt::KeyboardModifiers modifiers);
+    void ToolMove(QPoint point);
+    void ToolLeftUp();
+    void AddPlace(QPoint point, bool colony);
+    void AddBusiness(QPoint point);
+    void ShowBusinessInfo(QPoint point);
+    void EndStreetTrace(MapPoint p);
+    void AddRouteStation(MapPoint p);
+    void ApplyBand();
+    // Runs one change of the map as one undo step and marks the map changed.
+    void Edit(const QString& text, const std::function<bool()>& change);
+
     MapStore& m_store;
     QWidget* m_pFrame = nullptr;
+    QPointer<CEditHistory> m_pHistory;
+    QRect m_rcOwnInfoPopup;
+    QRect* m_pRcInfoPopup = &m_rcOwnInfoPopup;
     QPoint m_ptOrigin;
     float m_fScale = 1.0f;
     float m_fRulerLength = 0.0f;
