@@ -2,6 +2,7 @@
 
 #include "abrir_mapa_dlg.h"
 #include "ctrl_wnd.h"
+#include "edit_history.h"
 #include "help_wnd.h"
 #include "info_mapa_dlg.h"
 #include "lock_keys.h"
@@ -10,6 +11,7 @@
 #include "map_window.h"
 #include "message_box.h"
 #include "messages.h"
+#include "propiedades.h"
 #include "tools.h"
 
 #include <QAction>
@@ -52,10 +54,10 @@ constexpr ToolCommand kToolCommands[] = {
 
 // Commands that need an open map.
 constexpr int kMapCommands[] = {
-    ID_FILE_SAVE_MAP,  ID_COPY_MAP,        ID_FILE_PRINT,       ID_VIEW_GUIDE,
-    ID_TOOL_ZOOM,      ID_VIEW_PROPERTIES, ID_TOOL_NAVIGATE,    ID_TOOL_TRACE_STREET,
-    ID_TOOL_REFERENCE, ID_TOOL_MARK,       ID_TOOL_COLONY,      ID_TOOL_ROUTE,
-    ID_TOOL_DISTANCE,  ID_TOOL_INFO,       ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK,
+    ID_FILE_SAVE_MAP,    ID_COPY_MAP,        ID_FILE_PRINT,       ID_VIEW_GUIDE,
+    ID_TOOL_ZOOM,        ID_VIEW_PROPERTIES, ID_TOOL_NAVIGATE,    ID_TOOL_TRACE_STREET,
+    ID_TOOL_REFERENCE,   ID_TOOL_MARK,       ID_TOOL_COLONY,      ID_TOOL_ROUTE,
+    ID_TOOL_DISTANCE,    ID_TOOL_INFO,       ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK,
     ID_FILE_EXPORT_VIEW,
 };
 
@@ -93,8 +95,11 @@ void CloseGuideOf(Wnd& wnd) {
 
 } // namespace
 
-CMainFrame::CMainFrame(MapStore& store, const QString& programDir, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_strProgramDir(programDir) {
+CMainFrame::CMainFrame(MapStore& store, const QString& programDir, QWidget* parent,
+                       CEditHistory* history)
+    : QMainWindow(parent), m_store(store), m_strProgramDir(programDir),
+      m_pOwnHistory(history ? nullptr : std::make_unique<CEditHistory>(store)),
+      m_pHistory(history ? history : m_pOwnHistory.get()) {
     if (!m_strProgramDir.isEmpty() && !m_strProgramDir.endsWith(QLatin1Char('/')))
         m_strProgramDir += QLatin1Char('/');
     setObjectName(QStringLiteral("mainFrame"));
@@ -116,6 +121,14 @@ CMainFrame::CMainFrame(MapStore& store, const QString& programDir, QWidget* pare
     setCentralWidget(m_pSplitter);
     m_pCtrlWnd->SetFrame(this);
     m_pMapWnd->SetFrame(this);
+    m_pMapWnd->SetHistory(m_pHistory);
+    m_pCtrlWnd->Sheet()->SetHistory(m_pHistory);
+    // An undo or a redo replaced the content: the pages and the map follow it.
+    connect(m_pHistory, &CEditHistory::ContentRestored, this, [this] {
+        m_pCtrlWnd->Sheet()->RefreshAfterRestore();
+        m_pMapWnd->update();
+    });
+    connect(&m_pHistory->Stack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandUI);
     connect(m_pMapWnd, &CMapaWnd::MapPointHovered, this, &CMainFrame::ShowMapPosition);
     // The guide also closes itself (Enter, Esc, a new map); the check mark follows it.
     connect(m_pMapWnd, &CMapaWnd::GuideClosed, this, [this] {
@@ -140,6 +153,9 @@ CMainFrame::CMainFrame(MapStore& store, const QString& programDir, QWidget* pare
 }
 
 CMainFrame::~CMainFrame() {
+    // The history may outlive the frame, or die after the actions it enables.
+    disconnect(&m_pHistory->Stack(), nullptr, this, nullptr);
+    disconnect(m_pHistory, nullptr, this, nullptr);
     if (m_pHelpWnd)
         delete m_pHelpWnd.data();
 }
@@ -169,6 +185,10 @@ void CMainFrame::CreateActions() {
     AddCommand(ID_FILE_EXPORT_VIEW, QStringLiteral("&Exportar vista..."),
                QStringLiteral("Guarda la vista del mapa en un archivo PNG o PDF"),
                QStringLiteral("Exportar"));
+    AddCommand(ID_EDIT_UNDO, QStringLiteral("&Deshacer"),
+               QStringLiteral("Deshace la última acción"), QStringLiteral("Deshacer"));
+    AddCommand(ID_EDIT_REDO, QStringLiteral("&Rehacer"),
+               QStringLiteral("Rehace la acción previamente deshecha"), QStringLiteral("Rehacer"));
     AddCommand(ID_APP_EXIT, QStringLiteral("&Salir"),
                QStringLiteral("Sale de la aplicación; le pide que guarde los documentos"),
                QStringLiteral("Salir"));
@@ -216,6 +236,8 @@ void CMainFrame::CreateActions() {
     Action(ID_FILE_SAVE_MAP)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Action(ID_FILE_PRINT)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     Action(ID_APP_EXIT)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Action(ID_EDIT_UNDO)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Action(ID_EDIT_REDO)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
 
     const std::pair<int, const char*> icons[] = {
         {ID_FILE_OPEN_MAP, "open"},     {ID_FILE_SAVE_MAP, "save"},
@@ -246,6 +268,10 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_FILE_PRINT), &QAction::triggered, this, &CMainFrame::OnFilePrint);
     connect(Action(ID_FILE_EXPORT_VIEW), &QAction::triggered, this, &CMainFrame::OnExportView);
     connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+    connect(Action(ID_EDIT_UNDO), &QAction::triggered, this,
+            [this] { m_pHistory->Stack().undo(); });
+    connect(Action(ID_EDIT_REDO), &QAction::triggered, this,
+            [this] { m_pHistory->Stack().redo(); });
     connect(Action(ID_VIEW_GUIDE), &QAction::triggered, this, &CMainFrame::OnViewGuide);
     connect(Action(ID_VIEW_PROPERTIES), &QAction::triggered, this, &CMainFrame::OnViewProperties);
     connect(Action(ID_HELP_FINDER), &QAction::triggered, this, &CMainFrame::OnHelpFinder);
@@ -269,6 +295,10 @@ void CMainFrame::CreateMenus() {
     file->addSeparator();
     file->addAction(Action(ID_APP_EXIT));
 
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edición"));
+    edit->addAction(Action(ID_EDIT_UNDO));
+    edit->addAction(Action(ID_EDIT_REDO));
+
     QMenu* view = bar->addMenu(QStringLiteral("&Ver"));
     view->addAction(Action(ID_VIEW_TOOLBAR));
     view->addAction(Action(ID_VIEW_STATUS_BAR));
@@ -287,7 +317,7 @@ void CMainFrame::CreateMenus() {
     help->addAction(Action(ID_HELP_FINDER));
 
     // The menus follow the open map and the tool whenever they are opened.
-    for (QMenu* menu : {file, view, tools, help})
+    for (QMenu* menu : {file, edit, view, tools, help})
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
 }
 
@@ -368,6 +398,8 @@ void CMainFrame::UpdateCommandUI() {
         Action(id)->setEnabled(loaded);
     for (const ToolCommand& command : kToolCommands)
         Action(command.id)->setChecked(m_nCurrentTool == command.tool);
+    Action(ID_EDIT_UNDO)->setEnabled(m_pHistory->Stack().canUndo());
+    Action(ID_EDIT_REDO)->setEnabled(m_pHistory->Stack().canRedo());
     Action(ID_VIEW_GUIDE)->setChecked(m_bGuideShown);
     Action(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar && !m_pToolBar->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
@@ -441,6 +473,7 @@ bool CMainFrame::OpenMap(const QString& path) {
     }
     // The windows keep their reference to the one store; only its content changes.
     m_store = std::move(*opened);
+    m_pHistory->Reset();
     m_pMapWnd->OnMapLoaded();
     m_pCtrlWnd->SetZoomSlider(3);
     SendUserMessage(m_pCtrlWnd, UM_REFRESH_PAGES, 0, 1);
@@ -475,6 +508,7 @@ bool CMainFrame::SaveMap() {
         ShowMessage(this, text, QMessageBox::Warning, detail == text ? QString() : detail);
         return false;
     }
+    m_pHistory->MarkSaved();
     ShowMessage(this, QStringLiteral("Done"));
     return true;
 }

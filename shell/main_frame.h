@@ -10,7 +10,10 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
 class CCtrlWnd;
+class CEditHistory;
 class CHelpWnd;
 class CMapaWnd;
 class MapStore;
@@ -45,6 +48,8 @@ enum CommandId : int {
     ID_TOOL_SELECT_BLOCK = 32783,
     ID_HELP_FINDER = 32807,
     ID_FILE_EXPORT_VIEW = 32812,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
 };
 
 class CMainFrame : public QMainWindow {
@@ -53,7 +58,10 @@ public:
     static constexpr int kPanelWidth = 238;
     static constexpr int kPaneMinimum = 100;
 
-    CMainFrame(MapStore& store, const QString& programDir, QWidget* parent = nullptr);
+    // Changes are recorded in `history`, or in a history of the frame's own
+    // when none is given.
+    CMainFrame(MapStore& store, const QString& programDir, QWidget* parent = nullptr,
+               CEditHistory* history = nullptr);
     ~CMainFrame() override;
 
     CCtrlWnd* CtrlWnd() const { return m_pCtrlWnd; }
@@ -63,6 +71,7 @@ public:
     int CurrentTool() const { return m_nCurrentTool; }
     bool GuideShown() const { return m_bGuideShown; }
     const QString& ProgramDir() const { return m_strProgramDir; }
+    CEditHistory& History() const { return *m_pHistory; }
 
     // The open command after the catalogue: reads `path` whole and only then
     // replaces the open map. False, with the reason shown, when it cannot.
@@ -106,6 +115,8 @@ private:
 
     MapStore& m_store;
     QString m_strProgramDir;
+    std::unique_ptr<CEditHistory> m_pOwnHistory;
+    CEditHistory* m_pHistory = nullptr;
     QSplitter* m_pSplitter = nullptr;
     CCtrlWnd* m_pCtrlWnd = nullptr;
     CMapaWnd* m_pMapWnd = nullptr;

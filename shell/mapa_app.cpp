@@ -1,6 +1,7 @@
 #include "mapa_app.h"
 
 #include "main_frame.h"
+#include "map_window.h"
 #include "startup_splash.h"
 
 #include <QCommandLineParser>
@@ -60,7 +61,8 @@ bool CMapaApp::InitInstance(const QStringList& arguments) {
     if (!m_strProgramDir.endsWith(QLatin1Char('/')))
         m_strProgramDir += QLatin1Char('/');
 
-    m_pMainWnd = std::make_unique<CMainFrame>(m_store, m_strProgramDir);
+    m_pMainWnd = std::make_unique<CMainFrame>(m_store, m_strProgramDir, nullptr, &m_history);
+    m_pMainWnd->MapWnd()->SetInfoPopupRect(&m_rcInfoPopup);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect place = m_pMainWnd->geometry();
         place.moveCenter(screen->availableGeometry().center());

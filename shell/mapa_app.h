@@ -3,6 +3,7 @@
 // The application object: owns the one map store for the whole run, knows the
 // program directory and builds the main frame.
 
+#include "edit_history.h"
 #include "map_store.h"
 
 #include <QRect>
@@ -30,6 +31,8 @@ public:
     // Every window holds a reference to this store; an opened map is
     // move-assigned into it, never replaced by another object.
     MapStore m_store;
+    // The undo steps of the open map; lives as long as the store.
+    CEditHistory m_history{m_store};
     // Where the catalogue looks for maps and where a save writes; ends in '/'.
     QString m_strProgramDir;
     // Last place of the business pop-up; empty until it is first shown.

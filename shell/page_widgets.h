@@ -1,8 +1,14 @@
 #pragma once
 
-// Controls shared by the property pages, named by their control numbers so
-// that they can be found ("button1004", "list1001").
+// Controls and small operations shared by the property pages: controls named
+// by their control numbers so that they can be found ("button1004",
+// "list1001"), the selected line, quiet selection, and running a change as one
+// undo step.
 
+#include <functional>
+
+class CEditHistory;
+class MapStore;
 class QListWidget;
 class QPushButton;
 class QString;
@@ -10,3 +16,16 @@ class QWidget;
 
 QPushButton* MakePageButton(const QString& text, int id, QWidget* parent);
 QListWidget* MakePageList(QWidget* parent);
+
+// The selected line, or -1 when none is.
+int SelectedRow(const QListWidget* list);
+// The first line equal to `text`, letter case ignored; -1 when none is.
+int FindLineIgnoringCase(const QListWidget* list, const QString& text);
+// Selects `row` (or nothing for -1) without the list telling anyone.
+void SelectRowQuietly(QListWidget* list, int row);
+
+// Runs `edit` on the store as one step named `text` of the undo history; with
+// no history the edit runs directly and the map counts as changed. Returns
+// whether the store changed.
+bool ApplyEdit(CEditHistory* history, MapStore& store, const QString& text,
+               const std::function<void()>& edit);

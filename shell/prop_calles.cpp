@@ -11,7 +11,30 @@ CPropCalles::CPropCalles(MapStore& store, QWidget* parent)
     m_pList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
-void CPropCalles::Refill() {
-    m_posHighlighted = nullptr;
-    FillList(NamesOf(m_store.m_listStreets));
+std::size_t CPropCalles::Count() const {
+    return m_store.m_listStreets.size();
+}
+
+std::string& CPropCalles::NameAt(std::size_t i) {
+    return m_store.m_listStreets[i]->m_strName;
+}
+
+bool& CPropCalles::HighlightAt(std::size_t i) {
+    return m_store.m_listStreets[i]->m_bShow;
+}
+
+void CPropCalles::RemoveAt(std::size_t i) {
+    m_store.m_listStreets.erase(m_store.m_listStreets.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+QString CPropCalles::DeleteQuestion() const {
+    return QStringLiteral("¿Esta seguro de eliminar esta calle?");
+}
+
+QString CPropCalles::RenameStep() const {
+    return QStringLiteral("Renombrar calle");
+}
+
+QString CPropCalles::DeleteStep() const {
+    return QStringLiteral("Eliminar calle");
 }

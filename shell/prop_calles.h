@@ -3,15 +3,21 @@
 // The "Calles" page: the map's traced streets, one line each in store order.
 
 #include "prop_name_page.h"
-#include "records.h"
 
 class CPropCalles : public CPropNamePage {
     Q_OBJECT
 public:
     explicit CPropCalles(MapStore& store, QWidget* parent = nullptr);
-    void Refill() override;
 
-private:
-    // The element this page last highlighted; forgotten at every refill.
-    CmCalles* m_posHighlighted = nullptr;
+protected:
+    std::size_t Count() const override;
+    std::string& NameAt(std::size_t i) override;
+    bool& HighlightAt(std::size_t i) override;
+    void RemoveAt(std::size_t i) override;
+    int Kind() const override { return 1; }
+    QString DeleteQuestion() const override;
+    QString RenameStep() const override;
+    QString DeleteStep() const override;
+    // A street's name is not drawn with it; nothing to redraw.
+    bool RedrawsAfterRename() const override { return false; }
 };

@@ -3,15 +3,19 @@
 // The "Colonias" page: the map's colonies, one line each in store order.
 
 #include "prop_name_page.h"
-#include "records.h"
 
 class CPropColonias : public CPropNamePage {
     Q_OBJECT
 public:
     explicit CPropColonias(MapStore& store, QWidget* parent = nullptr);
-    void Refill() override;
 
-private:
-    // The element this page last highlighted; forgotten at every refill.
-    CmColonias* m_posHighlighted = nullptr;
+protected:
+    std::size_t Count() const override;
+    std::string& NameAt(std::size_t i) override;
+    bool& HighlightAt(std::size_t i) override;
+    void RemoveAt(std::size_t i) override;
+    int Kind() const override { return 3; }
+    QString DeleteQuestion() const override;
+    QString RenameStep() const override;
+    QString DeleteStep() const override;
 };

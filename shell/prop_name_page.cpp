@@ -1,10 +1,16 @@
 #include "prop_name_page.h"
 
+#include "buscar_dialog.h"
+#include "map_store.h"
+#include "message_box.h"
+#include "messages.h"
+#include "name_dialog.h"
 #include "page_widgets.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 CPropNamePage::CPropNamePage(MapStore& store, const QString& title, QWidget* parent)
@@ -24,10 +30,82 @@ CPropNamePage::CPropNamePage(MapStore& store, const QString& title, QWidget* par
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_pList, 1);
     layout->addLayout(buttons);
+
+    connect(m_pList, &QListWidget::itemSelectionChanged, this, &CPropNamePage::OnSelChange);
+    connect(m_pEdit, &QPushButton::clicked, this, &CPropNamePage::OnEdit);
+    connect(m_pDelete, &QPushButton::clicked, this, &CPropNamePage::OnDelete);
+    connect(m_pSearch, &QPushButton::clicked, this, &CPropNamePage::OnSearch);
 }
 
-void CPropNamePage::FillList(const std::vector<std::string>& names) {
+void CPropNamePage::Refill() {
+    m_posHighlighted = nullptr;
+    // Lines are added at the end, never sorted, so line numbers stay element numbers.
+    const QSignalBlocker quiet(m_pList);
     m_pList->clear();
-    for (const std::string& name : names)
-        m_pList->addItem(QString::fromStdString(name));
+    const std::size_t count = Count();
+    for (std::size_t i = 0; i < count; ++i)
+        m_pList->addItem(QString::fromStdString(NameAt(i)));
+}
+
+void CPropNamePage::ClearHighlights() {
+    m_posHighlighted = nullptr;
+    const std::size_t count = Count();
+    for (std::size_t i = 0; i < count; ++i)
+        HighlightAt(i) = false;
+}
+
+void CPropNamePage::Locate(long long kind, long long index) {
+    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, kind, index);
+}
+
+void CPropNamePage::OnSelChange() {
+    const int row = SelectedRow(m_pList);
+    if (row < 0 || static_cast<std::size_t>(row) >= Count())
+        return;
+    if (m_posHighlighted)
+        *m_posHighlighted = false;
+    bool& flag = HighlightAt(static_cast<std::size_t>(row));
+    flag = true;
+    m_posHighlighted = &flag;
+    Locate(Kind(), row);
+}
+
+void CPropNamePage::OnEdit() {
+    const int row = SelectedRow(m_pList);
+    if (row < 0 || static_cast<std::size_t>(row) >= Count())
+        return;
+    const auto i = static_cast<std::size_t>(row);
+    CNombreDlg dialog(this);
+    dialog.m_strName = QString::fromStdString(NameAt(i));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // Taken as typed: an empty name or another element's name is allowed.
+    const std::string name = dialog.m_strName.toStdString();
+    ApplyEdit(m_pHistory, m_store, RenameStep(), [&] { NameAt(i) = name; });
+    Refill();
+    SelectRowQuietly(m_pList, FindLineIgnoringCase(m_pList, dialog.m_strName));
+    if (RedrawsAfterRename())
+        Locate(0, -1);
+}
+
+void CPropNamePage::OnDelete() {
+    const int row = SelectedRow(m_pList);
+    if (row < 0 || static_cast<std::size_t>(row) >= Count())
+        return;
+    if (!AskYesNo(this, DeleteQuestion()))
+        return;
+    ApplyEdit(m_pHistory, m_store, DeleteStep(), [&] { RemoveAt(static_cast<std::size_t>(row)); });
+    Refill();
+    Locate(0, -1);
+}
+
+void CPropNamePage::OnSearch() {
+    CBuscarDlg dialog(m_store, this);
+    dialog.m_nKind = Kind();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (dialog.m_nResult < 0 || dialog.m_nResult >= m_pList->count())
+        return;
+    SelectRowQuietly(m_pList, dialog.m_nResult);
+    OnSelChange();
 }

@@ -1,14 +1,17 @@
 #pragma once
 
-// The common layout of the pages that list named elements one per line (traced
-// streets, references, colonies): list 1001 with "Editar", "Eliminar" and
-// "Buscar" below it. Line i always shows element i of the page's list.
+// The common layout and operations of the pages that list named elements one
+// per line (traced streets, references, colonies): list 1001 with "Editar",
+// "Eliminar" and "Buscar" below it. Line i always shows element i of the
+// page's list; choosing a line highlights the element and shows it on the map.
 
 #include <QWidget>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
+class CEditHistory;
 class MapStore;
 class QListWidget;
 class QPushButton;
@@ -19,22 +22,52 @@ public:
     enum : int { IDC_LIST = 1001, IDC_EDIT = 1004, IDC_DELETE = 1005, IDC_SEARCH = 1102 };
 
     void SetFrame(QWidget* frame) { m_pFrame = frame; }
+    // Changes made on this page become steps of `history`.
+    void SetHistory(CEditHistory* history) { m_pHistory = history; }
     // Empties the list and lists the elements' names in store order.
-    virtual void Refill() = 0;
+    void Refill();
+    // Clears every element's highlight, after the content was replaced by an
+    // undo or a redo and nothing is chosen any more.
+    void ClearHighlights();
 
     QListWidget* List() const { return m_pList; }
 
+    // Commands of the page's buttons and list.
+    void OnSelChange();
+    void OnEdit();
+    void OnDelete();
+    void OnSearch();
+
 protected:
     CPropNamePage(MapStore& store, const QString& title, QWidget* parent);
-    // Lines added at the end, never sorted, so line numbers stay element numbers.
-    void FillList(const std::vector<std::string>& names);
+
+    // What tells the three pages apart.
+    virtual std::size_t Count() const = 0;
+    virtual std::string& NameAt(std::size_t i) = 0;
+    virtual bool& HighlightAt(std::size_t i) = 0;
+    virtual void RemoveAt(std::size_t i) = 0;
+    // The element kind of UM_LOCATE_ITEM, which is also the search dialog's.
+    virtual int Kind() const = 0;
+    virtual QString DeleteQuestion() const = 0;
+    // Names of the undo steps.
+    virtual QString RenameStep() const = 0;
+    virtual QString DeleteStep() const = 0;
+    // References and colonies are drawn with their names, so a rename redraws the map.
+    virtual bool RedrawsAfterRename() const { return true; }
 
     MapStore& m_store;
     QWidget* m_pFrame = nullptr;
+    CEditHistory* m_pHistory = nullptr;
     QListWidget* m_pList = nullptr;
     QPushButton* m_pEdit = nullptr;
     QPushButton* m_pDelete = nullptr;
     QPushButton* m_pSearch = nullptr;
+    // The highlight flag of the element this page last highlighted; forgotten
+    // at every refill.
+    bool* m_posHighlighted = nullptr;
+
+private:
+    void Locate(long long kind, long long index);
 };
 
 // The names of a list of records, in list order.

@@ -7,7 +7,31 @@ CPropReferencias::CPropReferencias(MapStore& store, QWidget* parent)
     setObjectName(QStringLiteral("propReferencias"));
 }
 
-void CPropReferencias::Refill() {
-    m_posHighlighted = nullptr;
-    FillList(NamesOf(m_store.m_listReferences));
+std::size_t CPropReferencias::Count() const {
+    return m_store.m_listReferences.size();
+}
+
+std::string& CPropReferencias::NameAt(std::size_t i) {
+    return m_store.m_listReferences[i]->m_strName;
+}
+
+bool& CPropReferencias::HighlightAt(std::size_t i) {
+    return m_store.m_listReferences[i]->m_bHighlight;
+}
+
+void CPropReferencias::RemoveAt(std::size_t i) {
+    m_store.m_listReferences.erase(m_store.m_listReferences.begin() +
+                                   static_cast<std::ptrdiff_t>(i));
+}
+
+QString CPropReferencias::DeleteQuestion() const {
+    return QStringLiteral("¿Esta seguro de eliminar esta referencia?");
+}
+
+QString CPropReferencias::RenameStep() const {
+    return QStringLiteral("Renombrar referencia");
+}
+
+QString CPropReferencias::DeleteStep() const {
+    return QStringLiteral("Eliminar referencia");
 }

@@ -3,15 +3,19 @@
 // The "Referencias" page: the map's references, one line each in store order.
 
 #include "prop_name_page.h"
-#include "records.h"
 
 class CPropReferencias : public CPropNamePage {
     Q_OBJECT
 public:
     explicit CPropReferencias(MapStore& store, QWidget* parent = nullptr);
-    void Refill() override;
 
-private:
-    // The element this page last highlighted; forgotten at every refill.
-    CmRefe* m_posHighlighted = nullptr;
+protected:
+    std::size_t Count() const override;
+    std::string& NameAt(std::size_t i) override;
+    bool& HighlightAt(std::size_t i) override;
+    void RemoveAt(std::size_t i) override;
+    int Kind() const override { return 4; }
+    QString DeleteQuestion() const override;
+    QString RenameStep() const override;
+    QString DeleteStep() const override;
 };

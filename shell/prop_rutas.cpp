@@ -1,11 +1,15 @@
 #include "prop_rutas.h"
 
 #include "map_store.h"
+#include "message_box.h"
+#include "messages.h"
+#include "name_dialog.h"
 #include "page_widgets.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 CPropRutas::CPropRutas(MapStore& store, QWidget* parent) : QWidget(parent), m_store(store) {
@@ -22,6 +26,10 @@ CPropRutas::CPropRutas(MapStore& store, QWidget* parent) : QWidget(parent), m_st
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_pList, 1);
     layout->addLayout(buttons);
+
+    connect(m_pList, &QListWidget::itemSelectionChanged, this, &CPropRutas::OnSelChange);
+    connect(m_pEdit, &QPushButton::clicked, this, &CPropRutas::OnEdit);
+    connect(m_pDelete, &QPushButton::clicked, this, &CPropRutas::OnDelete);
 }
 
 QString CPropRutas::UnnamedRouteText(int number) {
@@ -29,6 +37,7 @@ QString CPropRutas::UnnamedRouteText(int number) {
 }
 
 void CPropRutas::Refill() {
+    const QSignalBlocker quiet(m_pList);
     m_pList->clear();
     m_posHighlighted = nullptr;
     int number = 1;
@@ -37,4 +46,53 @@ void CPropRutas::Refill() {
                                                   : QString::fromStdString(route->m_strName));
         ++number;
     }
+}
+
+void CPropRutas::ClearHighlights() {
+    m_posHighlighted = nullptr;
+    for (const auto& route : m_store.m_listRoutes)
+        route->m_bShow = false;
+}
+
+void CPropRutas::OnSelChange() {
+    const int row = SelectedRow(m_pList);
+    if (row < 0 || static_cast<std::size_t>(row) >= m_store.m_listRoutes.size())
+        return;
+    if (m_posHighlighted)
+        m_posHighlighted->m_bShow = false;
+    m_posHighlighted = m_store.m_listRoutes[static_cast<std::size_t>(row)].get();
+    m_posHighlighted->m_bShow = true;
+    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, 6, row);
+}
+
+void CPropRutas::OnEdit() {
+    const int row = SelectedRow(m_pList);
+    if (row < 0 || static_cast<std::size_t>(row) >= m_store.m_listRoutes.size())
+        return;
+    const auto i = static_cast<std::size_t>(row);
+    CNombreDlg dialog(this);
+    dialog.m_strName = QString::fromStdString(m_store.m_listRoutes[i]->m_strName);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::string name = dialog.m_strName.toStdString();
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Renombrar ruta"),
+              [&] { m_store.m_listRoutes[i]->m_strName = name; });
+    Refill();
+    // An empty name shows as "Ruta" and a number, so it finds no line.
+    SelectRowQuietly(m_pList, FindLineIgnoringCase(m_pList, dialog.m_strName));
+}
+
+void CPropRutas::OnDelete() {
+    const int row = SelectedRow(m_pList);
+    if (row < 0 || static_cast<std::size_t>(row) >= m_store.m_listRoutes.size())
+        return;
+    const QString line = m_pList->item(row)->text();
+    if (!AskYesNo(this, QStringLiteral("¿Está seguro de eliminar la ruta %1").arg(line)))
+        return;
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar ruta"), [&] {
+        m_store.m_listRoutes.erase(m_store.m_listRoutes.begin() + static_cast<std::ptrdiff_t>(row));
+    });
+    Refill();
+    m_posHighlighted = nullptr;
+    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, -1, 0);
 }

@@ -1,13 +1,19 @@
 #include "prop_servicios.h"
 
+#include "categorias_dialog.h"
 #include "map_store.h"
+#include "marca_dialog.h"
+#include "message_box.h"
+#include "messages.h"
 #include "page_widgets.h"
+#include "store_snapshot.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 CPropServicios::CPropServicios(MapStore& store, QWidget* parent) : QWidget(parent), m_store(store) {
@@ -34,10 +40,19 @@ CPropServicios::CPropServicios(MapStore& store, QWidget* parent) : QWidget(paren
     layout->addWidget(m_pCategories);
     layout->addWidget(m_pBusinesses, 1);
     layout->addLayout(buttons);
+
+    // Only what the user picks counts as a choice, not the box's own changes.
+    connect(m_pCategories, &QComboBox::activated, this, &CPropServicios::OnChooseCategory);
+    connect(m_pBusinesses, &QListWidget::itemSelectionChanged, this,
+            &CPropServicios::OnChooseBusiness);
+    connect(m_pEdit, &QPushButton::clicked, this, &CPropServicios::OnEdit);
+    connect(m_pDelete, &QPushButton::clicked, this, &CPropServicios::OnDelete);
+    connect(m_pCategoriesButton, &QPushButton::clicked, this, &CPropServicios::OnCategories);
     RefillCategories();
 }
 
 void CPropServicios::RefillCategories() {
+    const QSignalBlocker quiet(m_pCategories);
     m_pCategories->clear();
     QStringList names;
     for (const auto& category : m_store.m_directory.m_listCategories)
@@ -47,10 +62,12 @@ void CPropServicios::RefillCategories() {
     // Nothing is chosen until the user picks a category.
     m_pCategories->setCurrentIndex(-1);
     m_store.m_directory.m_pCurrent = nullptr;
+    const QSignalBlocker quietList(m_pBusinesses);
     m_pBusinesses->clear();
 }
 
 void CPropServicios::RefillBusinesses() {
+    const QSignalBlocker quiet(m_pBusinesses);
     m_pBusinesses->clear();
     CmClasificados* category = m_store.m_directory.m_pCurrent;
     if (!category)
@@ -58,4 +75,86 @@ void CPropServicios::RefillBusinesses() {
     for (const auto& business : category->m_listBusinesses)
         m_pBusinesses->addItem(QString::fromStdString(business->m_strName));
     category->ClearCurrent();
+}
+
+void CPropServicios::ReselectCategory(const QString& name) {
+    const int index = name.isEmpty() ? -1 : m_pCategories->findText(name, Qt::MatchExactly);
+    if (index < 0)
+        return;
+    {
+        const QSignalBlocker quiet(m_pCategories);
+        m_pCategories->setCurrentIndex(index);
+    }
+    m_store.m_directory.SelectCategory(name.toStdString());
+    RefillBusinesses();
+}
+
+void CPropServicios::OnChooseCategory(int index) {
+    if (index < 0)
+        return;
+    m_store.m_directory.SelectCategory(m_pCategories->itemText(index).toStdString());
+    RefillBusinesses();
+    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, 0, -1);
+}
+
+void CPropServicios::OnChooseBusiness() {
+    const int row = SelectedRow(m_pBusinesses);
+    if (row < 0)
+        return;
+    // Names, not lines, pick the business: of two with one name the first is chosen.
+    if (m_store.m_directory.SelectBusiness(m_pBusinesses->item(row)->text().toStdString()))
+        SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, 2, 0);
+}
+
+void CPropServicios::OnEdit() {
+    if (SelectedRow(m_pBusinesses) < 0)
+        return;
+    CmDirectorio& directory = m_store.m_directory;
+    CMarcaDlg dialog(this);
+    dialog.m_strNombre = QString::fromStdString(directory.GetBusinessName());
+    dialog.m_strTelefono = QString::fromStdString(directory.GetBusinessPhone());
+    dialog.m_strDomicilio = QString::fromStdString(directory.GetBusinessComments());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Editar marca"), [&] {
+        directory.UpdateBusiness(dialog.m_strNombre.toStdString(),
+                                 dialog.m_strDomicilio.toStdString(),
+                                 dialog.m_strTelefono.toStdString());
+    });
+    RefillBusinesses();
+    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, 0, 0);
+}
+
+void CPropServicios::OnDelete() {
+    if (SelectedRow(m_pBusinesses) < 0)
+        return;
+    if (!AskYesNo(this, QStringLiteral("¿Está seguro de eliminar el registro seleccionado?")))
+        return;
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar marca"),
+              [&] { m_store.m_directory.DeleteBusiness(); });
+    RefillBusinesses();
+    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, 0, 0);
+}
+
+void CPropServicios::OnCategories() {
+    CmDirectorio& directory = m_store.m_directory;
+    CCategoriasDlg dialog(directory, this);
+    // The dialog changes the directory itself and reports each change after
+    // making it. To make each change one undo step, the directory as it was is
+    // put back for a moment and the change is made again through the history.
+    CmDirectorio before = CopyDirectory(directory);
+    connect(&dialog, &CCategoriasDlg::DirectoryChanged, this,
+            [&](CCategoriasDlg::Change change, const QString&, const QString&) {
+                CmDirectorio after = CopyDirectory(directory);
+                directory = std::move(before);
+                const QString step = change == CCategoriasDlg::Change::Added
+                                         ? QStringLiteral("Nueva categoría")
+                                     : change == CCategoriasDlg::Change::Renamed
+                                         ? QStringLiteral("Renombrar categoría")
+                                         : QStringLiteral("Eliminar categoría");
+                ApplyEdit(m_pHistory, m_store, step, [&] { directory = std::move(after); });
+                before = CopyDirectory(directory);
+            });
+    dialog.exec();
+    RefillCategories();
 }

@@ -1,14 +1,26 @@
 #include "prop_zonas.h"
 
+#include "codepage.h"
 #include "map_store.h"
+#include "message_box.h"
 #include "messages.h"
 #include "page_widgets.h"
+#include "zona_dialog.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+
+namespace {
+
+QString UpperName(const QString& name) {
+    return QString::fromStdString(ToUpperCp1252(name.toStdString()));
+}
+
+} // namespace
 
 CPropZonas::CPropZonas(MapStore& store, QWidget* parent) : QWidget(parent), m_store(store) {
     setObjectName(QStringLiteral("propZonas"));
@@ -35,12 +47,131 @@ CPropZonas::CPropZonas(MapStore& store, QWidget* parent) : QWidget(parent), m_st
     layout->addWidget(m_pList, 1);
     layout->addWidget(m_pNotes);
     layout->addLayout(buttons);
+
+    connect(m_pList, &QListWidget::itemSelectionChanged, this, &CPropZonas::OnSelChange);
+    connect(m_pNew, &QPushButton::clicked, this, &CPropZonas::OnNew);
+    connect(m_pEdit, &QPushButton::clicked, this, &CPropZonas::OnEdit);
+    connect(m_pDelete, &QPushButton::clicked, this, &CPropZonas::OnDelete);
+    connect(m_pAssign, &QPushButton::clicked, this, &CPropZonas::OnAssign);
+}
+
+void CPropZonas::ShowZone(int hide, int show) {
+    SendMessageToDescendants(m_pFrame, UM_ZONE_SHOW, hide, show);
+}
+
+void CPropZonas::ShowNotes(const QString& notes) {
+    m_strNotes = notes;
+    m_pNotes->setPlainText(m_strNotes);
 }
 
 void CPropZonas::Refill() {
-    SendMessageToDescendants(m_pFrame, UM_ZONE_SHOW, m_nShownZone, -1);
+    ShowZone(m_nShownZone, -1);
     m_nShownZone = -1;
+    const QSignalBlocker quiet(m_pList);
     m_pList->clear();
     for (const auto& zone : m_store.m_listZones)
         m_pList->addItem(QString::fromStdString(zone->m_strName));
+}
+
+void CPropZonas::OnSelChange() {
+    const int row = SelectedRow(m_pList);
+    if (row < 0 || static_cast<std::size_t>(row) >= m_store.m_listZones.size())
+        return;
+    const CmZonas& zone = *m_store.m_listZones[static_cast<std::size_t>(row)];
+    ShowNotes(QString::fromStdString(zone.m_strNotes));
+    // A zone without blocks has nothing to show; the map stays where it is.
+    ShowZone(m_nShownZone, zone.m_blockIds.empty() ? -1 : row);
+    m_nShownZone = row;
+}
+
+void CPropZonas::OnNew() {
+    CZonaDlg dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Nueva zona"), [&] {
+        MapStore::AddHead(m_store.m_listZones,
+                          std::make_unique<CmZonas>(dialog.m_strName.toStdString(),
+                                                    dialog.m_strNotes.toStdString(),
+                                                    m_store.m_counters));
+    });
+    // The shown zone moved one line down.
+    if (m_nShownZone >= 0)
+        ++m_nShownZone;
+    Refill();
+}
+
+void CPropZonas::OnEdit() {
+    const int row = SelectedRow(m_pList);
+    if (row < 0 || static_cast<std::size_t>(row) >= m_store.m_listZones.size())
+        return;
+    CmZonas& zone = *m_store.m_listZones[static_cast<std::size_t>(row)];
+    CZonaDlg dialog(this);
+    dialog.m_strName = QString::fromStdString(zone.m_strName);
+    dialog.m_strNotes = QString::fromStdString(zone.m_strNotes);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Editar zona"), [&] {
+        zone.m_strName = dialog.m_strName.toStdString();
+        zone.m_strNotes = dialog.m_strNotes.toStdString();
+    });
+    Refill();
+    const int line = FindLineIgnoringCase(m_pList, dialog.m_strName);
+    if (line < 0)
+        return;
+    // The zone on that line is shown as if chosen, and the page remembers it,
+    // so that choosing another zone later takes its blocks off the map.
+    const CmZonas& shown = *m_store.m_listZones[static_cast<std::size_t>(line)];
+    const int show = shown.m_blockIds.empty() ? -1 : line;
+    ShowZone(m_nShownZone, show);
+    m_nShownZone = show;
+    SelectRowQuietly(m_pList, line);
+    ShowNotes(QString::fromStdString(shown.m_strNotes));
+}
+
+void CPropZonas::OnDelete() {
+    const int row = SelectedRow(m_pList);
+    if (row < 0 || static_cast<std::size_t>(row) >= m_store.m_listZones.size())
+        return;
+    const QString name = UpperName(m_pList->item(row)->text());
+    if (!AskYesNo(this, QStringLiteral("¿Está seguro de eliminar la zona %1").arg(name)))
+        return;
+    ShowZone(row, -1);
+    // Deleting a zone with blocks is allowed: the blocks simply belong to no zone.
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar zona"), [&] {
+        m_store.m_listZones.erase(m_store.m_listZones.begin() + static_cast<std::ptrdiff_t>(row));
+    });
+    m_nShownZone = -1;
+    Refill();
+    ShowNotes(QString());
+}
+
+void CPropZonas::OnAssign() {
+    const int row = SelectedRow(m_pList);
+    if (row < 0 || static_cast<std::size_t>(row) >= m_store.m_listZones.size())
+        return;
+    const QString name = UpperName(m_pList->item(row)->text());
+    if (!m_store.m_listZones[static_cast<std::size_t>(row)]->m_blockIds.empty()) {
+        ShowMessage(
+            this, QStringLiteral("Esta zona ya tiene asignados elementos. Eliminela primeramente"),
+            QMessageBox::NoIcon);
+        return;
+    }
+    if (!AskYesNo(this,
+                  QStringLiteral("¿Está seguro de asignar la selección a la zona %1").arg(name)))
+        return;
+    // The map window holds the selection and gives the zone its blocks.
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Asignar zona"),
+              [&] { SendMessageToDescendants(m_pFrame, UM_ZONE_ASSIGN, 0, row); });
+}
+
+bool CPropZonas::event(QEvent* event) {
+    const CUserMessage* message = CUserMessage::From(event);
+    if (!message || message->Message() != UM_ZONE_UNSELECT)
+        return QWidget::event(event);
+    {
+        const QSignalBlocker quiet(m_pList);
+        m_pList->clearSelection();
+    }
+    ShowNotes(QString());
+    return true;
 }

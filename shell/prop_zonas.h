@@ -1,11 +1,13 @@
 #pragma once
 
 // The "Zonas" page: the map's zones in store order with the notes of the chosen
-// one, and the commands that make, rename, delete and fill zones.
+// one, and the commands that make, rename and delete zones and give a zone the
+// blocks selected on the map. Choosing a zone with blocks shows them on the map.
 
 #include <QString>
 #include <QWidget>
 
+class CEditHistory;
 class MapStore;
 class QListWidget;
 class QPlainTextEdit;
@@ -17,16 +19,33 @@ public:
     explicit CPropZonas(MapStore& store, QWidget* parent = nullptr);
 
     void SetFrame(QWidget* frame) { m_pFrame = frame; }
+    void SetHistory(CEditHistory* history) { m_pHistory = history; }
     // Stops the map showing the shown zone, then lists the zones in store order.
     void Refill();
+    // After an undo or a redo the zone numbers may name other zones: the shown
+    // zone is forgotten, so the next refill clears the whole block selection.
+    void ForgetShownZone() { m_nShownZone = -1; }
 
     QListWidget* List() const { return m_pList; }
     QPlainTextEdit* Notes() const { return m_pNotes; }
     int ShownZone() const { return m_nShownZone; }
 
+    void OnSelChange();
+    void OnNew();
+    void OnEdit();
+    void OnDelete();
+    void OnAssign();
+
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    void ShowNotes(const QString& notes);
+    void ShowZone(int hide, int show);
+
     MapStore& m_store;
     QWidget* m_pFrame = nullptr;
+    CEditHistory* m_pHistory = nullptr;
     QListWidget* m_pList = nullptr;
     QPlainTextEdit* m_pNotes = nullptr;
     QPushButton* m_pNew = nullptr;

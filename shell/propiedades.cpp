@@ -7,6 +7,9 @@
 #include "prop_servicios.h"
 #include "prop_zonas.h"
 
+#include "messages.h"
+
+#include <QComboBox>
 #include <QTabBar>
 
 CPropiedades::CPropiedades(MapStore& store, QWidget* parent) : QTabWidget(parent) {
@@ -31,10 +34,33 @@ CPropiedades::CPropiedades(MapStore& store, QWidget* parent) : QTabWidget(parent
 }
 
 void CPropiedades::SetFrame(QWidget* frame) {
+    m_pFrame = frame;
     m_pCalles->SetFrame(frame);
     m_pReferencias->SetFrame(frame);
     m_pRutas->SetFrame(frame);
     m_pServicios->SetFrame(frame);
     m_pColonias->SetFrame(frame);
     m_pZonas->SetFrame(frame);
+}
+
+void CPropiedades::SetHistory(CEditHistory* history) {
+    m_pCalles->SetHistory(history);
+    m_pReferencias->SetHistory(history);
+    m_pRutas->SetHistory(history);
+    m_pServicios->SetHistory(history);
+    m_pColonias->SetHistory(history);
+    m_pZonas->SetHistory(history);
+}
+
+void CPropiedades::RefreshAfterRestore() {
+    // The restored records carry the highlights of the moment they were copied;
+    // the refilled pages choose nothing, so nothing may stay highlighted.
+    m_pCalles->ClearHighlights();
+    m_pReferencias->ClearHighlights();
+    m_pColonias->ClearHighlights();
+    m_pRutas->ClearHighlights();
+    m_pZonas->ForgetShownZone();
+    const QString category = m_pServicios->Categories()->currentText();
+    SendMessageToDescendants(m_pFrame, UM_REFRESH_PAGES, 0, 1);
+    m_pServicios->ReselectCategory(category);
 }

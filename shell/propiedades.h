@@ -5,6 +5,7 @@
 
 #include <QTabWidget>
 
+class CEditHistory;
 class CPropCalles;
 class CPropColonias;
 class CPropReferencias;
@@ -29,6 +30,12 @@ public:
 
     // Every page sends its messages to this window's descendants.
     void SetFrame(QWidget* frame);
+    // Every change made on a page becomes a step of `history`.
+    void SetHistory(CEditHistory* history);
+    // After an undo or a redo replaced the map's content: every page is
+    // refilled (categories too, the chosen one kept when it still exists),
+    // nothing stays highlighted and no zone stays shown.
+    void RefreshAfterRestore();
 
     CPropCalles* Calles() const { return m_pCalles; }
     CPropReferencias* Referencias() const { return m_pReferencias; }
@@ -38,6 +45,7 @@ public:
     CPropZonas* Zonas() const { return m_pZonas; }
 
 private:
+    QWidget* m_pFrame = nullptr;
     CPropCalles* m_pCalles = nullptr;
     CPropReferencias* m_pReferencias = nullptr;
     CPropRutas* m_pRutas = nullptr;

@@ -200,8 +200,9 @@ private slots:
                 titles << a->text();
             return titles;
         }();
-        QCOMPARE(menus, (QStringList{QStringLiteral("&Archivo"), QStringLiteral("&Ver"),
-                                     QStringLiteral("&Herramientas"), QStringLiteral("Ay&uda")}));
+        QCOMPARE(menus, (QStringList{QStringLiteral("&Archivo"), QStringLiteral("&Edición"),
+                                     QStringLiteral("&Ver"), QStringLiteral("&Herramientas"),
+                                     QStringLiteral("Ay&uda")}));
         QCOMPARE(editor.frame->Action(ID_FILE_OPEN_MAP)->text(), QStringLiteral("&Abrir paquete"));
         QCOMPARE(editor.frame->Action(ID_VIEW_GUIDE)->statusTip(),
                  QStringLiteral("Despliega una ventana con toda la extensión del mapa y ubica "
@@ -826,7 +827,7 @@ private slots:
         // Every tool of the menu has its entry in the guide.
         help->Browser()->setSource(QUrl(QStringLiteral("qrc:/shell/help/herramientas.html")));
         const QString tools = help->Browser()->toPlainText();
-        for (QAction* action : editor.frame->menuBar()->actions()[2]->menu()->actions())
+        for (QAction* action : editor.frame->menuBar()->actions()[3]->menu()->actions())
             QVERIFY2(tools.contains(action->text().remove(QLatin1Char('&'))),
                      qPrintable(action->text()));
     }
