@@ -392,8 +392,10 @@ void CMapaWnd::customEvent(QEvent* event) {
             m_pGuideWnd->close();
         break;
     case UM_INFO_CLOSED:
+        // Hidden, not closed: closing the card asks this window again, and the
+        // object and its texts are kept for the next hit.
         if (m_pInfoWnd)
-            m_pInfoWnd->close();
+            m_pInfoWnd->hide();
         break;
     case UM_ZONE_ASSIGN:
         OnZoneAssign(l);
