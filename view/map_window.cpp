@@ -78,7 +78,7 @@ QCursor CMapaWnd::ToolCursor(int tool) {
         return SvgCursor("stroke", 1, 1);
     case TOOL_PAINT_BLOCK:
     case TOOL_SELECT_BLOCK:
-        return SvgCursor("paint", 8, 8);
+        return SvgCursor("paint", 8, 6);
     case TOOL_ZOOM:
         return SvgCursor("zoom", 16, 16);
     default:
