@@ -364,8 +364,12 @@ void CMapaWnd::OnZoneShow(std::int64_t hide, std::int64_t show) {
 void CMapaWnd::OnZoneAssign(std::int64_t zone) {
     if (zone < 0 || static_cast<std::size_t>(zone) >= m_store.m_listZones.size())
         return;
-    m_store.m_listZones[static_cast<std::size_t>(zone)]->SetBlocksFromSelection(m_store.m_blocks);
-    m_store.MarkChanged();
+    CmZonas& z = *m_store.m_listZones[static_cast<std::size_t>(zone)];
+    const std::vector<std::uint32_t> before = z.m_blockIds;
+    z.SetBlocksFromSelection(m_store.m_blocks);
+    // Giving a zone an empty selection it already had is no change to save.
+    if (z.m_blockIds != before)
+        m_store.MarkChanged();
 }
 
 void CMapaWnd::customEvent(QEvent* event) {
