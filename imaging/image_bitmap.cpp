@@ -8,9 +8,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QPixmap>
-#include <QWidget>
 
 #include <cstring>
 #include <memory>
@@ -226,14 +226,14 @@ bool CImageBitmap::LoadGif(const Source& source) {
     return true;
 }
 
-void CImageBitmap::CaptureFromWidget(QWidget* widget, const QRect& rect) {
+void CImageBitmap::CaptureFromDC(const QPixmap& screen, const QRect& rect) {
     Clear();
-    if (widget == nullptr || rect.isEmpty()) {
+    if (screen.isNull() || rect.isEmpty()) {
         m_strError = QStringLiteral("No hay nada que capturar.");
         m_bErrorForUser = false;
         return;
     }
-    m_image = widget->grab(rect).toImage();
+    m_image = screen.copy(rect).toImage();
     if (m_image.isNull()) {
         m_strError = QStringLiteral("No se pudo capturar la ventana.");
         m_bErrorForUser = false;

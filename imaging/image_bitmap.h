@@ -17,7 +17,7 @@
 #include <optional>
 #include <span>
 
-class QWidget;
+class QPixmap;
 
 class CImageBitmap {
 public:
@@ -34,9 +34,9 @@ public:
     bool LoadFile(const QString& path);
     bool LoadFromMemory(std::span<const std::uint8_t> bytes, Kind kind);
 
-    // Makes the picture a copy of `rect` (widget coordinates) of the widget's
-    // pixels, its children included.
-    void CaptureFromWidget(QWidget* widget, const QRect& rect);
+    // Makes the picture a copy of `rect` of what a window shows (the pixels a
+    // widget's grab() gives, children included).
+    void CaptureFromDC(const QPixmap& screen, const QRect& rect);
 
     // All frames, m_nWidth x (m_nHeight x max(m_nFrames, 1)); null when
     // nothing is loaded.

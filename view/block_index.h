@@ -6,11 +6,10 @@
 // so neither walks a million blocks.
 
 #include "geometry.h"
+#include "records.h"
 
 #include <cstdint>
 #include <vector>
-
-class CmBlock;
 
 class CBlockIndex {
 public:

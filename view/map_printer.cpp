@@ -192,7 +192,7 @@ void CMapaWnd::PrintMap() {
 void CMapaWnd::CopyToClipboard() {
     // What is on the screen, the ruler read-out included.
     CImageBitmap picture;
-    picture.CaptureFromWidget(this, rect());
+    picture.CaptureFromDC(grab(), rect());
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (picture.Image().isNull() || !clipboard) {
         Notice(this, QStringLiteral("No se pudo copiar el mapa al portapapeles."),

@@ -196,7 +196,7 @@ TEST(ImageBitmap, CaptureCopiesTheWidgetsPixels) {
     palette.setColor(QPalette::Window, QColor(10, 120, 230));
     widget.setPalette(palette);
     CImageBitmap picture;
-    picture.CaptureFromWidget(&widget, widget.rect());
+    picture.CaptureFromDC(widget.grab(), widget.rect());
     EXPECT_TRUE(picture.m_bLoaded);
     EXPECT_EQ(picture.m_nWidth, 300);
     EXPECT_EQ(picture.m_nHeight, 200);
@@ -204,11 +204,11 @@ TEST(ImageBitmap, CaptureCopiesTheWidgetsPixels) {
     EXPECT_EQ(picture.Image().size(), QSize(300, 200));
     EXPECT_EQ(picture.Image().pixelColor(150, 100), QColor(10, 120, 230));
 
-    picture.CaptureFromWidget(&widget, QRect(10, 20, 30, 40));
+    picture.CaptureFromDC(widget.grab(), QRect(10, 20, 30, 40));
     EXPECT_EQ(picture.m_nWidth, 30);
     EXPECT_EQ(picture.Image().size(), QSize(30, 40));
 
-    picture.CaptureFromWidget(nullptr, QRect(0, 0, 5, 5));
+    picture.CaptureFromDC(QPixmap(), QRect(0, 0, 5, 5));
     EXPECT_FALSE(picture.m_bLoaded);
     EXPECT_TRUE(picture.Image().isNull());
 }
