@@ -6,9 +6,9 @@
 #include "picture_limits.h"
 #include "row_helpers.h"
 
+#include <QCursor>
 #include <QFile>
 #include <QFileInfo>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QPixmap>
 
