@@ -102,7 +102,7 @@ void TestMapTransform::centeringPutsThePointAtTheCentre() {
                                     .arg(at.y())));
         }
     }
-    // The description's own arithmetic: (W/2 - dx, H/2 + dy) with MulDiv sizes.
+    // Centring by hand: (W/2 - dx, H/2 + dy) with MulDiv sizes.
     const MapTransform t(QSize(800, 600), 3.0f, QPoint());
     QCOMPARE(t.OriginCentering({1000, 1000}), QPoint(400 - 300, 300 + 300));
 }
