@@ -10,6 +10,7 @@
 #include "main_frame.h"
 #include "map_store.h"
 #include "marca_dialog.h"
+#include "message_spy.h"
 #include "messages.h"
 #include "name_dialog.h"
 #include "prop_calles.h"
@@ -48,37 +49,6 @@
 #include <vector>
 
 namespace {
-
-// Records the program's messages that reach the frame's descendants.
-class MessageSpy : public QWidget {
-public:
-    struct Received {
-        int message;
-        long long wParam;
-        long long lParam;
-        bool operator==(const Received&) const = default;
-    };
-    using QWidget::QWidget;
-    std::vector<Received> received;
-
-    std::vector<Received> Of(UserMessage message) const {
-        std::vector<Received> out;
-        for (const Received& r : received) {
-            if (r.message == message)
-                out.push_back(r);
-        }
-        return out;
-    }
-
-protected:
-    bool event(QEvent* event) override {
-        if (const CUserMessage* m = CUserMessage::From(event)) {
-            received.push_back({m->Message(), m->WParam(), m->LParam()});
-            return true;
-        }
-        return QWidget::event(event);
-    }
-};
 
 // Answers the modal windows that come up, one step each, in order, and stops
 // after the last step. Each step runs from the modal window's own loop, so a

@@ -8,6 +8,7 @@
 #include "map_file.h"
 #include "map_store.h"
 #include "map_window.h"
+#include "message_spy.h"
 #include "messages.h"
 #include "prop_calles.h"
 #include "prop_colonias.h"
@@ -49,36 +50,6 @@
 #include <vector>
 
 namespace {
-
-// Records the program's messages that reach the frame's descendants.
-class MessageSpy : public QWidget {
-public:
-    struct Received {
-        int message;
-        long long wParam;
-        long long lParam;
-    };
-    using QWidget::QWidget;
-    std::vector<Received> received;
-
-    std::vector<Received> Of(UserMessage message) const {
-        std::vector<Received> out;
-        for (const Received& r : received) {
-            if (r.message == message)
-                out.push_back(r);
-        }
-        return out;
-    }
-
-protected:
-    bool event(QEvent* event) override {
-        if (const CUserMessage* m = CUserMessage::From(event)) {
-            received.push_back({m->Message(), m->WParam(), m->LParam()});
-            return true;
-        }
-        return QWidget::event(event);
-    }
-};
 
 // Runs `answer` on the next modal window that opens, from inside its own loop.
 class ModalAnswer : public QObject {
