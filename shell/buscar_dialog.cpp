@@ -2,6 +2,7 @@
 
 #include "codepage.h"
 #include "map_store.h"
+#include "messages.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -54,11 +55,11 @@ bool CBuscarDlg::eventFilter(QObject* watched, QEvent* event) {
 
 std::vector<std::string> CBuscarDlg::NamesOfKind() const {
     switch (m_nKind) {
-    case 1:
+    case LOCATE_STREET:
         return NameList(m_store.m_listStreets);
-    case 3:
+    case LOCATE_COLONY:
         return NameList(m_store.m_listColonies);
-    case 4:
+    case LOCATE_REFERENCE:
         return NameList(m_store.m_listReferences);
     default:
         return {};

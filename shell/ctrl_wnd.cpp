@@ -178,24 +178,24 @@ bool CCtrlWnd::event(QEvent* event) {
 }
 
 void CCtrlWnd::RefreshPages(long long page, long long option) {
-    auto named = [page](int n) { return page == 0 || page == n; };
-    if (named(1))
+    auto named = [page](int n) { return page == PAGE_ALL || page == n; };
+    if (named(PAGE_STREETS))
         m_pSheet->Calles()->Refill();
-    if (named(2))
+    if (named(PAGE_REFERENCES))
         m_pSheet->Referencias()->Refill();
-    if (named(3))
+    if (named(PAGE_ROUTES))
         m_pSheet->Rutas()->Refill();
-    if (named(4)) {
-        if (option == 1) {
+    if (named(PAGE_BUSINESSES)) {
+        if (option == REFRESH_CATEGORIES) {
             m_pSheet->Servicios()->RefillCategories();
         } else {
             m_pSheet->Servicios()->RefillBusinesses();
             m_checks.value(IDC_MARKS)->setChecked(true);
         }
     }
-    if (named(5))
+    if (named(PAGE_COLONIES))
         m_pSheet->Colonias()->Refill();
-    if (named(6))
+    if (named(PAGE_ZONES))
         m_pSheet->Zonas()->Refill();
 }
 
@@ -209,27 +209,27 @@ void CCtrlWnd::LocateItem(long long kind, long long index) {
     int box = 0;
     std::optional<int> position;
     switch (kind) {
-    case 1:
+    case LOCATE_STREET:
         if (auto zoom = zoomAt(m_store.m_listStreets))
             position = SliderPosition(*zoom);
         break;
-    case 2: {
+    case LOCATE_BUSINESS: {
         const CmNegocios* business = m_store.m_directory.CurrentBusiness();
         position = std::max(15, SliderPosition(business ? business->m_fZoom : 0.0f));
         box = IDC_MARKS;
         break;
     }
-    case 3:
+    case LOCATE_COLONY:
         if (auto zoom = zoomAt(m_store.m_listColonies))
             position = std::max(15, SliderPosition(*zoom));
         box = IDC_COLONIES;
         break;
-    case 4:
+    case LOCATE_REFERENCE:
         if (auto zoom = zoomAt(m_store.m_listReferences))
             position = std::max(15, SliderPosition(*zoom));
         box = IDC_REFERENCES;
         break;
-    case 6:
+    case LOCATE_ROUTE:
         position = 10;
         box = IDC_ALL_ROUTES;
         break;

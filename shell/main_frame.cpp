@@ -476,7 +476,7 @@ bool CMainFrame::OpenMap(const QString& path) {
     m_pHistory->Reset();
     m_pMapWnd->OnMapLoaded();
     m_pCtrlWnd->SetZoomSlider(3);
-    SendUserMessage(m_pCtrlWnd, UM_REFRESH_PAGES, 0, 1);
+    SendUserMessage(m_pCtrlWnd, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_CATEGORIES);
     m_pCtrlWnd->SetFillCheck(true);
     setWindowTitle(QString::fromStdString(m_store.m_strTitle));
     OnTool(TOOL_NAVIGATE);
@@ -501,7 +501,7 @@ bool CMainFrame::SaveMap() {
     }
     // A save puts the named lists in name order even when writing then fails, and
     // the pages address elements by line, so they are refilled either way.
-    SendMessageToDescendants(this, UM_REFRESH_PAGES, 0, 0);
+    SendMessageToDescendants(this, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_BUSINESSES);
     if (!saved) {
         const QString text = QString::fromStdString(SaveErrorText());
         const QString detail = QString::fromStdString(error);

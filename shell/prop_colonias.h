@@ -14,7 +14,7 @@ protected:
     std::string& NameAt(std::size_t i) override;
     bool& HighlightAt(std::size_t i) override;
     void RemoveAt(std::size_t i) override;
-    int Kind() const override { return 3; }
+    int Kind() const override { return LOCATE_COLONY; }
     QString DeleteQuestion() const override;
     QString RenameStep() const override;
     QString DeleteStep() const override;

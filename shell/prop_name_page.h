@@ -5,6 +5,8 @@
 // "Eliminar" and "Buscar" below it. Line i always shows element i of the
 // page's list; choosing a line highlights the element and shows it on the map.
 
+#include "messages.h"
+
 #include <QWidget>
 
 #include <cstddef>

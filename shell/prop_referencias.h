@@ -14,7 +14,7 @@ protected:
     std::string& NameAt(std::size_t i) override;
     bool& HighlightAt(std::size_t i) override;
     void RemoveAt(std::size_t i) override;
-    int Kind() const override { return 4; }
+    int Kind() const override { return LOCATE_REFERENCE; }
     QString DeleteQuestion() const override;
     QString RenameStep() const override;
     QString DeleteStep() const override;

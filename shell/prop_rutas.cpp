@@ -62,7 +62,7 @@ void CPropRutas::OnSelChange() {
         m_posHighlighted->m_bShow = false;
     m_posHighlighted = m_store.m_listRoutes[static_cast<std::size_t>(row)].get();
     m_posHighlighted->m_bShow = true;
-    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, 6, row);
+    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_ROUTE, row);
 }
 
 void CPropRutas::OnEdit() {
@@ -94,5 +94,5 @@ void CPropRutas::OnDelete() {
     });
     Refill();
     m_posHighlighted = nullptr;
-    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, -1, 0);
+    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_NO_ROUTE, 0);
 }

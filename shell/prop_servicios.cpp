@@ -94,7 +94,7 @@ void CPropServicios::OnChooseCategory(int index) {
         return;
     m_store.m_directory.SelectCategory(m_pCategories->itemText(index).toStdString());
     RefillBusinesses();
-    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, 0, -1);
+    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_NOTHING, -1);
 }
 
 void CPropServicios::OnChooseBusiness() {
@@ -103,7 +103,7 @@ void CPropServicios::OnChooseBusiness() {
         return;
     // Names, not lines, pick the business: of two with one name the first is chosen.
     if (m_store.m_directory.SelectBusiness(m_pBusinesses->item(row)->text().toStdString()))
-        SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, 2, 0);
+        SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_BUSINESS, 0);
 }
 
 void CPropServicios::OnEdit() {
@@ -122,7 +122,7 @@ void CPropServicios::OnEdit() {
                                  dialog.m_strTelefono.toStdString());
     });
     RefillBusinesses();
-    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, 0, 0);
+    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_NOTHING, 0);
 }
 
 void CPropServicios::OnDelete() {
@@ -133,7 +133,7 @@ void CPropServicios::OnDelete() {
     ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar marca"),
               [&] { m_store.m_directory.DeleteBusiness(); });
     RefillBusinesses();
-    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, 0, 0);
+    SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_NOTHING, 0);
 }
 
 void CPropServicios::OnCategories() {

@@ -61,6 +61,6 @@ void CPropiedades::RefreshAfterRestore() {
     m_pRutas->ClearHighlights();
     m_pZonas->ForgetShownZone();
     const QString category = m_pServicios->Categories()->currentText();
-    SendMessageToDescendants(m_pFrame, UM_REFRESH_PAGES, 0, 1);
+    SendMessageToDescendants(m_pFrame, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_CATEGORIES);
     m_pServicios->ReselectCategory(category);
 }

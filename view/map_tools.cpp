@@ -275,14 +275,14 @@ void CMapaWnd::AddPlace(QPoint point, bool colony) {
                               std::make_unique<CmColonias>(p.x, p.y, zoom, name));
             return true;
         });
-        Broadcast(UM_REFRESH_PAGES, 5, 0);
+        Broadcast(UM_REFRESH_PAGES, PAGE_COLONIES, 0);
     } else {
         Edit(QStringLiteral("Nueva referencia"), [&] {
             MapStore::AddHead(m_store.m_listReferences,
                               std::make_unique<CmRefe>(p.x, p.y, zoom, name));
             return true;
         });
-        Broadcast(UM_REFRESH_PAGES, 2, 0);
+        Broadcast(UM_REFRESH_PAGES, PAGE_REFERENCES, 0);
     }
     update();
 }
@@ -299,7 +299,7 @@ void CMapaWnd::AddBusiness(QPoint point) {
                                                ToStd(dlg.m_strTelefono),
                                                m_store.m_counters) != nullptr;
     });
-    Broadcast(UM_REFRESH_PAGES, 4, 0);
+    Broadcast(UM_REFRESH_PAGES, PAGE_BUSINESSES, 0);
     m_layers.m_bShowMarks = true;
     update();
 }
@@ -346,7 +346,7 @@ void CMapaWnd::EndStreetTrace(MapPoint p) {
                 street.m_fZoom = m_fScale;
                 return true;
             });
-            Broadcast(UM_REFRESH_PAGES, 1, 0);
+            Broadcast(UM_REFRESH_PAGES, PAGE_STREETS, 0);
         }
     }
     update();
@@ -376,7 +376,7 @@ void CMapaWnd::AddRouteStation(MapPoint p) {
                                   std::make_unique<CmVias>(m_traceRoute, m_store.m_counters));
                 return true;
             });
-            Broadcast(UM_REFRESH_PAGES, 3, 0);
+            Broadcast(UM_REFRESH_PAGES, PAGE_ROUTES, 0);
             m_traceRoute.SetColor(Rgb(255, 0, 0));
         }
     }

@@ -309,26 +309,26 @@ void CMapaWnd::OnLocateItem(std::int64_t kind, std::int64_t index) {
         return index >= 0 && static_cast<std::size_t>(index) < list.size();
     };
     switch (kind) {
-    case 1:
+    case LOCATE_STREET:
         if (valid(m_store.m_listStreets)) {
             const CmCalles& street = *m_store.m_listStreets[static_cast<std::size_t>(index)];
             const MapPoint first = street.m_points.empty() ? MapPoint{} : street.m_points.front();
             ZoomTo(street.m_fZoom, first);
         }
         break;
-    case 2:
+    case LOCATE_BUSINESS:
         ZoomTo(std::max(m_store.m_directory.GetBusinessZoom(), kLocateMinScale),
                m_store.m_directory.GetBusinessPosition());
         m_layers.m_bShowMarks = true;
         break;
-    case 3:
+    case LOCATE_COLONY:
         if (valid(m_store.m_listColonies)) {
             const CmColonias& c = *m_store.m_listColonies[static_cast<std::size_t>(index)];
             ZoomTo(std::max(c.m_fZoom, kLocateMinScale), MapPoint{c.m_x, c.m_y});
             m_layers.m_bShowColonies = true;
         }
         break;
-    case 4:
+    case LOCATE_REFERENCE:
         if (valid(m_store.m_listReferences)) {
             const CmRefe& r = *m_store.m_listReferences[static_cast<std::size_t>(index)];
             ZoomTo(std::max(r.m_fZoom, kLocateMinScale), MapPoint{r.m_x, r.m_y});

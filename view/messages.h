@@ -32,6 +32,35 @@ enum UserMessage : int {
     UM_SET_ZOOM = 0x95,
 };
 
+// UM_REFRESH_PAGES: which pages to refill (wParam), and for the businesses page
+// whether the categories are refilled (lParam) instead of the businesses.
+enum RefreshPage : int {
+    PAGE_ALL = 0,
+    PAGE_STREETS = 1,
+    PAGE_REFERENCES = 2,
+    PAGE_ROUTES = 3,
+    PAGE_BUSINESSES = 4,
+    PAGE_COLONIES = 5,
+    PAGE_ZONES = 6,
+};
+enum RefreshOption : int {
+    REFRESH_BUSINESSES = 0,
+    REFRESH_CATEGORIES = 1,
+};
+
+// UM_LOCATE_ITEM: the kind of element (wParam) whose index is lParam. The
+// businesses page also sends LOCATE_NOTHING when its lists change, and the
+// routes page LOCATE_NO_ROUTE when its route is gone; neither moves the map.
+enum LocateKind : int {
+    LOCATE_NO_ROUTE = -1,
+    LOCATE_NOTHING = 0,
+    LOCATE_STREET = 1,
+    LOCATE_BUSINESS = 2,
+    LOCATE_COLONY = 3,
+    LOCATE_REFERENCE = 4,
+    LOCATE_ROUTE = 6,
+};
+
 constexpr QEvent::Type MessageType(UserMessage m) {
     return static_cast<QEvent::Type>(static_cast<int>(QEvent::User) + static_cast<int>(m));
 }
