@@ -36,10 +36,10 @@ void ReadList(ArchiveReader& in, std::uint64_t minBytes, const ReadContext& ctx,
 }
 
 template <typename T>
-void WriteList(ArchiveWriter& out, const std::vector<std::unique_ptr<T>>& list) {
+void WriteListByName(ArchiveWriter& out, const std::vector<std::unique_ptr<T>>& list) {
     out.WriteI32(static_cast<std::int32_t>(list.size()));
-    for (const auto& item : list)
-        item->Write(out);
+    for (std::size_t i : MapStore::NameOrder(list))
+        list[i]->Write(out);
 }
 
 std::string FileNameOf(const std::string& path) {
@@ -136,7 +136,7 @@ std::unique_ptr<MapStore> ReadMap(ArchiveReader& in, const MapCounters& carried,
     return store;
 }
 
-void WriteMap(ArchiveWriter& out, MapStore& store, std::span<const std::uint8_t> picture) {
+void WriteMap(ArchiveWriter& out, const MapStore& store, std::span<const std::uint8_t> picture) {
     out.WriteString(store.m_strCountry);
     out.WriteString(store.m_strState);
     out.WriteString(store.m_strTown);
@@ -148,13 +148,12 @@ void WriteMap(ArchiveWriter& out, MapStore& store, std::span<const std::uint8_t>
     for (const auto& label : store.m_labels)
         label.Write(out);
 
-    store.SortListsByName();
-    WriteList(out, store.m_listStreets);
-    WriteList(out, store.m_listReferences);
-    WriteList(out, store.m_listRoutes);
+    WriteListByName(out, store.m_listStreets);
+    WriteListByName(out, store.m_listReferences);
+    WriteListByName(out, store.m_listRoutes);
     store.m_directory.Write(out);
-    WriteList(out, store.m_listColonies);
-    WriteList(out, store.m_listZones);
+    WriteListByName(out, store.m_listColonies);
+    WriteListByName(out, store.m_listZones);
 
     out.WriteU32(store.m_counters.business);
     out.WriteU32(store.m_counters.route);
@@ -318,7 +317,7 @@ std::string SaveErrorText() {
     return "- Error al guardar -";
 }
 
-bool SaveMapFile(MapStore& store, const std::string& mapPath, const std::string& picturePath,
+bool SaveMapFile(const MapStore& store, const std::string& mapPath, const std::string& picturePath,
                  std::string& error, FileOps& ops) {
     error = SaveErrorText();
     std::vector<std::uint8_t> picture;
@@ -363,13 +362,11 @@ bool SaveMapFile(MapStore& store, const std::string& mapPath, const std::string&
     }
     if (hadMap)
         ops.Remove(backup);
-    store.m_nFileVersion = 1;
-    store.MarkSaved();
     error.clear();
     return true;
 }
 
-bool SaveMapFile(MapStore& store, const std::string& mapPath, const std::string& picturePath,
+bool SaveMapFile(const MapStore& store, const std::string& mapPath, const std::string& picturePath,
                  std::string& error) {
     FileOps ops;
     return SaveMapFile(store, mapPath, picturePath, error, ops);

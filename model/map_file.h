@@ -22,8 +22,10 @@ class ArchiveWriter;
 std::unique_ptr<MapStore> ReadMap(ArchiveReader& in, const MapCounters& carried,
                                   std::vector<std::uint8_t>& picture);
 
-// Writes the store as version 1, putting its five named lists in name order first.
-void WriteMap(ArchiveWriter& out, MapStore& store, std::span<const std::uint8_t> picture);
+// Writes the store as version 1, with its five named lists in name order. The
+// store itself is left as it is: a copy written aside (an export, a recovery
+// copy) must not reorder the lists a person sees.
+void WriteMap(ArchiveWriter& out, const MapStore& store, std::span<const std::uint8_t> picture);
 
 // Only the three header texts (country, state, town), for the catalogue.
 struct MapHeader {
@@ -69,8 +71,9 @@ std::string SaveErrorText(); // "- Error al guardar -"
 
 // Saves the store to `mapPath`, with the picture read from `picturePath` (none
 // when that file does not exist). On any failure the previous map file is left
-// whole and `error` says so; on success the store is marked saved.
-bool SaveMapFile(MapStore& store, const std::string& mapPath, const std::string& picturePath,
+// whole and `error` says so. The store is not touched: whoever owns it decides
+// whether this write makes it "saved".
+bool SaveMapFile(const MapStore& store, const std::string& mapPath, const std::string& picturePath,
                  std::string& error, FileOps& ops);
-bool SaveMapFile(MapStore& store, const std::string& mapPath, const std::string& picturePath,
+bool SaveMapFile(const MapStore& store, const std::string& mapPath, const std::string& picturePath,
                  std::string& error);

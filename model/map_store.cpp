@@ -43,19 +43,28 @@ void MapStore::RecountSelection() {
         m_blocks.begin(), m_blocks.end(), [](const CmBlock& b) { return b.m_bSelected; }));
 }
 
+std::vector<std::size_t> MapStore::OrderOfKeys(const std::vector<std::string>& names) {
+    std::vector<std::string> keys;
+    keys.reserve(names.size());
+    for (const std::string& name : names)
+        keys.push_back(Cp1252SortKey(name));
+    std::vector<std::size_t> order(names.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    return order;
+}
+
 namespace {
 
 template <typename T>
 void SortByName(std::vector<std::unique_ptr<T>>& list) {
-    std::vector<std::pair<std::string, std::unique_ptr<T>>> keyed;
-    keyed.reserve(list.size());
-    for (auto& item : list)
-        keyed.emplace_back(Cp1252SortKey(item->m_strName), std::move(item));
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    list.clear();
-    for (auto& [key, item] : keyed)
-        list.push_back(std::move(item));
+    std::vector<std::unique_ptr<T>> sorted;
+    sorted.reserve(list.size());
+    for (std::size_t i : MapStore::NameOrder(list))
+        sorted.push_back(std::move(list[i]));
+    list = std::move(sorted);
 }
 
 } // namespace

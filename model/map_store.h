@@ -62,6 +62,9 @@ public:
     // Rebuilds the five named lists in name order (Windows-1252 bytes, case
     // sensitive), as a save does; equal names keep their relative order.
     void SortListsByName();
+    // The positions of a named list in that order, leaving the list as it is.
+    template <typename T>
+    static std::vector<std::size_t> NameOrder(const std::vector<std::unique_ptr<T>>& list);
 
     // Adds at the head of their list, as every tool and page does.
     template <typename T>
@@ -71,6 +74,17 @@ public:
     }
 
 private:
+    static std::vector<std::size_t> OrderOfKeys(const std::vector<std::string>& names);
+
     std::size_t m_nSelected = 0;
     bool m_bChanged = false;
 };
+
+template <typename T>
+std::vector<std::size_t> MapStore::NameOrder(const std::vector<std::unique_ptr<T>>& list) {
+    std::vector<std::string> names;
+    names.reserve(list.size());
+    for (const auto& item : list)
+        names.push_back(item->m_strName);
+    return OrderOfKeys(names);
+}

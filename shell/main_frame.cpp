@@ -493,6 +493,7 @@ bool CMainFrame::SaveMap() {
     std::string error;
     bool saved = false;
     const std::string tempDir = PrivateTempDir(error);
+    m_store.SortListsByName();
     // Without the folder of the picture the save would drop the picture: no save.
     if (!tempDir.empty()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -508,6 +509,7 @@ bool CMainFrame::SaveMap() {
         ShowMessage(this, text, QMessageBox::Warning, detail == text ? QString() : detail);
         return false;
     }
+    m_store.m_nFileVersion = 1;
     m_pHistory->MarkSaved();
     ShowMessage(this, QStringLiteral("Done"));
     return true;

@@ -48,7 +48,6 @@ TEST(MapFile, EmptyMapIsSavedAsTextsCountsCountersAndNoPicture) {
     ASSERT_TRUE(SaveMapFile(store, dir.str() + "vacio.map", dir.str() + "none.jpg", error))
         << error;
     EXPECT_EQ(ReadFile(dir.path() / "vacio.map"), EmptyMapBytes(5));
-    EXPECT_EQ(store.m_nFileVersion, 1);
 }
 
 TEST(MapFile, RecordsAreLaidOutFieldByField) {
@@ -192,31 +191,41 @@ TEST(MapFile, SavingAVersionZeroMapWritesVersionOneWithItsNumbers) {
     EXPECT_EQ(again->m_counters, (MapCounters{22, 31, 41, 50}));
 }
 
-TEST(MapFile, SaveSortsNamedListsByCodePageBytes) {
+TEST(MapFile, FileHoldsNamedListsByCodePageBytesAndTheStoreKeepsItsOrder) {
     auto store = BuildEveryKindMap();
+    store->MarkChanged();
+    const auto streetsBefore = Names(store->m_listStreets);
+    const auto zonesBefore = Names(store->m_listZones);
     const Bytes bytes = WriteToBytes(*store);
+    // A second writer (an export, a recovery copy) while edits are pending.
+    EXPECT_EQ(WriteToBytes(*store), bytes);
+    EXPECT_EQ(Names(store->m_listStreets), streetsBefore);
+    EXPECT_EQ(Names(store->m_listZones), zonesBefore);
+    EXPECT_TRUE(store->IsChanged());
+
     const std::vector<std::string> streets{"Benito Juárez", "Zaragoza", "alameda", "Álamo",
                                            "Ñandú"};
-    EXPECT_EQ(Names(store->m_listStreets), streets);
-    EXPECT_EQ(Names(store->m_listReferences), (std::vector<std::string>{"Catedral", "Museo €uro"}));
-    EXPECT_EQ(Names(store->m_listColonies), (std::vector<std::string>{"Centro", "Obispado"}));
-    EXPECT_EQ(Names(store->m_listRoutes), (std::vector<std::string>{"Ruta 1", "Ruta 2"}));
-    EXPECT_EQ(Names(store->m_listZones), (std::vector<std::string>{"Zona Norte", "Zona Sur"}));
-    // Categories and businesses keep the order they had.
-    EXPECT_EQ(Names(store->m_directory.m_listCategories),
-              (std::vector<std::string>{"Farmacias", "Hoteles"}));
-    EXPECT_EQ(Names(store->m_directory.m_listCategories[0]->m_listBusinesses),
-              (std::vector<std::string>{"Sin lugar", "Farmacia Ñ"}));
-
+    ASSERT_NE(streetsBefore, streets);
     std::string error;
     auto read = ReadFromBytes(bytes, error);
     ASSERT_NE(read, nullptr) << error;
     EXPECT_EQ(Names(read->m_listStreets), streets);
+    EXPECT_EQ(Names(read->m_listReferences), (std::vector<std::string>{"Catedral", "Museo €uro"}));
+    EXPECT_EQ(Names(read->m_listColonies), (std::vector<std::string>{"Centro", "Obispado"}));
+    EXPECT_EQ(Names(read->m_listRoutes), (std::vector<std::string>{"Ruta 1", "Ruta 2"}));
     EXPECT_EQ(Names(read->m_listZones), (std::vector<std::string>{"Zona Norte", "Zona Sur"}));
+    // Categories and businesses keep the order they had.
+    EXPECT_EQ(Names(read->m_directory.m_listCategories),
+              (std::vector<std::string>{"Farmacias", "Hoteles"}));
     EXPECT_EQ(Names(read->m_directory.m_listCategories[0]->m_listBusinesses),
               (std::vector<std::string>{"Sin lugar", "Farmacia Ñ"}));
     ASSERT_EQ(read->m_labels.size(), 2u);
     EXPECT_EQ(read->m_labels[0].m_strText, "Av. Constitución");
+
+    // The sort a person sees after saving puts the store in the file's order.
+    store->SortListsByName();
+    EXPECT_EQ(Names(store->m_listStreets), streets);
+    EXPECT_EQ(WriteToBytes(*store), bytes);
 }
 
 TEST(MapFile, EveryFieldSurvivesASaveAndReload) {

@@ -7,7 +7,7 @@ namespace {
 
 // The file form of a store holds every stored field, so equal bytes mean equal content.
 std::vector<std::uint8_t> FileBytes(const MapStore& store) {
-    // WriteMap would sort the lists; write them in the order they have.
+    // WriteMap puts the lists in name order; write them in the order they have.
     const MapStore& copy = store;
     ArchiveWriter w;
     for (const auto& b : copy.m_blocks)

@@ -82,7 +82,7 @@ std::unique_ptr<MapStore> BuildEveryKindMap() {
     return store;
 }
 
-Bytes WriteToBytes(MapStore& store, const Bytes& picture) {
+Bytes WriteToBytes(const MapStore& store, const Bytes& picture) {
     ArchiveWriter out;
     WriteMap(out, store, picture);
     return out.Bytes();

@@ -24,7 +24,7 @@ CmBlock MakeBlock(std::initializer_list<float> xy, std::int32_t type = 1);
 std::unique_ptr<MapStore> BuildEveryKindMap();
 
 // The bytes WriteMap gives for the store and picture.
-Bytes WriteToBytes(MapStore& store, const Bytes& picture = {});
+Bytes WriteToBytes(const MapStore& store, const Bytes& picture = {});
 
 // Reads the bytes; nullptr with the message in `error` when refused.
 std::unique_ptr<MapStore> ReadFromBytes(const Bytes& bytes, std::string& error,
