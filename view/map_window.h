@@ -5,9 +5,9 @@
 // view layer fills in the rest.)
 
 #include "edit_history.h"
-#include "map_printer.h"
 #include "map_renderer.h"
 #include "map_transform.h"
+#include "print_layout.h"
 #include "records.h"
 
 #include <QImage>

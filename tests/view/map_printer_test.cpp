@@ -3,9 +3,9 @@
 // it), the clipboard picture and the exported files.
 
 #include "image_bitmap.h"
-#include "map_printer.h"
 #include "map_window.h"
 #include "output_fixture.h"
+#include "print_layout.h"
 
 #include <QClipboard>
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "map_window.h"
 #include "messages.h"
 #include "tools.h"
+#include "town_generator.h"
 #include "view_fixtures.h"
 
 #include <QSignalSpy>
@@ -468,4 +469,28 @@ void TestMapWindow::closeMessagesCloseGuideAndPopup() {
     guide.show();
     f.wnd->OnMapLoaded();
     QVERIFY(!guide.isVisible());
+}
+
+void TestMapWindow::windowShowsWhiteBeforeAMapIsLoaded() {
+    MapStore store = MakeStore();
+    store.m_blocks.push_back(MakeBlock(-1000, -1000, 1000, 1000, 3));
+    CMapaWnd wnd(store);
+    wnd.resize(200, 100);
+    const QImage image = wnd.grab().toImage();
+    QCOMPARE(CountNonWhite(image, image.rect()), 0);
+}
+
+void TestMapWindow::windowPaintsWhatRenderMapDraws() {
+    MapStore store = GenerateTown(TownOptions{400, 7});
+    store.m_strMapName = "pueblo";
+    CMapaWnd wnd(store);
+    wnd.resize(320, 240);
+    wnd.OnMapLoaded();
+    const QImage shown = wnd.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    LayerSwitches layers;
+    layers.m_bFillBlocks = true;
+    const QImage drawn = RenderMap(store, wnd.Transform(), layers);
+    QCOMPARE(shown.size(), drawn.size());
+    QVERIFY(shown == drawn);
+    QVERIFY(CountNonWhite(drawn, drawn.rect()) > 1000);
 }

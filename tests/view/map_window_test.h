@@ -33,4 +33,6 @@ private slots:
     void hitBlockFindsTopmost();
     void leftPressTakesFocus();
     void closeMessagesCloseGuideAndPopup();
+    void windowShowsWhiteBeforeAMapIsLoaded();
+    void windowPaintsWhatRenderMapDraws();
 };

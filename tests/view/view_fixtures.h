@@ -4,6 +4,8 @@
 
 #include "map_store.h"
 
+#include <QImage>
+#include <QRect>
 #include <QWidget>
 #include <vector>
 
@@ -12,6 +14,11 @@ CmBlock MakeBlock(float x0, float y0, float x1, float y1, int type);
 
 // A store that counts as an open map.
 MapStore MakeStore();
+
+// Pixels of `image` inside `box` that have exactly `color` (0xRRGGBB), and
+// those that are not white.
+int CountColor(const QImage& image, QRect box, QRgb color);
+int CountNonWhite(const QImage& image, QRect box);
 
 // Stands in for the control panel: records every message it is sent.
 class CMessageRecorder : public QWidget {

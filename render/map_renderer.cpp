@@ -36,7 +36,7 @@ const QImage& Icon(const QString& name, QSize size) {
         cache.clear();
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QSvgRenderer svg(QStringLiteral(":/view/") + name + QStringLiteral(".svg"));
+    QSvgRenderer svg(QStringLiteral(":/render/") + name + QStringLiteral(".svg"));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     svg.render(&p, QRectF(0, 0, size.width(), size.height()));

@@ -19,8 +19,6 @@ private slots:
     void routeAndStations();
     void businessesOnlyWithMarksAndNotOnTheAxes();
     void bandRectangleIsRedOnePixel();
-    void windowShowsWhiteBeforeAMapIsLoaded();
-    void windowPaintsWhatRenderMapDraws();
     void hitTestMatchesAFullScan();
     void rasterFillTakesPixelCentres();
     void rasterLineLeavesOutItsLastPixel();

@@ -2,7 +2,6 @@
 
 #include "block_raster.h"
 #include "map_renderer.h"
-#include "map_window.h"
 #include "town_generator.h"
 #include "view_fixtures.h"
 
@@ -29,21 +28,6 @@ QRgb Rgb24(int r, int g, int b) {
 }
 
 const QRgb kWhite = 0xffffff;
-
-// Pixels of `image` inside `box` that have exactly `color`.
-int CountColor(const QImage& image, QRect box, QRgb color) {
-    int n = 0;
-    box = box.intersected(image.rect());
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            n += (image.pixel(x, y) & 0xffffff) == color;
-    return n;
-}
-
-int CountNonWhite(const QImage& image, QRect box) {
-    box = box.intersected(image.rect());
-    return box.width() * box.height() - CountColor(image, box, kWhite);
-}
 
 } // namespace
 
@@ -259,30 +243,6 @@ void TestMapRenderer::bandRectangleIsRedOnePixel() {
     QCOMPARE(image.pixel(top) & 0xffffff, Rgb24(255, 0, 0));
     QCOMPARE(CountColor(image, QRect(top.x(), top.y() - 3, 1, 7), Rgb24(255, 0, 0)), 1);
     QCOMPARE(image.pixel(t.ToPixel(0, 0)) & 0xffffff, kWhite);
-}
-
-void TestMapRenderer::windowShowsWhiteBeforeAMapIsLoaded() {
-    MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-1000, -1000, 1000, 1000, 3));
-    CMapaWnd wnd(store);
-    wnd.resize(200, 100);
-    const QImage image = wnd.grab().toImage();
-    QCOMPARE(CountNonWhite(image, image.rect()), 0);
-}
-
-void TestMapRenderer::windowPaintsWhatRenderMapDraws() {
-    MapStore store = GenerateTown(TownOptions{400, 7});
-    store.m_strMapName = "pueblo";
-    CMapaWnd wnd(store);
-    wnd.resize(320, 240);
-    wnd.OnMapLoaded();
-    const QImage shown = wnd.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    LayerSwitches layers;
-    layers.m_bFillBlocks = true;
-    const QImage drawn = RenderMap(store, wnd.Transform(), layers);
-    QCOMPARE(shown.size(), drawn.size());
-    QVERIFY(shown == drawn);
-    QVERIFY(CountNonWhite(drawn, drawn.rect()) > 1000);
 }
 
 void TestMapRenderer::hitTestMatchesAFullScan() {
