@@ -3,6 +3,7 @@
 
 #include "archive.h"
 #include "map_file.h"
+#include "map_save.h"
 #include "town_generator.h"
 
 #include <benchmark/benchmark.h>
@@ -54,7 +55,7 @@ const TownFile& Town(std::uint32_t blocks) {
         MapStore store = GenerateTown({.blocks = blocks, .seed = 1});
         town.blocks = store.m_blocks.size();
         std::string error;
-        if (!SaveMapFile(store, town.path, (BenchDir() / "none.jpg").string(), error)) {
+        if (!SaveMapFile(store, town.path, {}, error)) {
             std::fprintf(stderr, "%s\n", error.c_str());
             std::abort();
         }
@@ -133,10 +134,9 @@ void BM_Save(benchmark::State& state) {
     const TownFile& town = Town(static_cast<std::uint32_t>(state.range(0)));
     auto store = LoadTown(town);
     const std::string target = (BenchDir() / "saved.map").string();
-    const std::string picture = (BenchDir() / "none.jpg").string();
     for (auto _ : state) {
         std::string error;
-        if (!SaveMapFile(*store, target, picture, error))
+        if (!SaveMapFile(*store, target, {}, error))
             state.SkipWithError(error.c_str());
     }
     SetCommonCounters(state, town);

@@ -1,7 +1,6 @@
 #include "map_file.h"
 
 #include "archive.h"
-#include "unique_name.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -45,11 +44,6 @@ void WriteListByName(ArchiveWriter& out, const std::vector<std::unique_ptr<T>>& 
 std::string FileNameOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
 struct FileCloser {
@@ -281,93 +275,4 @@ std::unique_ptr<MapStore> OpenMapFile(const std::string& path, const MapCounters
         return nullptr;
     }
     return store;
-}
-
-// ---- saving ----
-
-std::FILE* FileOps::CreateNew(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return nullptr;
-    std::FILE* f = ::fdopen(fd, "wb");
-    if (!f)
-        ::close(fd);
-    return f;
-}
-
-bool FileOps::SyncAndClose(std::FILE* file) {
-    bool ok = std::fflush(file) == 0;
-    ok = ::fsync(::fileno(file)) == 0 && ok;
-    return std::fclose(file) == 0 && ok;
-}
-
-bool FileOps::Link(const std::string& from, const std::string& to) {
-    return ::link(from.c_str(), to.c_str()) == 0;
-}
-
-bool FileOps::Rename(const std::string& from, const std::string& to) {
-    return ::rename(from.c_str(), to.c_str()) == 0;
-}
-
-bool FileOps::Remove(const std::string& path) {
-    return ::unlink(path.c_str()) == 0;
-}
-
-std::string SaveErrorText() {
-    return "- Error al guardar -";
-}
-
-bool SaveMapFile(const MapStore& store, const std::string& mapPath, const std::string& picturePath,
-                 std::string& error, FileOps& ops) {
-    error = SaveErrorText();
-    std::vector<std::uint8_t> picture;
-    struct stat st {};
-    if (::stat(picturePath.c_str(), &st) == 0 && !ReadWholeFile(picturePath, picture))
-        return false; // a picture that exists but cannot be read must not be dropped
-
-    const std::string folder = FolderOf(mapPath);
-    const std::string tempName = MakeUniqueFileName(folder, ".tmap", "KR");
-    if (tempName.empty())
-        return false;
-    const std::string tempPath = folder + tempName;
-    std::FILE* file = ops.CreateNew(tempPath);
-    if (!file)
-        return false;
-    bool written = false;
-    try {
-        ArchiveWriter out(file);
-        WriteMap(out, store, picture);
-        written = out.Flush();
-    } catch (const std::bad_alloc&) {
-        written = false;
-    }
-    if (!ops.SyncAndClose(file) || !written) {
-        ops.Remove(tempPath);
-        return false;
-    }
-
-    // The old content keeps a second name while the new file takes its place.
-    const std::string backup =
-        mapPath.substr(0, mapPath.size() - (mapPath.ends_with(".map") ? 4 : 0)) + ".bak";
-    const bool hadMap = ::lstat(mapPath.c_str(), &st) == 0;
-    if (hadMap && !ops.Link(mapPath, backup)) {
-        ops.Remove(tempPath);
-        return false;
-    }
-    if (!ops.Rename(tempPath, mapPath)) {
-        ops.Remove(tempPath);
-        if (hadMap)
-            ops.Remove(backup);
-        return false;
-    }
-    if (hadMap)
-        ops.Remove(backup);
-    error.clear();
-    return true;
-}
-
-bool SaveMapFile(const MapStore& store, const std::string& mapPath, const std::string& picturePath,
-                 std::string& error) {
-    FileOps ops;
-    return SaveMapFile(store, mapPath, picturePath, error, ops);
 }

@@ -2,8 +2,7 @@
 
 // Reading and writing whole map files. Opening is all-or-nothing: the file is
 // read into a new store and only a store that read completely is handed back.
-// Saving writes a temporary file beside the map, flushes it to disk and renames
-// it over the map, so the map file is never missing or half-written.
+// Saving is in map_save.h.
 
 #include "map_store.h"
 
@@ -53,27 +52,3 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 // picture in the private temporary folder.
 std::unique_ptr<MapStore> OpenMapFile(const std::string& path, const MapCounters& carried,
                                       std::string& error);
-
-// The file operations a save makes, overridable so that every failure can be tested.
-class FileOps {
-public:
-    virtual ~FileOps() = default;
-    // A new file that must not exist yet.
-    virtual std::FILE* CreateNew(const std::string& path);
-    virtual bool SyncAndClose(std::FILE* file);
-    virtual bool Link(const std::string& from, const std::string& to);
-    virtual bool Rename(const std::string& from, const std::string& to);
-    virtual bool Remove(const std::string& path);
-};
-
-// The text shown when a save fails.
-std::string SaveErrorText(); // "- Error al guardar -"
-
-// Saves the store to `mapPath`, with the picture read from `picturePath` (none
-// when that file does not exist). On any failure the previous map file is left
-// whole and `error` says so. The store is not touched: whoever owns it decides
-// whether this write makes it "saved".
-bool SaveMapFile(const MapStore& store, const std::string& mapPath, const std::string& picturePath,
-                 std::string& error, FileOps& ops);
-bool SaveMapFile(const MapStore& store, const std::string& mapPath, const std::string& picturePath,
-                 std::string& error);

@@ -7,6 +7,7 @@
 #include "info_mapa_dlg.h"
 #include "lock_keys.h"
 #include "map_file.h"
+#include "map_save.h"
 #include "map_store.h"
 #include "map_window.h"
 #include "message_box.h"
@@ -30,6 +31,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -497,16 +499,22 @@ bool CMainFrame::SaveMap() {
     // Without the folder of the picture the save would drop the picture: no save.
     if (!tempDir.empty()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        saved = SaveMapFile(m_store, mapPath, PicturePath(tempDir, m_store.m_strMapName), error);
+        std::vector<std::uint8_t> picture;
+        const std::string picturePath = PicturePath(tempDir, m_store.m_strMapName);
+        struct stat st {};
+        // A picture that exists but cannot be read must not be dropped.
+        if (::stat(picturePath.c_str(), &st) == 0 && !ReadWholeFile(picturePath, picture))
+            error = "No se puede leer la imagen del mapa en " + picturePath + ".";
+        else
+            saved = SaveMapFile(m_store, mapPath, picture, error);
         QApplication::restoreOverrideCursor();
     }
     // A save puts the named lists in name order even when writing then fails, and
     // the pages address elements by line, so they are refilled either way.
     SendMessageToDescendants(this, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_BUSINESSES);
     if (!saved) {
-        const QString text = QString::fromStdString(SaveErrorText());
-        const QString detail = QString::fromStdString(error);
-        ShowMessage(this, text, QMessageBox::Warning, detail == text ? QString() : detail);
+        ShowMessage(this, QString::fromStdString(SaveErrorText()), QMessageBox::Warning,
+                    QString::fromStdString(error));
         return false;
     }
     m_store.m_nFileVersion = 1;

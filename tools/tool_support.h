@@ -32,7 +32,7 @@ std::string LocalPath(const QString& path);
 // Spanish message when it does not open.
 std::unique_ptr<MapStore> LoadMapForTool(const QString& path, std::vector<std::uint8_t>& picture);
 
-// Saves through the editor's own save. That save takes the picture from a file,
-// so the bytes are put in a fresh file of the private temporary folder first.
-// False after printing the message when the map could not be saved.
-bool SaveMapForTool(MapStore& store, const QString& path, std::span<const std::uint8_t> picture);
+// Saves through the editor's own save. False after printing why when the map
+// could not be saved.
+bool SaveMapForTool(const MapStore& store, const QString& path,
+                    std::span<const std::uint8_t> picture);

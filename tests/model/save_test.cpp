@@ -1,58 +1,78 @@
 // Saving through a temporary file and a rename, failing at every step without
-// harm; the temporary name search; opening a map puts its picture aside.
+// harm, with and without hard links; the temporary name search; opening a map
+// puts its picture aside.
 
+#include "map_save.h"
 #include "test_maps.h"
 #include "unique_name.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-enum class FailAt { Nothing, Create, Write, Sync, Link, Rename };
+enum class Step { Nothing, Create, Write, Sync, Link, MoveAside, Rename, PutBack };
 
-// Real file operations, except the one told to fail.
+// Real file operations, except the one told to fail; `noLinks` makes the disk
+// one without hard links, as FAT is.
 class FailingOps : public FileOps {
 public:
-    explicit FailingOps(FailAt at) : m_at(at) {}
+    FailingOps(Step at, int err, bool noLinks) : m_at(at), m_err(err), m_noLinks(noLinks) {}
 
-    std::FILE* CreateNew(const std::string& path) override {
+    int CreateNew(const std::string& path, unsigned mode, std::FILE*& file) override {
         m_created = path;
-        if (m_at == FailAt::Create)
-            return nullptr;
-        std::FILE* real = FileOps::CreateNew(path);
-        if (m_at != FailAt::Write || !real)
-            return real;
+        if (m_at == Step::Create)
+            return m_err;
+        const int err = FileOps::CreateNew(path, mode, file);
+        if (m_at != Step::Write || err != 0)
+            return err;
         // The file exists, but every byte written to it is refused.
-        std::fclose(real);
-        return std::fopen("/dev/full", "wb");
+        std::fclose(file);
+        file = std::fopen("/dev/full", "wb");
+        return 0;
     }
-    bool SyncAndClose(std::FILE* file) override {
-        const bool ok = FileOps::SyncAndClose(file);
-        return m_at == FailAt::Sync ? false : ok;
+    int SyncAndClose(std::FILE* file) override {
+        const int err = FileOps::SyncAndClose(file);
+        return m_at == Step::Sync ? m_err : err;
     }
-    bool Link(const std::string& from, const std::string& to) override {
-        return m_at == FailAt::Link ? false : FileOps::Link(from, to);
+    int Link(const std::string& from, const std::string& to) override {
+        if (m_noLinks)
+            return EPERM;
+        return m_at == Step::Link ? m_err : FileOps::Link(from, to);
     }
-    bool Rename(const std::string& from, const std::string& to) override {
-        return m_at == FailAt::Rename ? false : FileOps::Rename(from, to);
+    int Rename(const std::string& from, const std::string& to) override {
+        ++m_renames;
+        // Without links the first rename moves the map aside, the second puts
+        // the new file in place and a third, after a failure, puts the map back.
+        const Step step = !m_noLinks       ? Step::Rename
+                          : m_renames == 1 ? Step::MoveAside
+                          : m_renames == 2 ? Step::Rename
+                                           : Step::PutBack;
+        if (m_at == step || (m_at == Step::PutBack && step == Step::Rename))
+            return m_err;
+        return FileOps::Rename(from, to);
     }
 
     std::string m_created;
 
 private:
-    FailAt m_at;
+    Step m_at;
+    int m_err;
+    bool m_noLinks;
+    int m_renames = 0;
 };
 
 struct SaveFixture : testing::Test {
     ScratchDir dir;
     std::string mapPath = dir.str() + "pueblo.map";
-    std::string picturePath = dir.str() + "pueblo.jpg";
+    Bytes picture{0xFF, 0xD8, 0xFF, 0xD9};
     Bytes oldContent;
     std::unique_ptr<MapStore> store = BuildEveryKindMap();
 
@@ -67,91 +87,110 @@ struct SaveFixture : testing::Test {
 
 struct SaveFailure {
     const char* name;
-    FailAt at;
+    Step at;
+    int err;
+    bool noLinks;
+    const char* reason; // a part of the message
 };
 
 class SaveFailures : public SaveFixture, public testing::WithParamInterface<SaveFailure> {};
 
 } // namespace
 
-TEST_P(SaveFailures, LeaveTheOldMapWholeAndNoTemporaryFile) {
-    FailingOps ops(GetParam().at);
+TEST_P(SaveFailures, LeaveTheOldMapWholeAndSayWhy) {
+    const SaveFailure& c = GetParam();
+    FailingOps ops(c.at, c.err, c.noLinks);
     std::string error;
-    EXPECT_FALSE(SaveMapFile(*store, mapPath, picturePath, error, ops));
-    EXPECT_EQ(error, "- Error al guardar -");
+    EXPECT_FALSE(SaveMapFile(*store, mapPath, picture, error, ops));
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
     EXPECT_EQ(ReadFile(mapPath), oldContent);
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"pueblo.map"}));
     EXPECT_TRUE(store->IsChanged());
-    EXPECT_EQ(store->m_nFileVersion, 0);
-    if (GetParam().at != FailAt::Create) {
+    if (c.at != Step::Create) {
         EXPECT_EQ(fs::path(ops.m_created).parent_path(), dir.path());
         EXPECT_TRUE(fs::path(ops.m_created).filename().string().starts_with("KR"));
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(MapSave, SaveFailures,
-                         testing::Values(SaveFailure{"TemporaryNotCreated", FailAt::Create},
-                                         SaveFailure{"WriteRefused", FailAt::Write},
-                                         SaveFailure{"SyncFails", FailAt::Sync},
-                                         SaveFailure{"BackupNotMade", FailAt::Link},
-                                         SaveFailure{"RenameRefused", FailAt::Rename}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    MapSave, SaveFailures,
+    testing::Values(
+        SaveFailure{"TemporaryNotCreated", Step::Create, EACCES, false, "No tiene permiso"},
+        SaveFailure{"ReadOnlyDisk", Step::Create, EROFS, false, "solo lectura"},
+        SaveFailure{"DiskFull", Step::Write, ENOSPC, false, "espacio"},
+        SaveFailure{"SyncFails", Step::Sync, EIO, false, "no respondió bien"},
+        SaveFailure{"BackupNotLinked", Step::Link, EACCES, false, "No tiene permiso"},
+        SaveFailure{"RenameRefused", Step::Rename, EBUSY, false, "en uso"},
+        SaveFailure{"NoLinksDiskFull", Step::Write, ENOSPC, true, "espacio"},
+        SaveFailure{"NoLinksMapNotMovedAside", Step::MoveAside, EBUSY, true, "en uso"},
+        SaveFailure{"NoLinksRenameRefused", Step::Rename, EACCES, true, "No tiene permiso"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SaveFixture, BackupNameTakenStopsTheSaveAndKeepsBothFiles) {
+TEST_F(SaveFixture, WhenTheMapCannotBePutBackTheMessageSaysWhereItIs) {
+    FailingOps ops(Step::PutBack, EIO, true);
+    std::string error;
+    EXPECT_FALSE(SaveMapFile(*store, mapPath, picture, error, ops));
+    EXPECT_NE(error.find("El mapa anterior quedó en " + dir.str() + "pueblo.bak"),
+              std::string::npos)
+        << error;
+    EXPECT_EQ(ReadFile(dir.path() / "pueblo.bak"), oldContent);
+}
+
+TEST_F(SaveFixture, StaleBackupStopsTheSaveAndSaysWhatToDo) {
     const Bytes userBackup{'m', 'i', 'o'};
     WriteFile(dir.path() / "pueblo.bak", userBackup);
-    std::string error;
-    EXPECT_FALSE(SaveMapFile(*store, mapPath, picturePath, error));
-    EXPECT_EQ(error, "- Error al guardar -");
-    EXPECT_EQ(ReadFile(mapPath), oldContent);
-    EXPECT_EQ(ReadFile(dir.path() / "pueblo.bak"), userBackup);
-    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"pueblo.bak", "pueblo.map"}));
+    for (bool noLinks : {false, true}) {
+        FailingOps ops(Step::Nothing, 0, noLinks);
+        std::string error;
+        EXPECT_FALSE(SaveMapFile(*store, mapPath, picture, error, ops));
+        EXPECT_NE(error.find(dir.str() + "pueblo.bak"), std::string::npos) << error;
+        EXPECT_NE(error.find("borre esa copia"), std::string::npos) << error;
+        EXPECT_EQ(ReadFile(mapPath), oldContent);
+        EXPECT_EQ(ReadFile(dir.path() / "pueblo.bak"), userBackup);
+        EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"pueblo.bak", "pueblo.map"}));
+    }
 }
 
-TEST_F(SaveFixture, SuccessfulSaveLeavesOnlyTheMap) {
+TEST_F(SaveFixture, SavesWithAndWithoutHardLinksLeaveOnlyTheMap) {
+    for (bool noLinks : {false, true}) {
+        FailingOps ops(Step::Nothing, 0, noLinks);
+        std::string error;
+        ASSERT_TRUE(SaveMapFile(*store, mapPath, picture, error, ops)) << error;
+        EXPECT_EQ(error, "");
+        EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"pueblo.map"}));
+        EXPECT_EQ(ReadFile(mapPath), WriteToBytes(*store, picture));
+        // Whether the store now counts as saved is its owner's business.
+        EXPECT_TRUE(store->IsChanged());
+    }
+    // A new map needs no old file.
     std::string error;
-    ASSERT_TRUE(SaveMapFile(*store, mapPath, picturePath, error)) << error;
-    EXPECT_EQ(error, "");
-    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"pueblo.map"}));
-    EXPECT_EQ(ReadFile(mapPath), WriteToBytes(*store));
-    // Whether the store now counts as saved is its owner's business.
-    EXPECT_TRUE(store->IsChanged());
-    // A second save over the first works as well.
-    ASSERT_TRUE(SaveMapFile(*store, mapPath, picturePath, error)) << error;
-    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"pueblo.map"}));
-}
-
-TEST_F(SaveFixture, SaveOfANewMapNeedsNoOldFile) {
-    std::string error;
-    const std::string fresh = dir.str() + "nuevo.map";
-    ASSERT_TRUE(SaveMapFile(*store, fresh, picturePath, error)) << error;
+    ASSERT_TRUE(SaveMapFile(*store, dir.str() + "nuevo.map", {}, error)) << error;
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"nuevo.map", "pueblo.map"}));
+    Bytes read{1};
+    ASSERT_NE(ReadFromBytes(ReadFile(dir.path() / "nuevo.map"), error, {}, &read), nullptr);
+    EXPECT_TRUE(read.empty());
 }
 
-TEST_F(SaveFixture, PictureFileIsCarriedIntoTheMap) {
+TEST_F(SaveFixture, SaveThroughALinkReplacesItsTargetAndKeepsPermissions) {
+    fs::create_directory(dir.path() / "datos");
+    const fs::path real = dir.path() / "datos" / "real.map";
+    fs::rename(mapPath, real);
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+    fs::create_symlink("datos/real.map", mapPath);
     std::string error;
-    const Bytes picture{0xFF, 0xD8, 0xFF, 0xD9};
-    WriteFile(picturePath, picture);
-    ASSERT_TRUE(SaveMapFile(*store, mapPath, picturePath, error)) << error;
-    Bytes read;
-    ASSERT_NE(ReadFromBytes(ReadFile(mapPath), error, {}, &read), nullptr) << error;
-    EXPECT_EQ(read, picture);
+    ASSERT_TRUE(SaveMapFile(*store, mapPath, picture, error)) << error;
+    EXPECT_TRUE(fs::is_symlink(mapPath));
+    EXPECT_EQ(ReadFile(real), WriteToBytes(*store, picture));
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"datos", "pueblo.map"}));
 
-    // An empty picture file and a missing one both give length 0.
-    WriteFile(picturePath, {});
-    ASSERT_TRUE(SaveMapFile(*store, mapPath, picturePath, error)) << error;
-    const Bytes withEmpty = ReadFile(mapPath);
-    fs::remove(picturePath);
-    ASSERT_TRUE(SaveMapFile(*store, mapPath, picturePath, error)) << error;
-    EXPECT_EQ(ReadFile(mapPath), withEmpty);
-    EXPECT_EQ(Bytes(withEmpty.end() - 4, withEmpty.end()), (Bytes{0, 0, 0, 0}));
-}
-
-TEST_F(SaveFixture, UnreadablePictureIsNotDropped) {
-    fs::create_directory(picturePath); // exists, but is no file
-    std::string error;
-    EXPECT_FALSE(SaveMapFile(*store, mapPath, picturePath, error));
-    EXPECT_EQ(ReadFile(mapPath), oldContent);
+    // A link that leads round in a circle is refused, not followed for ever.
+    fs::create_symlink("vuelta.map", dir.path() / "ida.map");
+    fs::create_symlink("ida.map", dir.path() / "vuelta.map");
+    EXPECT_FALSE(SaveMapFile(*store, dir.str() + "ida.map", picture, error));
+    EXPECT_NE(error.find("no lleva a ningún archivo"), std::string::npos) << error;
 }
 
 TEST_F(SaveFixture, AllTemporaryNamesTakenFailsCleanly) {
@@ -161,10 +200,44 @@ TEST_F(SaveFixture, AllTemporaryNamesTakenFailsCleanly) {
         WriteFile(dir.path() / ("KR" + n + ".tmap"), {});
     }
     std::string error;
-    EXPECT_FALSE(SaveMapFile(*store, mapPath, picturePath, error));
-    EXPECT_EQ(error, "- Error al guardar -");
+    EXPECT_FALSE(SaveMapFile(*store, mapPath, picture, error));
+    EXPECT_NE(error.find("No quedan nombres libres"), std::string::npos) << error;
     EXPECT_EQ(ReadFile(mapPath), oldContent);
     EXPECT_EQ(dir.Entries().size(), 1000u);
+}
+
+// A real FAT file system, where hard links fail as on a USB stick. It needs
+// fusefat and FUSE; where they are missing the test says so and skips.
+TEST_F(SaveFixture, SavingWorksOnAFatDisk) {
+    const fs::path image = dir.path() / "fat.img";
+    const fs::path mount = dir.path() / "memoria";
+    fs::create_directory(mount);
+    const std::string make = "dd if=/dev/zero of=" + image.string() +
+                             " bs=1M count=4 2>/dev/null && mkfs.vfat " + image.string() +
+                             " >/dev/null 2>&1 && fusefat -o rw+ " + image.string() + " " +
+                             mount.string() + " >/dev/null 2>&1";
+    if (std::system(make.c_str()) != 0)
+        GTEST_SKIP() << "No FAT file system could be mounted here (mkfs.vfat, fusefat, FUSE).";
+    struct Unmount {
+        fs::path at;
+        ~Unmount() {
+            const std::string cmd = "fusermount -u " + at.string() + " 2>/dev/null || umount " +
+                                    at.string() + " 2>/dev/null";
+            [[maybe_unused]] const int rc = std::system(cmd.c_str());
+        }
+    } unmount{mount};
+
+    const std::string onStick = (mount / "pueblo.map").string();
+    WriteFile(onStick, oldContent);
+    ASSERT_NE(::link(onStick.c_str(), (mount / "probe").c_str()), 0) << "FAT has hard links?";
+    std::string error;
+    ASSERT_TRUE(SaveMapFile(*store, onStick, picture, error)) << error;
+    ASSERT_TRUE(SaveMapFile(*store, onStick, picture, error)) << error;
+    EXPECT_EQ(ReadFile(onStick), WriteToBytes(*store, picture));
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(mount))
+        names.push_back(e.path().filename().string());
+    EXPECT_EQ(names, (std::vector<std::string>{"pueblo.map"}));
 }
 
 // ---- temporary names ----

@@ -1,6 +1,7 @@
 #include "test_maps.h"
 
 #include "map_file.h"
+#include "map_save.h"
 #include "map_store.h"
 
 #include <QFile>
@@ -65,8 +66,7 @@ std::string WriteTestMap(const QString& path, const TestMapContents& contents) {
     FillTestTown(store, contents);
     std::string error;
     const std::string local = QFile::encodeName(path).toStdString();
-    // No picture file: the map is written without one.
-    if (!SaveMapFile(store, local, local + ".sin-imagen.jpg", error))
+    if (!SaveMapFile(store, local, {}, error))
         return error.empty() ? std::string("no se pudo guardar") : error;
     return {};
 }

@@ -4,6 +4,7 @@
 #include "guide_window.h"
 #include "main_frame.h"
 #include "map_file.h"
+#include "map_save.h"
 #include "map_window.h"
 #include "output_fixture.h"
 #include "view_fixtures.h"
@@ -25,8 +26,9 @@ QString WriteMap(const QString& dir, const std::string& name, QColor colour) {
     const QString path =
         dir + QLatin1Char('/') + QString::fromStdString(name) + QStringLiteral(".map");
     std::string error;
-    if (!SaveMapFile(store, QFile::encodeName(path).toStdString(),
-                     QFile::encodeName(picture + QStringLiteral(".jpg")).toStdString(), error))
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(QFile::encodeName(picture + QStringLiteral(".jpg")).toStdString(), bytes) ||
+        !SaveMapFile(store, QFile::encodeName(path).toStdString(), bytes, error))
         return {};
     return path;
 }

@@ -1,0 +1,238 @@
+#include "map_save.h"
+
+#include "archive.h"
+#include "map_file.h"
+#include "unique_name.h"
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+// Why an operation on `path` (in `folder`) failed, in words a user can act on.
+std::string ReasonFor(int err, const std::string& path, const std::string& folder) {
+    switch (err) {
+    case ENOSPC:
+    case EDQUOT:
+        return "No queda espacio libre en el disco de " + folder + ".";
+    case EACCES:
+    case EPERM:
+        return "No tiene permiso para escribir en " + folder + ".";
+    case EROFS:
+        return "El disco de " + folder + " es de solo lectura.";
+    case EBUSY:
+    case ETXTBSY:
+        return "El archivo " + path + " está en uso por otro programa.";
+    case ENOENT:
+    case ENOTDIR:
+        return "La carpeta " + folder + " no existe.";
+    case EIO:
+        return "El disco de " + folder + " no respondió bien (error de lectura o escritura).";
+    case ENAMETOOLONG:
+        return "El nombre " + path + " es demasiado largo.";
+    default:
+        return "El sistema no pudo escribir en " + folder + " (código de error " +
+               std::to_string(err) + ").";
+    }
+}
+
+std::string StaleBackupReason(const std::string& backup) {
+    return "Ya existe " + backup +
+           ", la copia de seguridad de un guardado anterior que no terminó. Compruebe que el "
+           "mapa está bien, y borre esa copia o cámbiele el nombre antes de volver a guardar.";
+}
+
+// A hard link cannot be made here, but a rename can stand in for it.
+bool LinksUnsupported(int err) {
+    return err == EPERM || err == EOPNOTSUPP || err == ENOTSUP || err == ENOSYS ||
+           err == EMLINK || err == EXDEV;
+}
+
+// Group and permission bits of the old file; failures only lose the group, as
+// on disks that keep neither.
+void CopyAttributes(std::FILE* file, const struct stat& old) {
+    const int fd = ::fileno(file);
+    if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // Not a member of the old group: the file keeps the user's own.
+    }
+    if (::fchmod(fd, old.st_mode & 07777) != 0) {
+        // A disk without permission bits.
+    }
+}
+
+} // namespace
+
+int FileOps::CreateNew(const std::string& path, unsigned mode, std::FILE*& file) {
+    file = nullptr;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                          static_cast<mode_t>(mode));
+    if (fd < 0)
+        return errno;
+    file = ::fdopen(fd, "wb");
+    if (!file) {
+        const int err = errno;
+        ::close(fd);
+        ::unlink(path.c_str());
+        return err;
+    }
+    return 0;
+}
+
+int FileOps::SyncAndClose(std::FILE* file) {
+    int err = 0;
+    if (std::fflush(file) != 0)
+        err = errno;
+    if (::fsync(::fileno(file)) != 0 && err == 0)
+        err = errno;
+    if (std::fclose(file) != 0 && err == 0)
+        err = errno;
+    return err;
+}
+
+int FileOps::Link(const std::string& from, const std::string& to) {
+    return ::link(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+int FileOps::Rename(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+int FileOps::Remove(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
+
+int FileOps::SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int err = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    // Some file systems cannot sync a folder at all; there is nothing more to do there.
+    if (err == EINVAL || err == EROFS)
+        err = 0;
+    return err;
+}
+
+std::string SaveErrorText() {
+    return "- Error al guardar -";
+}
+
+std::string SaveTarget(const std::string& path) {
+    std::string target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return target;
+        std::string link(static_cast<std::size_t>(PATH_MAX), '\0');
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= link.size())
+            return {};
+        link.resize(static_cast<std::size_t>(n));
+        target = link.front() == '/' ? link : FolderOf(target) + link;
+    }
+    return {};
+}
+
+std::string BackupPath(const std::string& mapPath) {
+    return mapPath.substr(0, mapPath.size() - (mapPath.ends_with(".map") ? 4 : 0)) + ".bak";
+}
+
+bool SaveMapFile(const MapStore& store, const std::string& mapPath,
+                 std::span<const std::uint8_t> picture, std::string& error, FileOps& ops) {
+    const std::string target = SaveTarget(mapPath);
+    if (target.empty()) {
+        error = "El enlace " + mapPath + " no lleva a ningún archivo.";
+        return false;
+    }
+    const std::string folder = FolderOf(target);
+    const std::string backup = BackupPath(target);
+    struct stat st {};
+    // A backup left by a save that never finished may be the only good copy.
+    if (::lstat(backup.c_str(), &st) == 0) {
+        error = StaleBackupReason(backup);
+        return false;
+    }
+    struct stat old {};
+    const bool hadMap = ::stat(target.c_str(), &old) == 0;
+    if (hadMap && !S_ISREG(old.st_mode)) {
+        error = target + " no es un archivo: el mapa no se puede guardar con ese nombre.";
+        return false;
+    }
+
+    const std::string tempName = MakeUniqueFileName(folder, ".tmap", "KR");
+    if (tempName.empty()) {
+        error = "No quedan nombres libres para el archivo temporal en " + folder + ".";
+        return false;
+    }
+    const std::string tempPath = folder + tempName;
+    std::FILE* file = nullptr;
+    if (const int err = ops.CreateNew(tempPath, 0666, file)) {
+        error = ReasonFor(err, target, folder);
+        return false;
+    }
+    if (hadMap)
+        CopyAttributes(file, old);
+    int err = 0;
+    try {
+        ArchiveWriter out(file);
+        WriteMap(out, store, picture);
+        if (!out.Flush())
+            err = errno != 0 ? errno : EIO;
+    } catch (const std::bad_alloc&) {
+        err = ENOMEM;
+    }
+    if (const int closeErr = ops.SyncAndClose(file); err == 0)
+        err = closeErr;
+    if (err != 0) {
+        ops.Remove(tempPath);
+        error = err == ENOMEM ? "No hay memoria suficiente para guardar el mapa."
+                              : ReasonFor(err, target, folder);
+        return false;
+    }
+
+    // The old content keeps a second name while the new file takes its place:
+    // a hard link where the disk has them, a rename where it has not.
+    bool movedAside = false;
+    if (hadMap) {
+        err = ops.Link(target, backup);
+        if (err != 0 && LinksUnsupported(err)) {
+            err = ops.Rename(target, backup);
+            movedAside = err == 0;
+        }
+        if (err != 0) {
+            ops.Remove(tempPath);
+            error = err == EEXIST ? StaleBackupReason(backup) : ReasonFor(err, target, folder);
+            return false;
+        }
+    }
+    err = ops.Rename(tempPath, target);
+    if (err != 0) {
+        ops.Remove(tempPath);
+        error = ReasonFor(err, target, folder);
+        if (movedAside && ops.Rename(backup, target) != 0)
+            error += " El mapa anterior quedó en " + backup + ".";
+        else if (hadMap && !movedAside)
+            ops.Remove(backup);
+        return false;
+    }
+    if (hadMap)
+        ops.Remove(backup);
+    ops.SyncFolder(folder);
+    error.clear();
+    return true;
+}
+
+bool SaveMapFile(const MapStore& store, const std::string& mapPath,
+                 std::span<const std::uint8_t> picture, std::string& error) {
+    FileOps ops;
+    return SaveMapFile(store, mapPath, picture, error, ops);
+}

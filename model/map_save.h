@@ -1,0 +1,49 @@
+#pragma once
+
+// Saving a map file so that it is never missing or half-written: the new
+// content goes to a temporary file beside the map, reaches the disk, and takes
+// the map's name in one rename while the old content keeps a backup name. It
+// works on disks without hard links (FAT, exFAT, many network shares), through
+// a symbolic link, keeps the file's permission bits, and says why it failed.
+
+#include "map_store.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <string>
+
+// The file operations a save makes, overridable so that every failure can be
+// tested. Each returns 0 or the errno value of the failure.
+class FileOps {
+public:
+    virtual ~FileOps() = default;
+    // A new file that must not exist yet, with the permission bits `mode`.
+    virtual int CreateNew(const std::string& path, unsigned mode, std::FILE*& file);
+    virtual int SyncAndClose(std::FILE* file);
+    virtual int Link(const std::string& from, const std::string& to);
+    virtual int Rename(const std::string& from, const std::string& to);
+    virtual int Remove(const std::string& path);
+    // Makes the names in `folder` (renames, removals) reach the disk.
+    virtual int SyncFolder(const std::string& folder);
+};
+
+// The first line of every message about a failed save.
+std::string SaveErrorText(); // "- Error al guardar -"
+
+// Saves the store with `picture` to `mapPath`; a symbolic link is followed and
+// its target replaced. On any failure the previous map file is left whole and
+// byte for byte as it was, and `error` says why in Spanish (without the
+// SaveErrorText() heading). The store is not touched: whoever owns it decides
+// whether this write makes it "saved".
+bool SaveMapFile(const MapStore& store, const std::string& mapPath,
+                 std::span<const std::uint8_t> picture, std::string& error, FileOps& ops);
+bool SaveMapFile(const MapStore& store, const std::string& mapPath,
+                 std::span<const std::uint8_t> picture, std::string& error);
+
+// The file a save through `path` writes: `path` itself, or the end of its chain
+// of symbolic links. Empty when the chain loops or is too long.
+std::string SaveTarget(const std::string& path);
+
+// The backup name the old content has while a save of `mapPath` is under way.
+std::string BackupPath(const std::string& mapPath);
