@@ -10,7 +10,7 @@
 // ramp: index i is the grey i, i, i. An index past the end of its table is
 // black, and so is the background when there is no global table.
 
-#include "records.h"
+#include "color.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -7,7 +7,7 @@
 // Nothing here talks to the user: a failed load leaves the reason in
 // ErrorText() and the view layer decides whether to show it.
 
-#include "records.h"
+#include "color.h"
 
 #include <QImage>
 #include <QRect>

@@ -4,7 +4,15 @@
 // business directory and the numbering counters. The editor, the command-line
 // tool and the tests all work on this object; nothing in it knows about windows.
 
-#include "records.h"
+#include "block.h"
+#include "directory.h"
+#include "geometry.h"
+#include "place.h"
+#include "record_io.h"
+#include "route.h"
+#include "street.h"
+#include "street_label.h"
+#include "zone.h"
 
 #include <cstdint>
 #include <memory>
