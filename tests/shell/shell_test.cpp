@@ -5,6 +5,7 @@
 #include "help_wnd.h"
 #include "info_mapa_dlg.h"
 #include "main_frame.h"
+#include "mapa_app.h"
 #include "map_file.h"
 #include "map_store.h"
 #include "map_window.h"
@@ -27,6 +28,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -825,10 +827,26 @@ private slots:
         CStartupSplash::EnableSplashScreen(true);
         QPointer<CStartupSplash> splash = CStartupSplash::ShowSplashScreen(editor.frame.get());
         QVERIFY(splash);
-        QTest::qWait(CStartupSplash::kTimerMs + 100);
-        QVERIFY(splash); // the timer starts only after the start-up pause
-        CStartupSplash::StartTimer();
+        // The timer runs from the moment the splash is up.
         QTRY_VERIFY_WITH_TIMEOUT(!splash, 3000);
+    }
+
+    void StartUpPausesUnderTheSplashThenUncoversTheFrame() {
+        QElapsedTimer clock;
+        clock.start();
+        CMapaApp app;
+        QVERIFY(app.InitInstance({QStringLiteral("veltrix")}));
+        // The pause is over and the frame is up; no timer ran in the pause, so
+        // the splash is still there, but its timer came due long ago...
+        QVERIFY(clock.elapsed() >= 2000);
+        QVERIFY(app.MainFrame()->isVisible());
+        QPointer<CStartupSplash> splash = CStartupSplash::Current();
+        QVERIFY(splash);
+        QVERIFY(splash->isVisible());
+        // ...and the first turn of the event loop closes it.
+        QCoreApplication::processEvents();
+        QVERIFY(!splash || !splash->isVisible());
+        QVERIFY(app.MainFrame()->isVisible());
     }
 };
 
