@@ -70,7 +70,7 @@ bool CMapaApp::InitInstance(const QStringList& arguments) {
     if (!m_strProgramDir.endsWith(QLatin1Char('/')))
         m_strProgramDir += QLatin1Char('/');
 
-    m_pMainWnd = std::make_unique<CMainFrame>(m_store, m_strProgramDir, nullptr, &m_history);
+    m_pMainWnd = std::make_unique<CMainFrame>(m_document, m_strProgramDir);
     m_pMainWnd->MapWnd()->SetInfoPopupRect(&m_rcInfoPopup);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect place = m_pMainWnd->geometry();
