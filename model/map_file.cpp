@@ -19,6 +19,31 @@ constexpr std::uint64_t kMinPlace = 1 + 12;
 constexpr std::uint64_t kMinRoute = kMinStreet + 8;
 constexpr std::uint64_t kMinZone = 1 + 1 + 4;
 
+// The smallest rest of a map after its blocks: the counts of the labels, the
+// five lists and the directory, the length of the picture, and the four
+// counters of a version 1 file.
+constexpr std::uint64_t kMinTail = 8 * 4;
+constexpr std::uint64_t kMinCounters = 4 * 4;
+
+// Reads what follows the three header texts: the version, when the first
+// number is below 10 (a file without one starts with its block count, which is
+// never below 10), and the block count, which must leave room for the blocks
+// and the smallest rest of a map.
+std::uint32_t ReadVersionAndBlockCount(ArchiveReader& in, std::int32_t& version) {
+    std::int32_t first = in.ReadI32();
+    if (first < 10) {
+        version = first;
+        first = in.ReadI32();
+    }
+    if (first < 0)
+        in.FailFormat();
+    const auto blockCount = static_cast<std::uint32_t>(first);
+    const std::uint64_t tail = kMinTail + (version == 1 ? kMinCounters : 0);
+    if (blockCount * kMinBlock + tail > in.Remaining())
+        in.FailRead();
+    return blockCount;
+}
+
 template <typename T>
 void ReadList(ArchiveReader& in, std::uint64_t minBytes, const ReadContext& ctx,
               std::vector<std::unique_ptr<T>>& list) {
@@ -83,15 +108,7 @@ std::unique_ptr<MapStore> ReadMap(ArchiveReader& in, const MapCounters& carried,
     store->m_strTitle =
         MapStore::MakeTitle(store->m_strTown, store->m_strState, store->m_strCountry);
 
-    std::int32_t first = in.ReadI32();
-    if (first < 10) {
-        store->m_nFileVersion = first;
-        first = in.ReadI32();
-    }
-    if (first < 0)
-        in.FailFormat();
-    const auto blockCount = static_cast<std::uint32_t>(first);
-    in.RequireRoom(blockCount, kMinBlock);
+    const std::uint32_t blockCount = ReadVersionAndBlockCount(in, store->m_nFileVersion);
 
     ReadContext ctx{store->m_nFileVersion, store->m_counters};
     store->m_blocks.resize(blockCount);
@@ -169,6 +186,10 @@ bool ReadMapHeader(const std::string& path, MapHeader& header, std::string& erro
         header.country = in.ReadString();
         header.state = in.ReadString();
         header.town = in.ReadString();
+        // Three texts alone are easily found in any bytes; the numbers after
+        // them must make sense too before the file is taken for a map.
+        std::int32_t version = 0;
+        ReadVersionAndBlockCount(in, version);
         return true;
     } catch (const MapFileError& e) {
         error = e.what();
@@ -265,14 +286,21 @@ std::unique_ptr<MapStore> OpenMapFile(const std::string& path, const MapCounters
     if (!store)
         return nullptr;
     store->m_strMapName = MapNameFromPath(path);
-    const std::string temp = PrivateTempDir(error);
-    if (temp.empty())
-        return nullptr;
     // Without its picture file a later save would drop the picture, so a map
     // whose picture cannot be put aside is not opened.
-    if (!WritePictureFile(PicturePath(temp, store->m_strMapName), picture)) {
-        error = "No se puede guardar la imagen del mapa en " + temp + ".";
+    if (!PutPictureAside(store->m_strMapName, picture, error))
         return nullptr;
-    }
     return store;
+}
+
+bool PutPictureAside(const std::string& mapName, std::span<const std::uint8_t> picture,
+                     std::string& error) {
+    const std::string temp = PrivateTempDir(error);
+    if (temp.empty())
+        return false;
+    if (!WritePictureFile(PicturePath(temp, mapName), picture)) {
+        error = "No se puede guardar la imagen del mapa en " + temp + ".";
+        return false;
+    }
+    return true;
 }

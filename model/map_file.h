@@ -26,7 +26,9 @@ std::unique_ptr<MapStore> ReadMap(ArchiveReader& in, const MapCounters& carried,
 // copy) must not reorder the lists a person sees.
 void WriteMap(ArchiveWriter& out, const MapStore& store, std::span<const std::uint8_t> picture);
 
-// Only the three header texts (country, state, town), for the catalogue.
+// The three header texts (country, state, town), for the catalogue. Reading
+// them also checks the version and block count that follow, so that a file
+// that is no map is not offered as one; false with the reason in `error`.
 struct MapHeader {
     std::string country;
     std::string state;
@@ -47,6 +49,12 @@ std::string PrivateTempDir(std::string& error);
 // Where the picture of the map named `mapName` lives while the map is open.
 std::string PicturePath(const std::string& tempDir, const std::string& mapName);
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+
+// Puts the picture of the open map named `mapName` in the private temporary
+// folder, where the guide window and the save find it. False with a message
+// when it cannot be put there.
+bool PutPictureAside(const std::string& mapName, std::span<const std::uint8_t> picture,
+                     std::string& error);
 
 // Opens a map as the editor does: reads it, sets its map name and puts its
 // picture in the private temporary folder.

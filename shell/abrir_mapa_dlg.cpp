@@ -1,5 +1,6 @@
 #include "abrir_mapa_dlg.h"
 
+#include "display_order.h"
 #include "map_file.h"
 
 #include <QApplication>
@@ -14,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -26,7 +29,7 @@ int DialogUnitsToPixels(const QFontMetrics& metrics, int units) {
 }
 
 // Draws the three header texts of a line in their columns; the path after the
-// tab is never shown.
+// tab is never shown. A file that did not read shows its name and the reason.
 class CatalogueDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -46,10 +49,14 @@ public:
                                DialogUnitsToPixels(metrics, kTabStops[1])};
         const QRect rect = option.rect.adjusted(3, 0, -3, 0);
         painter->save();
+        const bool readable = index.flags() & Qt::ItemIsEnabled;
         painter->setPen(option.palette.color(
+            readable ? QPalette::Active : QPalette::Disabled,
             option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
         for (int i = 0; i < 3 && i < fields.size(); ++i) {
-            const int right = i < 2 ? rect.left() + starts[i + 1] - 4 : rect.right();
+            // The reason a file did not read takes the two last columns.
+            const bool last = i == 2 || (!readable && i == 1);
+            const int right = last ? rect.right() : rect.left() + starts[i + 1] - 4;
             const QRect cell(rect.left() + starts[i], rect.top(), right - rect.left() - starts[i],
                              rect.height());
             painter->drawText(cell, Qt::AlignVCenter | Qt::AlignLeft,
@@ -58,6 +65,23 @@ public:
         painter->restore();
     }
 };
+
+// A line of the catalogue before it is shown: what it is sorted by.
+struct CatalogueEntry {
+    QString country;
+    QString state;
+    QString town;
+    QString path;
+};
+
+bool EntryLess(const CatalogueEntry& a, const CatalogueEntry& b) {
+    for (auto field : {&CatalogueEntry::country, &CatalogueEntry::state, &CatalogueEntry::town,
+                       &CatalogueEntry::path}) {
+        if (const int order = CompareForDisplay(a.*field, b.*field); order != 0)
+            return order < 0;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -85,7 +109,6 @@ CAbrirMapaDlg::CAbrirMapaDlg(const QString& programDir, QWidget* parent) : QDial
 
     m_pList = new QListWidget(this);
     m_pList->setObjectName(QStringLiteral("list1021"));
-    m_pList->setSortingEnabled(true);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_pList->setItemDelegate(new CatalogueDelegate(m_pList));
@@ -119,23 +142,38 @@ CAbrirMapaDlg::CAbrirMapaDlg(const QString& programDir, QWidget* parent) : QDial
 void CAbrirMapaDlg::FillList(const QString& programDir) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QDir dir(programDir.isEmpty() ? QStringLiteral(".") : programDir);
-    const QFileInfoList entries =
+    const QFileInfoList files =
         dir.entryInfoList({QStringLiteral("*.map")}, QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QFileInfo& entry : entries) {
+    std::vector<CatalogueEntry> maps;
+    std::vector<std::pair<QString, QString>> unreadable; // path, reason
+    for (const QFileInfo& file : files) {
         // Regular files only, and only the exact lower-case extension.
-        if (!entry.isFile() || !entry.fileName().endsWith(QLatin1String(".map"), Qt::CaseSensitive))
+        if (!file.isFile() || !file.fileName().endsWith(QLatin1String(".map"), Qt::CaseSensitive))
             continue;
-        const QString path = entry.absoluteFilePath();
+        const QString path = file.absoluteFilePath();
         MapHeader header;
         std::string error;
-        // A file that does not read is left out; the others are still offered.
-        if (!ReadMapHeader(QFile::encodeName(path).toStdString(), header, error))
-            continue;
-        auto* item = new QListWidgetItem(CatalogueLine(QString::fromStdString(header.country),
-                                                       QString::fromStdString(header.state),
-                                                       QString::fromStdString(header.town), path));
+        if (ReadMapHeader(QFile::encodeName(path).toStdString(), header, error))
+            maps.push_back({QString::fromStdString(header.country),
+                            QString::fromStdString(header.state),
+                            QString::fromStdString(header.town), path});
+        else
+            unreadable.emplace_back(path, QString::fromStdString(error));
+    }
+    std::sort(maps.begin(), maps.end(), EntryLess);
+    for (const CatalogueEntry& map : maps) {
+        auto* item = new QListWidgetItem(CatalogueLine(map.country, map.state, map.town, map.path));
         // The path is kept apart too: a header text may itself hold an "=".
-        item->setData(kPathRole, path);
+        item->setData(kPathRole, map.path);
+        item->setToolTip(map.path);
+        m_pList->addItem(item);
+    }
+    // The files that are no maps stay in sight, so that a person knows why a
+    // town is missing, but they cannot be chosen.
+    for (const auto& [path, reason] : unreadable) {
+        auto* item = new QListWidgetItem(QFileInfo(path).fileName() + QLatin1Char('\t') +
+                                         QStringLiteral("No se puede abrir: ") + reason);
+        item->setFlags(Qt::NoItemFlags);
         item->setToolTip(path);
         m_pList->addItem(item);
     }

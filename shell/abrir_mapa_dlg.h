@@ -1,7 +1,8 @@
 #pragma once
 
 // "Abrir mapa": the catalogue of the map files in the program directory, each
-// shown with the country, state and town it declares, sorted by them.
+// shown with the country, state and town it declares, sorted by them. Files
+// that do not read as maps follow, greyed and not selectable, with the reason.
 
 #include <QDialog>
 #include <QString>

@@ -1,25 +1,12 @@
 #include "categorias_dialog.h"
 
+#include "display_order.h"
 #include "message_box.h"
 #include "nueva_categoria_dialog.h"
 #include "records.h"
 
-#include <QCollator>
 #include <QListWidget>
 #include <QPushButton>
-
-namespace {
-
-const QCollator& NameCollator() {
-    static const QCollator collator = [] {
-        QCollator c{QLocale(QLocale::Spanish, QLocale::Spain)};
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator;
-}
-
-} // namespace
 
 CCategoriasDlg::CCategoriasDlg(CmDirectorio& directory, QWidget* parent)
     : CDialogBase(parent), m_directory(directory) {
@@ -42,9 +29,8 @@ CCategoriasDlg::CCategoriasDlg(CmDirectorio& directory, QWidget* parent)
 }
 
 int CCategoriasDlg::SortedRow(const QListWidget& list, const QString& name) {
-    const QCollator& collator = NameCollator();
     int row = 0;
-    while (row < list.count() && collator.compare(list.item(row)->text(), name) <= 0)
+    while (row < list.count() && !DisplayLess(name, list.item(row)->text()))
         ++row;
     return row;
 }

@@ -1,5 +1,6 @@
 #include "ctrl_wnd.h"
 
+#include "map_document.h"
 #include "map_store.h"
 #include "messages.h"
 #include "prop_calles.h"
@@ -49,7 +50,8 @@ int SliderPosition(float zoom) {
 
 } // namespace
 
-CCtrlWnd::CCtrlWnd(MapStore& store, QWidget* parent) : QScrollArea(parent), m_store(store) {
+CCtrlWnd::CCtrlWnd(CMapDocument& document, QWidget* parent)
+    : QScrollArea(parent), m_store(document.Store()) {
     setObjectName(QStringLiteral("ctrlWnd"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
@@ -57,7 +59,7 @@ CCtrlWnd::CCtrlWnd(MapStore& store, QWidget* parent) : QScrollArea(parent), m_st
 
     m_pForm = new QWidget;
     m_pForm->setObjectName(QStringLiteral("ctrlForm"));
-    m_pSheet = new CPropiedades(m_store, m_pForm);
+    m_pSheet = new CPropiedades(document, m_pForm);
 
     m_pLower = new QWidget(m_pForm);
     auto* lower = new QVBoxLayout(m_pLower);

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QScrollArea>
 
+class CMapDocument;
 class CPropiedades;
 class MapStore;
 class QCheckBox;
@@ -30,7 +31,7 @@ public:
         IDC_FILL_BLOCKS = 1054,
     };
 
-    explicit CCtrlWnd(MapStore& store, QWidget* parent = nullptr);
+    explicit CCtrlWnd(CMapDocument& document, QWidget* parent = nullptr);
 
     // The window whose descendants receive the panel's and the pages' messages.
     void SetFrame(QWidget* frame);

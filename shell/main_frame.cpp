@@ -6,6 +6,7 @@
 #include "help_wnd.h"
 #include "info_mapa_dlg.h"
 #include "lock_keys.h"
+#include "map_document.h"
 #include "map_file.h"
 #include "map_save.h"
 #include "map_store.h"
@@ -18,7 +19,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
@@ -67,10 +67,6 @@ QString IconPath(const char* name) {
     return QStringLiteral(":/shell/icons/%1.svg").arg(QLatin1String(name));
 }
 
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 // Copying, printing and the guide belong to the map window. Until it offers
 // these operations the commands are present, follow their enable rules and do
 // nothing; the calls below take effect as soon as the operations exist.
@@ -97,11 +93,9 @@ void CloseGuideOf(Wnd& wnd) {
 
 } // namespace
 
-CMainFrame::CMainFrame(MapStore& store, const QString& programDir, QWidget* parent,
-                       CEditHistory* history)
-    : QMainWindow(parent), m_store(store), m_strProgramDir(programDir),
-      m_pOwnHistory(history ? nullptr : std::make_unique<CEditHistory>(store)),
-      m_pHistory(history ? history : m_pOwnHistory.get()) {
+CMainFrame::CMainFrame(CMapDocument& document, const QString& programDir, QWidget* parent)
+    : QMainWindow(parent), m_document(document), m_store(document.Store()),
+      m_strProgramDir(programDir) {
     if (!m_strProgramDir.isEmpty() && !m_strProgramDir.endsWith(QLatin1Char('/')))
         m_strProgramDir += QLatin1Char('/');
     setObjectName(QStringLiteral("mainFrame"));
@@ -110,7 +104,7 @@ CMainFrame::CMainFrame(MapStore& store, const QString& programDir, QWidget* pare
     m_pSplitter = new QSplitter(Qt::Horizontal, this);
     m_pSplitter->setObjectName(QStringLiteral("splitter"));
     m_pSplitter->setChildrenCollapsible(false);
-    m_pCtrlWnd = new CCtrlWnd(m_store, m_pSplitter);
+    m_pCtrlWnd = new CCtrlWnd(m_document, m_pSplitter);
     m_pMapWnd = new CMapaWnd(m_store, m_pSplitter);
     m_pMapWnd->setObjectName(QStringLiteral("mapWnd"));
     m_pSplitter->addWidget(m_pCtrlWnd);
@@ -123,14 +117,11 @@ CMainFrame::CMainFrame(MapStore& store, const QString& programDir, QWidget* pare
     setCentralWidget(m_pSplitter);
     m_pCtrlWnd->SetFrame(this);
     m_pMapWnd->SetFrame(this);
-    m_pMapWnd->SetHistory(m_pHistory);
-    m_pCtrlWnd->Sheet()->SetHistory(m_pHistory);
-    // An undo or a redo replaced the content: the pages and the map follow it.
-    connect(m_pHistory, &CEditHistory::ContentRestored, this, [this] {
-        m_pCtrlWnd->Sheet()->RefreshAfterRestore();
-        m_pMapWnd->update();
-    });
-    connect(&m_pHistory->Stack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandUI);
+    m_pMapWnd->SetHistory(&m_document.History());
+    connect(&m_document, &CMapDocument::MapReplaced, this, &CMainFrame::OnMapReplaced);
+    // The pages refill themselves after an undo or a redo; the map follows.
+    connect(&m_document, &CMapDocument::ContentRestored, m_pMapWnd, qOverload<>(&QWidget::update));
+    connect(&m_document, &CMapDocument::ContentChanged, this, &CMainFrame::UpdateCommandUI);
     connect(m_pMapWnd, &CMapaWnd::MapPointHovered, this, &CMainFrame::ShowMapPosition);
     // The guide also closes itself (Enter, Esc, a new map); the check mark follows it.
     connect(m_pMapWnd, &CMapaWnd::GuideClosed, this, [this] {
@@ -155,9 +146,8 @@ CMainFrame::CMainFrame(MapStore& store, const QString& programDir, QWidget* pare
 }
 
 CMainFrame::~CMainFrame() {
-    // The history may outlive the frame, or die after the actions it enables.
-    disconnect(&m_pHistory->Stack(), nullptr, this, nullptr);
-    disconnect(m_pHistory, nullptr, this, nullptr);
+    // The document outlives the frame and must not reach the actions as they go.
+    disconnect(&m_document, nullptr, this, nullptr);
     if (m_pHelpWnd)
         delete m_pHelpWnd.data();
 }
@@ -270,10 +260,8 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_FILE_PRINT), &QAction::triggered, this, &CMainFrame::OnFilePrint);
     connect(Action(ID_FILE_EXPORT_VIEW), &QAction::triggered, this, &CMainFrame::OnExportView);
     connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
-    connect(Action(ID_EDIT_UNDO), &QAction::triggered, this,
-            [this] { m_pHistory->Stack().undo(); });
-    connect(Action(ID_EDIT_REDO), &QAction::triggered, this,
-            [this] { m_pHistory->Stack().redo(); });
+    connect(Action(ID_EDIT_UNDO), &QAction::triggered, this, [this] { History().Stack().undo(); });
+    connect(Action(ID_EDIT_REDO), &QAction::triggered, this, [this] { History().Stack().redo(); });
     connect(Action(ID_VIEW_GUIDE), &QAction::triggered, this, &CMainFrame::OnViewGuide);
     connect(Action(ID_VIEW_PROPERTIES), &QAction::triggered, this, &CMainFrame::OnViewProperties);
     connect(Action(ID_HELP_FINDER), &QAction::triggered, this, &CMainFrame::OnHelpFinder);
@@ -400,8 +388,8 @@ void CMainFrame::UpdateCommandUI() {
         Action(id)->setEnabled(loaded);
     for (const ToolCommand& command : kToolCommands)
         Action(command.id)->setChecked(m_nCurrentTool == command.tool);
-    Action(ID_EDIT_UNDO)->setEnabled(m_pHistory->Stack().canUndo());
-    Action(ID_EDIT_REDO)->setEnabled(m_pHistory->Stack().canRedo());
+    Action(ID_EDIT_UNDO)->setEnabled(History().Stack().canUndo());
+    Action(ID_EDIT_REDO)->setEnabled(History().Stack().canRedo());
     Action(ID_VIEW_GUIDE)->setChecked(m_bGuideShown);
     Action(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar && !m_pToolBar->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
@@ -438,8 +426,12 @@ void CMainFrame::OnTool(int tool) {
     UpdateCommandUI();
 }
 
+CEditHistory& CMainFrame::History() const {
+    return m_document.History();
+}
+
 bool CMainFrame::SaveModified() {
-    if (!m_store.IsChanged())
+    if (!m_document.IsModified())
         return true;
     const QString question =
         QStringLiteral("El mapa %1 tiene cambios que no se han guardado.\n¿Desea guardar los "
@@ -465,17 +457,16 @@ void CMainFrame::OnFileOpen() {
 }
 
 bool CMainFrame::OpenMap(const QString& path) {
-    std::string error;
+    QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::unique_ptr<MapStore> opened = OpenMapFile(LocalPath(path), m_store.m_counters, error);
+    const bool opened = m_document.Open(path, error);
     QApplication::restoreOverrideCursor();
-    if (!opened) {
-        ShowMessage(this, QString::fromStdString(error), QMessageBox::Warning);
-        return false;
-    }
-    // The windows keep their reference to the one store; only its content changes.
-    m_store = std::move(*opened);
-    m_pHistory->Reset();
+    if (!opened)
+        ShowMessage(this, error, QMessageBox::Warning);
+    return opened;
+}
+
+void CMainFrame::OnMapReplaced() {
     m_pMapWnd->OnMapLoaded();
     m_pCtrlWnd->SetZoomSlider(3);
     SendUserMessage(m_pCtrlWnd, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_CATEGORIES);
@@ -484,41 +475,23 @@ bool CMainFrame::OpenMap(const QString& path) {
     OnTool(TOOL_NAVIGATE);
     m_bGuideShown = false;
     UpdateCommandUI();
-    return true;
 }
 
 bool CMainFrame::SaveMap() {
-    if (!m_store.MapLoaded())
+    if (!m_document.IsOpen())
         return false;
-    const QString name = QString::fromStdString(m_store.m_strMapName);
-    const std::string mapPath = LocalPath(m_strProgramDir + name + QStringLiteral(".map"));
-    std::string error;
-    bool saved = false;
-    const std::string tempDir = PrivateTempDir(error);
-    m_store.SortListsByName();
-    // Without the folder of the picture the save would drop the picture: no save.
-    if (!tempDir.empty()) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        std::vector<std::uint8_t> picture;
-        const std::string picturePath = PicturePath(tempDir, m_store.m_strMapName);
-        struct stat st {};
-        // A picture that exists but cannot be read must not be dropped.
-        if (::stat(picturePath.c_str(), &st) == 0 && !ReadWholeFile(picturePath, picture))
-            error = "No se puede leer la imagen del mapa en " + picturePath + ".";
-        else
-            saved = SaveMapFile(m_store, mapPath, picture, error);
-        QApplication::restoreOverrideCursor();
-    }
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool saved = m_document.Save(error);
+    QApplication::restoreOverrideCursor();
     // A save puts the named lists in name order even when writing then fails, and
     // the pages address elements by line, so they are refilled either way.
     SendMessageToDescendants(this, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_BUSINESSES);
     if (!saved) {
         ShowMessage(this, QString::fromStdString(SaveErrorText()), QMessageBox::Warning,
-                    QString::fromStdString(error));
+                    error);
         return false;
     }
-    m_store.m_nFileVersion = 1;
-    m_pHistory->MarkSaved();
     ShowMessage(this, QStringLiteral("Done"));
     return true;
 }

@@ -2,19 +2,19 @@
 
 // The main window: menu, tool bar, status bar and the splitter holding the
 // control panel on the left and the map window on the right. It runs the
-// commands, opens and saves maps and keeps the commands' enable and check
-// states in step with the open map and the current tool.
+// commands, asks the map document to open and save with the questions and
+// messages a person sees, and keeps the commands' enable and check states in
+// step with the open map and the current tool.
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 
-#include <memory>
-
 class CCtrlWnd;
 class CEditHistory;
 class CHelpWnd;
+class CMapDocument;
 class CMapaWnd;
 class MapStore;
 class QAction;
@@ -58,10 +58,8 @@ public:
     static constexpr int kPanelWidth = 238;
     static constexpr int kPaneMinimum = 100;
 
-    // Changes are recorded in `history`, or in a history of the frame's own
-    // when none is given.
-    CMainFrame(MapStore& store, const QString& programDir, QWidget* parent = nullptr,
-               CEditHistory* history = nullptr);
+    // The frame shows `document`, which outlives it.
+    CMainFrame(CMapDocument& document, const QString& programDir, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CCtrlWnd* CtrlWnd() const { return m_pCtrlWnd; }
@@ -71,12 +69,14 @@ public:
     int CurrentTool() const { return m_nCurrentTool; }
     bool GuideShown() const { return m_bGuideShown; }
     const QString& ProgramDir() const { return m_strProgramDir; }
-    CEditHistory& History() const { return *m_pHistory; }
+    CMapDocument& Document() const { return m_document; }
+    CEditHistory& History() const;
 
-    // The open command after the catalogue: reads `path` whole and only then
-    // replaces the open map. False, with the reason shown, when it cannot.
+    // The open command after the catalogue: the document reads `path` whole
+    // and only then replaces the open map. False, with the reason shown, when
+    // it cannot.
     bool OpenMap(const QString& path);
-    // The save command; true when the map file was written.
+    // The save command; true when the map file was written, which "Done" says.
     bool SaveMap();
     // Brings every command's enable and check state up to date.
     void UpdateCommandUI();
@@ -109,14 +109,15 @@ private:
     void KeepPanelWidth();
     void FocusPane(int step);
     void UpdateLockIndicators();
+    // A new map is in the document: the windows start afresh on it.
+    void OnMapReplaced();
     // Asks whether to save unsaved changes; false when the user cancels or the
     // save fails, so the caller must not go on.
     bool SaveModified();
 
+    CMapDocument& m_document;
     MapStore& m_store;
     QString m_strProgramDir;
-    std::unique_ptr<CEditHistory> m_pOwnHistory;
-    CEditHistory* m_pHistory = nullptr;
     QSplitter* m_pSplitter = nullptr;
     CCtrlWnd* m_pCtrlWnd = nullptr;
     CMapaWnd* m_pMapWnd = nullptr;

@@ -6,25 +6,34 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
+#include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 constexpr int kStartupPauseMs = 2000;
+constexpr int kPauseSliceMs = 10;
 
-// The start-up pause: the splash stays up and the frame waits; key and mouse
-// presses wait too and reach the splash afterwards.
+// The start-up pause: the splash stays up and the frame waits. Windows still
+// paint, but key and mouse presses wait and reach the splash afterwards, and
+// no timer fires: the splash's timer, started with the splash, comes due in
+// the pause and closes it as soon as the frame is up.
 void StartupPause() {
-    QEventLoop loop;
-    QTimer::singleShot(kStartupPauseMs, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    const QDeadlineTimer end(kStartupPauseMs);
+    while (!end.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::X11ExcludeTimers);
+        QThread::msleep(
+            static_cast<unsigned long>(std::clamp<qint64>(end.remainingTime(), 0, kPauseSliceMs)));
+    }
 }
 
 } // namespace
@@ -61,7 +70,7 @@ bool CMapaApp::InitInstance(const QStringList& arguments) {
     if (!m_strProgramDir.endsWith(QLatin1Char('/')))
         m_strProgramDir += QLatin1Char('/');
 
-    m_pMainWnd = std::make_unique<CMainFrame>(m_store, m_strProgramDir, nullptr, &m_history);
+    m_pMainWnd = std::make_unique<CMainFrame>(m_document, m_strProgramDir);
     m_pMainWnd->MapWnd()->SetInfoPopupRect(&m_rcInfoPopup);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect place = m_pMainWnd->geometry();
@@ -71,10 +80,8 @@ bool CMapaApp::InitInstance(const QStringList& arguments) {
     if (CStartupSplash::ShowSplashScreen(m_pMainWnd.get()))
         StartupPause();
     m_pMainWnd->show();
-    if (CStartupSplash* splash = CStartupSplash::Current()) {
+    if (CStartupSplash* splash = CStartupSplash::Current())
         splash->raise();
-        CStartupSplash::StartTimer();
-    }
     if (!mapArgument.isEmpty())
         m_pMainWnd->OpenMap(QFileInfo(mapArgument).absoluteFilePath());
     return true;

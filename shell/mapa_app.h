@@ -1,10 +1,9 @@
 #pragma once
 
-// The application object: owns the one map store for the whole run, knows the
+// The application object: owns the map document for the whole run, knows the
 // program directory and builds the main frame.
 
-#include "edit_history.h"
-#include "map_store.h"
+#include "map_document.h"
 
 #include <QRect>
 #include <QString>
@@ -28,11 +27,8 @@ public:
 
     CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
 
-    // Every window holds a reference to this store; an opened map is
-    // move-assigned into it, never replaced by another object.
-    MapStore m_store;
-    // The undo steps of the open map; lives as long as the store.
-    CEditHistory m_history{m_store};
+    // The open map, its history and its file; every window shows this one.
+    CMapDocument m_document;
     // Where the catalogue looks for maps and where a save writes; ends in '/'.
     QString m_strProgramDir;
     // Last place of the business pop-up; empty until it is first shown.

@@ -10,6 +10,7 @@
 class CEditHistory;
 class MapStore;
 class QListWidget;
+class QObject;
 class QPushButton;
 class QString;
 class QWidget;
@@ -23,6 +24,10 @@ int SelectedRow(const QListWidget* list);
 int FindLineIgnoringCase(const QListWidget* list, const QString& text);
 // Selects `row` (or nothing for -1) without the list telling anyone.
 void SelectRowQuietly(QListWidget* list, int row);
+// Runs `choose` whenever the user chooses a line: when the selection moves (by
+// mouse or keys) and at every click on the line already selected, so that
+// choosing it again shows the element again after the map has moved on.
+void OnLineChosen(QListWidget* list, QObject* receiver, const std::function<void()>& choose);
 
 // Runs `edit` on the store as one step named `text` of the undo history; with
 // no history the edit runs directly and the map counts as changed. Returns

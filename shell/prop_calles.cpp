@@ -4,8 +4,8 @@
 
 #include <QListWidget>
 
-CPropCalles::CPropCalles(MapStore& store, QWidget* parent)
-    : CPropNamePage(store, QStringLiteral("Calles"), parent) {
+CPropCalles::CPropCalles(CMapDocument& document, QWidget* parent)
+    : CPropNamePage(document, QStringLiteral("Calles"), parent) {
     setObjectName(QStringLiteral("propCalles"));
     // Long street names scroll sideways rather than being cut.
     m_pList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -7,7 +7,7 @@
 class CPropCalles : public CPropNamePage {
     Q_OBJECT
 public:
-    explicit CPropCalles(MapStore& store, QWidget* parent = nullptr);
+    explicit CPropCalles(CMapDocument& document, QWidget* parent = nullptr);
 
 protected:
     std::size_t Count() const override;

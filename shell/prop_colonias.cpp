@@ -2,8 +2,8 @@
 
 #include "map_store.h"
 
-CPropColonias::CPropColonias(MapStore& store, QWidget* parent)
-    : CPropNamePage(store, QStringLiteral("Colonias"), parent) {
+CPropColonias::CPropColonias(CMapDocument& document, QWidget* parent)
+    : CPropNamePage(document, QStringLiteral("Colonias"), parent) {
     setObjectName(QStringLiteral("propColonias"));
 }
 

@@ -7,7 +7,7 @@
 class CPropColonias : public CPropNamePage {
     Q_OBJECT
 public:
-    explicit CPropColonias(MapStore& store, QWidget* parent = nullptr);
+    explicit CPropColonias(CMapDocument& document, QWidget* parent = nullptr);
 
 protected:
     std::size_t Count() const override;

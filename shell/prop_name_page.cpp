@@ -1,6 +1,7 @@
 #include "prop_name_page.h"
 
 #include "buscar_dialog.h"
+#include "map_document.h"
 #include "map_store.h"
 #include "message_box.h"
 #include "messages.h"
@@ -13,8 +14,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-CPropNamePage::CPropNamePage(MapStore& store, const QString& title, QWidget* parent)
-    : QWidget(parent), m_store(store) {
+CPropNamePage::CPropNamePage(CMapDocument& document, const QString& title, QWidget* parent)
+    : QWidget(parent), m_store(document.Store()), m_pHistory(&document.History()) {
     setWindowTitle(title);
     m_pList = MakePageList(this);
     m_pList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -31,7 +32,7 @@ CPropNamePage::CPropNamePage(MapStore& store, const QString& title, QWidget* par
     layout->addWidget(m_pList, 1);
     layout->addLayout(buttons);
 
-    connect(m_pList, &QListWidget::itemSelectionChanged, this, &CPropNamePage::OnSelChange);
+    OnLineChosen(m_pList, this, [this] { OnSelChange(); });
     connect(m_pEdit, &QPushButton::clicked, this, &CPropNamePage::OnEdit);
     connect(m_pDelete, &QPushButton::clicked, this, &CPropNamePage::OnDelete);
     connect(m_pSearch, &QPushButton::clicked, this, &CPropNamePage::OnSearch);

@@ -14,6 +14,7 @@
 #include <vector>
 
 class CEditHistory;
+class CMapDocument;
 class MapStore;
 class QListWidget;
 class QPushButton;
@@ -24,8 +25,6 @@ public:
     enum : int { IDC_LIST = 1001, IDC_EDIT = 1004, IDC_DELETE = 1005, IDC_SEARCH = 1102 };
 
     void SetFrame(QWidget* frame) { m_pFrame = frame; }
-    // Changes made on this page become steps of `history`.
-    void SetHistory(CEditHistory* history) { m_pHistory = history; }
     // Empties the list and lists the elements' names in store order.
     void Refill();
     // Clears every element's highlight, after the content was replaced by an
@@ -41,7 +40,8 @@ public:
     void OnSearch();
 
 protected:
-    CPropNamePage(MapStore& store, const QString& title, QWidget* parent);
+    // Changes made on the page become steps of the document's history.
+    CPropNamePage(CMapDocument& document, const QString& title, QWidget* parent);
 
     // What tells the three pages apart.
     virtual std::size_t Count() const = 0;
@@ -59,7 +59,7 @@ protected:
 
     MapStore& m_store;
     QWidget* m_pFrame = nullptr;
-    CEditHistory* m_pHistory = nullptr;
+    CEditHistory* m_pHistory;
     QListWidget* m_pList = nullptr;
     QPushButton* m_pEdit = nullptr;
     QPushButton* m_pDelete = nullptr;

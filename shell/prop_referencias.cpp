@@ -2,8 +2,8 @@
 
 #include "map_store.h"
 
-CPropReferencias::CPropReferencias(MapStore& store, QWidget* parent)
-    : CPropNamePage(store, QStringLiteral("Referencias"), parent) {
+CPropReferencias::CPropReferencias(CMapDocument& document, QWidget* parent)
+    : CPropNamePage(document, QStringLiteral("Referencias"), parent) {
     setObjectName(QStringLiteral("propReferencias"));
 }
 

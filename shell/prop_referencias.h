@@ -7,7 +7,7 @@
 class CPropReferencias : public CPropNamePage {
     Q_OBJECT
 public:
-    explicit CPropReferencias(MapStore& store, QWidget* parent = nullptr);
+    explicit CPropReferencias(CMapDocument& document, QWidget* parent = nullptr);
 
 protected:
     std::size_t Count() const override;

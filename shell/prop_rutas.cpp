@@ -1,5 +1,6 @@
 #include "prop_rutas.h"
 
+#include "map_document.h"
 #include "map_store.h"
 #include "message_box.h"
 #include "messages.h"
@@ -12,7 +13,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-CPropRutas::CPropRutas(MapStore& store, QWidget* parent) : QWidget(parent), m_store(store) {
+CPropRutas::CPropRutas(CMapDocument& document, QWidget* parent)
+    : QWidget(parent), m_store(document.Store()), m_pHistory(&document.History()) {
     setObjectName(QStringLiteral("propRutas"));
     setWindowTitle(QStringLiteral("Rutas"));
     m_pList = MakePageList(this);
@@ -27,7 +29,7 @@ CPropRutas::CPropRutas(MapStore& store, QWidget* parent) : QWidget(parent), m_st
     layout->addWidget(m_pList, 1);
     layout->addLayout(buttons);
 
-    connect(m_pList, &QListWidget::itemSelectionChanged, this, &CPropRutas::OnSelChange);
+    OnLineChosen(m_pList, this, [this] { OnSelChange(); });
     connect(m_pEdit, &QPushButton::clicked, this, &CPropRutas::OnEdit);
     connect(m_pDelete, &QPushButton::clicked, this, &CPropRutas::OnDelete);
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class CEditHistory;
+class CMapDocument;
 class MapStore;
 class QListWidget;
 class QPushButton;
@@ -15,10 +16,10 @@ class QPushButton;
 class CPropRutas : public QWidget {
     Q_OBJECT
 public:
-    explicit CPropRutas(MapStore& store, QWidget* parent = nullptr);
+    // Changes made on the page become steps of the document's history.
+    explicit CPropRutas(CMapDocument& document, QWidget* parent = nullptr);
 
     void SetFrame(QWidget* frame) { m_pFrame = frame; }
-    void SetHistory(CEditHistory* history) { m_pHistory = history; }
     void Refill();
     // Clears every route's show flag, after an undo or a redo replaced them.
     void ClearHighlights();
@@ -34,7 +35,7 @@ public:
 private:
     MapStore& m_store;
     QWidget* m_pFrame = nullptr;
-    CEditHistory* m_pHistory = nullptr;
+    CEditHistory* m_pHistory;
     QListWidget* m_pList = nullptr;
     QPushButton* m_pEdit = nullptr;
     QPushButton* m_pDelete = nullptr;

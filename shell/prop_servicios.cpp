@@ -1,6 +1,8 @@
 #include "prop_servicios.h"
 
 #include "categorias_dialog.h"
+#include "display_order.h"
+#include "map_document.h"
 #include "map_store.h"
 #include "marca_dialog.h"
 #include "message_box.h"
@@ -16,7 +18,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-CPropServicios::CPropServicios(MapStore& store, QWidget* parent) : QWidget(parent), m_store(store) {
+CPropServicios::CPropServicios(CMapDocument& document, QWidget* parent)
+    : QWidget(parent), m_store(document.Store()), m_pHistory(&document.History()) {
     setObjectName(QStringLiteral("propServicios"));
     setWindowTitle(QStringLiteral("Marcas"));
     auto* label = new QLabel(QStringLiteral("Categorias:"), this);
@@ -25,7 +28,6 @@ CPropServicios::CPropServicios(MapStore& store, QWidget* parent) : QWidget(paren
     m_pCategories->setEditable(false);
     m_pCategories->setMaxVisibleItems(20);
     m_pBusinesses = MakePageList(this);
-    m_pBusinesses->setSortingEnabled(true);
     m_pEdit = MakePageButton(QStringLiteral("Editar"), 1004, this);
     m_pCategoriesButton = MakePageButton(QStringLiteral("Categorias"), 1067, this);
     m_pDelete = MakePageButton(QStringLiteral("Eliminar"), 1005, this);
@@ -43,8 +45,7 @@ CPropServicios::CPropServicios(MapStore& store, QWidget* parent) : QWidget(paren
 
     // Only what the user picks counts as a choice, not the box's own changes.
     connect(m_pCategories, &QComboBox::activated, this, &CPropServicios::OnChooseCategory);
-    connect(m_pBusinesses, &QListWidget::itemSelectionChanged, this,
-            &CPropServicios::OnChooseBusiness);
+    OnLineChosen(m_pBusinesses, this, [this] { OnChooseBusiness(); });
     connect(m_pEdit, &QPushButton::clicked, this, &CPropServicios::OnEdit);
     connect(m_pDelete, &QPushButton::clicked, this, &CPropServicios::OnDelete);
     connect(m_pCategoriesButton, &QPushButton::clicked, this, &CPropServicios::OnCategories);
@@ -57,7 +58,7 @@ void CPropServicios::RefillCategories() {
     QStringList names;
     for (const auto& category : m_store.m_directory.m_listCategories)
         names.append(QString::fromStdString(category->m_strName));
-    names.sort();
+    SortForDisplay(names);
     m_pCategories->addItems(names);
     // Nothing is chosen until the user picks a category.
     m_pCategories->setCurrentIndex(-1);
@@ -72,8 +73,11 @@ void CPropServicios::RefillBusinesses() {
     CmClasificados* category = m_store.m_directory.m_pCurrent;
     if (!category)
         return;
+    QStringList names;
     for (const auto& business : category->m_listBusinesses)
-        m_pBusinesses->addItem(QString::fromStdString(business->m_strName));
+        names.append(QString::fromStdString(business->m_strName));
+    SortForDisplay(names);
+    m_pBusinesses->addItems(names);
     category->ClearCurrent();
 }
 

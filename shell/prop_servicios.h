@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class CEditHistory;
+class CMapDocument;
 class MapStore;
 class QComboBox;
 class QListWidget;
@@ -16,10 +17,10 @@ class QPushButton;
 class CPropServicios : public QWidget {
     Q_OBJECT
 public:
-    explicit CPropServicios(MapStore& store, QWidget* parent = nullptr);
+    // Changes made on the page become steps of the document's history.
+    explicit CPropServicios(CMapDocument& document, QWidget* parent = nullptr);
 
     void SetFrame(QWidget* frame) { m_pFrame = frame; }
-    void SetHistory(CEditHistory* history) { m_pHistory = history; }
     // Lists the categories, leaves none current and empties the business list.
     void RefillCategories();
     // Lists the current category's businesses and leaves none of them current.
@@ -40,7 +41,7 @@ public:
 private:
     MapStore& m_store;
     QWidget* m_pFrame = nullptr;
-    CEditHistory* m_pHistory = nullptr;
+    CEditHistory* m_pHistory;
     QComboBox* m_pCategories = nullptr;
     QListWidget* m_pBusinesses = nullptr;
     QPushButton* m_pEdit = nullptr;

@@ -1,6 +1,7 @@
 #include "prop_zonas.h"
 
 #include "codepage.h"
+#include "map_document.h"
 #include "map_store.h"
 #include "message_box.h"
 #include "messages.h"
@@ -22,7 +23,8 @@ QString UpperName(const QString& name) {
 
 } // namespace
 
-CPropZonas::CPropZonas(MapStore& store, QWidget* parent) : QWidget(parent), m_store(store) {
+CPropZonas::CPropZonas(CMapDocument& document, QWidget* parent)
+    : QWidget(parent), m_store(document.Store()), m_pHistory(&document.History()) {
     setObjectName(QStringLiteral("propZonas"));
     setWindowTitle(QStringLiteral("Zonas"));
     m_pList = MakePageList(this);
@@ -48,7 +50,7 @@ CPropZonas::CPropZonas(MapStore& store, QWidget* parent) : QWidget(parent), m_st
     layout->addWidget(m_pNotes);
     layout->addLayout(buttons);
 
-    connect(m_pList, &QListWidget::itemSelectionChanged, this, &CPropZonas::OnSelChange);
+    OnLineChosen(m_pList, this, [this] { OnSelChange(); });
     connect(m_pNew, &QPushButton::clicked, this, &CPropZonas::OnNew);
     connect(m_pEdit, &QPushButton::clicked, this, &CPropZonas::OnEdit);
     connect(m_pDelete, &QPushButton::clicked, this, &CPropZonas::OnDelete);

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class CEditHistory;
+class CMapDocument;
 class MapStore;
 class QListWidget;
 class QPlainTextEdit;
@@ -16,10 +17,10 @@ class QPushButton;
 class CPropZonas : public QWidget {
     Q_OBJECT
 public:
-    explicit CPropZonas(MapStore& store, QWidget* parent = nullptr);
+    // Changes made on the page become steps of the document's history.
+    explicit CPropZonas(CMapDocument& document, QWidget* parent = nullptr);
 
     void SetFrame(QWidget* frame) { m_pFrame = frame; }
-    void SetHistory(CEditHistory* history) { m_pHistory = history; }
     // Stops the map showing the shown zone, then lists the zones in store order.
     void Refill();
     // After an undo or a redo the zone numbers may name other zones: the shown
@@ -45,7 +46,7 @@ private:
 
     MapStore& m_store;
     QWidget* m_pFrame = nullptr;
-    CEditHistory* m_pHistory = nullptr;
+    CEditHistory* m_pHistory;
     QListWidget* m_pList = nullptr;
     QPlainTextEdit* m_pNotes = nullptr;
     QPushButton* m_pNew = nullptr;

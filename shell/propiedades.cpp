@@ -1,5 +1,6 @@
 #include "propiedades.h"
 
+#include "map_document.h"
 #include "prop_calles.h"
 #include "prop_colonias.h"
 #include "prop_referencias.h"
@@ -12,18 +13,18 @@
 #include <QComboBox>
 #include <QTabBar>
 
-CPropiedades::CPropiedades(MapStore& store, QWidget* parent) : QTabWidget(parent) {
+CPropiedades::CPropiedades(CMapDocument& document, QWidget* parent) : QTabWidget(parent) {
     setObjectName(QStringLiteral("propiedades"));
     // Six tabs do not fit the panel's width; they scroll instead of squeezing.
     setUsesScrollButtons(true);
     setElideMode(Qt::ElideNone);
     tabBar()->setExpanding(false);
-    m_pCalles = new CPropCalles(store, this);
-    m_pReferencias = new CPropReferencias(store, this);
-    m_pRutas = new CPropRutas(store, this);
-    m_pServicios = new CPropServicios(store, this);
-    m_pColonias = new CPropColonias(store, this);
-    m_pZonas = new CPropZonas(store, this);
+    m_pCalles = new CPropCalles(document, this);
+    m_pReferencias = new CPropReferencias(document, this);
+    m_pRutas = new CPropRutas(document, this);
+    m_pServicios = new CPropServicios(document, this);
+    m_pColonias = new CPropColonias(document, this);
+    m_pZonas = new CPropZonas(document, this);
     addTab(m_pCalles, QStringLiteral("Calles"));
     addTab(m_pReferencias, QStringLiteral("Referencias"));
     addTab(m_pRutas, QStringLiteral("Rutas"));
@@ -31,6 +32,7 @@ CPropiedades::CPropiedades(MapStore& store, QWidget* parent) : QTabWidget(parent
     addTab(m_pColonias, QStringLiteral("Colonias"));
     addTab(m_pZonas, QStringLiteral("Zonas"));
     setCurrentIndex(kStreetsPage);
+    connect(&document, &CMapDocument::ContentRestored, this, &CPropiedades::RefreshAfterRestore);
 }
 
 void CPropiedades::SetFrame(QWidget* frame) {
@@ -41,15 +43,6 @@ void CPropiedades::SetFrame(QWidget* frame) {
     m_pServicios->SetFrame(frame);
     m_pColonias->SetFrame(frame);
     m_pZonas->SetFrame(frame);
-}
-
-void CPropiedades::SetHistory(CEditHistory* history) {
-    m_pCalles->SetHistory(history);
-    m_pReferencias->SetHistory(history);
-    m_pRutas->SetHistory(history);
-    m_pServicios->SetHistory(history);
-    m_pColonias->SetHistory(history);
-    m_pZonas->SetHistory(history);
 }
 
 void CPropiedades::RefreshAfterRestore() {

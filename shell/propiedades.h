@@ -5,14 +5,13 @@
 
 #include <QTabWidget>
 
-class CEditHistory;
+class CMapDocument;
 class CPropCalles;
 class CPropColonias;
 class CPropReferencias;
 class CPropRutas;
 class CPropServicios;
 class CPropZonas;
-class MapStore;
 
 class CPropiedades : public QTabWidget {
     Q_OBJECT
@@ -26,12 +25,12 @@ public:
         kZonesPage = 5,
     };
 
-    explicit CPropiedades(MapStore& store, QWidget* parent = nullptr);
+    // The pages show the document's map and refill themselves after its undo
+    // and redo.
+    explicit CPropiedades(CMapDocument& document, QWidget* parent = nullptr);
 
     // Every page sends its messages to this window's descendants.
     void SetFrame(QWidget* frame);
-    // Every change made on a page becomes a step of `history`.
-    void SetHistory(CEditHistory* history);
     // After an undo or a redo replaced the map's content: every page is
     // refilled (categories too, the chosen one kept when it still exists),
     // nothing stays highlighted and no zone stays shown.

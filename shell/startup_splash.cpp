@@ -38,13 +38,9 @@ CStartupSplash* CStartupSplash::ShowSplashScreen(QWidget* parent) {
     splash->show();
     splash->raise();
     splash->repaint();
+    splash->m_timer.start();
     s_pSplash = splash;
     return splash;
-}
-
-void CStartupSplash::StartTimer() {
-    if (s_pSplash)
-        s_pSplash->m_timer.start();
 }
 
 CStartupSplash::CStartupSplash(QWidget* parent)

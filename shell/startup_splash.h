@@ -1,7 +1,8 @@
 #pragma once
 
 // The borderless picture shown over the main frame while the program starts.
-// It closes on its timer or on the first key or mouse press, which it swallows.
+// It closes on its timer, which starts with it, or on the first key or mouse
+// press, which it swallows.
 
 #include <QPixmap>
 #include <QPointer>
@@ -18,11 +19,9 @@ public:
     // Allowed unless start-up says otherwise.
     static void EnableSplashScreen(bool enable) { s_bEnabled = enable; }
     // Shows the splash centred over `parent` when splashes are allowed and none
-    // is up; the timer starts with StartTimer().
+    // is up, and starts its timer.
     static CStartupSplash* ShowSplashScreen(QWidget* parent);
     static CStartupSplash* Current() { return s_pSplash; }
-    // Starts the closing timer of the splash that is up, if any.
-    static void StartTimer();
 
     ~CStartupSplash() override;
 

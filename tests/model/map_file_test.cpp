@@ -340,6 +340,56 @@ TEST(MapFile, MissingOrUnreadableFileGivesAMessage) {
     EXPECT_FALSE(error.empty());
 }
 
+TEST(MapFile, CatalogueTakesOnlyFilesWhoseNumbersFitAfterTheTexts) {
+    ScratchDir dir;
+    auto header = [&dir](const Bytes& bytes, std::string* error = nullptr) {
+        WriteFile(dir.path() / "x.map", bytes);
+        MapHeader h;
+        std::string reason;
+        const bool ok = ReadMapHeader(dir.str() + "x.map", h, reason);
+        if (error)
+            *error = reason;
+        return ok ? h.country + "/" + h.state + "/" + h.town : std::string();
+    };
+    // Real maps of every version, the smallest possible one included.
+    EXPECT_EQ(header(WriteToBytes(*BuildEveryKindMap(), {1, 2, 3})),
+              BuildEveryKindMap()->m_strCountry + "/" + BuildEveryKindMap()->m_strState + "/" +
+                  BuildEveryKindMap()->m_strTown);
+    EXPECT_EQ(header(EmptyMapBytes(1)), "A/B/C");
+    EXPECT_FALSE(header(HandMadeFile(std::nullopt, 12)).empty());
+    EXPECT_FALSE(header(HandMadeFile(3, 2)).empty());
+
+    // Three texts followed by numbers no map has, or by too few bytes.
+    std::string error;
+    const Bytes texts = ByteBuilder().Text("Ruido").Text("de").Text("fondo").bytes();
+    const Bytes fake[] = {
+        texts,
+        ByteBuilder().Raw(texts).I32(1).I32(0x7FFFFFFF).Raw(Bytes(64, 0)).bytes(),
+        ByteBuilder().Raw(texts).I32(1).I32(-3).Raw(Bytes(64, 0)).bytes(),
+        ByteBuilder().Raw(texts).I32(5000).Raw(Bytes(64, 0)).bytes(),
+        // A version 1 file with no blocks still needs its counters.
+        ByteBuilder().Raw(texts).I32(1).I32(0).Raw(Bytes(40, 0)).bytes(),
+    };
+    for (const Bytes& bytes : fake) {
+        EXPECT_EQ(header(bytes, &error), "");
+        EXPECT_TRUE(IsSpanishRefusal(error)) << error;
+    }
+
+    // Random bytes after three short texts are never a town.
+    std::uint32_t seed = 12345;
+    int taken = 0;
+    for (int file = 0; file < 200; ++file) {
+        ByteBuilder b;
+        b.Text("a").Text("b").Text("c");
+        for (int i = 0; i < 200; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            b.U8(static_cast<std::uint8_t>(seed >> 24));
+        }
+        taken += header(b.bytes()).empty() ? 0 : 1;
+    }
+    EXPECT_EQ(taken, 0);
+}
+
 namespace {
 
 // A map file cut right after a count, with that count set to an absurd value

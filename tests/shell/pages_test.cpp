@@ -2,13 +2,16 @@
 // the real widgets of an editor over the small test town, with modal dialogs
 // and questions answered as a person would answer them.
 
+#include "abrir_mapa_dlg.h"
 #include "archive.h"
 #include "buscar_dialog.h"
 #include "categorias_dialog.h"
 #include "ctrl_wnd.h"
 #include "edit_history.h"
 #include "main_frame.h"
+#include "map_document.h"
 #include "map_store.h"
+#include "map_window.h"
 #include "marca_dialog.h"
 #include "message_spy.h"
 #include "messages.h"
@@ -193,12 +196,13 @@ private:
     // One frame over the test town, opened from a file in a private folder.
     struct Editor {
         QTemporaryDir dir;
-        MapStore store;
+        CMapDocument document;
+        MapStore& store = document.Store();
         std::unique_ptr<CMainFrame> frame;
         MessageSpy* spy = nullptr;
 
         Editor() {
-            frame = std::make_unique<CMainFrame>(store, dir.path());
+            frame = std::make_unique<CMainFrame>(document, dir.path());
             spy = new MessageSpy(frame.get());
             frame->show();
             const QString path = dir.filePath(QStringLiteral("mitla.map"));
@@ -266,6 +270,125 @@ private slots:
         // Choosing never counts as a change.
         QVERIFY(!editor.store.IsChanged());
         QVERIFY(!editor.History().Stack().canUndo());
+    }
+
+    void ClickingTheChosenLineAgainShowsItAgain_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("message");
+        QTest::addColumn<bool>("moves");
+        QTest::newRow("calles") << int(CPropiedades::kStreetsPage) << int(UM_LOCATE_ITEM) << true;
+        QTest::newRow("referencias")
+            << int(CPropiedades::kReferencesPage) << int(UM_LOCATE_ITEM) << true;
+        QTest::newRow("rutas") << int(CPropiedades::kRoutesPage) << int(UM_LOCATE_ITEM) << false;
+        QTest::newRow("marcas") << int(CPropiedades::kBusinessesPage) << int(UM_LOCATE_ITEM)
+                                << true;
+        QTest::newRow("colonias") << int(CPropiedades::kColoniesPage) << int(UM_LOCATE_ITEM)
+                                  << true;
+        QTest::newRow("zonas") << int(CPropiedades::kZonesPage) << int(UM_ZONE_SHOW) << true;
+    }
+
+    void ClickingTheChosenLineAgainShowsItAgain() {
+        QFETCH(int, page);
+        QFETCH(int, message);
+        QFETCH(bool, moves);
+        Editor editor;
+        editor.store.m_listZones[0]->m_blockIds = {4};
+        editor.store.m_listColonies.push_back(std::make_unique<CmColonias>(7, 9, 4, "Reforma"));
+        editor.RefreshAll();
+        CPropiedades* sheet = editor.Sheet();
+        QWidget* widget = sheet->widget(page);
+        auto* list = widget->findChild<QListWidget*>(QStringLiteral("list1001"));
+        if (page == CPropiedades::kBusinessesPage) {
+            CPropServicios* businesses = sheet->Servicios();
+            const int farmacias = businesses->Categories()->findText(QStringLiteral("Farmacias"));
+            businesses->Categories()->setCurrentIndex(farmacias);
+            businesses->OnChooseCategory(farmacias);
+        }
+        CMapaWnd* map = editor.frame->MapWnd();
+        const auto kind = static_cast<UserMessage>(message);
+
+        ClickLine(sheet, widget, list, 0);
+        const auto first = editor.spy->Of(kind);
+        QVERIFY(!first.empty());
+        const QPoint shown = map->Origin();
+        const float scale = map->Scale();
+
+        // The user looks elsewhere, then clicks the same line: it is shown again.
+        map->CenterOn(MapPoint{5000, -5000});
+        const QPoint away = map->Origin();
+        editor.spy->received.clear();
+        ClickLine(sheet, widget, list, 0);
+        const auto again = editor.spy->Of(kind);
+        QCOMPARE(again.size(), std::size_t(1));
+        QCOMPARE(again.front().lParam, first.back().lParam);
+        QCOMPARE(map->Origin(), moves ? shown : away);
+        QCOMPARE(map->Scale(), scale);
+
+        // The keys choose as before: one notice per line moved to.
+        editor.spy->received.clear();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(Selected(list), 1);
+        QCOMPARE(editor.spy->Of(kind).size(), std::size_t(1));
+    }
+
+    void EverySortedListUsesOneSpanishOrder() {
+        Editor editor;
+        const QStringList spanish{QStringLiteral("abasolo"), QStringLiteral("Ánimas"),
+                                  QStringLiteral("Bacalar"), QStringLiteral("Nochixtlán"),
+                                  QStringLiteral("Ñumí"),    QStringLiteral("ocotlán"),
+                                  QStringLiteral("Zaachila")};
+        // Listed to the store in another order: byte order would differ.
+        const QStringList stored{spanish[6], spanish[4], spanish[1], spanish[2],
+                                 spanish[0], spanish[5], spanish[3]};
+        CmDirectorio& directory = editor.store.m_directory;
+        for (const QString& name : stored)
+            directory.AddCategory(name.toStdString());
+        CmClasificados& shops = directory.AddCategory("Tiendas");
+        for (const QString& name : stored)
+            shops.AddBusiness(std::make_unique<CmNegocios>(1, 1, 5, name.toStdString(), "", "",
+                                                           editor.store.m_counters));
+        for (const QString& town : stored)
+            QVERIFY(WriteTestMap(editor.dir.filePath(town.toLower() + QStringLiteral(".map")),
+                                 {QStringLiteral("México"), QStringLiteral("Oaxaca"), town})
+                        .empty());
+        editor.RefreshAll();
+
+        CPropServicios* page = editor.Sheet()->Servicios();
+        QStringList box;
+        for (int i = 0; i < page->Categories()->count(); ++i)
+            box << page->Categories()->itemText(i);
+        box.removeAll(QStringLiteral("Escuelas"));
+        box.removeAll(QStringLiteral("Farmacias"));
+        box.removeAll(QStringLiteral("Tiendas"));
+        QCOMPARE(box, spanish);
+
+        const int tiendas = page->Categories()->findText(QStringLiteral("Tiendas"));
+        page->Categories()->setCurrentIndex(tiendas);
+        page->OnChooseCategory(tiendas);
+        QCOMPARE(Lines(page->Businesses()), spanish);
+
+        QStringList dialogLines;
+        ModalScript categories{[&](QWidget* modal) {
+            dialogLines = Lines(modal->findChild<QListWidget*>(QStringLiteral("list1001")));
+            Click(modal, QStringLiteral("button1012"));
+        }};
+        editor.Sheet()->setCurrentWidget(page);
+        ClickButton(page, 1067);
+        QCOMPARE(categories.answered, 1);
+        dialogLines.removeAll(QStringLiteral("Escuelas"));
+        dialogLines.removeAll(QStringLiteral("Farmacias"));
+        dialogLines.removeAll(QStringLiteral("Tiendas"));
+        QCOMPARE(dialogLines, spanish);
+
+        CAbrirMapaDlg catalogue(editor.frame->ProgramDir());
+        QStringList towns;
+        for (const QString& line : Lines(catalogue.List())) {
+            if (line.startsWith(QStringLiteral("México\tOaxaca\t")) &&
+                !line.contains(QStringLiteral("\tMitla\t")))
+                towns << line.section(QLatin1Char('\t'), 2, 2);
+        }
+        QCOMPARE(towns, spanish);
     }
 
     void RenamingToAnotherCaseSelectsTheEarlierLine() {

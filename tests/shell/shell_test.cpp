@@ -5,9 +5,11 @@
 #include "help_wnd.h"
 #include "info_mapa_dlg.h"
 #include "main_frame.h"
+#include "map_document.h"
 #include "map_file.h"
 #include "map_store.h"
 #include "map_window.h"
+#include "mapa_app.h"
 #include "message_spy.h"
 #include "messages.h"
 #include "prop_calles.h"
@@ -27,6 +29,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,12 +125,13 @@ private:
     // One frame over one store, with maps in a private program directory.
     struct Editor {
         QTemporaryDir dir;
-        MapStore store;
+        CMapDocument document;
+        MapStore& store = document.Store();
         std::unique_ptr<CMainFrame> frame;
         MessageSpy* spy = nullptr;
 
         Editor() {
-            frame = std::make_unique<CMainFrame>(store, dir.path());
+            frame = std::make_unique<CMainFrame>(document, dir.path());
             spy = new MessageSpy(frame.get());
             frame->show();
         }
@@ -242,7 +246,7 @@ private slots:
         QCOMPARE(editor.frame->MapWnd()->Tool(), int(TOOL_NAVIGATE));
     }
 
-    void CatalogueListsOnlyReadableLowerCaseMapFiles() {
+    void CatalogueOffersReadableLowerCaseMapFilesAndGreysTheRest() {
         Editor editor;
         const QString first = WriteMap(editor, QStringLiteral("uno.map"));
         const QString twin = WriteMap(editor, QStringLiteral("dos.map")); // same header
@@ -255,11 +259,31 @@ private slots:
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write("\x05\x00\x00", 3);
         broken.close();
+        // Three texts, then numbers no map has.
+        QFile noise(editor.Path(QStringLiteral("ruido.map")));
+        QVERIFY(noise.open(QIODevice::WriteOnly));
+        noise.write(QByteArray("\x01"
+                               "a"
+                               "\x01"
+                               "b"
+                               "\x01"
+                               "c") +
+                    QByteArray(40, '\xEE'));
+        noise.close();
 
         CAbrirMapaDlg dialog(editor.frame->ProgramDir(), editor.frame.get());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Abrir mapa"));
         const QStringList lines = Lines(dialog.List());
-        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.size(), 5);
+        // Files that are no maps come last, greyed, with the reason, never chosen.
+        QCOMPARE(lines.mid(3),
+                 (QStringList{QStringLiteral("roto.map\tNo se puede abrir: Error inesperado al "
+                                             "leer roto.map."),
+                              QStringLiteral("ruido.map\tNo se puede abrir: Formato de archivo "
+                                             "no esperado.")}));
+        for (int row : {3, 4})
+            QCOMPARE(dialog.List()->item(row)->flags() & (Qt::ItemIsEnabled | Qt::ItemIsSelectable),
+                     Qt::ItemFlags());
         QVERIFY(lines[0].startsWith(QStringLiteral("México\tChiapas\tComitán\t=")));
         // The twins look the same and are told apart by the hidden path.
         QCOMPARE(lines[1].section(QLatin1Char('='), 0, 0),
@@ -269,8 +293,17 @@ private slots:
                                               QStringLiteral("Mitla"), twin));
         QCOMPARE(lines[2].section(QLatin1Char('='), 1), first);
 
-        // OK with nothing selected leaves the dialog open.
+        // OK with nothing selected, or after a click on a greyed line, leaves
+        // the dialog open.
         dialog.show();
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("button1")),
+                          Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        QListWidget* catalogue = dialog.List();
+        QTest::mouseClick(catalogue->viewport(), Qt::LeftButton, {},
+                          catalogue->visualItemRect(catalogue->item(3)).center());
+        QTest::mouseDClick(catalogue->viewport(), Qt::LeftButton, {},
+                           catalogue->visualItemRect(catalogue->item(3)).center());
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("button1")),
                           Qt::LeftButton);
         QVERIFY(dialog.isVisible());
@@ -825,10 +858,26 @@ private slots:
         CStartupSplash::EnableSplashScreen(true);
         QPointer<CStartupSplash> splash = CStartupSplash::ShowSplashScreen(editor.frame.get());
         QVERIFY(splash);
-        QTest::qWait(CStartupSplash::kTimerMs + 100);
-        QVERIFY(splash); // the timer starts only after the start-up pause
-        CStartupSplash::StartTimer();
+        // The timer runs from the moment the splash is up.
         QTRY_VERIFY_WITH_TIMEOUT(!splash, 3000);
+    }
+
+    void StartUpPausesUnderTheSplashThenUncoversTheFrame() {
+        QElapsedTimer clock;
+        clock.start();
+        CMapaApp app;
+        QVERIFY(app.InitInstance({QStringLiteral("veltrix")}));
+        // The pause is over and the frame is up; no timer ran in the pause, so
+        // the splash is still there, but its timer came due long ago...
+        QVERIFY(clock.elapsed() >= 2000);
+        QVERIFY(app.MainFrame()->isVisible());
+        QPointer<CStartupSplash> splash = CStartupSplash::Current();
+        QVERIFY(splash);
+        QVERIFY(splash->isVisible());
+        // ...and the first turn of the event loop closes it.
+        QCoreApplication::processEvents();
+        QVERIFY(!splash || !splash->isVisible());
+        QVERIFY(app.MainFrame()->isVisible());
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "guide_window.h"
 #include "main_frame.h"
+#include "map_document.h"
 #include "map_file.h"
 #include "map_save.h"
 #include "map_window.h"
@@ -48,8 +49,8 @@ void TestGuideCommand::checkMarkFollowsTheGuide() {
     const QString second = WriteMap(dir.path(), "segundo", QColor(0, 0, 200));
     QVERIFY(!first.isEmpty() && !second.isEmpty());
 
-    MapStore store;
-    CMainFrame frame(store, dir.path());
+    CMapDocument document;
+    CMainFrame frame(document, dir.path());
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     QVERIFY(frame.OpenMap(first));

@@ -1,0 +1,327 @@
+// The map document without any window: open, replace, save and save a copy,
+// with the signals the windows rely on and the files a person would find.
+
+#include "edit_history.h"
+#include "map_document.h"
+#include "map_file.h"
+#include "map_save.h"
+#include "map_store.h"
+#include "test_maps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::string Local(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+template <typename List>
+QStringList Names(const List& list) {
+    QStringList names;
+    for (const auto& element : list)
+        names << QString::fromStdString(element->m_strName);
+    return names;
+}
+
+// Every signal of a document, counted.
+struct DocumentSpies {
+    explicit DocumentSpies(CMapDocument& document)
+        : replaced(&document, &CMapDocument::MapReplaced),
+          restored(&document, &CMapDocument::ContentRestored),
+          changed(&document, &CMapDocument::ContentChanged),
+          modified(&document, &CMapDocument::ModifiedChanged),
+          saved(&document, &CMapDocument::Saved) {}
+    QSignalSpy replaced;
+    QSignalSpy restored;
+    QSignalSpy changed;
+    QSignalSpy modified;
+    QSignalSpy saved;
+
+    int Total() const {
+        return int(replaced.size() + restored.size() + changed.size() + modified.size() +
+                   saved.size());
+    }
+    // The values ModifiedChanged carried, in order.
+    QList<bool> Modified() const {
+        QList<bool> values;
+        for (const QList<QVariant>& call : modified)
+            values << call.at(0).toBool();
+        return values;
+    }
+};
+
+void Rename(CMapDocument& document, std::size_t street, const char* name) {
+    document.History().Record(QStringLiteral("Renombrar calle"),
+                              [&] { document.Store().m_listStreets[street]->m_strName = name; });
+}
+
+} // namespace
+
+class DocumentTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    // The test town with a picture of `picture` bytes, as a map file.
+    QString WriteMapWithPicture(const QString& name, const Bytes& picture,
+                                const TestMapContents& contents = {}) {
+        MapStore store;
+        FillTestTown(store, contents);
+        std::string error;
+        const QString path = Path(name);
+        if (!SaveMapFile(store, Local(path), picture, error))
+            return {};
+        return path;
+    }
+
+    static Bytes PictureAside(const std::string& mapName) {
+        std::string error;
+        Bytes bytes;
+        if (!ReadWholeFile(PicturePath(PrivateTempDir(error), mapName), bytes))
+            return {};
+        return bytes;
+    }
+
+private slots:
+    void initTestCase() {
+        // Pictures put aside go to this test's own folder.
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("tmp")));
+        qputenv("TMPDIR", QFile::encodeName(Path(QStringLiteral("tmp"))));
+    }
+
+    void OpeningPutsTheMapInPlaceOfTheOpenOne() {
+        CMapDocument document;
+        MapStore* const store = &document.Store();
+        QString error;
+        const QString first = WriteMapWithPicture(QStringLiteral("mitla.map"), {1, 2, 3});
+        QVERIFY(document.Open(first, error));
+        Rename(document, 0, "Reforma");
+        QVERIFY(document.IsModified());
+
+        const Bytes picture{0xFF, 0xD8, 9, 8, 7};
+        const QString second = WriteMapWithPicture(
+            QStringLiteral("comitan.map"), picture,
+            {QStringLiteral("México"), QStringLiteral("Chiapas"), QStringLiteral("Comitán")});
+        DocumentSpies spies(document);
+        QVERIFY2(document.Open(second, error), qPrintable(error));
+
+        QCOMPARE(spies.replaced.size(), 1);
+        QCOMPARE(spies.Modified(), QList<bool>{false});
+        QCOMPARE(spies.Total(), 2);
+        // The same store object, with the second map in it and nothing to undo.
+        QCOMPARE(&document.Store(), store);
+        QCOMPARE(document.Store().m_strMapName, std::string("comitan"));
+        QCOMPARE(document.Store().m_strTown, std::string("Comitán"));
+        QCOMPARE(Names(document.Store().m_listStreets),
+                 (QStringList{QStringLiteral("Avenida Juárez"), QStringLiteral("Calle Hidalgo")}));
+        QCOMPARE(document.History().Stack().count(), 0);
+        QVERIFY(!document.IsModified());
+        QCOMPARE(document.Path(), second);
+        // The picture is held, and put aside where the guide and the save read it.
+        QCOMPARE(document.Picture(), picture);
+        QCOMPARE(PictureAside("comitan"), picture);
+    }
+
+    void DamagedFileLeavesTheOpenMapAndSaysNothing() {
+        CMapDocument document;
+        QString error;
+        const QString good = WriteMapWithPicture(QStringLiteral("mitla.map"), {4, 5, 6});
+        QVERIFY(document.Open(good, error));
+        Rename(document, 1, "Zaragoza");
+
+        QFile whole(good);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray bytes = whole.readAll();
+        for (const auto& [name, content] :
+             {std::pair{QStringLiteral("cortado.map"), bytes.left(bytes.size() - 3)},
+              std::pair{QStringLiteral("ruido.map"), QByteArray(300, '\x07')}}) {
+            QFile damaged(Path(name));
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write(content);
+            damaged.close();
+            DocumentSpies spies(document);
+            error.clear();
+            QVERIFY(!document.Open(damaged.fileName(), error));
+            QVERIFY2(error == QStringLiteral("Formato de archivo no esperado.") ||
+                         error == QStringLiteral("Error inesperado al leer %1.").arg(name),
+                     qPrintable(error));
+            QCOMPARE(spies.Total(), 0);
+        }
+        QCOMPARE(document.Path(), good);
+        QCOMPARE(document.Store().m_strMapName, std::string("mitla"));
+        QCOMPARE(document.Store().m_listStreets[1]->m_strName, std::string("Zaragoza"));
+        QVERIFY(document.IsModified());
+        QCOMPARE(document.History().Stack().count(), 1);
+        QCOMPARE(document.Picture(), (Bytes{4, 5, 6}));
+    }
+
+    void ReplaceTakesAMapMadeElsewhereAsUnsaved() {
+        CMapDocument document;
+        QString error;
+        QVERIFY(document.Open(WriteMapWithPicture(QStringLiteral("mitla.map"), {1}), error));
+
+        auto made = std::make_unique<MapStore>();
+        FillTestTown(
+            *made, {QStringLiteral("México"), QStringLiteral("Sonora"), QStringLiteral("Álamos")});
+        const Bytes picture{0xFF, 0xD8, 0xFF, 0xD9};
+        const QString path = Path(QStringLiteral("alamos.map"));
+        DocumentSpies spies(document);
+        // Windows start afresh on the new map before they hear it is unsaved.
+        QStringList heard;
+        connect(&document, &CMapDocument::MapReplaced, this, [&] { heard << "replaced"; });
+        connect(&document, &CMapDocument::ModifiedChanged, this, [&] { heard << "modified"; });
+        QVERIFY2(document.Replace(std::move(made), picture, path, error), qPrintable(error));
+        QCOMPARE(heard, (QStringList{"replaced", "modified"}));
+        QCOMPARE(spies.Modified(), QList<bool>{true});
+        QCOMPARE(document.Store().m_strMapName, std::string("alamos"));
+        QCOMPARE(document.Store().m_strState, std::string("Sonora"));
+        QCOMPARE(document.Path(), path);
+        QCOMPARE(document.Picture(), picture);
+        QVERIFY(!QFile::exists(path));
+
+        // It is not on disk: undoing an edit cannot make it "saved".
+        Rename(document, 0, "Obregón");
+        document.History().Stack().undo();
+        QVERIFY(document.IsModified());
+        QVERIFY(document.Save(error));
+        QVERIFY(!document.IsModified());
+
+        std::string reason;
+        Bytes reread;
+        auto onDisk = LoadMapFile(Local(path), {}, reread, reason);
+        QVERIFY2(onDisk, reason.c_str());
+        QCOMPARE(onDisk->m_strTown, std::string("Álamos"));
+        QCOMPARE(reread, picture);
+
+        // A store without a name to save under is refused and the map stays.
+        spies.replaced.clear();
+        QVERIFY(!document.Replace(std::make_unique<MapStore>(), {}, QString(), error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(spies.replaced.size(), 0);
+        QCOMPARE(document.Store().m_strMapName, std::string("alamos"));
+    }
+
+    void SaveSortsTheListsAndMarksTheMapSaved() {
+        CMapDocument document;
+        QString error;
+        const QString path = WriteMapWithPicture(QStringLiteral("mitla.map"), {7, 7});
+        QVERIFY(document.Open(path, error));
+        // As a map from an older file; the rename puts the streets out of order.
+        document.Store().m_nFileVersion = 0;
+        Rename(document, 0, "Zaragoza");
+        DocumentSpies spies(document);
+
+        // The map's place taken by a folder: the write fails, the map stays unsaved.
+        QVERIFY(QFile::rename(path, path + QStringLiteral(".aparte")));
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("mitla.map/dentro")));
+        QVERIFY(!document.Save(error));
+        QVERIFY2(error.contains(QStringLiteral("no es un archivo")), qPrintable(error));
+        QVERIFY(document.IsModified());
+        QCOMPARE(spies.Total(), 0);
+        // The lists were put in name order all the same.
+        QCOMPARE(Names(document.Store().m_listStreets),
+                 (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Zaragoza")}));
+
+        QVERIFY(QDir(path).removeRecursively());
+        QVERIFY(QFile::rename(path + QStringLiteral(".aparte"), path));
+        Rename(document, 1, "Benito Juárez");
+        spies.changed.clear();
+        QVERIFY2(document.Save(error), qPrintable(error));
+        QCOMPARE(spies.saved.size(), 1);
+        QCOMPARE(spies.Modified(), QList<bool>{false});
+        QVERIFY(!document.IsModified());
+        QCOMPARE(document.Store().m_nFileVersion, 1);
+        QCOMPARE(Names(document.Store().m_listStreets),
+                 (QStringList{QStringLiteral("Benito Juárez"), QStringLiteral("Calle Hidalgo")}));
+
+        std::string reason;
+        Bytes picture;
+        auto onDisk = LoadMapFile(Local(path), {}, picture, reason);
+        QVERIFY2(onDisk, reason.c_str());
+        QCOMPARE(Names(onDisk->m_listStreets), Names(document.Store().m_listStreets));
+        QCOMPARE(picture, (Bytes{7, 7}));
+    }
+
+    void ModifiedFollowsEditsAndUndoToTheSavePoint() {
+        CMapDocument document;
+        QString error;
+        QVERIFY(document.Open(WriteMapWithPicture(QStringLiteral("mitla.map"), {1}), error));
+        DocumentSpies spies(document);
+        QUndoStack& stack = document.History().Stack();
+
+        Rename(document, 0, "Uno");
+        Rename(document, 1, "Dos");
+        QCOMPARE(spies.Modified(), QList<bool>{true});
+        QCOMPARE(spies.changed.size(), 2);
+        QCOMPARE(spies.restored.size(), 0);
+        // An edit that changes nothing is no step and no change.
+        Rename(document, 1, "Dos");
+        QCOMPARE(spies.changed.size(), 2);
+
+        stack.undo();
+        QCOMPARE(spies.Modified(), QList<bool>{true});
+        stack.undo();
+        QCOMPARE(spies.Modified(), (QList<bool>{true, false}));
+        QVERIFY(!document.IsModified());
+        QCOMPARE(spies.restored.size(), 2);
+        QCOMPARE(spies.changed.size(), 4);
+        stack.redo();
+        QCOMPARE(spies.Modified(), (QList<bool>{true, false, true}));
+
+        // After a save the save point moves: undoing past it is a change again.
+        QVERIFY(document.Save(error));
+        QCOMPARE(spies.Modified(), (QList<bool>{true, false, true, false}));
+        stack.undo();
+        QVERIFY(document.IsModified());
+        stack.redo();
+        QVERIFY(!document.IsModified());
+        QCOMPARE(spies.Modified(), (QList<bool>{true, false, true, false, true, false}));
+    }
+
+    void SaveToWritesACopyAndLeavesTheDocumentAsItWas() {
+        CMapDocument document;
+        QString error;
+        const QString path = WriteMapWithPicture(QStringLiteral("mitla.map"), {3, 1, 4});
+        QVERIFY(document.Open(path, error));
+        QFile original(path);
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        const QByteArray before = original.readAll();
+        original.close();
+        Rename(document, 0, "Zaragoza");
+        DocumentSpies spies(document);
+
+        const QString copy = Path(QStringLiteral("copia.map"));
+        QVERIFY2(document.SaveTo(copy, error), qPrintable(error));
+        QCOMPARE(spies.Total(), 0);
+        QVERIFY(document.IsModified());
+        QCOMPARE(document.Path(), path);
+        QCOMPARE(Names(document.Store().m_listStreets),
+                 (QStringList{QStringLiteral("Zaragoza"), QStringLiteral("Calle Hidalgo")}));
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        QCOMPARE(original.readAll(), before);
+
+        std::string reason;
+        Bytes picture;
+        auto written = LoadMapFile(Local(copy), {}, picture, reason);
+        QVERIFY2(written, reason.c_str());
+        QCOMPARE(Names(written->m_listStreets),
+                 (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Zaragoza")}));
+        QCOMPARE(picture, (Bytes{3, 1, 4}));
+    }
+};
+
+QTEST_MAIN(DocumentTest)
+#include "document_test.moc"
