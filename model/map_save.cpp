@@ -53,8 +53,8 @@ std::string StaleBackupReason(const std::string& backup) {
 
 // A hard link cannot be made here, but a rename can stand in for it.
 bool LinksUnsupported(int err) {
-    return err == EPERM || err == EOPNOTSUPP || err == ENOTSUP || err == ENOSYS ||
-           err == EMLINK || err == EXDEV;
+    return err == EPERM || err == EOPNOTSUPP || err == ENOTSUP || err == ENOSYS || err == EMLINK ||
+           err == EXDEV;
 }
 
 // Group and permission bits of the old file; failures only lose the group, as
