@@ -1,7 +1,7 @@
 #include "categorias_dialog.h"
 
 #include "message_box.h"
-#include "nueva_categoria_dialog.h"
+#include "name_dialog.h"
 #include "records.h"
 
 #include <QCollator>
@@ -66,7 +66,7 @@ void CCategoriasDlg::OnInitDialog() {
 }
 
 void CCategoriasDlg::OnNueva() {
-    CNuevaCategoriaDlg dlg(this);
+    CNombreDlg dlg(CNombreDlg::Kind::NewCategory, this);
     if (dlg.exec() != QDialog::Accepted)
         return;
     const QString name = dlg.m_strName;
@@ -86,7 +86,7 @@ void CCategoriasDlg::OnEditar() {
     if (!line)
         return;
     const QString oldName = line->text();
-    CNuevaCategoriaDlg dlg(this);
+    CNombreDlg dlg(CNombreDlg::Kind::NewCategory, this);
     dlg.m_strName = oldName;
     if (dlg.exec() != QDialog::Accepted)
         return;

@@ -3,6 +3,7 @@
 #include "abrir_mapa_dlg.h"
 #include "ctrl_wnd.h"
 #include "edit_history.h"
+#include "guide_window.h"
 #include "help_wnd.h"
 #include "info_mapa_dlg.h"
 #include "lock_keys.h"
@@ -67,30 +68,6 @@ QString IconPath(const char* name) {
 
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-// Copying, printing and the guide belong to the map window. Until it offers
-// these operations the commands are present, follow their enable rules and do
-// nothing; the calls below take effect as soon as the operations exist.
-template <typename Wnd>
-void CopyMapOf(Wnd& wnd) {
-    if constexpr (requires { wnd.CopyToClipboard(); })
-        wnd.CopyToClipboard();
-}
-template <typename Wnd>
-void PrintMapOf(Wnd& wnd) {
-    if constexpr (requires { wnd.PrintMap(); })
-        wnd.PrintMap();
-}
-template <typename Wnd>
-void ShowGuideOf(Wnd& wnd) {
-    if constexpr (requires { wnd.ShowGuide(); })
-        wnd.ShowGuide();
-}
-template <typename Wnd>
-void CloseGuideOf(Wnd& wnd) {
-    if constexpr (requires { wnd.CloseGuide(); })
-        wnd.CloseGuide();
 }
 
 } // namespace
@@ -521,12 +498,12 @@ void CMainFrame::OnFileSave() {
 
 void CMainFrame::OnCopyMap() {
     if (m_store.MapLoaded())
-        CopyMapOf(*m_pMapWnd);
+        m_pMapWnd->Printer().CopyToClipboard();
 }
 
 void CMainFrame::OnFilePrint() {
     if (m_store.MapLoaded())
-        PrintMapOf(*m_pMapWnd);
+        m_pMapWnd->Printer().PrintMap();
 }
 
 void CMainFrame::OnExportView() {
@@ -546,7 +523,7 @@ void CMainFrame::OnExportView() {
     if (suffix != QLatin1String("png") && suffix != QLatin1String("pdf"))
         path += filter == pdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
     QString error;
-    if (!m_pMapWnd->ExportView(path, error))
+    if (!m_pMapWnd->Printer().ExportView(path, error))
         ShowMessage(this, error, QMessageBox::Warning);
 }
 
@@ -555,10 +532,10 @@ void CMainFrame::OnViewGuide() {
         return;
     if (m_bGuideShown) {
         m_bGuideShown = false;
-        CloseGuideOf(*m_pMapWnd);
+        CGuideWnd::CloseFor(*m_pMapWnd);
     } else {
         m_bGuideShown = true;
-        ShowGuideOf(*m_pMapWnd);
+        CGuideWnd::ShowFor(*m_pMapWnd);
     }
     UpdateCommandUI();
 }
