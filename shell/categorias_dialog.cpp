@@ -2,7 +2,7 @@
 
 #include "display_order.h"
 #include "message_box.h"
-#include "nueva_categoria_dialog.h"
+#include "name_dialog.h"
 #include "records.h"
 
 #include <QListWidget>
@@ -52,7 +52,7 @@ void CCategoriasDlg::OnInitDialog() {
 }
 
 void CCategoriasDlg::OnNueva() {
-    CNuevaCategoriaDlg dlg(this);
+    CNombreDlg dlg(CNombreDlg::Kind::NewCategory, this);
     if (dlg.exec() != QDialog::Accepted)
         return;
     const QString name = dlg.m_strName;
@@ -72,7 +72,7 @@ void CCategoriasDlg::OnEditar() {
     if (!line)
         return;
     const QString oldName = line->text();
-    CNuevaCategoriaDlg dlg(this);
+    CNombreDlg dlg(CNombreDlg::Kind::NewCategory, this);
     dlg.m_strName = oldName;
     if (dlg.exec() != QDialog::Accepted)
         return;

@@ -3,6 +3,7 @@
 #include "abrir_mapa_dlg.h"
 #include "ctrl_wnd.h"
 #include "edit_history.h"
+#include "guide_window.h"
 #include "help_wnd.h"
 #include "info_mapa_dlg.h"
 #include "lock_keys.h"
@@ -65,30 +66,6 @@ constexpr int kMapCommands[] = {
 
 QString IconPath(const char* name) {
     return QStringLiteral(":/shell/icons/%1.svg").arg(QLatin1String(name));
-}
-
-// Copying, printing and the guide belong to the map window. Until it offers
-// these operations the commands are present, follow their enable rules and do
-// nothing; the calls below take effect as soon as the operations exist.
-template <typename Wnd>
-void CopyMapOf(Wnd& wnd) {
-    if constexpr (requires { wnd.CopyToClipboard(); })
-        wnd.CopyToClipboard();
-}
-template <typename Wnd>
-void PrintMapOf(Wnd& wnd) {
-    if constexpr (requires { wnd.PrintMap(); })
-        wnd.PrintMap();
-}
-template <typename Wnd>
-void ShowGuideOf(Wnd& wnd) {
-    if constexpr (requires { wnd.ShowGuide(); })
-        wnd.ShowGuide();
-}
-template <typename Wnd>
-void CloseGuideOf(Wnd& wnd) {
-    if constexpr (requires { wnd.CloseGuide(); })
-        wnd.CloseGuide();
 }
 
 } // namespace
@@ -502,12 +479,12 @@ void CMainFrame::OnFileSave() {
 
 void CMainFrame::OnCopyMap() {
     if (m_store.MapLoaded())
-        CopyMapOf(*m_pMapWnd);
+        m_pMapWnd->Printer().CopyToClipboard();
 }
 
 void CMainFrame::OnFilePrint() {
     if (m_store.MapLoaded())
-        PrintMapOf(*m_pMapWnd);
+        m_pMapWnd->Printer().PrintMap();
 }
 
 void CMainFrame::OnExportView() {
@@ -527,7 +504,7 @@ void CMainFrame::OnExportView() {
     if (suffix != QLatin1String("png") && suffix != QLatin1String("pdf"))
         path += filter == pdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
     QString error;
-    if (!m_pMapWnd->ExportView(path, error))
+    if (!m_pMapWnd->Printer().ExportView(path, error))
         ShowMessage(this, error, QMessageBox::Warning);
 }
 
@@ -536,10 +513,10 @@ void CMainFrame::OnViewGuide() {
         return;
     if (m_bGuideShown) {
         m_bGuideShown = false;
-        CloseGuideOf(*m_pMapWnd);
+        CGuideWnd::CloseFor(*m_pMapWnd);
     } else {
         m_bGuideShown = true;
-        ShowGuideOf(*m_pMapWnd);
+        CGuideWnd::ShowFor(*m_pMapWnd);
     }
     UpdateCommandUI();
 }

@@ -69,13 +69,16 @@ MapPoint GuideMapping::MapPointAt(QPointF position) const {
     return {ClampToInt(x), ClampToInt(y)};
 }
 
-CGuideWnd::CGuideWnd(QWidget* mapWnd, const QString& picturePath, const QString& pathError)
-    : QDialog(mapWnd, Qt::Tool | Qt::FramelessWindowHint), m_pMapWnd(mapWnd),
+CGuideWnd::CGuideWnd(CMapaWnd& mapWnd, const QString& picturePath, const QString& pathError)
+    : QDialog(&mapWnd, Qt::Tool | Qt::FramelessWindowHint), m_pMapWnd(&mapWnd),
       m_strPicturePath(picturePath), m_strPictureError(pathError) {
     setObjectName(QStringLiteral("guideWnd"));
     setModal(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(m_nPictureWidth, m_nPictureHeight);
+    connect(&mapWnd, &CMapaWnd::VisibleRectDrawn, this, &CGuideWnd::FollowView);
+    connect(&mapWnd, &CMapaWnd::MapLoaded, this, [this] { m_bEarlierMap = true; });
+    connect(this, &CGuideWnd::Hidden, &mapWnd, &CMapaWnd::GuideClosed);
 }
 
 CGuideWnd::~CGuideWnd() = default;
@@ -220,39 +223,35 @@ void CGuideWnd::hideEvent(QHideEvent* event) {
         emit Hidden();
 }
 
-// The map window's side of the guide.
+CGuideWnd* CGuideWnd::Of(const CMapaWnd& mapWnd) {
+    return qobject_cast<CGuideWnd*>(mapWnd.GuideWindow());
+}
 
-void CMapaWnd::ShowGuide() {
-    auto* guide = qobject_cast<CGuideWnd*>(m_pGuideWnd.data());
-    // A guide made before the last map load shows the previous map's picture.
-    if (guide && guide->MapLoad() != m_nMapLoads) {
+CGuideWnd& CGuideWnd::ShowFor(CMapaWnd& mapWnd) {
+    CGuideWnd* guide = Of(mapWnd);
+    if (guide && guide->m_bEarlierMap) {
         delete guide;
         guide = nullptr;
     }
+    const MapStore& store = mapWnd.Store();
     if (!guide) {
         std::string error;
         const std::string dir = PrivateTempDir(error);
         const QString path = dir.empty() ? QString()
                                          : QFile::decodeName(QByteArray::fromStdString(
-                                               PicturePath(dir, m_store.m_strMapName)));
-        guide = new CGuideWnd(this, path, QString::fromStdString(error));
-        guide->SetMapLoad(m_nMapLoads);
-        connect(this, &CMapaWnd::VisibleRectDrawn, guide, &CGuideWnd::FollowView);
-        connect(guide, &CGuideWnd::Hidden, this, &CMapaWnd::GuideClosed);
-        m_pGuideWnd = guide;
+                                               PicturePath(dir, store.m_strMapName)));
+        guide = new CGuideWnd(mapWnd, path, QString::fromStdString(error));
+        mapWnd.SetGuideWindow(guide);
     }
-    guide->SetExtent(m_store.m_rcBlocks);
-    guide->SetView(VisibleRect());
+    guide->SetExtent(store.m_rcBlocks);
+    guide->SetView(mapWnd.VisibleRect());
     if (!guide->isVisible())
         guide->show();
     guide->UpdateFrame();
+    return *guide;
 }
 
-void CMapaWnd::CloseGuide() {
-    if (m_pGuideWnd)
-        m_pGuideWnd->close();
-}
-
-CGuideWnd* CMapaWnd::Guide() const {
-    return qobject_cast<CGuideWnd*>(m_pGuideWnd.data());
+void CGuideWnd::CloseFor(CMapaWnd& mapWnd) {
+    if (CGuideWnd* guide = Of(mapWnd))
+        guide->close();
 }

@@ -3,7 +3,8 @@
 // The guide: the map's overview picture with a red frame around the part of the
 // map that the map window shows. A click in it moves the map window there;
 // Enter and Esc ask the map window to close it. It sits at the bottom right of
-// the screen and keeps its picture while it is closed and shown again.
+// the screen and keeps its picture while it is closed and shown again; once
+// another map is opened, the next show makes a new guide for it.
 
 #include "geometry.h"
 #include "image_bitmap.h"
@@ -14,7 +15,7 @@
 #include <QRectF>
 #include <QString>
 
-#include <cstdint>
+class CMapaWnd;
 
 // Map units to guide pixels and back. The picture spans the extent's width,
 // and one scale k = width / (R - L) serves both axes: x_pix = k (x + R) and
@@ -43,10 +44,19 @@ public:
     static constexpr int kNoPictureWidth = 320;
     static constexpr int kNoPictureHeight = 120;
 
-    // `mapWnd` owns the guide and receives UM_CENTER_AT and UM_GUIDE_CLOSED. The
-    // picture at `picturePath` is read when the guide is first shown; a
-    // non-empty `pathError` says why there is no path to read.
-    CGuideWnd(QWidget* mapWnd, const QString& picturePath, const QString& pathError = QString());
+    // The guide of the map open in `mapWnd`, shown, with the map's extent and
+    // the visible rectangle: made on first use and for each newly opened map.
+    static CGuideWnd& ShowFor(CMapaWnd& mapWnd);
+    // Closes the guide of `mapWnd`, if it has one; it is kept for the next show.
+    static void CloseFor(CMapaWnd& mapWnd);
+    // The guide of `mapWnd`, or nullptr.
+    static CGuideWnd* Of(const CMapaWnd& mapWnd);
+
+    // `mapWnd` owns the guide and receives UM_CENTER_AT and UM_GUIDE_CLOSED; the
+    // guide follows its view and tells it when it hides. The picture at
+    // `picturePath` is read when the guide is first shown; a non-empty
+    // `pathError` says why there is no path to read.
+    CGuideWnd(CMapaWnd& mapWnd, const QString& picturePath, const QString& pathError = QString());
     ~CGuideWnd() override;
 
     // The map's extent (the map window's block bounds) and the visible map rectangle.
@@ -64,11 +74,6 @@ public:
     bool PictureShown() const { return m_bPictureShown; }
     // Why the picture is not shown, in Spanish; empty when it is.
     const QString& PictureError() const { return m_strPictureError; }
-
-    // Which map load the guide was made for; the map window drops a guide made
-    // for an earlier map.
-    std::uint64_t MapLoad() const { return m_nMapLoad; }
-    void SetMapLoad(std::uint64_t load) { m_nMapLoad = load; }
 
     void setVisible(bool visible) override;
 
@@ -105,5 +110,6 @@ private:
     QString m_strPictureError;
     bool m_bFirstInit = true;
     bool m_bPictureShown = false;
-    std::uint64_t m_nMapLoad = 0;
+    // A map was opened since the guide was made: its picture is the old map's.
+    bool m_bEarlierMap = false;
 };

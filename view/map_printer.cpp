@@ -1,9 +1,7 @@
-// The map window's printing, copying and export.
+#include "map_printer.h"
 
 #include "image_bitmap.h"
 #include "map_store.h"
-#include "map_window.h"
-#include "print_layout.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,11 +22,21 @@ void Notice(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
 
 } // namespace
 
-QImage CMapaWnd::PrintedView() {
-    return PrintPicture(RenderView(), PrintFooter(m_store.m_strTitle));
+CMapPrinter::CMapPrinter(const MapStore& store, CMapRenderer& renderer, QWidget& window,
+                         const MapTransform& transform, const LayerSwitches& layers,
+                         const MapOverlay& overlay)
+    : m_store(store), m_renderer(renderer), m_window(window), m_transform(transform),
+      m_layers(layers), m_overlay(overlay) {}
+
+QImage CMapPrinter::View() {
+    return m_renderer.Render(m_store, m_transform, m_layers, m_overlay);
 }
 
-bool CMapaWnd::PrintTo(QPrinter& printer, QString& error) {
+QImage CMapPrinter::PrintedView() {
+    return PrintPicture(View(), PrintFooter(m_store.m_strTitle));
+}
+
+bool CMapPrinter::PrintTo(QPrinter& printer, QString& error) {
     printer.setDocName(QString::fromLatin1(kPrintDocumentName));
     printer.setFromTo(1, 1);
     QPainter painter;
@@ -53,9 +61,9 @@ bool CMapaWnd::PrintTo(QPrinter& printer, QString& error) {
     return true;
 }
 
-void CMapaWnd::PrintMap() {
+void CMapPrinter::PrintMap() {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&printer, &m_window);
     // One page, the whole of it: no page numbers, selection or output to a file.
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -65,25 +73,25 @@ void CMapaWnd::PrintMap() {
         return;
     QString error;
     if (!PrintTo(printer, error))
-        Notice(this, error, QMessageBox::Warning);
+        Notice(&m_window, error, QMessageBox::Warning);
 }
 
-void CMapaWnd::CopyToClipboard() {
+void CMapPrinter::CopyToClipboard() {
     // What is on the screen, the ruler read-out included.
     CImageBitmap picture;
-    picture.CaptureFromDC(grab(), rect());
+    picture.CaptureFromDC(m_window.grab(), m_window.rect());
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (picture.Image().isNull() || !clipboard) {
-        Notice(this, QStringLiteral("No se pudo copiar el mapa al portapapeles."),
+        Notice(&m_window, QStringLiteral("No se pudo copiar el mapa al portapapeles."),
                QMessageBox::Warning);
         return;
     }
     clipboard->setImage(picture.Image());
-    Notice(this, QStringLiteral("Copiado al portapapeles"), QMessageBox::Information);
+    Notice(&m_window, QStringLiteral("Copiado al portapapeles"), QMessageBox::Information);
 }
 
-bool CMapaWnd::ExportView(const QString& path, QString& error) {
+bool CMapPrinter::ExportView(const QString& path, QString& error) {
     if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         return WritePdfPage(path, PrintedView(), error);
-    return WritePng(path, RenderView(), error);
+    return WritePng(path, View(), error);
 }

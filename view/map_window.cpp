@@ -1,29 +1,38 @@
 #include "map_window.h"
 
+#include "info_popup.h"
 #include "map_store.h"
 #include "messages.h"
-#include "tools.h"
+#include "page_requests.h"
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QStatusTipEvent>
-#include <QSvgRenderer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace {
 
 constexpr float kMinScale = 1.0f;
 constexpr float kMaxScale = 20.0f;
-// Locating a reference, colony or business shows it at least this close.
-constexpr float kLocateMinScale = 15.0f;
 constexpr float kZoneScale = 10.0f;
+
+// The layer each of the panel's check boxes switches.
+constexpr std::pair<UserMessage, bool LayerSwitches::*> kLayerMessages[] = {
+    {UM_SHOW_COLONIES, &LayerSwitches::m_bShowColonies},
+    {UM_FILL_BLOCKS, &LayerSwitches::m_bFillBlocks},
+    {UM_SHOW_ALL_ROUTES, &LayerSwitches::m_bShowAllRoutes},
+    {UM_SHOW_TRACED_STREETS, &LayerSwitches::m_bShowTracedStreets},
+    {UM_SHOW_REFERENCES, &LayerSwitches::m_bShowReferences},
+    {UM_SHOW_MARKS, &LayerSwitches::m_bShowMarks},
+    {UM_SHOW_STREET_NAMES, &LayerSwitches::m_bShowStreetNames},
+};
 
 // A scale from a file or a message, made one the view can show: a stored zoom
 // of 0 or of 1000 still gives a usable view.
@@ -33,22 +42,6 @@ float ClampScale(double scale) {
     return static_cast<float>(std::min<double>(scale, kMaxScale));
 }
 
-QCursor SvgCursor(const char* name, int hotX, int hotY) {
-    static QHash<QString, QCursor> cache;
-    const QString key = QString::fromLatin1(name);
-    auto it = cache.constFind(key);
-    if (it != cache.constEnd())
-        return *it;
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer svg(QStringLiteral(":/view/cursor_") + key + QStringLiteral(".svg"));
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    svg.render(&p);
-    p.end();
-    return *cache.insert(key, QCursor(pixmap, hotX, hotY));
-}
-
 } // namespace
 
 CMapaWnd::CMapaWnd(MapStore& store, QWidget* parent) : QWidget(parent), m_store(store) {
@@ -56,66 +49,42 @@ CMapaWnd::CMapaWnd(MapStore& store, QWidget* parent) : QWidget(parent), m_store(
     setMouseTracking(true);
     // The window takes the focus itself on a left press; Tab may reach it too.
     setFocusPolicy(Qt::TabFocus);
-    setCursor(ToolCursor(m_nTool));
-    setStatusTip(ToolHint(m_nTool));
+    if (const CMapTool* tool = m_tools.Current()) {
+        setCursor(tool->Cursor());
+        setStatusTip(tool->Hint());
+    }
 }
 
 CMapaWnd::~CMapaWnd() = default;
 
-QCursor CMapaWnd::ToolCursor(int tool) {
-    switch (tool) {
-    case TOOL_NAVIGATE:
-        return SvgCursor("open_hand", 14, 14);
-    case TOOL_REFERENCE:
-    case TOOL_MARK:
-    case TOOL_COLONY:
-        return SvgCursor("pencil", 1, 30);
-    case TOOL_INFO:
-        return SvgCursor("info", 1, 1);
-    case TOOL_ROUTE:
-    case TOOL_TRACE_STREET:
-    case TOOL_DISTANCE:
-        return SvgCursor("stroke", 1, 1);
-    case TOOL_PAINT_BLOCK:
-    case TOOL_SELECT_BLOCK:
-        return SvgCursor("paint", 8, 6);
-    case TOOL_ZOOM:
-        return SvgCursor("zoom", 16, 16);
-    default:
-        return QCursor(Qt::ArrowCursor);
-    }
-}
-
-QCursor CMapaWnd::PanCursor() {
-    return SvgCursor("closed_hand", 15, 16);
-}
-
 void CMapaWnd::SetTool(int tool) {
-    m_nTool = tool;
-    switch (tool) {
-    case TOOL_NAVIGATE:
-    case TOOL_REFERENCE:
-    case TOOL_INFO:
-    case TOOL_ROUTE:
-    case TOOL_PAINT_BLOCK:
-    case TOOL_ZOOM:
-    case TOOL_TRACE_STREET:
-    case TOOL_SELECT_BLOCK:
-    case TOOL_MARK:
-    case TOOL_COLONY:
-    case TOOL_DISTANCE:
-        setCursor(ToolCursor(tool));
-        break;
-    default:
-        break;
-    }
+    m_tools.SetTool(tool);
+    const CMapTool* current = m_tools.Current();
+    if (current)
+        setCursor(current->Cursor());
     // The status bar says what the buttons do now, also while the mouse is elsewhere.
-    const QString hint = ToolHint(tool);
+    const QString hint = current ? current->Hint() : QString();
     setStatusTip(hint);
     QStatusTipEvent tip(hint);
     QCoreApplication::sendEvent(this, &tip);
-    // The ruler read-out belongs to the distance tool only.
-    update();
+}
+
+void CMapaWnd::SetHistory(CEditHistory* history) {
+    if (m_pHistory)
+        disconnect(m_pHistory, nullptr, this, nullptr);
+    m_pHistory = history;
+    // An undo or a redo may change what the map shows: block types, new records.
+    if (history)
+        connect(history, &CEditHistory::ContentRestored, this, [this] { update(); });
+}
+
+void CMapaWnd::Edit(const QString& text, const std::function<bool()>& change) {
+    if (m_pHistory) {
+        m_pHistory->Record(text, [&change] { change(); });
+        return;
+    }
+    if (change())
+        m_store.MarkChanged();
 }
 
 void CMapaWnd::OnMapLoaded() {
@@ -125,10 +94,10 @@ void CMapaWnd::OnMapLoaded() {
     m_fScale = 3.0f;
     m_ptOrigin = QPoint(width() / 2, height() / 2);
     m_bViewSet = true;
-    // The guide showed the previous map's picture; the next show makes a new one.
+    // The guide showed the previous map's picture.
     if (m_pGuideWnd)
         m_pGuideWnd->close();
-    ++m_nMapLoads;
+    emit MapLoaded();
     update();
 }
 
@@ -153,12 +122,7 @@ CmBlock* CMapaWnd::HitBlock(MapPoint p) {
 
 MapOverlay CMapaWnd::Overlay() const {
     MapOverlay overlay;
-    if (m_bTracingStreet)
-        overlay.traceStreet = &m_traceStreet;
-    if (m_bTracingRoute)
-        overlay.traceRoute = &m_traceRoute;
-    if (m_bDragging && m_bBand)
-        overlay.band = m_rcBand;
+    m_tools.AddToOverlay(overlay);
     return overlay;
 }
 
@@ -169,6 +133,10 @@ QImage CMapaWnd::RenderView() {
         return white;
     }
     return m_renderer.Render(m_store, Transform(), m_layers, Overlay());
+}
+
+CMapPrinter CMapaWnd::Printer() {
+    return CMapPrinter(m_store, m_renderer, *this, Transform(), m_layers, Overlay());
 }
 
 void CMapaWnd::paintEvent(QPaintEvent*) {
@@ -184,16 +152,7 @@ void CMapaWnd::paintEvent(QPaintEvent*) {
     }
     QPainter screen(this);
     screen.drawImage(0, 0, m_imgBuffer);
-    if (m_bTracingRoute && m_nTool == TOOL_DISTANCE) {
-        // Written on the screen, not into the map picture, with the window's own
-        // font on an opaque white ground.
-        const QString text = QString::asprintf("%.2f mts", static_cast<double>(m_fRulerLength));
-        const QFontMetrics fm(font());
-        const QRect box(10, 10, fm.horizontalAdvance(text), fm.height());
-        screen.fillRect(box, Qt::white);
-        screen.setPen(Qt::black);
-        screen.drawText(QPoint(10, 10 + fm.ascent()), text);
-    }
+    m_tools.PaintOver(screen);
 }
 
 void CMapaWnd::ZoomStep(QPoint pixel, float step) {
@@ -208,20 +167,54 @@ void CMapaWnd::ZoomStep(QPoint pixel, float step) {
     Broadcast(UM_SET_ZOOM_SLIDER, static_cast<std::int64_t>(m_fScale), 0);
 }
 
+void CMapaWnd::PanBy(QPoint delta) {
+    m_ptOrigin += delta;
+    update();
+}
+
+void CMapaWnd::ResetOrigin() {
+    m_ptOrigin = QPoint(width() / 2, height() / 2);
+    update();
+}
+
+void CMapaWnd::ShowLayer(bool LayerSwitches::*layer) {
+    m_layers.*layer = true;
+    update();
+}
+
+CInfoPopup& CMapaWnd::InfoPopup() {
+    auto* popup = qobject_cast<CInfoPopup*>(m_pInfoWnd.data());
+    if (!popup) {
+        popup = new CInfoPopup(this, this, *m_pRcInfoPopup);
+        m_pInfoWnd = popup;
+    }
+    return *popup;
+}
+
 void CMapaWnd::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton)
         setFocus(Qt::MouseFocusReason);
-        ToolLeftDown(point, event->modifiers());
-    } else if (event->button() == Qt::RightButton) {
-        ToolRightDown(point, event->modifiers());
+    // Before a map is shown there is nothing to work on.
+    if (m_bViewSet) {
+        if (event->button() == Qt::LeftButton)
+            m_tools.LeftPress(point, event->modifiers());
+        else if (event->button() == Qt::RightButton)
+            m_tools.RightPress(point, event->modifiers());
     }
     event->accept();
 }
 
+void CMapaWnd::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is a press like the first.
+    mousePressEvent(event);
+    if (m_bViewSet)
+        m_tools.DoubleClick(event->position().toPoint());
+}
+
 void CMapaWnd::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
-    ToolMove(point);
+    m_tools.Move(point);
     if (m_bViewSet) {
         const MapPoint p = MapPointAt(point);
         emit MapPointHovered(p.x, p.y);
@@ -231,7 +224,7 @@ void CMapaWnd::mouseMoveEvent(QMouseEvent* event) {
 
 void CMapaWnd::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        ToolLeftUp();
+        m_tools.LeftRelease(event->position().toPoint());
     event->accept();
 }
 
@@ -277,16 +270,11 @@ void CMapaWnd::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Down:
         delta = QPoint(0, -50);
         break;
-    case Qt::Key_Escape:
-        if (m_bTracingStreet || m_bTracingRoute) {
-            CancelTraces();
-            event->accept();
-        } else {
-            QWidget::keyPressEvent(event);
-        }
-        return;
     default:
-        QWidget::keyPressEvent(event);
+        if (m_tools.KeyPress(*event))
+            event->accept();
+        else
+            QWidget::keyPressEvent(event);
         return;
     }
     m_ptOrigin += delta;
@@ -294,8 +282,8 @@ void CMapaWnd::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void CMapaWnd::Broadcast(int message, std::int64_t wParam, std::int64_t lParam) {
-    SendMessageToDescendants(m_pFrame, static_cast<UserMessage>(message), wParam, lParam);
+void CMapaWnd::Broadcast(UserMessage message, std::int64_t wParam, std::int64_t lParam) {
+    SendMessageToDescendants(m_pFrame, message, wParam, lParam);
 }
 
 void CMapaWnd::OnSetZoom(std::int64_t position) {
@@ -305,71 +293,20 @@ void CMapaWnd::OnSetZoom(std::int64_t position) {
 }
 
 void CMapaWnd::OnLocateItem(std::int64_t kind, std::int64_t index) {
-    auto valid = [index](const auto& list) {
-        return index >= 0 && static_cast<std::size_t>(index) < list.size();
-    };
-    switch (kind) {
-    case LOCATE_STREET:
-        if (valid(m_store.m_listStreets)) {
-            const CmCalles& street = *m_store.m_listStreets[static_cast<std::size_t>(index)];
-            const MapPoint first = street.m_points.empty() ? MapPoint{} : street.m_points.front();
-            ZoomTo(street.m_fZoom, first);
-        }
-        break;
-    case LOCATE_BUSINESS:
-        ZoomTo(std::max(m_store.m_directory.GetBusinessZoom(), kLocateMinScale),
-               m_store.m_directory.GetBusinessPosition());
-        m_layers.m_bShowMarks = true;
-        break;
-    case LOCATE_COLONY:
-        if (valid(m_store.m_listColonies)) {
-            const CmColonias& c = *m_store.m_listColonies[static_cast<std::size_t>(index)];
-            ZoomTo(std::max(c.m_fZoom, kLocateMinScale), MapPoint{c.m_x, c.m_y});
-            m_layers.m_bShowColonies = true;
-        }
-        break;
-    case LOCATE_REFERENCE:
-        if (valid(m_store.m_listReferences)) {
-            const CmRefe& r = *m_store.m_listReferences[static_cast<std::size_t>(index)];
-            ZoomTo(std::max(r.m_fZoom, kLocateMinScale), MapPoint{r.m_x, r.m_y});
-            m_layers.m_bShowReferences = true;
-        }
-        break;
-    default:
-        break;
+    if (const std::optional<ItemPlace> place = LocateItem(m_store, kind, index)) {
+        ZoomTo(place->scale, place->point);
+        if (place->layer)
+            m_layers.*place->layer = true;
     }
     update();
 }
 
 void CMapaWnd::OnZoneShow(std::int64_t hide, std::int64_t show) {
-    auto zone = [this](std::int64_t i) -> CmZonas* {
-        if (i < 0 || static_cast<std::size_t>(i) >= m_store.m_listZones.size())
-            return nullptr;
-        return m_store.m_listZones[static_cast<std::size_t>(i)].get();
-    };
-    if (hide >= 0) {
-        if (CmZonas* z = zone(hide))
-            z->UnselectBlocks(m_store);
-    } else {
-        m_store.ClearSelection();
-    }
-    if (CmZonas* z = zone(show)) {
-        z->SelectBlocks(m_store);
+    if (const CmZonas* zone = ShowZoneBlocks(m_store, hide, show)) {
         m_fScale = kZoneScale;
-        CenterOn(z->GetCentre(m_store));
+        CenterOn(zone->GetCentre(m_store));
     }
     update();
-}
-
-void CMapaWnd::OnZoneAssign(std::int64_t zone) {
-    if (zone < 0 || static_cast<std::size_t>(zone) >= m_store.m_listZones.size())
-        return;
-    CmZonas& z = *m_store.m_listZones[static_cast<std::size_t>(zone)];
-    const std::vector<std::uint32_t> before = z.m_blockIds;
-    z.SetBlocksFromSelection(m_store.m_blocks);
-    // Giving a zone an empty selection it already had is no change to save.
-    if (z.m_blockIds != before)
-        m_store.MarkChanged();
 }
 
 void CMapaWnd::customEvent(QEvent* event) {
@@ -380,10 +317,14 @@ void CMapaWnd::customEvent(QEvent* event) {
     }
     const std::int64_t w = m->WParam();
     const std::int64_t l = m->LParam();
-    auto layer = [this, w](bool& flag) {
-        flag = w != 0;
-        update();
-    };
+    for (const auto& [message, layer] : kLayerMessages) {
+        if (m->Message() == message) {
+            m_layers.*layer = w != 0;
+            update();
+            event->accept();
+            return;
+        }
+    }
     switch (m->Message()) {
     case UM_CENTER_AT:
         CenterOn(
@@ -402,31 +343,10 @@ void CMapaWnd::customEvent(QEvent* event) {
             m_pInfoWnd->hide();
         break;
     case UM_ZONE_ASSIGN:
-        OnZoneAssign(l);
+        AssignSelectionToZone(m_store, l);
         break;
     case UM_ZONE_SHOW:
         OnZoneShow(w, l);
-        break;
-    case UM_SHOW_COLONIES:
-        layer(m_layers.m_bShowColonies);
-        break;
-    case UM_FILL_BLOCKS:
-        layer(m_layers.m_bFillBlocks);
-        break;
-    case UM_SHOW_ALL_ROUTES:
-        layer(m_layers.m_bShowAllRoutes);
-        break;
-    case UM_SHOW_TRACED_STREETS:
-        layer(m_layers.m_bShowTracedStreets);
-        break;
-    case UM_SHOW_REFERENCES:
-        layer(m_layers.m_bShowReferences);
-        break;
-    case UM_SHOW_MARKS:
-        layer(m_layers.m_bShowMarks);
-        break;
-    case UM_SHOW_STREET_NAMES:
-        layer(m_layers.m_bShowStreetNames);
         break;
     case UM_LOCATE_ITEM:
         OnLocateItem(w, l);

@@ -1,15 +1,53 @@
 #include "name_dialog.h"
 
 #include <QLineEdit>
+#include <QPoint>
 #include <QPushButton>
+#include <QRect>
+#include <QSize>
 
-CNombreDlg::CNombreDlg(QWidget* parent) : CDialogBase(parent) {
-    setWindowTitle(QStringLiteral("Edición nombre"));
-    SetDlgSize(186, 47);
-    AddLabel(QStringLiteral("Nombre:"), 7, 9);
-    m_pName = AddEdit(1014, 36, 7, 143, 14);
-    QPushButton* ok = AddButton(1, QStringLiteral("OK"), 7, 26, 50, 14);
-    QPushButton* cancel = AddButton(2, QStringLiteral("Cancelar"), 129, 26, 50, 14);
+namespace {
+
+// Where everything goes, in dialog units; OK sits at x 7 on the buttons' row.
+struct NameLayout {
+    const char* title;
+    const char* prompt;
+    const char* cancel;
+    bool capitals;
+    QSize size;
+    QPoint promptAt;
+    QRect edit;
+    int buttonsY;
+    int cancelX;
+};
+
+// In the order of CNombreDlg::Kind.
+const NameLayout kLayouts[] = {
+    {"Edición nombre", "Nombre:", "Cancelar", false, {186, 47}, {7, 9}, {36, 7, 143, 14}, 26, 129},
+    {"Nueva ruta",
+     "Escriba un nombre para la ruta:",
+     "Cancel",
+     true,
+     {147, 62},
+     {7, 7},
+     {7, 19, 133, 14},
+     41,
+     90},
+    {"Nueva categoria", "Nombre:", "Cancelar", false, {186, 52}, {7, 9}, {37, 7, 142, 14}, 31, 129},
+};
+
+} // namespace
+
+CNombreDlg::CNombreDlg(Kind kind, QWidget* parent) : CDialogBase(parent), m_kind(kind) {
+    const NameLayout& l = kLayouts[static_cast<int>(kind)];
+    setWindowTitle(QString::fromUtf8(l.title));
+    SetDlgSize(l.size.width(), l.size.height());
+    AddLabel(QString::fromUtf8(l.prompt), l.promptAt.x(), l.promptAt.y());
+    m_pName = AddEdit(1014, l.edit.x(), l.edit.y(), l.edit.width(), l.edit.height());
+    if (l.capitals)
+        ConvertToCapitals(m_pName);
+    QPushButton* ok = AddButton(1, QStringLiteral("OK"), 7, l.buttonsY, 50, 14);
+    QPushButton* cancel = AddButton(2, QString::fromUtf8(l.cancel), l.cancelX, l.buttonsY, 50, 14);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,14 +1,25 @@
 #pragma once
 
-// Asks for one name: streets, references, colonies and routes are named and
-// renamed through it.
+// Asks for one name. The same dialog names and renames streets, references,
+// colonies and routes, names the route whose outline was just traced (in
+// capitals), and names or renames a business category; only the title, the
+// prompt and the layout differ.
 
 #include "dialog_base.h"
 
 class CNombreDlg : public CDialogBase {
     Q_OBJECT
 public:
-    explicit CNombreDlg(QWidget* parent = nullptr);
+    enum class Kind {
+        Name,        // "Edición nombre"
+        NewRoute,    // "Nueva ruta", in capitals
+        NewCategory, // "Nueva categoria"
+    };
+
+    explicit CNombreDlg(QWidget* parent = nullptr) : CNombreDlg(Kind::Name, parent) {}
+    explicit CNombreDlg(Kind kind, QWidget* parent = nullptr);
+
+    Kind GetKind() const { return m_kind; }
 
     QString m_strName;
 
@@ -17,5 +28,6 @@ protected:
     void SaveData() override;
 
 private:
+    Kind m_kind;
     QLineEdit* m_pName = nullptr;
 };

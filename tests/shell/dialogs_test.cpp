@@ -6,8 +6,6 @@
 #include "estacion_dialog.h"
 #include "marca_dialog.h"
 #include "name_dialog.h"
-#include "nueva_categoria_dialog.h"
-#include "nueva_ruta_dialog.h"
 #include "records.h"
 #include "ruta_color_dialog.h"
 #include "zona_dialog.h"
@@ -81,9 +79,20 @@ void AnswerModal(std::function<void(T*)> answer, bool* seen, int tries = 400) {
     timer->start(5);
 }
 
+// Answers the next one-name dialog, which must be the new-category one for
+// `seen` to say it came up.
+void AnswerCategoryDialog(std::function<void(CNombreDlg*)> answer, bool* seen) {
+    AnswerModal<CNombreDlg>(
+        [answer, seen](CNombreDlg* modal) {
+            answer(modal);
+            *seen = modal->GetKind() == CNombreDlg::Kind::NewCategory;
+        },
+        seen);
+}
+
 // Types `name` into the new-category dialog and presses OK.
-std::function<void(CNuevaCategoriaDlg*)> TypeCategory(const QString& name) {
-    return [name](CNuevaCategoriaDlg* modal) {
+std::function<void(CNombreDlg*)> TypeCategory(const QString& name) {
+    return [name](CNombreDlg* modal) {
         auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("edit1014"));
         edit->selectAll();
         Type(edit, name);
@@ -262,7 +271,7 @@ void DialogsTest::zoneEnterMovesFocusAndNotesKeepLineBreaks() {
 }
 
 void DialogsTest::newRouteNameIsCapitalised() {
-    CNuevaRutaDlg dlg;
+    CNombreDlg dlg(CNombreDlg::Kind::NewRoute);
     QVERIFY(ShowActive(dlg));
     auto* edit = Control<QLineEdit>(dlg, "edit1014");
     Type(edit, QStringLiteral("ruta álamo-peñón 2"));
@@ -290,8 +299,8 @@ void DialogsTest::dialogsCarryTheirTexts() {
     CMarcaDlg marks;
     CZonaDlg zone;
     CCategoriasDlg categories(dir);
-    CNuevaCategoriaDlg newCategory;
-    CNuevaRutaDlg newRoute;
+    CNombreDlg newCategory(CNombreDlg::Kind::NewCategory);
+    CNombreDlg newRoute(CNombreDlg::Kind::NewRoute);
     CEstacionDlg station;
     CRutaColorDlg colour;
     struct Row {
@@ -359,7 +368,7 @@ void DialogsTest::categoryInOtherCaseIsRefused() {
     QString message;
     int buttons = 0;
     QString okText;
-    AnswerModal<CNuevaCategoriaDlg>(TypeCategory(QStringLiteral("CAFÉS")), &seenDialog);
+    AnswerCategoryDialog(TypeCategory(QStringLiteral("CAFÉS")), &seenDialog);
     AnswerModal<QMessageBox>(
         [&](QMessageBox* box) {
             message = box->text();
@@ -388,7 +397,7 @@ void DialogsTest::newCategoryGoesToDirectoryHeadAndListOrder() {
     QSignalSpy changes(&dlg, &CCategoriasDlg::DirectoryChanged);
     QVERIFY(ShowActive(dlg));
     bool seen = false;
-    AnswerModal<CNuevaCategoriaDlg>(TypeCategory(QStringLiteral("médicos")), &seen);
+    AnswerCategoryDialog(TypeCategory(QStringLiteral("médicos")), &seen);
     QTest::mouseClick(Control<QPushButton>(dlg, "button1010"), Qt::LeftButton);
     QVERIFY(seen);
     QCOMPARE(ListLines(Control<QListWidget>(dlg, "list1001")),
@@ -400,8 +409,8 @@ void DialogsTest::newCategoryGoesToDirectoryHeadAndListOrder() {
     QCOMPARE(changes[0][2].toString(), QStringLiteral("médicos"));
 
     // Cancelling the new-category dialog changes nothing.
-    AnswerModal<CNuevaCategoriaDlg>(
-        [](CNuevaCategoriaDlg* modal) {
+    AnswerCategoryDialog(
+        [](CNombreDlg* modal) {
             Type(modal->findChild<QLineEdit*>(QStringLiteral("edit1014")), "Otra");
             modal->findChild<QPushButton*>(QStringLiteral("button2"))->click();
         },
@@ -426,8 +435,8 @@ void DialogsTest::renameKeepsListSorted() {
 
     QString preset;
     bool seen = false;
-    AnswerModal<CNuevaCategoriaDlg>(
-        [&](CNuevaCategoriaDlg* modal) {
+    AnswerCategoryDialog(
+        [&](CNombreDlg* modal) {
             preset = modal->findChild<QLineEdit*>(QStringLiteral("edit1014"))->text();
             TypeCategory(QStringLiteral("Albergues"))(modal);
         },

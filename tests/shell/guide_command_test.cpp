@@ -56,7 +56,7 @@ void TestGuideCommand::checkMarkFollowsTheGuide() {
     QVERIFY(frame.OpenMap(first));
     QAction* guideCommand = frame.Action(ID_VIEW_GUIDE);
     guideCommand->trigger();
-    CGuideWnd* guide = frame.MapWnd()->Guide();
+    CGuideWnd* guide = CGuideWnd::Of(*frame.MapWnd());
     QVERIFY(guide && guide->isVisible());
     QVERIFY(frame.GuideShown());
     QVERIFY(guideCommand->isChecked());
@@ -80,9 +80,9 @@ void TestGuideCommand::checkMarkFollowsTheGuide() {
     guideCommand->trigger();
     QVERIFY(frame.OpenMap(second));
     QVERIFY(!guideCommand->isChecked());
-    QVERIFY(!frame.MapWnd()->Guide() || !frame.MapWnd()->Guide()->isVisible());
+    QVERIFY(!CGuideWnd::Of(*frame.MapWnd()) || !CGuideWnd::Of(*frame.MapWnd())->isVisible());
     guideCommand->trigger();
-    CGuideWnd* again = frame.MapWnd()->Guide();
+    CGuideWnd* again = CGuideWnd::Of(*frame.MapWnd());
     QVERIFY(again && again->isVisible());
     const QRgb c = again->grab().toImage().pixel(2, 2);
     QVERIFY(qBlue(c) > 150 && qRed(c) < 60);

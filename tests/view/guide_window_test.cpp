@@ -112,8 +112,8 @@ void TestGuideWindow::frameCentreMapsBackToViewCentre() {
 
 void TestGuideWindow::showPlacesPictureAtBottomRight() {
     OutputFixture f(QColor(0, 160, 0));
-    f.wnd->ShowGuide();
-    CGuideWnd* guide = f.wnd->Guide();
+    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     QVERIFY(guide);
     QVERIFY(guide->isVisible());
     QVERIFY(guide->PictureShown());
@@ -148,8 +148,8 @@ void TestGuideWindow::clickAtFrameCentreKeepsView() {
     QFETCH(QPoint, centre);
     OutputFixture f;
     f.wnd->ZoomTo(scale, MapPoint{centre.x(), centre.y()});
-    f.wnd->ShowGuide();
-    CGuideWnd* guide = f.wnd->Guide();
+    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     const MapPoint before = CentreOf(f.wnd->VisibleRect());
     PressAt(guide, guide->ExactFrame().center());
     const MapPoint after = CentreOf(f.wnd->VisibleRect());
@@ -164,8 +164,8 @@ void TestGuideWindow::clickAtFrameCentreKeepsView() {
 
 void TestGuideWindow::clickCentresMapThere() {
     OutputFixture f;
-    f.wnd->ShowGuide();
-    CGuideWnd* guide = f.wnd->Guide();
+    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     // Guide pixel (100, 200) is map point (-1000, -500) at k = 0.1.
     QTest::mouseClick(guide, Qt::LeftButton, {}, QPoint(100, 200));
     const MapPoint centre = CentreOf(f.wnd->VisibleRect());
@@ -180,8 +180,8 @@ void TestGuideWindow::clickCentresMapThere() {
 
 void TestGuideWindow::frameFollowsThePannedMap() {
     OutputFixture f;
-    f.wnd->ShowGuide();
-    CGuideWnd* guide = f.wnd->Guide();
+    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     const QRect before = guide->Frame();
     // Left arrow: the map moves 50 pixels right, the view 50 pixels west.
     QTest::keyClick(f.wnd, Qt::Key_Left);
@@ -195,8 +195,8 @@ void TestGuideWindow::frameFollowsThePannedMap() {
 void TestGuideWindow::frameLargerThanPictureIsClipped() {
     OutputFixture f;
     f.wnd->ZoomTo(1.0f, MapPoint{0, 0});
-    f.wnd->ShowGuide();
-    CGuideWnd* guide = f.wnd->Guide();
+    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     const QRect frame = guide->Frame();
     QVERIFY(frame.contains(QRect(0, 0, 400, 300)));
     QVERIFY(frame.top() < 0);
@@ -207,8 +207,8 @@ void TestGuideWindow::frameLargerThanPictureIsClipped() {
 void TestGuideWindow::escAndEnterCloseAndShowAgainKeepsPicture() {
     OutputFixture f(QColor(0, 0, 200));
     QSignalSpy closed(f.wnd, &CMapaWnd::GuideClosed);
-    f.wnd->ShowGuide();
-    QPointer<CGuideWnd> guide = f.wnd->Guide();
+    CGuideWnd::ShowFor(*f.wnd);
+    QPointer<CGuideWnd> guide = CGuideWnd::Of(*f.wnd);
     const QPoint place = guide->pos();
     QTest::keyClick(guide, Qt::Key_Escape);
     QVERIFY(!guide->isVisible());
@@ -216,8 +216,8 @@ void TestGuideWindow::escAndEnterCloseAndShowAgainKeepsPicture() {
 
     // Shown again: the same window at the same place, the picture not read again.
     QVERIFY(QFile::remove(PictureFileOf(f.store.m_strMapName)));
-    f.wnd->ShowGuide();
-    QCOMPARE(f.wnd->Guide(), guide.data());
+    CGuideWnd::ShowFor(*f.wnd);
+    QCOMPARE(CGuideWnd::Of(*f.wnd), guide.data());
     QVERIFY(guide->isVisible());
     QCOMPARE(guide->pos(), place);
     QVERIFY(guide->PictureShown());
@@ -231,8 +231,8 @@ void TestGuideWindow::escAndEnterCloseAndShowAgainKeepsPicture() {
 
 void TestGuideWindow::secondMapShowsItsOwnPicture() {
     OutputFixture f(QColor(200, 0, 0));
-    f.wnd->ShowGuide();
-    QPointer<CGuideWnd> first = f.wnd->Guide();
+    CGuideWnd::ShowFor(*f.wnd);
+    QPointer<CGuideWnd> first = CGuideWnd::Of(*f.wnd);
     QVERIFY(qRed(first->grab().toImage().pixel(2, 2)) > 150);
 
     // Another map is opened: its picture file has another name and colour.
@@ -240,8 +240,8 @@ void TestGuideWindow::secondMapShowsItsOwnPicture() {
     QVERIFY(WriteJpegPicture(PictureFileOf("segundo"), QColor(0, 0, 200), 200, 150));
     f.wnd->OnMapLoaded();
     QVERIFY(!first->isVisible());
-    f.wnd->ShowGuide();
-    CGuideWnd* second = f.wnd->Guide();
+    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd* second = CGuideWnd::Of(*f.wnd);
     QVERIFY(second);
     QVERIFY(first.isNull());
     QCOMPARE(second->size(), QSize(200, 150));
@@ -251,8 +251,8 @@ void TestGuideWindow::secondMapShowsItsOwnPicture() {
 
 void TestGuideWindow::missingPictureSaysSoInSpanish() {
     OutputFixture f(QColor(), false);
-    f.wnd->ShowGuide();
-    CGuideWnd* guide = f.wnd->Guide();
+    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     QVERIFY(guide->isVisible());
     QVERIFY(!guide->PictureShown());
     QVERIFY(
@@ -271,9 +271,9 @@ void TestGuideWindow::missingPictureSaysSoInSpanish() {
     bad.write("\xff\xd8 no es un JPEG");
     bad.close();
     f.wnd->OnMapLoaded();
-    f.wnd->ShowGuide();
-    QVERIFY(!f.wnd->Guide()->PictureShown());
-    QVERIFY(f.wnd->Guide()->PictureError().contains(QStringLiteral("JPEG")));
+    CGuideWnd::ShowFor(*f.wnd);
+    QVERIFY(!CGuideWnd::Of(*f.wnd)->PictureShown());
+    QVERIFY(CGuideWnd::Of(*f.wnd)->PictureError().contains(QStringLiteral("JPEG")));
 }
 
 QTEST_MAIN(TestGuideWindow)

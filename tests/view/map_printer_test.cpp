@@ -3,6 +3,7 @@
 // it), the clipboard picture and the exported files.
 
 #include "image_bitmap.h"
+#include "map_printer.h"
 #include "map_window.h"
 #include "output_fixture.h"
 #include "print_layout.h"
@@ -119,7 +120,7 @@ void TestMapPrinter::footerIsWrittenIntoThePicture() {
     OutputFixture f;
     f.wnd->ZoomTo(20.0f, MapPoint{0, 0}); // nothing but white near the bottom
     const QImage view = f.wnd->RenderView();
-    const QImage printed = f.wnd->PrintedView();
+    const QImage printed = f.wnd->Printer().PrintedView();
     QCOMPARE(printed.size(), view.size());
     QCOMPARE(NearBlackPixels(view, kFooterBand), 0);
     QVERIFY(NearBlackPixels(printed, kFooterBand) > 40);
@@ -137,9 +138,10 @@ void TestMapPrinter::printsOnePdfPageWithPictureWhereTheLayoutPutsIt() {
     printer.setOutputFileName(path);
     printer.setPageSize(QPageSize(QPageSize::A4));
     QString error;
-    QVERIFY2(f.wnd->PrintTo(printer, error), qPrintable(error));
+    CMapPrinter mapPrinter = f.wnd->Printer();
+    QVERIFY2(mapPrinter.PrintTo(printer, error), qPrintable(error));
     const QSize printable(printer.width(), printer.height());
-    QCOMPARE(f.wnd->LastPrintArea(), PrintArea(printable));
+    QCOMPARE(mapPrinter.LastPrintArea(), PrintArea(printable));
     const QRect placed = PrintPlacement(QSize(800, 600), PrintArea(printable));
     QCOMPARE(placed.x(), 50); // a wide window takes the full width
 
@@ -201,7 +203,7 @@ void TestMapPrinter::copyPutsTheWindowOnTheClipboard() {
     QGuiApplication::clipboard()->clear();
     QString said;
     AnswerMessageBox([&said](const QString& text) { said = text; });
-    f.wnd->CopyToClipboard();
+    f.wnd->Printer().CopyToClipboard();
     QCOMPARE(said, QStringLiteral("Copiado al portapapeles"));
     const QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.size(), QSize(800, 600));
@@ -214,13 +216,13 @@ void TestMapPrinter::exportWritesPngAndPdf() {
     OutputFixture f;
     QString error;
     const QString png = f.tempRoot.filePath(QStringLiteral("vista.png"));
-    QVERIFY2(f.wnd->ExportView(png, error), qPrintable(error));
+    QVERIFY2(f.wnd->Printer().ExportView(png, error), qPrintable(error));
     const QImage read(png);
     QCOMPARE(read.convertToFormat(QImage::Format_RGB32),
              f.wnd->RenderView().convertToFormat(QImage::Format_RGB32));
 
     const QString pdf = f.tempRoot.filePath(QStringLiteral("vista.PDF"));
-    QVERIFY2(f.wnd->ExportView(pdf, error), qPrintable(error));
+    QVERIFY2(f.wnd->Printer().ExportView(pdf, error), qPrintable(error));
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -234,11 +236,11 @@ void TestMapPrinter::exportToAMissingFolderSaysSoAndWritesNothing() {
     OutputFixture f;
     QString error;
     const QString png = f.tempRoot.filePath(QStringLiteral("no/existe/vista.png"));
-    QVERIFY(!f.wnd->ExportView(png, error));
+    QVERIFY(!f.wnd->Printer().ExportView(png, error));
     QCOMPARE(error, QStringLiteral("No se pudo guardar la vista en %1.").arg(png));
     QVERIFY(!QFile::exists(png));
     const QString pdf = f.tempRoot.filePath(QStringLiteral("no/existe/vista.pdf"));
-    QVERIFY(!f.wnd->ExportView(pdf, error));
+    QVERIFY(!f.wnd->Printer().ExportView(pdf, error));
     QVERIFY(error.startsWith(QStringLiteral("No se pudo guardar la vista")));
 }
 

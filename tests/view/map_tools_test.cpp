@@ -1,224 +1,43 @@
 // The map tools driven as a person drives them: clicks, drags and keys on the
 // map window, and the dialogs the tools open answered by typing and pressing
 // their buttons. Every check looks at the store, the messages the panel got,
-// the undo history or the status bar.
+// the undo history or the status bar. The traces have their own file.
 
-#include "archive.h"
-#include "edit_history.h"
 #include "info_popup.h"
-#include "map_window.h"
+#include "map_tool.h"
 #include "messages.h"
-#include "ruta_color_dialog.h"
+#include "tool_fixture.h"
 #include "tools.h"
-#include "view_fixtures.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSlider>
+#include <QKeyEvent>
 #include <QStatusBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
-#include <QTimer>
-
-#include <deque>
-#include <functional>
 
 namespace {
 
-using Answer = std::function<void(QWidget*)>;
+constexpr int kSpyTool = 200;
 
-// Answers the modal dialogs that come up, in order. A dialog that comes up
-// with no answer left is cancelled and counted, so a test never hangs on one.
-class ModalAnswers : public QObject {
+// A tool that writes down what it is told.
+class CSpyTool : public CMapTool {
 public:
-    ModalAnswers() {
-        connect(&m_timer, &QTimer::timeout, this, [this] { Poll(); });
-        m_timer.start(2);
+    CSpyTool(CMapToolHost& host, QStringList& log) : CMapTool(host), m_log(log) {}
+    void Activate() override { m_log << QStringLiteral("activate"); }
+    void Deactivate() override { m_log << QStringLiteral("deactivate"); }
+    void LeftPress(QPoint, Qt::KeyboardModifiers) override { m_log << QStringLiteral("left"); }
+    void RightPress(QPoint, Qt::KeyboardModifiers) override { m_log << QStringLiteral("right"); }
+    void Move(QPoint) override { m_log << QStringLiteral("move"); }
+    void LeftRelease(QPoint) override { m_log << QStringLiteral("release"); }
+    void DoubleClick(QPoint) override { m_log << QStringLiteral("double"); }
+    bool KeyPress(QKeyEvent& event) override {
+        m_log << QStringLiteral("key");
+        return event.key() == Qt::Key_Space;
     }
-    void Queue(Answer answer) { m_answers.push_back(std::move(answer)); }
-    QStringList m_seen;
-    int m_unexpected = 0;
-    bool AllUsed() const { return m_answers.empty(); }
+    QString Hint() const override { return QStringLiteral("Izquierdo: espiar"); }
+    QCursor Cursor() const override { return QCursor(Qt::CrossCursor); }
 
 private:
-    void Poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        m_seen << QString::fromLatin1(modal->metaObject()->className());
-        if (m_answers.empty()) {
-            ++m_unexpected;
-            if (auto* dlg = qobject_cast<QDialog*>(modal))
-                dlg->reject();
-            return;
-        }
-        Answer answer = std::move(m_answers.front());
-        m_answers.pop_front();
-        answer(modal);
-    }
-    std::deque<Answer> m_answers;
-    QTimer m_timer;
-};
-
-void Press(QWidget* dlg, int id) {
-    auto* button = dlg->findChild<QPushButton*>(QStringLiteral("button%1").arg(id));
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-void TypeInto(QWidget* dlg, int editId, const QString& text) {
-    const QString name = QStringLiteral("edit%1").arg(editId);
-    if (auto* line = dlg->findChild<QLineEdit*>(name)) {
-        QTest::keyClicks(line, text);
-        return;
-    }
-    auto* multi = dlg->findChild<QPlainTextEdit*>(name);
-    QVERIFY(multi);
-    QTest::keyClicks(multi, text);
-}
-
-// Types into one edit and presses OK.
-Answer OkWith(int editId, const QString& text) {
-    return [=](QWidget* dlg) {
-        TypeInto(dlg, editId, text);
-        Press(dlg, 1);
-    };
-}
-
-Answer Cancel() {
-    return [](QWidget* dlg) { Press(dlg, 2); };
-}
-
-Answer StationAnswer(const QString& name, bool finish) {
-    return [=](QWidget* dlg) {
-        TypeInto(dlg, 1051, name);
-        if (finish)
-            QTest::mouseClick(dlg->findChild<QCheckBox*>(QStringLiteral("check1052")),
-                              Qt::LeftButton);
-        Press(dlg, 1);
-    };
-}
-
-// Names the route and lets go of the green slider at 128.
-Answer RouteColour(const QString& name) {
-    return [=](QWidget* dlg) {
-        auto* green = dlg->findChild<QSlider*>(QStringLiteral("slider1048"));
-        QVERIFY(green);
-        green->setValue(128);
-        QStyleOptionSlider opt;
-        opt.initFrom(green);
-        opt.orientation = green->orientation();
-        opt.minimum = green->minimum();
-        opt.maximum = green->maximum();
-        opt.sliderPosition = green->sliderPosition();
-        opt.sliderValue = green->value();
-        opt.subControls = QStyle::SC_All;
-        const QPoint handle =
-            green->style()
-                ->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, green)
-                .center();
-        QTest::mousePress(green, Qt::LeftButton, Qt::NoModifier, handle);
-        QTest::mouseRelease(green, Qt::LeftButton, Qt::NoModifier, handle);
-        TypeInto(dlg, 1014, name);
-        Press(dlg, 1);
-    };
-}
-
-// Everything an edit can change, as bytes, so that two states compare whole.
-std::vector<std::uint8_t> Dump(const MapStore& s) {
-    ArchiveWriter out;
-    auto streets = [&out](const CmCalles& c) {
-        c.Write(out);
-        out.WriteU32(c.m_crColor);
-        out.WriteI32(c.m_bShow);
-    };
-    out.WriteU32(static_cast<std::uint32_t>(s.m_listStreets.size()));
-    for (const auto& c : s.m_listStreets)
-        streets(*c);
-    out.WriteU32(static_cast<std::uint32_t>(s.m_listRoutes.size()));
-    for (const auto& r : s.m_listRoutes)
-        streets(*r);
-    out.WriteU32(static_cast<std::uint32_t>(s.m_listReferences.size()));
-    for (const auto& r : s.m_listReferences)
-        r->Write(out);
-    out.WriteU32(static_cast<std::uint32_t>(s.m_listColonies.size()));
-    for (const auto& c : s.m_listColonies)
-        c->Write(out);
-    s.m_directory.Write(out);
-    for (const auto& cat : s.m_directory.m_listCategories) {
-        out.WriteI32(cat.get() == s.m_directory.m_pCurrent);
-        for (const auto& b : cat->m_listBusinesses)
-            out.WriteI32(b->m_bHighlight);
-    }
-    streets(s.m_routeOutline);
-    out.WriteU32(s.m_counters.business);
-    out.WriteU32(s.m_counters.route);
-    out.WriteU32(s.m_counters.zone);
-    for (const CmBlock& b : s.m_blocks) {
-        out.WriteI32(b.m_nType);
-        out.WriteU32(b.m_crFill);
-    }
-    return out.Bytes();
-}
-
-constexpr QSize kMapSize(800, 600);
-
-// A main window holding the map window and a stand-in control panel.
-struct ToolFixture {
-    MapStore store = MakeStore();
-    CEditHistory history{store};
-    QMainWindow frame;
-    CMapaWnd* wnd = nullptr;
-    CMessageRecorder* panel = nullptr;
-    ModalAnswers answers;
-
-    explicit ToolFixture(bool withHistory = true) {
-        auto* central = new QWidget(&frame);
-        central->setMinimumSize(kMapSize.width() + 20, kMapSize.height());
-        frame.setCentralWidget(central);
-        frame.statusBar()->setObjectName(QStringLiteral("statusBar"));
-        panel = new CMessageRecorder(central);
-        panel->setGeometry(0, 0, 10, 10);
-        wnd = new CMapaWnd(store, central);
-        wnd->setGeometry(QRect(QPoint(20, 0), kMapSize));
-        wnd->SetFrame(&frame);
-        if (withHistory)
-            wnd->SetHistory(&history);
-        frame.show();
-        (void)QTest::qWaitForWindowExposed(&frame);
-        wnd->OnMapLoaded();
-    }
-    // Blocks numbered as a load numbers them.
-    void SetBlocks(std::vector<CmBlock> blocks) {
-        for (std::size_t i = 0; i < blocks.size(); ++i)
-            blocks[i].SetId(static_cast<std::uint32_t>(i + 1));
-        store.m_blocks = std::move(blocks);
-        wnd->OnMapLoaded();
-    }
-    QPoint PixelOf(MapPoint p) const { return wnd->Transform().ToPixel(p); }
-    MapPoint MapAt(QPoint pixel) const { return wnd->MapPointAt(pixel); }
-    void Click(Qt::MouseButton button, QPoint pixel, Qt::KeyboardModifiers mods = {}) {
-        QTest::mouseClick(wnd, button, mods, pixel);
-    }
-    void Move(QPoint pixel, Qt::MouseButtons held = Qt::NoButton, Qt::KeyboardModifiers mods = {}) {
-        QMouseEvent e(QEvent::MouseMove, QPointF(pixel), wnd->mapToGlobal(QPointF(pixel)),
-                      Qt::NoButton, held, mods);
-        QCoreApplication::sendEvent(wnd, &e);
-    }
-    std::vector<std::int64_t> RefreshedPages() const {
-        std::vector<std::int64_t> pages;
-        for (const auto& e : panel->Of(UM_REFRESH_PAGES)) {
-            pages.push_back(e.wParam);
-            if (e.lParam != 0)
-                pages.push_back(-1);
-        }
-        return pages;
-    }
+    QStringList& m_log;
 };
 
 } // namespace
@@ -231,15 +50,6 @@ private slots:
     void markToolPlacesBusinessInCurrentCategory();
     void markToolWithoutCategoryAddsNothingButShowsMarks();
     void infoToolShowsAndRefillsThePopup();
-    void streetOfOneHundredFiftyPoints();
-    void streetNameCancelledStoresNothing();
-    void routeWithSixtyStations();
-    void routeStationDialogAnswers();
-    void bothTracesAtOnceSurviveToolChanges();
-    void streetEndedUnderRouteToolBecomesOutline();
-    void rulerMeasuresAndEndsOnSecondLeftClick();
-    void rulerLeftUnderRouteToolIsHandledAsRoute();
-    void escapeCancelsTraces();
     void paintToolSetsTypesOnTopmostBlock();
     void selectionCountStaysTrue();
     void bandSelectsWhollyInsideBlocksOnly();
@@ -248,6 +58,7 @@ private slots:
     void undoAndRedoEveryToolStep_data();
     void undoAndRedoEveryToolStep();
     void withoutHistoryChangesAreStillMarked();
+    void managerHandsEventsToTheCurrentToolOnly();
 };
 
 void TestMapTools::placesGoToTheHeadOfTheirList_data() {
@@ -384,245 +195,6 @@ void TestMapTools::infoToolShowsAndRefillsThePopup() {
     QCOMPARE(f.history.Stack().count(), 0);
 }
 
-void TestMapTools::streetOfOneHundredFiftyPoints() {
-    ToolFixture f;
-    f.wnd->SetTool(TOOL_TRACE_STREET);
-    std::vector<MapPoint> expected;
-    for (int i = 0; i < 150; ++i) {
-        const QPoint pixel(30 + (i % 50) * 15, 50 + (i / 50) * 150 + (i % 7));
-        f.Move(pixel);
-        f.Click(Qt::LeftButton, pixel);
-        expected.push_back(f.MapAt(pixel));
-    }
-    QVERIFY(f.wnd->TracingStreet());
-    // The moving point follows the mouse.
-    f.Move(QPoint(700, 550));
-    QCOMPARE(f.wnd->StreetTrace().m_points.back(), f.MapAt(QPoint(700, 550)));
-    f.Move(QPoint(760, 560));
-
-    f.answers.Queue(OkWith(1014, QStringLiteral("Avenida Hidalgo")));
-    f.Click(Qt::RightButton, QPoint(760, 560));
-    QVERIFY(!f.wnd->TracingStreet());
-    expected.push_back(f.MapAt(QPoint(760, 560)));
-    expected.push_back(f.MapAt(QPoint(760, 560))); // the last point repeated
-    QCOMPARE(f.store.m_listStreets.size(), std::size_t{1});
-    const CmCalles& street = *f.store.m_listStreets.front();
-    QCOMPARE(street.m_points.size(), std::size_t{152});
-    QVERIFY(street.m_points == expected);
-    QCOMPARE(street.m_strName, std::string("Avenida Hidalgo"));
-    QCOMPARE(street.m_fZoom, 3.0f);
-    QCOMPARE(street.m_crColor, Color(0x0000ff));
-    QVERIFY(!street.m_bShow);
-    QCOMPARE(f.RefreshedPages(), std::vector<std::int64_t>{1});
-    QCOMPARE(f.history.Stack().count(), 1);
-}
-
-void TestMapTools::streetNameCancelledStoresNothing() {
-    ToolFixture f;
-    f.wnd->SetTool(TOOL_TRACE_STREET);
-    f.Click(Qt::LeftButton, QPoint(100, 100));
-    f.Click(Qt::LeftButton, QPoint(200, 100));
-    f.answers.Queue(Cancel());
-    f.Click(Qt::RightButton, QPoint(300, 100));
-    QVERIFY(!f.wnd->TracingStreet());
-    QVERIFY(f.store.m_listStreets.empty());
-    QVERIFY(f.panel->Of(UM_REFRESH_PAGES).empty());
-    QVERIFY(!f.store.IsChanged());
-    // A right click without a trace asks nothing.
-    f.Click(Qt::RightButton, QPoint(300, 100));
-    QCOMPARE(f.answers.m_seen.size(), 1);
-}
-
-void TestMapTools::routeWithSixtyStations() {
-    ToolFixture f;
-    f.store.m_counters.route = 9;
-    f.wnd->SetTool(TOOL_ROUTE);
-    const QPoint start(10, 20);
-    f.Click(Qt::LeftButton, start);
-    QVERIFY(f.wnd->TracingRoute());
-    std::vector<MapPoint> points{f.MapAt(start)};
-    std::vector<Station> stations;
-    for (int i = 0; i < 60; ++i) {
-        const QPoint station(40 + (i % 30) * 24, 120 + (i / 30) * 250);
-        const QPoint between = station + QPoint(7, 60);
-        f.Move(between);
-        f.Click(Qt::LeftButton, between);
-        f.Move(station);
-        const QString name = QStringLiteral("Parada %1").arg(i + 1);
-        f.answers.Queue(StationAnswer(name, i == 59));
-        if (i == 59)
-            f.answers.Queue(RouteColour(QStringLiteral("Ruta Norte")));
-        f.Click(Qt::RightButton, station);
-        points.push_back(f.MapAt(between));
-        points.push_back(f.MapAt(station));
-        stations.push_back({f.MapAt(station), name.toStdString()});
-    }
-    points.push_back(points.back());
-    QVERIFY(f.answers.AllUsed());
-    QCOMPARE(f.answers.m_unexpected, 0);
-    QVERIFY(!f.wnd->TracingRoute());
-    QCOMPARE(f.store.m_listRoutes.size(), std::size_t{1});
-    const CmVias& route = *f.store.m_listRoutes.front();
-    QCOMPARE(route.m_points.size(), std::size_t{122});
-    QVERIFY(route.m_points == points);
-    QCOMPARE(route.m_stations.size(), std::size_t{60});
-    QVERIFY(route.m_stations == stations);
-    QCOMPARE(route.m_strName, std::string("Ruta Norte"));
-    QCOMPARE(route.m_crColor, Rgb(255, 128, 0));
-    QCOMPARE(route.m_nRouteNo, 9u);
-    QCOMPARE(f.store.m_counters.route, 10u);
-    QVERIFY(!route.m_bShow);
-    // The next trace starts red again.
-    QCOMPARE(f.wnd->RouteTrace().m_crColor, Rgb(255, 0, 0));
-    QCOMPARE(f.RefreshedPages(), std::vector<std::int64_t>{3});
-    QCOMPARE(f.history.Stack().count(), 1);
-}
-
-void TestMapTools::routeStationDialogAnswers() {
-    ToolFixture f;
-    f.wnd->SetTool(TOOL_ROUTE);
-    f.Click(Qt::LeftButton, QPoint(100, 100));
-    // No name: the point stays, no station.
-    f.answers.Queue(OkWith(1051, QString()));
-    f.Click(Qt::RightButton, QPoint(150, 100));
-    QVERIFY(f.wnd->TracingRoute());
-    QVERIFY(f.wnd->RouteTrace().m_stations.empty());
-    QCOMPARE(f.wnd->RouteTrace().m_points.size(), std::size_t{3});
-    // The colour dialog cancelled: the trace goes on.
-    f.answers.Queue(StationAnswer(QStringLiteral("Centro"), true));
-    f.answers.Queue(Cancel());
-    f.Click(Qt::RightButton, QPoint(200, 100));
-    QVERIFY(f.wnd->TracingRoute());
-    QCOMPARE(f.wnd->RouteTrace().m_stations.size(), std::size_t{1});
-    QVERIFY(f.store.m_listRoutes.empty());
-    // The station dialog cancelled: the route is abandoned.
-    f.answers.Queue(Cancel());
-    f.Click(Qt::RightButton, QPoint(250, 100));
-    QVERIFY(!f.wnd->TracingRoute());
-    QVERIFY(f.store.m_listRoutes.empty());
-    QVERIFY(!f.store.IsChanged());
-    QCOMPARE(f.answers.m_seen,
-             (QStringList{QStringLiteral("CEstacionDlg"), QStringLiteral("CEstacionDlg"),
-                          QStringLiteral("CRutaColorDlg"), QStringLiteral("CEstacionDlg")}));
-}
-
-void TestMapTools::bothTracesAtOnceSurviveToolChanges() {
-    ToolFixture f;
-    f.wnd->SetTool(TOOL_TRACE_STREET);
-    f.Click(Qt::LeftButton, QPoint(100, 100));
-    f.wnd->SetTool(TOOL_ROUTE);
-    f.Click(Qt::LeftButton, QPoint(100, 300));
-    QVERIFY(f.wnd->TracingStreet());
-    QVERIFY(f.wnd->TracingRoute());
-    // Under another tool both traces still follow the mouse.
-    f.wnd->SetTool(TOOL_ZOOM);
-    f.Move(QPoint(400, 400));
-    QCOMPARE(f.wnd->StreetTrace().m_points.back(), f.MapAt(QPoint(400, 400)));
-    QCOMPARE(f.wnd->RouteTrace().m_points.back(), f.MapAt(QPoint(400, 400)));
-    f.wnd->SetTool(TOOL_NAVIGATE);
-    // One right click under the navigate tool ends the street, adds a station
-    // and recentres the map.
-    f.answers.Queue(OkWith(1014, QStringLiteral("Calle 5")));
-    f.answers.Queue(StationAnswer(QStringLiteral("Plaza"), false));
-    QTest::keyClick(f.wnd, Qt::Key_Left);
-    f.Click(Qt::RightButton, QPoint(400, 400));
-    QCOMPARE(f.answers.m_seen,
-             (QStringList{QStringLiteral("CNombreDlg"), QStringLiteral("CEstacionDlg")}));
-    QCOMPARE(f.store.m_listStreets.size(), std::size_t{1});
-    QVERIFY(!f.wnd->TracingStreet());
-    QVERIFY(f.wnd->TracingRoute());
-    QCOMPARE(f.wnd->RouteTrace().m_stations.size(), std::size_t{1});
-    QCOMPARE(f.wnd->Origin(), QPoint(kMapSize.width() / 2, kMapSize.height() / 2));
-    // A new map does not end the route.
-    f.wnd->OnMapLoaded();
-    QVERIFY(f.wnd->TracingRoute());
-}
-
-void TestMapTools::streetEndedUnderRouteToolBecomesOutline() {
-    ToolFixture f;
-    f.wnd->SetTool(TOOL_TRACE_STREET);
-    f.Click(Qt::LeftButton, QPoint(100, 100));
-    f.Click(Qt::LeftButton, QPoint(200, 150));
-    f.wnd->SetTool(TOOL_ROUTE);
-    f.answers.Queue(OkWith(1014, QStringLiteral("circuito sur")));
-    f.Click(Qt::RightButton, QPoint(300, 150));
-    QCOMPARE(f.answers.m_seen, QStringList{QStringLiteral("CNuevaRutaDlg")});
-    const CmCalles& outline = f.store.m_routeOutline;
-    QCOMPARE(outline.m_strName, std::string("CIRCUITO SUR"));
-    QCOMPARE(outline.m_points.size(), std::size_t{4});
-    QCOMPARE(outline.m_points.back(), f.MapAt(QPoint(300, 150)));
-    QVERIFY(outline.m_bShow);
-    QCOMPARE(outline.m_crColor, Color(0xff8080));
-    QVERIFY(f.store.m_listStreets.empty());
-    QVERIFY(!f.wnd->TracingRoute());
-    QCOMPARE(f.history.Stack().count(), 1);
-}
-
-void TestMapTools::rulerMeasuresAndEndsOnSecondLeftClick() {
-    ToolFixture f;
-    f.wnd->SetTool(TOOL_DISTANCE);
-    const QPoint a(100, 100);
-    f.Click(Qt::LeftButton, a);
-    QVERIFY(f.wnd->TracingRoute());
-    // The moving end on the start reads -0.14 mts.
-    f.Move(a);
-    QCOMPARE(QString::asprintf("%.2f", double(f.wnd->RulerLength())), QStringLiteral("-0.14"));
-    const QPoint b(400, 500);
-    f.Move(b);
-    const MapPoint pa = f.MapAt(a), pb = f.MapAt(b);
-    const double dx = pb.x - pa.x, dy = pb.y - pa.y;
-    QCOMPARE(f.wnd->RulerLength(), float(std::sqrt(dx * dx + dy * dy) * 2.001555 - 0.139942));
-    // The read-out is drawn over the map at (10, 10) while measuring.
-    const QImage shown = f.wnd->grab().toImage();
-    bool ink = false;
-    for (int x = 10; x < 60 && !ink; ++x)
-        for (int y = 10; y < 20 && !ink; ++y)
-            ink = shown.pixelColor(x, y) != QColor(Qt::white);
-    QVERIFY(ink);
-    // A right click neither ends nor changes the ruler.
-    const float length = f.wnd->RulerLength();
-    f.Click(Qt::RightButton, b);
-    QVERIFY(f.wnd->TracingRoute());
-    QCOMPARE(f.wnd->RulerLength(), length);
-    QVERIFY(f.answers.m_seen.isEmpty());
-    f.Click(Qt::LeftButton, QPoint(600, 100));
-    QVERIFY(!f.wnd->TracingRoute());
-    QVERIFY(f.store.m_listRoutes.empty());
-    QVERIFY(!f.store.IsChanged());
-}
-
-void TestMapTools::rulerLeftUnderRouteToolIsHandledAsRoute() {
-    ToolFixture f;
-    f.wnd->SetTool(TOOL_DISTANCE);
-    f.Click(Qt::LeftButton, QPoint(100, 100));
-    f.wnd->SetTool(TOOL_ROUTE);
-    f.answers.Queue(Cancel());
-    f.Click(Qt::RightButton, QPoint(200, 200));
-    QCOMPARE(f.answers.m_seen, QStringList{QStringLiteral("CEstacionDlg")});
-    QVERIFY(!f.wnd->TracingRoute());
-}
-
-void TestMapTools::escapeCancelsTraces() {
-    ToolFixture f;
-    f.wnd->SetTool(TOOL_TRACE_STREET);
-    f.Click(Qt::LeftButton, QPoint(100, 100));
-    f.Click(Qt::LeftButton, QPoint(150, 100));
-    f.wnd->SetTool(TOOL_ROUTE);
-    f.Click(Qt::LeftButton, QPoint(100, 300));
-    QTest::keyClick(f.wnd, Qt::Key_Escape);
-    QVERIFY(!f.wnd->TracingStreet());
-    QVERIFY(!f.wnd->TracingRoute());
-    // Nothing asks, nothing is stored.
-    f.Click(Qt::RightButton, QPoint(200, 300));
-    QVERIFY(f.answers.m_seen.isEmpty());
-    QVERIFY(f.store.m_listStreets.empty());
-    QVERIFY(f.store.m_listRoutes.empty());
-    QVERIFY(!f.store.IsChanged());
-    // The next trace starts afresh.
-    f.Click(Qt::LeftButton, QPoint(300, 300));
-    QCOMPARE(f.wnd->RouteTrace().m_points.size(), std::size_t{2});
-}
-
 void TestMapTools::paintToolSetsTypesOnTopmostBlock() {
     ToolFixture f;
     f.SetBlocks({MakeBlock(0, 0, 300, 300, 3), MakeBlock(100, 100, 200, 200, 1)});
@@ -713,14 +285,14 @@ void TestMapTools::statusBarTellsWhatTheButtonsDo() {
     for (int tool : tools) {
         f.wnd->SetTool(tool);
         const QString shown = f.frame.statusBar()->currentMessage();
-        QCOMPARE(shown, CMapaWnd::ToolHint(tool));
+        QCOMPARE(shown, f.wnd->Tools().Find(tool)->Hint());
         QVERIFY(shown.contains(QStringLiteral("Izquierdo")));
         hints << shown;
     }
     hints.removeDuplicates();
     QCOMPARE(hints.size(), int(std::size(tools)));
-    QVERIFY(CMapaWnd::ToolHint(TOOL_TRACE_STREET).contains(QStringLiteral("Derecho")));
-    QVERIFY(CMapaWnd::ToolHint(TOOL_TRACE_STREET).contains(QStringLiteral("Esc")));
+    QVERIFY(f.wnd->Tools().Find(TOOL_TRACE_STREET)->Hint().contains(QStringLiteral("Derecho")));
+    QVERIFY(f.wnd->Tools().Find(TOOL_TRACE_STREET)->Hint().contains(QStringLiteral("Esc")));
 }
 
 void TestMapTools::undoAndRedoEveryToolStep_data() {
@@ -795,5 +367,48 @@ void TestMapTools::withoutHistoryChangesAreStillMarked() {
     QCOMPARE(f.history.Stack().count(), 0);
 }
 
-QTEST_MAIN(TestMapTools)
+void TestMapTools::managerHandsEventsToTheCurrentToolOnly() {
+    ToolFixture f;
+    QStringList log;
+    QVERIFY(f.wnd->Tools().Add<CSpyTool>(kSpyTool, log));
+    // A value that has a tool keeps it.
+    QVERIFY(!f.wnd->Tools().Add<CSpyTool>(TOOL_ZOOM, log));
+    QCOMPARE(f.wnd->Tools().Find(TOOL_ZOOM)->Hint(),
+             QStringLiteral("Izquierdo: acercar | Derecho: alejar"));
+
+    f.wnd->SetTool(kSpyTool);
+    QCOMPARE(f.wnd->cursor().shape(), Qt::CrossCursor);
+    QCOMPARE(f.frame.statusBar()->currentMessage(), QStringLiteral("Izquierdo: espiar"));
+    f.Click(Qt::LeftButton, QPoint(100, 100));
+    f.Click(Qt::RightButton, QPoint(100, 100));
+    f.Move(QPoint(120, 100));
+    // The second press of a double click is also a press.
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(120, 100),
+                      f.wnd->mapToGlobal(QPointF(120, 100)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(f.wnd, &twice);
+    QTest::keyClick(f.wnd, Qt::Key_Space);
+    // Panning keys are the window's own.
+    const QPoint origin = f.wnd->Origin();
+    QTest::keyClick(f.wnd, Qt::Key_Left);
+    QCOMPARE(f.wnd->Origin(), origin + QPoint(50, 0));
+
+    // Another tool: the spy is told it is no longer current, and nothing more.
+    f.wnd->SetTool(TOOL_ZOOM);
+    f.Click(Qt::LeftButton, QPoint(100, 100));
+    f.Move(QPoint(200, 100));
+    QCOMPARE(f.wnd->Scale(), 7.0f);
+    QCOMPARE(log, (QStringList{"activate", "left", "release", "right", "move", "left", "double",
+                               "key", "deactivate"}));
+}
+
+int RunTraceToolTests(int argc, char** argv);
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    TestMapTools tools;
+    const int failed = QTest::qExec(&tools, argc, argv);
+    return failed + RunTraceToolTests(argc, argv) == 0 ? 0 : 1;
+}
+
 #include "map_tools_test.moc"

@@ -2,6 +2,7 @@
 
 #include "map_window.h"
 #include "messages.h"
+#include "navigate_tool.h"
 #include "tools.h"
 #include "town_generator.h"
 #include "view_fixtures.h"
@@ -170,8 +171,8 @@ void TestMapWindow::navigateDragPansWithClosedHand() {
     Fixture f;
     f.wnd->SetTool(TOOL_NAVIGATE);
     const QPoint before = f.wnd->Origin();
-    const qint64 openKey = CMapaWnd::ToolCursor(TOOL_NAVIGATE).pixmap().cacheKey();
-    const qint64 closedKey = CMapaWnd::PanCursor().pixmap().cacheKey();
+    const qint64 openKey = f.wnd->Tools().Find(TOOL_NAVIGATE)->Cursor().pixmap().cacheKey();
+    const qint64 closedKey = CNavigateTool::PanCursor().pixmap().cacheKey();
     QVERIFY(openKey != closedKey);
     QCOMPARE(f.wnd->cursor().pixmap().cacheKey(), openKey);
     Mouse(f.wnd, QEvent::MouseButtonPress, QPoint(100, 100), Qt::LeftButton, Qt::LeftButton);

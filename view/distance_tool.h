@@ -1,0 +1,29 @@
+#pragma once
+
+// The ruler: a left click starts a measurement on the route trace, the moving
+// end follows the mouse with its length in metres written at the top left,
+// and the next left click ends it. A right click does nothing to it.
+
+#include "map_tool.h"
+
+class CRouteTool;
+
+class CDistanceTool : public CMapTool {
+public:
+    CDistanceTool(CMapToolHost& host, CRouteTool& route) : CMapTool(host), m_route(route) {}
+
+    void Activate() override;
+    void Deactivate() override;
+    void LeftPress(QPoint pixel, Qt::KeyboardModifiers modifiers) override;
+    QString Hint() const override;
+    QCursor Cursor() const override;
+    void PaintOver(QPainter& painter) const override;
+
+    // Takes the length of the trace's first stretch, once it has followed the mouse.
+    void Measure();
+    float Length() const { return m_fLength; }
+
+private:
+    CRouteTool& m_route;
+    float m_fLength = 0.0f;
+};

@@ -1,0 +1,32 @@
+#include "mark_tool.h"
+
+#include "map_renderer.h"
+#include "map_store.h"
+#include "map_tool_host.h"
+#include "marca_dialog.h"
+
+void CMarkTool::LeftPress(QPoint pixel, Qt::KeyboardModifiers) {
+    CMarcaDlg dlg(m_host.DialogParent());
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    const MapPoint p = m_host.MapPointAt(pixel);
+    const int zoom = TruncToInt(m_host.Scale());
+    MapStore& store = m_host.Store();
+    // Without a current category the directory keeps nothing, and there is no step.
+    m_host.Edit(QStringLiteral("Nuevo comercio"), [&] {
+        return store.m_directory.AddBusiness(
+                   p.x, p.y, zoom, dlg.m_strNombre.toStdString(), dlg.m_strDomicilio.toStdString(),
+                   dlg.m_strTelefono.toStdString(), store.m_counters) != nullptr;
+    });
+    m_host.Broadcast(UM_REFRESH_PAGES, PAGE_BUSINESSES, REFRESH_BUSINESSES);
+    m_host.ShowLayer(&LayerSwitches::m_bShowMarks);
+    m_host.Redraw();
+}
+
+QString CMarkTool::Hint() const {
+    return QStringLiteral("Izquierdo: marcar un comercio o servicio de la categoría actual");
+}
+
+QCursor CMarkTool::Cursor() const {
+    return SvgCursor("pencil", 1, 30);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+// Drags the map with the left button under a closed hand; the right button
+// brings map point (0,0) back to the centre.
+
+#include "map_tool.h"
+
+class CNavigateTool : public CMapTool {
+public:
+    using CMapTool::CMapTool;
+
+    // The closed hand shown while the map is dragged.
+    static QCursor PanCursor();
+
+    void Deactivate() override;
+    void LeftPress(QPoint pixel, Qt::KeyboardModifiers modifiers) override;
+    void RightPress(QPoint pixel, Qt::KeyboardModifiers modifiers) override;
+    void Move(QPoint pixel) override;
+    void LeftRelease(QPoint pixel) override;
+    QString Hint() const override;
+    QCursor Cursor() const override;
+
+private:
+    bool m_bDragging = false;
+    QPoint m_ptLastMouse;
+};

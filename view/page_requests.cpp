@@ -1,0 +1,72 @@
+#include "page_requests.h"
+
+#include "map_store.h"
+#include "messages.h"
+
+#include <algorithm>
+
+namespace {
+
+// Locating a reference, colony or business shows it at least this close.
+constexpr float kLocateMinScale = 15.0f;
+
+template <typename List>
+auto* At(List& list, std::int64_t index) {
+    return index >= 0 && static_cast<std::size_t>(index) < list.size()
+               ? list[static_cast<std::size_t>(index)].get()
+               : nullptr;
+}
+
+} // namespace
+
+std::optional<ItemPlace> LocateItem(const MapStore& store, std::int64_t kind, std::int64_t index) {
+    switch (kind) {
+    case LOCATE_STREET:
+        if (const CmCalles* street = At(store.m_listStreets, index)) {
+            const MapPoint first = street->m_points.empty() ? MapPoint{} : street->m_points.front();
+            return ItemPlace{first, street->m_fZoom};
+        }
+        break;
+    case LOCATE_BUSINESS:
+        return ItemPlace{store.m_directory.GetBusinessPosition(),
+                         std::max(store.m_directory.GetBusinessZoom(), kLocateMinScale),
+                         &LayerSwitches::m_bShowMarks};
+    case LOCATE_COLONY:
+        if (const CmColonias* c = At(store.m_listColonies, index))
+            return ItemPlace{MapPoint{c->m_x, c->m_y}, std::max(c->m_fZoom, kLocateMinScale),
+                             &LayerSwitches::m_bShowColonies};
+        break;
+    case LOCATE_REFERENCE:
+        if (const CmRefe* r = At(store.m_listReferences, index))
+            return ItemPlace{MapPoint{r->m_x, r->m_y}, std::max(r->m_fZoom, kLocateMinScale),
+                             &LayerSwitches::m_bShowReferences};
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+const CmZonas* ShowZoneBlocks(MapStore& store, std::int64_t hide, std::int64_t show) {
+    if (hide >= 0) {
+        if (const CmZonas* z = At(store.m_listZones, hide))
+            z->UnselectBlocks(store);
+    } else {
+        store.ClearSelection();
+    }
+    const CmZonas* z = At(store.m_listZones, show);
+    if (z)
+        z->SelectBlocks(store);
+    return z;
+}
+
+void AssignSelectionToZone(MapStore& store, std::int64_t zone) {
+    CmZonas* z = At(store.m_listZones, zone);
+    if (!z)
+        return;
+    const std::vector<std::uint32_t> before = z->m_blockIds;
+    z->SetBlocksFromSelection(store.m_blocks);
+    // Giving a zone an empty selection it already had is no change to save.
+    if (z->m_blockIds != before)
+        store.MarkChanged();
+}

@@ -1,0 +1,39 @@
+#include "paint_block_tool.h"
+
+#include "map_tool_host.h"
+#include "records.h"
+
+namespace {
+
+constexpr int kPlainBlock = 1;
+constexpr int kGreenArea = 2;
+
+} // namespace
+
+void CPaintBlockTool::LeftPress(QPoint pixel, Qt::KeyboardModifiers) {
+    PaintBlock(pixel, kGreenArea);
+}
+
+void CPaintBlockTool::RightPress(QPoint pixel, Qt::KeyboardModifiers) {
+    PaintBlock(pixel, kPlainBlock);
+}
+
+void CPaintBlockTool::PaintBlock(QPoint pixel, int type) {
+    if (CmBlock* block = m_host.HitBlock(m_host.MapPointAt(pixel))) {
+        m_host.Edit(QStringLiteral("Pintar manzana"), [block, type] {
+            const CmBlock before = *block;
+            block->SetType(type);
+            return block->m_nType != before.m_nType || block->m_crFill != before.m_crFill;
+        });
+    }
+    m_host.Redraw();
+}
+
+QString CPaintBlockTool::Hint() const {
+    return QStringLiteral("Izquierdo: pintar la manzana como zona verde | Derecho: devolverla al "
+                          "tipo normal");
+}
+
+QCursor CPaintBlockTool::Cursor() const {
+    return SvgCursor("paint", 8, 6);
+}

@@ -1,0 +1,74 @@
+#include "trace_street_tool.h"
+
+#include "map_renderer.h"
+#include "map_store.h"
+#include "map_tool_host.h"
+#include "name_dialog.h"
+
+#include <memory>
+
+void CTraceStreetTool::LeftPress(QPoint pixel, Qt::KeyboardModifiers) {
+    const MapPoint p = m_host.MapPointAt(pixel);
+    if (m_bTracing) {
+        m_trace.AddPoint(p);
+    } else {
+        m_trace.m_bShow = true;
+        m_trace.BeginTrace(p);
+        m_bTracing = true;
+    }
+    m_host.Redraw();
+}
+
+void CTraceStreetTool::Follow(QPoint pixel) {
+    if (!m_bTracing)
+        return;
+    m_trace.SetLastPoint(m_host.MapPointAt(pixel));
+    m_host.Redraw();
+}
+
+void CTraceStreetTool::End(MapPoint p, bool routeOutline) {
+    m_bTracing = false;
+    m_trace.AddPoint(p);
+    MapStore& store = m_host.Store();
+    CNombreDlg dlg(routeOutline ? CNombreDlg::Kind::NewRoute : CNombreDlg::Kind::Name,
+                   m_host.DialogParent());
+    if (dlg.exec() == QDialog::Accepted) {
+        m_trace.m_strName = dlg.m_strName.toStdString();
+        if (routeOutline) {
+            m_host.Edit(QStringLiteral("Contorno de ruta"), [&] {
+                store.m_routeOutline.CopyFrom(m_trace);
+                store.m_routeOutline.m_bShow = true;
+                return true;
+            });
+        } else {
+            const float zoom = m_host.Scale();
+            m_host.Edit(QStringLiteral("Nueva calle"), [&] {
+                CmCalles& street =
+                    MapStore::AddHead(store.m_listStreets, std::make_unique<CmCalles>());
+                street.CopyFrom(m_trace);
+                street.m_fZoom = zoom;
+                return true;
+            });
+            m_host.Broadcast(UM_REFRESH_PAGES, PAGE_STREETS, 0);
+        }
+    }
+    m_host.Redraw();
+}
+
+void CTraceStreetTool::Cancel() {
+    m_bTracing = false;
+}
+
+void CTraceStreetTool::AddToOverlay(MapOverlay& overlay) const {
+    if (m_bTracing)
+        overlay.traceStreet = &m_trace;
+}
+
+QString CTraceStreetTool::Hint() const {
+    return QStringLiteral("Izquierdo: agregar un punto a la calle | Derecho: terminar y nombrar "
+                          "la calle | Esc: cancelar el trazo");
+}
+
+QCursor CTraceStreetTool::Cursor() const {
+    return SvgCursor("stroke", 1, 1);
+}
