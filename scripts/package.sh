@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the Debian package of Veltrix from a release build of its own and says
+# where it is. Install it with `apt install ./build-package/veltrix_*.deb`.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/deps.sh
+
+build=build-package
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELTRIX_TESTS=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)"
+rm -f "$build"/veltrix_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+echo "Paquete: $(ls "$build"/veltrix_*.deb)"
