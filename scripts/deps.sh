@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     imagemagick xvfb xauth fonts-dejavu-core
+    dpkg-dev desktop-file-utils shared-mime-info libglib2.0-bin
 )
 
 missing=()

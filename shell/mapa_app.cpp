@@ -3,6 +3,7 @@
 #include "main_frame.h"
 #include "map_window.h"
 #include "startup_splash.h"
+#include "veltrix_version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -36,7 +37,58 @@ void StartupPause() {
     }
 }
 
+// The editor's command line, described once for the parser and the help.
+struct EditorOptions {
+    QString map = QStringLiteral("Mapa que se abre al arrancar.");
+    QCommandLineOption noSplash{QStringLiteral("no-splash"),
+                                QStringLiteral("Arranca sin la pantalla de presentación.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Muestra esta ayuda y termina.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Muestra la versión y termina.")};
+
+    explicit EditorOptions(QCommandLineParser& parser) {
+        parser.addOptions({noSplash, help, version});
+        parser.addPositionalArgument(QStringLiteral("MAPA"), map, QStringLiteral("[MAPA]"));
+    }
+
+    QString HelpText() const {
+        QString text = QStringLiteral("Editor de mapas de calles.\n\n"
+                                      "Uso: veltrix [--no-splash] [MAPA]\n"
+                                      "     veltrix --help | --version\n\n");
+        const auto row = [&text](const QString& names, const QString& description) {
+            text += QStringLiteral("  %1  %2\n").arg(names, -13).arg(description);
+        };
+        row(QStringLiteral("MAPA"), map);
+        for (const QCommandLineOption* option : {&noSplash, &help, &version}) {
+            QStringList names;
+            for (const QString& name : option->names())
+                names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+            row(names.join(QStringLiteral(", ")), option->description());
+        }
+        return text;
+    }
+};
+
 } // namespace
+
+std::optional<int> CMapaApp::AnswerWithoutWindow(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const EditorOptions options(parser);
+    // Options Qt itself takes (-platform, -style, ...) are unknown here; the
+    // parser still records the ones it knows, and InitInstance judges the rest
+    // once QApplication has removed Qt's own.
+    parser.parse(arguments);
+    if (parser.isSet(options.help)) {
+        std::fputs(qPrintable(options.HelpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(options.version)) {
+        std::printf("veltrix %s\n", kVeltrixVersion);
+        return 0;
+    }
+    return std::nullopt;
+}
 
 CMapaApp::CMapaApp() = default;
 
@@ -44,20 +96,14 @@ CMapaApp::~CMapaApp() = default;
 
 bool CMapaApp::InitInstance(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Editor de mapas de calles"));
-    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
-                                      QStringLiteral("Arranca sin la pantalla de presentación."));
-    parser.addOption(noSplash);
-    parser.addPositionalArgument(QStringLiteral("MAPA"),
-                                 QStringLiteral("Mapa que se abre al arrancar."),
-                                 QStringLiteral("[MAPA]"));
+    const EditorOptions options(parser);
     if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {
         const QString error = parser.errorText().isEmpty() ? QStringLiteral("Sobran argumentos.")
                                                            : parser.errorText();
         std::fprintf(stderr, "%s\nUso: veltrix [--no-splash] [MAPA]\n", qPrintable(error));
         return false;
     }
-    CStartupSplash::EnableSplashScreen(!parser.isSet(noSplash));
+    CStartupSplash::EnableSplashScreen(!parser.isSet(options.noSplash));
 
     QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
     QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));

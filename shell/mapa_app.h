@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class CMainFrame;
 
@@ -19,6 +20,11 @@ public:
     ~CMapaApp();
     CMapaApp(const CMapaApp&) = delete;
     CMapaApp& operator=(const CMapaApp&) = delete;
+
+    // Prints the help or the version when the command line asks for one and
+    // returns the exit status; nothing otherwise. Needs no application object
+    // and no display, so it runs before either exists.
+    static std::optional<int> AnswerWithoutWindow(const QStringList& arguments);
 
     // `veltrix [--no-splash] [MAP]`: builds and shows the frame, shows the
     // splash unless told not to, and opens MAP when one is named. False when the

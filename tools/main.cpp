@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "tool_support.h"
+#include "veltrix_version.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -44,7 +45,8 @@ constexpr ToolCommand kCommands[] = {
 };
 
 void PrintUsage(std::FILE* stream) {
-    PrintLine(stream, QStringLiteral("Uso: veltrix-tool ORDEN [ARGUMENTOS]\n\nÓrdenes:"));
+    PrintLine(stream, QStringLiteral("Uso: veltrix-tool ORDEN [ARGUMENTOS]\n"
+                                     "     veltrix-tool --help | --version\n\nÓrdenes:"));
     for (const ToolCommand& c : kCommands)
         PrintLine(stream, QStringLiteral("  %1 %2\n      %3")
                               .arg(QString::fromUtf8(c.name), QString::fromUtf8(c.arguments),
@@ -71,7 +73,9 @@ int main(int argc, char* argv[]) {
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Muestra esta ayuda."));
-    parser.addOption(help);
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Muestra la versión."));
+    parser.addOptions({help, version});
     parser.addPositionalArgument(QStringLiteral("orden"),
                                  QStringLiteral("La orden que se ejecuta."));
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -85,6 +89,10 @@ int main(int argc, char* argv[]) {
     QStringList args = parser.positionalArguments();
     if (parser.isSet(help) || (!args.isEmpty() && args.first() == QStringLiteral("help"))) {
         PrintUsage(stdout);
+        return kExitOk;
+    }
+    if (parser.isSet(version)) {
+        PrintLine(stdout, QStringLiteral("veltrix-tool %1").arg(QLatin1String(kVeltrixVersion)));
         return kExitOk;
     }
     if (args.isEmpty()) {
