@@ -465,8 +465,7 @@ bool CMainFrame::SaveMap() {
     // the pages address elements by line, so they are refilled either way.
     SendMessageToDescendants(this, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_BUSINESSES);
     if (!saved) {
-        ShowMessage(this, QString::fromStdString(SaveErrorText()), QMessageBox::Warning,
-                    error);
+        ShowMessage(this, QString::fromStdString(SaveErrorText()), QMessageBox::Warning, error);
         return false;
     }
     ShowMessage(this, QStringLiteral("Done"));
