@@ -224,32 +224,6 @@ std::unique_ptr<MapStore> LoadMapFile(const std::string& path, const MapCounters
     return nullptr;
 }
 
-std::string PrivateTempDir(std::string& error) {
-    const char* base = std::getenv("TMPDIR");
-    std::string dir = (base && *base) ? base : "/tmp";
-    if (dir.back() != '/')
-        dir += '/';
-    dir += "veltrix-" + std::to_string(::getuid());
-    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
-        error = "No se puede crear la carpeta temporal " + dir + ".";
-        return {};
-    }
-    struct stat st {};
-    if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
-        error = "La carpeta temporal " + dir + " no es segura.";
-        return {};
-    }
-    if ((st.st_mode & 077) != 0 && ::chmod(dir.c_str(), 0700) != 0) {
-        error = "La carpeta temporal " + dir + " no es segura.";
-        return {};
-    }
-    return dir + '/';
-}
-
-std::string PicturePath(const std::string& tempDir, const std::string& mapName) {
-    return tempDir + mapName + ".jpg";
-}
-
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     std::uint64_t size = 0;
     FilePtr f = OpenForReading(path, size);
@@ -257,50 +231,4 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
         return false;
     bytes.resize(static_cast<std::size_t>(size));
     return bytes.empty() || std::fread(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
-}
-
-namespace {
-
-bool WritePictureFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-    const int fd =
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    FilePtr f(::fdopen(fd, "wb"));
-    if (!f) {
-        ::close(fd);
-        return false;
-    }
-    // An empty picture has no buffer, and fwrite must not be given none.
-    const bool ok =
-        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
-    return std::fclose(f.release()) == 0 && ok;
-}
-
-} // namespace
-
-std::unique_ptr<MapStore> OpenMapFile(const std::string& path, const MapCounters& carried,
-                                      std::string& error) {
-    std::vector<std::uint8_t> picture;
-    auto store = LoadMapFile(path, carried, picture, error);
-    if (!store)
-        return nullptr;
-    store->m_strMapName = MapNameFromPath(path);
-    // Without its picture file a later save would drop the picture, so a map
-    // whose picture cannot be put aside is not opened.
-    if (!PutPictureAside(store->m_strMapName, picture, error))
-        return nullptr;
-    return store;
-}
-
-bool PutPictureAside(const std::string& mapName, std::span<const std::uint8_t> picture,
-                     std::string& error) {
-    const std::string temp = PrivateTempDir(error);
-    if (temp.empty())
-        return false;
-    if (!WritePictureFile(PicturePath(temp, mapName), picture)) {
-        error = "No se puede guardar la imagen del mapa en " + temp + ".";
-        return false;
-    }
-    return true;
 }

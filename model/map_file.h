@@ -43,20 +43,4 @@ std::string MapNameFromPath(const std::string& path);
 std::unique_ptr<MapStore> LoadMapFile(const std::string& path, const MapCounters& carried,
                                       std::vector<std::uint8_t>& picture, std::string& error);
 
-// A folder only the user can read, created on first use and never followed
-// through a link; ends in '/'. Empty with a message when it cannot be had.
-std::string PrivateTempDir(std::string& error);
-// Where the picture of the map named `mapName` lives while the map is open.
-std::string PicturePath(const std::string& tempDir, const std::string& mapName);
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
-
-// Puts the picture of the open map named `mapName` in the private temporary
-// folder, where the guide window and the save find it. False with a message
-// when it cannot be put there.
-bool PutPictureAside(const std::string& mapName, std::span<const std::uint8_t> picture,
-                     std::string& error);
-
-// Opens a map as the editor does: reads it, sets its map name and puts its
-// picture in the private temporary folder.
-std::unique_ptr<MapStore> OpenMapFile(const std::string& path, const MapCounters& carried,
-                                      std::string& error);

@@ -515,7 +515,7 @@ void CMainFrame::OnViewGuide() {
         CGuideWnd::CloseFor(*m_pMapWnd);
     } else {
         m_bGuideShown = true;
-        CGuideWnd::ShowFor(*m_pMapWnd);
+        CGuideWnd::ShowFor(*m_pMapWnd, m_document.Picture());
     }
     UpdateCommandUI();
 }

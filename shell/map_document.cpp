@@ -56,8 +56,7 @@ bool CMapDocument::Open(const QString& path, QString& error) {
         return false;
     }
     opened->m_strMapName = MapNameFromPath(local);
-    if (!PutInPlace(std::move(opened), std::move(picture), path, true, error))
-        return false;
+    PutInPlace(std::move(opened), std::move(picture), path, true);
     emit MapReplaced();
     FollowModified();
     return true;
@@ -71,22 +70,14 @@ bool CMapDocument::Replace(std::unique_ptr<MapStore> store, std::vector<std::uin
         return false;
     }
     store->m_strMapName = name;
-    if (!PutInPlace(std::move(store), std::move(picture), path, false, error))
-        return false;
+    PutInPlace(std::move(store), std::move(picture), path, false);
     emit MapReplaced();
     FollowModified();
     return true;
 }
 
-bool CMapDocument::PutInPlace(std::unique_ptr<MapStore> store, std::vector<std::uint8_t> picture,
-                              const QString& path, bool onDisk, QString& error) {
-    // Without its picture file a later save would drop the picture, so a map
-    // whose picture cannot be put aside does not replace the open one.
-    std::string reason;
-    if (!PutPictureAside(store->m_strMapName, picture, reason)) {
-        error = QString::fromStdString(reason);
-        return false;
-    }
+void CMapDocument::PutInPlace(std::unique_ptr<MapStore> store, std::vector<std::uint8_t> picture,
+                              const QString& path, bool onDisk) {
     m_bReplacing = true;
     // The windows keep their references to the one store; only its content changes.
     m_store = std::move(*store);
@@ -99,7 +90,6 @@ bool CMapDocument::PutInPlace(std::unique_ptr<MapStore> store, std::vector<std::
         m_store.MarkChanged();
     }
     m_bReplacing = false;
-    return true;
 }
 
 bool CMapDocument::Save(QString& error) {

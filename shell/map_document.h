@@ -69,8 +69,8 @@ signals:
 private:
     // Moves `store` into the one store with an empty history; a map that is
     // not `onDisk` at `path` counts as modified.
-    bool PutInPlace(std::unique_ptr<MapStore> store, std::vector<std::uint8_t> picture,
-                    const QString& path, bool onDisk, QString& error);
+    void PutInPlace(std::unique_ptr<MapStore> store, std::vector<std::uint8_t> picture,
+                    const QString& path, bool onDisk);
     // Emits ModifiedChanged when the store's state differs from the last one told.
     void FollowModified();
 

@@ -1,12 +1,10 @@
 #include "guide_window.h"
 
-#include "map_file.h"
 #include "map_store.h"
 #include "map_window.h"
 #include "messages.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
@@ -69,9 +67,9 @@ MapPoint GuideMapping::MapPointAt(QPointF position) const {
     return {ClampToInt(x), ClampToInt(y)};
 }
 
-CGuideWnd::CGuideWnd(CMapaWnd& mapWnd, const QString& picturePath, const QString& pathError)
+CGuideWnd::CGuideWnd(CMapaWnd& mapWnd, std::vector<std::uint8_t> picture)
     : QDialog(&mapWnd, Qt::Tool | Qt::FramelessWindowHint), m_pMapWnd(&mapWnd),
-      m_strPicturePath(picturePath), m_strPictureError(pathError) {
+      m_pictureBytes(std::move(picture)) {
     setObjectName(QStringLiteral("guideWnd"));
     setModal(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -105,13 +103,13 @@ void CGuideWnd::FollowView(const MapRect& view) {
 
 void CGuideWnd::LoadPicture() {
     m_bPictureShown = false;
-    if (m_strPictureError.isEmpty()) {
-        if (m_picture.LoadFile(m_strPicturePath) && m_picture.m_nWidth > 0 &&
-            m_picture.m_nHeight > 0) {
-            m_bPictureShown = true;
-        } else {
-            m_strPictureError = m_picture.ErrorText();
-        }
+    if (m_pictureBytes.empty()) {
+        m_strPictureError = QStringLiteral("El mapa no tiene imagen.");
+    } else if (m_picture.LoadFromMemory(m_pictureBytes, CImageBitmap::Kind::Jpeg) &&
+               m_picture.m_nWidth > 0 && m_picture.m_nHeight > 0) {
+        m_bPictureShown = true;
+    } else {
+        m_strPictureError = m_picture.ErrorText();
     }
     if (m_bPictureShown) {
         m_nPictureWidth = m_picture.m_nWidth;
@@ -227,7 +225,7 @@ CGuideWnd* CGuideWnd::Of(const CMapaWnd& mapWnd) {
     return qobject_cast<CGuideWnd*>(mapWnd.GuideWindow());
 }
 
-CGuideWnd& CGuideWnd::ShowFor(CMapaWnd& mapWnd) {
+CGuideWnd& CGuideWnd::ShowFor(CMapaWnd& mapWnd, std::span<const std::uint8_t> picture) {
     CGuideWnd* guide = Of(mapWnd);
     if (guide && guide->m_bEarlierMap) {
         delete guide;
@@ -235,12 +233,7 @@ CGuideWnd& CGuideWnd::ShowFor(CMapaWnd& mapWnd) {
     }
     const MapStore& store = mapWnd.Store();
     if (!guide) {
-        std::string error;
-        const std::string dir = PrivateTempDir(error);
-        const QString path = dir.empty() ? QString()
-                                         : QFile::decodeName(QByteArray::fromStdString(
-                                               PicturePath(dir, store.m_strMapName)));
-        guide = new CGuideWnd(mapWnd, path, QString::fromStdString(error));
+        guide = new CGuideWnd(mapWnd, std::vector<std::uint8_t>(picture.begin(), picture.end()));
         mapWnd.SetGuideWindow(guide);
     }
     guide->SetExtent(store.m_rcBlocks);

@@ -45,18 +45,19 @@ public:
     static constexpr int kNoPictureHeight = 120;
 
     // The guide of the map open in `mapWnd`, shown, with the map's extent and
-    // the visible rectangle: made on first use and for each newly opened map.
-    static CGuideWnd& ShowFor(CMapaWnd& mapWnd);
+    // the visible rectangle: made on first use and for each newly opened map,
+    // with `picture`, the map's own picture bytes (JPEG).
+    static CGuideWnd& ShowFor(CMapaWnd& mapWnd, std::span<const std::uint8_t> picture);
     // Closes the guide of `mapWnd`, if it has one; it is kept for the next show.
     static void CloseFor(CMapaWnd& mapWnd);
     // The guide of `mapWnd`, or nullptr.
     static CGuideWnd* Of(const CMapaWnd& mapWnd);
 
     // `mapWnd` owns the guide and receives UM_CENTER_AT and UM_GUIDE_CLOSED; the
-    // guide follows its view and tells it when it hides. The picture at
-    // `picturePath` is read when the guide is first shown; a non-empty
-    // `pathError` says why there is no path to read.
-    CGuideWnd(CMapaWnd& mapWnd, const QString& picturePath, const QString& pathError = QString());
+    // guide follows its view and tells it when it hides. The picture is decoded
+    // when the guide is first shown. It is a copy of the map's own, never a
+    // file that another editor could change.
+    CGuideWnd(CMapaWnd& mapWnd, std::vector<std::uint8_t> picture);
     ~CGuideWnd() override;
 
     // The map's extent (the map window's block bounds) and the visible map rectangle.
@@ -106,7 +107,7 @@ private:
     GuideMapping m_mapping;
     MapRect m_rcView;
     QRect m_rcFrame;
-    QString m_strPicturePath;
+    std::vector<std::uint8_t> m_pictureBytes;
     QString m_strPictureError;
     bool m_bFirstInit = true;
     bool m_bPictureShown = false;

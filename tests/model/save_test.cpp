@@ -1,6 +1,5 @@
 // Saving through a temporary file and a rename, failing at every step without
-// harm, with and without hard links; the temporary name search; opening a map
-// puts its picture aside.
+// harm, with and without hard links; the temporary name search.
 
 #include "map_save.h"
 #include "test_maps.h"
@@ -270,84 +269,4 @@ TEST(UniqueName, FirstFreeNameInTheFolder) {
     EXPECT_EQ(MakeUniqueFileName(dir.str(), ".x", "LONGNAME"), "LONGNAME1.x");
     EXPECT_EQ(MakeUniqueFileName(dir.str(), ".x", "LONGERNAME"), "LONGERNAME1.x");
     EXPECT_EQ(MakeUniqueFileName(dir.str(), "", ""), "00000001");
-}
-
-// ---- opening ----
-
-namespace {
-
-struct OpenFixture : testing::Test {
-    ScratchDir dir;
-    std::string oldTmp;
-    bool hadTmp = false;
-    void SetUp() override {
-        if (const char* t = std::getenv("TMPDIR")) {
-            hadTmp = true;
-            oldTmp = t;
-        }
-        setenv("TMPDIR", (dir.path() / "tmp").c_str(), 1);
-        fs::create_directory(dir.path() / "tmp");
-    }
-    void TearDown() override {
-        if (hadTmp)
-            setenv("TMPDIR", oldTmp.c_str(), 1);
-        else
-            unsetenv("TMPDIR");
-    }
-    fs::path Private() const {
-        return dir.path() / "tmp" / ("veltrix-" + std::to_string(::getuid()));
-    }
-};
-
-} // namespace
-
-TEST_F(OpenFixture, PictureGoesToThePrivateFolder) {
-    const Bytes picture{0xFF, 0xD8, 1, 2, 3};
-    WriteFile(dir.path() / "Monterrey.map", WriteToBytes(*BuildEveryKindMap(), picture));
-    std::string error;
-    auto store = OpenMapFile(dir.str() + "Monterrey.map", {}, error);
-    ASSERT_NE(store, nullptr) << error;
-    EXPECT_EQ(store->m_strMapName, "Monterrey");
-    EXPECT_TRUE(store->MapLoaded());
-    EXPECT_EQ(ReadFile(Private() / "Monterrey.jpg"), picture);
-    struct stat st {};
-    ASSERT_EQ(::stat(Private().c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
-
-    // A map without a picture leaves an empty picture file, replacing the old one.
-    MapStore bare;
-    WriteFile(dir.path() / "Monterrey.map", WriteToBytes(bare));
-    ASSERT_NE(OpenMapFile(dir.str() + "Monterrey.map", {}, error), nullptr) << error;
-    EXPECT_TRUE(ReadFile(Private() / "Monterrey.jpg").empty());
-}
-
-TEST_F(OpenFixture, DamagedMapWritesNoPicture) {
-    Bytes bytes = WriteToBytes(*BuildEveryKindMap(), {1, 2, 3});
-    bytes.pop_back();
-    WriteFile(dir.path() / "roto.map", bytes);
-    std::string error;
-    EXPECT_EQ(OpenMapFile(dir.str() + "roto.map", {}, error), nullptr);
-    EXPECT_EQ(error, "Error inesperado al leer roto.map.");
-    EXPECT_FALSE(fs::exists(Private() / "roto.jpg"));
-}
-
-TEST_F(OpenFixture, PictureIsNeverWrittenThroughALink) {
-    std::string error;
-    ASSERT_FALSE(PrivateTempDir(error).empty()) << error;
-    const fs::path victim = dir.path() / "victima.txt";
-    WriteFile(victim, {'o', 'k'});
-    fs::create_symlink(victim, Private() / "Trampa.jpg");
-    MapStore store;
-    WriteFile(dir.path() / "Trampa.map", WriteToBytes(store, {9, 9, 9}));
-    EXPECT_EQ(OpenMapFile(dir.str() + "Trampa.map", {}, error), nullptr);
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(ReadFile(victim), (Bytes{'o', 'k'}));
-}
-
-TEST_F(OpenFixture, PrivateFolderThatIsALinkIsRefused) {
-    fs::create_directory(dir.path() / "elsewhere");
-    fs::create_directory_symlink(dir.path() / "elsewhere", Private());
-    std::string error;
-    EXPECT_EQ(PrivateTempDir(error), "");
-    EXPECT_FALSE(error.empty());
 }

@@ -87,21 +87,7 @@ private:
         return path;
     }
 
-    static Bytes PictureAside(const std::string& mapName) {
-        std::string error;
-        Bytes bytes;
-        if (!ReadWholeFile(PicturePath(PrivateTempDir(error), mapName), bytes))
-            return {};
-        return bytes;
-    }
-
 private slots:
-    void initTestCase() {
-        // Pictures put aside go to this test's own folder.
-        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("tmp")));
-        qputenv("TMPDIR", QFile::encodeName(Path(QStringLiteral("tmp"))));
-    }
-
     void OpeningPutsTheMapInPlaceOfTheOpenOne() {
         CMapDocument document;
         MapStore* const store = &document.Store();
@@ -130,9 +116,32 @@ private slots:
         QCOMPARE(document.History().Stack().count(), 0);
         QVERIFY(!document.IsModified());
         QCOMPARE(document.Path(), second);
-        // The picture is held, and put aside where the guide and the save read it.
         QCOMPARE(document.Picture(), picture);
-        QCOMPARE(PictureAside("comitan"), picture);
+    }
+
+    void SameNamedMapsInTwoEditorsKeepTheirOwnPictures() {
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("otra")));
+        const QString here = WriteMapWithPicture(QStringLiteral("mitla.map"), {0xFF, 0xD8, 1});
+        const QString there =
+            WriteMapWithPicture(QStringLiteral("otra/mitla.map"), {0xFF, 0xD8, 2, 2});
+        CMapDocument first;
+        CMapDocument second;
+        QString error;
+        QVERIFY(first.Open(here, error));
+        QVERIFY(second.Open(there, error));
+        Rename(first, 0, "Reforma");
+        Rename(second, 0, "Juárez");
+        // Nothing of the picture lives outside the document: no temporary file
+        // a cleaner could delete or another editor could overwrite.
+        QVERIFY2(first.Save(error), qPrintable(error));
+        QVERIFY2(second.Save(error), qPrintable(error));
+        for (const auto& [path, expected] :
+             {std::pair{here, Bytes{0xFF, 0xD8, 1}}, std::pair{there, Bytes{0xFF, 0xD8, 2, 2}}}) {
+            Bytes picture;
+            std::string reason;
+            QVERIFY(LoadMapFile(Local(path), {}, picture, reason));
+            QCOMPARE(picture, expected);
+        }
     }
 
     void DamagedFileLeavesTheOpenMapAndSaysNothing() {

@@ -614,7 +614,8 @@ private slots:
 
         std::string error;
         MapCounters counters;
-        auto reread = OpenMapFile(QFile::encodeName(path).toStdString(), counters, error);
+        std::vector<std::uint8_t> picture;
+        auto reread = LoadMapFile(QFile::encodeName(path).toStdString(), counters, picture, error);
         QVERIFY2(reread, error.c_str());
         QCOMPARE(Names(reread->m_listStreets),
                  (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Zaragoza")}));
@@ -683,7 +684,8 @@ private slots:
         QVERIFY(catalogueShown);
         std::string error;
         MapCounters counters;
-        auto onDisk = OpenMapFile(QFile::encodeName(path).toStdString(), counters, error);
+        std::vector<std::uint8_t> picture;
+        auto onDisk = LoadMapFile(QFile::encodeName(path).toStdString(), counters, picture, error);
         QVERIFY(onDisk);
         QCOMPARE(onDisk->m_listStreets.front()->m_strName, std::string("Avenida Juárez"));
     }
@@ -735,7 +737,8 @@ private slots:
         QCOMPARE(shown[1], QStringLiteral("Done"));
         std::string error;
         MapCounters counters;
-        auto onDisk = OpenMapFile(QFile::encodeName(path).toStdString(), counters, error);
+        std::vector<std::uint8_t> picture;
+        auto onDisk = LoadMapFile(QFile::encodeName(path).toStdString(), counters, picture, error);
         QVERIFY(onDisk);
         QCOMPARE(Names(onDisk->m_listStreets),
                  (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Cambiada")}));

@@ -112,7 +112,7 @@ void TestGuideWindow::frameCentreMapsBackToViewCentre() {
 
 void TestGuideWindow::showPlacesPictureAtBottomRight() {
     OutputFixture f(QColor(0, 160, 0));
-    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd::ShowFor(*f.wnd, f.picture);
     CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     QVERIFY(guide);
     QVERIFY(guide->isVisible());
@@ -148,7 +148,7 @@ void TestGuideWindow::clickAtFrameCentreKeepsView() {
     QFETCH(QPoint, centre);
     OutputFixture f;
     f.wnd->ZoomTo(scale, MapPoint{centre.x(), centre.y()});
-    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd::ShowFor(*f.wnd, f.picture);
     CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     const MapPoint before = CentreOf(f.wnd->VisibleRect());
     PressAt(guide, guide->ExactFrame().center());
@@ -164,7 +164,7 @@ void TestGuideWindow::clickAtFrameCentreKeepsView() {
 
 void TestGuideWindow::clickCentresMapThere() {
     OutputFixture f;
-    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd::ShowFor(*f.wnd, f.picture);
     CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     // Guide pixel (100, 200) is map point (-1000, -500) at k = 0.1.
     QTest::mouseClick(guide, Qt::LeftButton, {}, QPoint(100, 200));
@@ -180,7 +180,7 @@ void TestGuideWindow::clickCentresMapThere() {
 
 void TestGuideWindow::frameFollowsThePannedMap() {
     OutputFixture f;
-    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd::ShowFor(*f.wnd, f.picture);
     CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     const QRect before = guide->Frame();
     // Left arrow: the map moves 50 pixels right, the view 50 pixels west.
@@ -195,7 +195,7 @@ void TestGuideWindow::frameFollowsThePannedMap() {
 void TestGuideWindow::frameLargerThanPictureIsClipped() {
     OutputFixture f;
     f.wnd->ZoomTo(1.0f, MapPoint{0, 0});
-    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd::ShowFor(*f.wnd, f.picture);
     CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     const QRect frame = guide->Frame();
     QVERIFY(frame.contains(QRect(0, 0, 400, 300)));
@@ -207,7 +207,7 @@ void TestGuideWindow::frameLargerThanPictureIsClipped() {
 void TestGuideWindow::escAndEnterCloseAndShowAgainKeepsPicture() {
     OutputFixture f(QColor(0, 0, 200));
     QSignalSpy closed(f.wnd, &CMapaWnd::GuideClosed);
-    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd::ShowFor(*f.wnd, f.picture);
     QPointer<CGuideWnd> guide = CGuideWnd::Of(*f.wnd);
     const QPoint place = guide->pos();
     QTest::keyClick(guide, Qt::Key_Escape);
@@ -215,8 +215,8 @@ void TestGuideWindow::escAndEnterCloseAndShowAgainKeepsPicture() {
     QCOMPARE(closed.count(), 1);
 
     // Shown again: the same window at the same place, the picture not read again.
-    QVERIFY(QFile::remove(PictureFileOf(f.store.m_strMapName)));
-    CGuideWnd::ShowFor(*f.wnd);
+    f.picture.clear();
+    CGuideWnd::ShowFor(*f.wnd, f.picture);
     QCOMPARE(CGuideWnd::Of(*f.wnd), guide.data());
     QVERIFY(guide->isVisible());
     QCOMPARE(guide->pos(), place);
@@ -231,16 +231,15 @@ void TestGuideWindow::escAndEnterCloseAndShowAgainKeepsPicture() {
 
 void TestGuideWindow::secondMapShowsItsOwnPicture() {
     OutputFixture f(QColor(200, 0, 0));
-    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd::ShowFor(*f.wnd, f.picture);
     QPointer<CGuideWnd> first = CGuideWnd::Of(*f.wnd);
     QVERIFY(qRed(first->grab().toImage().pixel(2, 2)) > 150);
 
-    // Another map is opened: its picture file has another name and colour.
-    f.store.m_strMapName = "segundo";
-    QVERIFY(WriteJpegPicture(PictureFileOf("segundo"), QColor(0, 0, 200), 200, 150));
+    // Another map of the same name is opened, with a picture of another colour.
+    f.picture = JpegPicture(QColor(0, 0, 200), 200, 150);
     f.wnd->OnMapLoaded();
     QVERIFY(!first->isVisible());
-    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd::ShowFor(*f.wnd, f.picture);
     CGuideWnd* second = CGuideWnd::Of(*f.wnd);
     QVERIFY(second);
     QVERIFY(first.isNull());
@@ -251,7 +250,7 @@ void TestGuideWindow::secondMapShowsItsOwnPicture() {
 
 void TestGuideWindow::missingPictureSaysSoInSpanish() {
     OutputFixture f(QColor(), false);
-    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd::ShowFor(*f.wnd, f.picture);
     CGuideWnd* guide = CGuideWnd::Of(*f.wnd);
     QVERIFY(guide->isVisible());
     QVERIFY(!guide->PictureShown());
@@ -265,13 +264,10 @@ void TestGuideWindow::missingPictureSaysSoInSpanish() {
     QCOMPARE(f.wnd->Origin(), origin);
 
     // A damaged picture says so too.
-    f.store.m_strMapName = "danado";
-    QFile bad(PictureFileOf("danado"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("\xff\xd8 no es un JPEG");
-    bad.close();
+    const char damaged[] = "\xff\xd8 no es un JPEG";
+    f.picture.assign(damaged, damaged + sizeof damaged - 1);
     f.wnd->OnMapLoaded();
-    CGuideWnd::ShowFor(*f.wnd);
+    CGuideWnd::ShowFor(*f.wnd, f.picture);
     QVERIFY(!CGuideWnd::Of(*f.wnd)->PictureShown());
     QVERIFY(CGuideWnd::Of(*f.wnd)->PictureError().contains(QStringLiteral("JPEG")));
 }

@@ -1,7 +1,6 @@
 #include "output_fixture.h"
 
 #include "jpeg_writer.h"
-#include "map_file.h"
 #include "map_window.h"
 #include "view_fixtures.h"
 
@@ -13,7 +12,7 @@
 
 #include <cstring>
 
-bool WriteJpegPicture(const QString& path, QColor colour, int width, int height) {
+std::vector<std::uint8_t> JpegPicture(QColor colour, int width, int height) {
     QImage image(width, height, QImage::Format_RGB888);
     image.fill(colour);
     const auto rowBytes = static_cast<std::size_t>(width) * 3;
@@ -21,18 +20,16 @@ bool WriteJpegPicture(const QString& path, QColor colour, int width, int height)
     for (int y = 0; y < height; ++y)
         std::memcpy(rgb.data() + rowBytes * static_cast<std::size_t>(y), image.constScanLine(y),
                     rowBytes);
-    const std::vector<std::uint8_t> jpeg = EncodeJpeg(rgb, width, height, 95);
+    return EncodeJpeg(rgb, width, height, 95);
+}
+
+bool WriteJpegPicture(const QString& path, QColor colour, int width, int height) {
+    const std::vector<std::uint8_t> jpeg = JpegPicture(colour, width, height);
     QFile file(path);
     if (jpeg.empty() || !file.open(QIODevice::WriteOnly))
         return false;
     return file.write(reinterpret_cast<const char*>(jpeg.data()),
                       static_cast<qint64>(jpeg.size())) == static_cast<qint64>(jpeg.size());
-}
-
-QString PictureFileOf(const std::string& mapName) {
-    std::string error;
-    const std::string dir = PrivateTempDir(error);
-    return QFile::decodeName(QByteArray::fromStdString(PicturePath(dir, mapName)));
 }
 
 void AnswerMessageBox(std::function<void(const QString& text)> answer) {
@@ -51,16 +48,13 @@ void AnswerMessageBox(std::function<void(const QString& text)> answer) {
 }
 
 OutputFixture::OutputFixture(QColor pictureColour, bool withPicture) {
-    // Pictures go to a folder of this test alone.
-    qputenv("TMPDIR", QFile::encodeName(tempRoot.path()));
     store = MakeStore();
     store.m_strTitle = "VELTRIX  Pueblo, Estado - País";
     store.m_blocks.push_back(MakeBlock(-2000, -1500, -1000, -500, 1));
     store.m_blocks.push_back(MakeBlock(1000, 500, 2000, 1500, 2));
     store.m_rcBlocks = MapRect{-2000, -1500, 2000, 1500};
     if (withPicture)
-        WriteJpegPicture(PictureFileOf(store.m_strMapName), pictureColour, kPictureWidth,
-                         kPictureHeight);
+        picture = JpegPicture(pictureColour, kPictureWidth, kPictureHeight);
     frame.resize(800, 600);
     wnd = new CMapaWnd(store, &frame);
     wnd->setGeometry(0, 0, 800, 600);

@@ -13,14 +13,14 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CMapaWnd;
 
-// A plain picture of one colour, as a JPEG file at `path`.
+// A plain picture of one colour as JPEG bytes, and as a JPEG file at `path`.
+std::vector<std::uint8_t> JpegPicture(QColor colour, int width, int height);
 bool WriteJpegPicture(const QString& path, QColor colour, int width, int height);
 
-// Where the editor keeps the picture of the map named `mapName`.
-QString PictureFileOf(const std::string& mapName);
 
 // Runs `answer` on the next message box that opens, then closes it.
 void AnswerMessageBox(std::function<void(const QString& text)> answer);
@@ -29,8 +29,9 @@ struct OutputFixture {
     static constexpr int kPictureWidth = 400;
     static constexpr int kPictureHeight = 300;
 
-    QTemporaryDir tempRoot;
+    QTemporaryDir tempRoot; // for what the tests write
     MapStore store;
+    std::vector<std::uint8_t> picture; // the map's picture, JPEG
     QWidget frame;
     CMapaWnd* wnd = nullptr;
 
