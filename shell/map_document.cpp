@@ -13,8 +13,8 @@ std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-bool WriteMapTo(const MapStore& store, const QString& path,
-                std::span<const std::uint8_t> picture, QString& error) {
+bool WriteMapTo(const MapStore& store, const QString& path, std::span<const std::uint8_t> picture,
+                QString& error) {
     std::string reason;
     if (!SaveMapFile(store, LocalPath(path), picture, reason)) {
         error = QString::fromStdString(reason);

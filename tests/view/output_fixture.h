@@ -21,7 +21,6 @@ class CMapaWnd;
 std::vector<std::uint8_t> JpegPicture(QColor colour, int width, int height);
 bool WriteJpegPicture(const QString& path, QColor colour, int width, int height);
 
-
 // Runs `answer` on the next message box that opens, then closes it.
 void AnswerMessageBox(std::function<void(const QString& text)> answer);
 
