@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     imagemagick xvfb xauth fonts-dejavu-core
+    dosfstools fusefat qt6-translations-l10n
 )
 
 missing=()
