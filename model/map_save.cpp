@@ -236,3 +236,39 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
     FileOps ops;
     return SaveMapFile(store, mapPath, picture, error, ops);
 }
+
+bool WriteMapCopy(const MapStore& store, const std::string& path,
+                  std::span<const std::uint8_t> picture, std::string& error) {
+    const std::string folder = FolderOf(path);
+    const std::string tempPath = path + ".tmp";
+    // Left by a write that was cut short; only this copy's writer uses the name.
+    ::unlink(tempPath.c_str());
+    FileOps ops;
+    std::FILE* file = nullptr;
+    if (const int err = ops.CreateNew(tempPath, 0600, file)) {
+        error = ReasonFor(err, path, folder);
+        return false;
+    }
+    int err = 0;
+    try {
+        ArchiveWriter out(file);
+        WriteMap(out, store, picture);
+        if (!out.Flush())
+            err = errno != 0 ? errno : EIO;
+    } catch (const std::bad_alloc&) {
+        err = ENOMEM;
+    }
+    if (const int closeErr = ops.SyncAndClose(file); err == 0)
+        err = closeErr;
+    if (err == 0)
+        err = ops.Rename(tempPath, path);
+    if (err != 0) {
+        ops.Remove(tempPath);
+        error = err == ENOMEM ? "No hay memoria suficiente para guardar el mapa."
+                              : ReasonFor(err, path, folder);
+        return false;
+    }
+    ops.SyncFolder(folder);
+    error.clear();
+    return true;
+}

@@ -41,6 +41,14 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
 bool SaveMapFile(const MapStore& store, const std::string& mapPath,
                  std::span<const std::uint8_t> picture, std::string& error);
 
+// Writes the store with `picture` to `path`, a copy the program keeps for
+// itself (a recovery copy): through `path` + ".tmp", synced, and renamed over
+// `path`, so that `path` holds the previous copy or the new one and never a
+// part of either. Only the user can read it; no backup is kept and a link at
+// `path` is replaced, not followed. False with the reason in `error`.
+bool WriteMapCopy(const MapStore& store, const std::string& path,
+                  std::span<const std::uint8_t> picture, std::string& error);
+
 // The file a save through `path` writes: `path` itself, or the end of its chain
 // of symbolic links. Empty when the chain loops or is too long.
 std::string SaveTarget(const std::string& path);

@@ -11,6 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     imagemagick xvfb xauth fonts-dejavu-core
     dpkg-dev desktop-file-utils shared-mime-info libglib2.0-bin
+    dosfstools fusefat qt6-translations-l10n
 )
 
 missing=()

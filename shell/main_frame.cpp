@@ -14,16 +14,19 @@
 #include "map_window.h"
 #include "message_box.h"
 #include "messages.h"
+#include "preferencias_dlg.h"
 #include "propiedades.h"
 #include "tools.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QSplitter>
@@ -32,6 +35,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <chrono>
 #include <sys/stat.h>
 
 namespace {
@@ -61,8 +65,29 @@ constexpr int kMapCommands[] = {
     ID_TOOL_ZOOM,        ID_VIEW_PROPERTIES, ID_TOOL_NAVIGATE,    ID_TOOL_TRACE_STREET,
     ID_TOOL_REFERENCE,   ID_TOOL_MARK,       ID_TOOL_COLONY,      ID_TOOL_ROUTE,
     ID_TOOL_DISTANCE,    ID_TOOL_INFO,       ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK,
-    ID_FILE_EXPORT_VIEW,
+    ID_FILE_EXPORT_VIEW, ID_FILE_SAVE_AS,
 };
+
+// "1 de mayo de 2024 a las 10:22".
+QString SpanishDateTime(const QDateTime& when) {
+    return QLocale(QLocale::Spanish, QLocale::Mexico)
+        .toString(when.toLocalTime(), QStringLiteral("d 'de' MMMM 'de' yyyy 'a las' HH:mm"));
+}
+
+QString LockedQuestion(const QString& path, const LockOwner& holder) {
+    QString who;
+    if (!holder.unknown) {
+        who = QStringLiteral(": usuario %1, equipo %2, proceso %3")
+                  .arg(QString::fromStdString(holder.user), QString::fromStdString(holder.host))
+                  .arg(holder.pid);
+        if (holder.since > 0)
+            who += QStringLiteral(", desde el %1")
+                       .arg(SpanishDateTime(QDateTime::fromSecsSinceEpoch(holder.since)));
+    }
+    return QStringLiteral("El mapa %1 ya está abierto en otro editor%2.\n¿Desea abrirlo de solo "
+                          "lectura? Los cambios sólo se podrán guardar con otro nombre.")
+        .arg(QFileInfo(path).fileName(), who);
+}
 
 QString IconPath(const char* name) {
     return QStringLiteral(":/shell/icons/%1.svg").arg(QLatin1String(name));
@@ -99,6 +124,11 @@ CMainFrame::CMainFrame(CMapDocument& document, const QString& programDir, QWidge
     // The pages refill themselves after an undo or a redo; the map follows.
     connect(&m_document, &CMapDocument::ContentRestored, m_pMapWnd, qOverload<>(&QWidget::update));
     connect(&m_document, &CMapDocument::ContentChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(&m_document, &CMapDocument::PathChanged, this, &CMainFrame::UpdateTitle);
+    connect(&m_document, &CMapDocument::AutosaveFailed, this, [this](const QString& error) {
+        statusBar()->showMessage(
+            QStringLiteral("No se pudo guardar la copia de recuperación: %1").arg(error));
+    });
     connect(m_pMapWnd, &CMapaWnd::MapPointHovered, this, &CMainFrame::ShowMapPosition);
     // The guide also closes itself (Enter, Esc, a new map); the check mark follows it.
     connect(m_pMapWnd, &CMapaWnd::GuideClosed, this, [this] {
@@ -146,6 +176,12 @@ void CMainFrame::CreateActions() {
                QStringLiteral("Abre un archivo de mapas"), QStringLiteral("Abrir"));
     AddCommand(ID_FILE_SAVE_MAP, QStringLiteral("&Guardar"),
                QStringLiteral("Guarda los cambios en el archivo"), QStringLiteral("Guardar"));
+    AddCommand(ID_FILE_SAVE_AS, QStringLiteral("Guardar &como..."),
+               QStringLiteral("Guarda el mapa con otro nombre o en otra carpeta"),
+               QStringLiteral("Guardar como"));
+    AddCommand(ID_FILE_PREFERENCES, QStringLiteral("Pre&ferencias..."),
+               QStringLiteral("Cambia cada cuántos minutos se guarda una copia de recuperación"),
+               QString());
     AddCommand(ID_COPY_MAP, QStringLiteral("&Copiar mapa"),
                QStringLiteral("Copiar al portapapeles el mapa en pantalla"),
                QStringLiteral("Copiar"));
@@ -203,6 +239,7 @@ void CMainFrame::CreateActions() {
 
     Action(ID_FILE_OPEN_MAP)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     Action(ID_FILE_SAVE_MAP)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    Action(ID_FILE_SAVE_AS)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     Action(ID_FILE_PRINT)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     Action(ID_APP_EXIT)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     Action(ID_EDIT_UNDO)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -233,6 +270,8 @@ void CMainFrame::CreateActions() {
 
     connect(Action(ID_FILE_OPEN_MAP), &QAction::triggered, this, &CMainFrame::OnFileOpen);
     connect(Action(ID_FILE_SAVE_MAP), &QAction::triggered, this, &CMainFrame::OnFileSave);
+    connect(Action(ID_FILE_SAVE_AS), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+    connect(Action(ID_FILE_PREFERENCES), &QAction::triggered, this, &CMainFrame::OnPreferences);
     connect(Action(ID_COPY_MAP), &QAction::triggered, this, &CMainFrame::OnCopyMap);
     connect(Action(ID_FILE_PRINT), &QAction::triggered, this, &CMainFrame::OnFilePrint);
     connect(Action(ID_FILE_EXPORT_VIEW), &QAction::triggered, this, &CMainFrame::OnExportView);
@@ -257,8 +296,11 @@ void CMainFrame::CreateMenus() {
     QMenu* file = bar->addMenu(QStringLiteral("&Archivo"));
     file->addAction(Action(ID_FILE_OPEN_MAP));
     file->addAction(Action(ID_FILE_SAVE_MAP));
+    file->addAction(Action(ID_FILE_SAVE_AS));
     file->addAction(Action(ID_COPY_MAP));
     file->addAction(Action(ID_FILE_EXPORT_VIEW));
+    file->addSeparator();
+    file->addAction(Action(ID_FILE_PREFERENCES));
     file->addSeparator();
     file->addAction(Action(ID_APP_EXIT));
 
@@ -434,13 +476,42 @@ void CMainFrame::OnFileOpen() {
 }
 
 bool CMainFrame::OpenMap(const QString& path) {
+    bool readOnly = false;
+    if (const std::optional<LockOwner> holder = CMapDocument::OpenElsewhere(path)) {
+        if (!AskYesNo(this, LockedQuestion(path, *holder), QMessageBox::Warning))
+            return false;
+        readOnly = true;
+    }
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool opened = m_document.Open(path, error);
+    const bool opened = m_document.Open(path, error, readOnly);
     QApplication::restoreOverrideCursor();
-    if (!opened)
+    if (!opened) {
         ShowMessage(this, error, QMessageBox::Warning);
-    return opened;
+        return false;
+    }
+    OfferRecovery();
+    return true;
+}
+
+void CMainFrame::OfferRecovery() {
+    const std::optional<CRecoveryCopy> copy = m_document.RecoveryCopy();
+    if (!copy)
+        return;
+    const QString question =
+        QStringLiteral("Se encontró una copia de recuperación de %1 guardada el %2.\n¿Desea "
+                       "recuperarla?")
+            .arg(QFileInfo(copy->mapPath).fileName(), SpanishDateTime(copy->saved));
+    if (!AskYesNo(this, question, QMessageBox::Question)) {
+        m_document.DiscardRecovery();
+        return;
+    }
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool recovered = m_document.Recover(error);
+    QApplication::restoreOverrideCursor();
+    if (!recovered)
+        ShowMessage(this, error, QMessageBox::Warning);
 }
 
 void CMainFrame::OnMapReplaced() {
@@ -448,15 +519,24 @@ void CMainFrame::OnMapReplaced() {
     m_pCtrlWnd->SetZoomSlider(3);
     SendUserMessage(m_pCtrlWnd, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_CATEGORIES);
     m_pCtrlWnd->SetFillCheck(true);
-    setWindowTitle(QString::fromStdString(m_store.m_strTitle));
+    UpdateTitle();
     OnTool(TOOL_NAVIGATE);
     m_bGuideShown = false;
     UpdateCommandUI();
 }
 
+void CMainFrame::UpdateTitle() {
+    QString title = QString::fromStdString(m_store.m_strTitle);
+    if (m_document.IsReadOnly())
+        title += QStringLiteral(" (solo lectura)");
+    setWindowTitle(title);
+}
+
 bool CMainFrame::SaveMap() {
     if (!m_document.IsOpen())
         return false;
+    if (m_document.IsReadOnly())
+        return OnFileSaveAs();
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool saved = m_document.Save(error);
@@ -474,6 +554,62 @@ bool CMainFrame::SaveMap() {
 
 void CMainFrame::OnFileSave() {
     SaveMap();
+}
+
+bool CMainFrame::OnFileSaveAs() {
+    if (!m_document.IsOpen())
+        return false;
+    QFileDialog dialog(this, QStringLiteral("Guardar como"), m_document.Path(),
+                       QStringLiteral("Mapas (*.map)"));
+    dialog.setObjectName(QStringLiteral("saveAsDialog"));
+    // Qt's own dialog, so that every word of it is Spanish.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("map"));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Guardar en:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Guardar"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        const QString path = dialog.selectedFiles().front();
+        if (!QFileInfo::exists(path) ||
+            AskYesNo(this,
+                     QStringLiteral("Ya existe %1.\n¿Desea reemplazarlo?")
+                         .arg(QFileInfo(path).fileName()),
+                     QMessageBox::Warning))
+            return SaveMapAs(path);
+    }
+}
+
+bool CMainFrame::SaveMapAs(const QString& path) {
+    if (!m_document.IsOpen())
+        return false;
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool saved = m_document.SaveAs(path, error);
+    QApplication::restoreOverrideCursor();
+    SendMessageToDescendants(this, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_BUSINESSES);
+    if (!saved) {
+        ShowMessage(this, QString::fromStdString(SaveErrorText()), QMessageBox::Warning, error);
+        return false;
+    }
+    ShowMessage(this, QStringLiteral("Done"));
+    return true;
+}
+
+void CMainFrame::OnPreferences() {
+    const auto minutes =
+        std::chrono::duration_cast<std::chrono::minutes>(m_document.AutosaveInterval());
+    CPreferenciasDlg dialog(static_cast<int>(minutes.count()), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    CPreferenciasDlg::StoreAutosaveMinutes(dialog.Minutes());
+    m_document.SetAutosaveInterval(std::chrono::minutes(dialog.Minutes()));
 }
 
 void CMainFrame::OnCopyMap() {

@@ -28,6 +28,8 @@ class QToolBar;
 enum CommandId : int {
     ID_FILE_OPEN_MAP = 32771,
     ID_FILE_SAVE_MAP = 32800,
+    ID_FILE_SAVE_AS = 57604,
+    ID_FILE_PREFERENCES = 32813,
     ID_COPY_MAP = 32804,
     ID_FILE_PRINT = 57607,
     ID_APP_EXIT = 57665,
@@ -77,13 +79,19 @@ public:
     // it cannot.
     bool OpenMap(const QString& path);
     // The save command; true when the map file was written, which "Done" says.
+    // A map another editor has open is saved under a new name instead.
     bool SaveMap();
+    // Saves the map as `path`, which becomes its file; "Done" when it worked.
+    bool SaveMapAs(const QString& path);
     // Brings every command's enable and check state up to date.
     void UpdateCommandUI();
 
     // Commands.
     void OnFileOpen();
     void OnFileSave();
+    // Asks for a name in any folder and saves there; false when cancelled or failed.
+    bool OnFileSaveAs();
+    void OnPreferences();
     void OnCopyMap();
     void OnFilePrint();
     void OnExportView();
@@ -111,6 +119,9 @@ private:
     void UpdateLockIndicators();
     // A new map is in the document: the windows start afresh on it.
     void OnMapReplaced();
+    void UpdateTitle();
+    // Asks whether to take up the recovery copy of the map just opened.
+    void OfferRecovery();
     // Asks whether to save unsaved changes; false when the user cancels or the
     // save fails, so the caller must not go on.
     bool SaveModified();

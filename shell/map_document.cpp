@@ -5,12 +5,27 @@
 #include "map_save.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QUndoStack>
+
+#include <algorithm>
 
 namespace {
 
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    if (first.exists() && second.exists())
+        return first.canonicalFilePath() == second.canonicalFilePath();
+    return first.absoluteFilePath() == second.absoluteFilePath();
+}
+
+QString FileName(const QString& path) {
+    return QFileInfo(path).fileName();
 }
 
 bool WriteMapTo(const MapStore& store, const QString& path, std::span<const std::uint8_t> picture,
@@ -33,21 +48,50 @@ CMapDocument::CMapDocument(QObject* parent)
         // A new map empties the history; MapReplaced says all there is to say.
         if (m_bReplacing)
             return;
+        m_bChangedSinceCopy = true;
         emit ContentChanged();
         FollowModified();
     });
     // The history marks the store changed or saved as the clean state comes and goes.
     connect(&stack, &QUndoStack::cleanChanged, this, &CMapDocument::FollowModified);
+    connect(&m_autosaveTimer, &QTimer::timeout, this, [this] {
+        QString error;
+        Autosave(error);
+    });
+    SetAutosaveInterval(kDefaultAutosaveInterval);
 }
 
 CMapDocument::~CMapDocument() {
     // The history goes before this object does; it must not call back into it.
     disconnect(m_pHistory.get(), nullptr, this, nullptr);
     disconnect(&m_pHistory->Stack(), nullptr, this, nullptr);
+    Close();
 }
 
-bool CMapDocument::Open(const QString& path, QString& error) {
+std::optional<LockOwner> CMapDocument::OpenElsewhere(const QString& path) {
+    return MapLock::HeldByOther(LocalPath(path));
+}
+
+bool CMapDocument::HoldsLockOf(const QString& path) const {
+    return m_lock.Held() && m_lock.Path() == MapLock::LockPath(LocalPath(path));
+}
+
+MapLock::Result CMapDocument::LockFor(const QString& path, MapLock& fresh, LockOwner& holder) {
+    if (HoldsLockOf(path))
+        return MapLock::Result::Taken;
+    // Where no lock can be made (a read-only disk) the map opens all the same.
+    std::string reason;
+    return fresh.Acquire(LocalPath(path), holder, reason);
+}
+
+bool CMapDocument::Open(const QString& path, QString& error, bool readOnly) {
     const std::string local = LocalPath(path);
+    MapLock lock;
+    LockOwner holder;
+    if (!readOnly && LockFor(path, lock, holder) == MapLock::Result::HeldByOther) {
+        error = QStringLiteral("El mapa %1 ya está abierto en otro editor.").arg(FileName(path));
+        return false;
+    }
     std::vector<std::uint8_t> picture;
     std::string reason;
     std::unique_ptr<MapStore> opened = LoadMapFile(local, m_store.m_counters, picture, reason);
@@ -56,7 +100,8 @@ bool CMapDocument::Open(const QString& path, QString& error) {
         return false;
     }
     opened->m_strMapName = MapNameFromPath(local);
-    PutInPlace(std::move(opened), std::move(picture), path, true);
+    PutInPlace(std::move(opened), std::move(picture), path, Origin::File, std::move(lock),
+               readOnly);
     emit MapReplaced();
     FollowModified();
     return true;
@@ -70,26 +115,38 @@ bool CMapDocument::Replace(std::unique_ptr<MapStore> store, std::vector<std::uin
         return false;
     }
     store->m_strMapName = name;
-    PutInPlace(std::move(store), std::move(picture), path, false);
+    MapLock lock;
+    LockOwner holder;
+    const bool readOnly = LockFor(path, lock, holder) == MapLock::Result::HeldByOther;
+    PutInPlace(std::move(store), std::move(picture), path, Origin::Elsewhere, std::move(lock),
+               readOnly);
     emit MapReplaced();
     FollowModified();
     return true;
 }
 
 void CMapDocument::PutInPlace(std::unique_ptr<MapStore> store, std::vector<std::uint8_t> picture,
-                              const QString& path, bool onDisk) {
+                              const QString& path, Origin origin, MapLock lock, bool readOnly) {
+    // The map in place is left for good: its changes were saved or given up.
+    if (origin != Origin::Recovered)
+        DiscardRecovery();
     m_bReplacing = true;
     // The windows keep their references to the one store; only its content changes.
     m_store = std::move(*store);
     m_picture = std::move(picture);
     m_strPath = path;
     m_pHistory->Reset();
-    if (!onDisk) {
+    if (origin != Origin::File) {
         // No undo leads back to a saved state: the map exists only here.
         m_pHistory->Stack().resetClean();
         m_store.MarkChanged();
     }
     m_bReplacing = false;
+    if (readOnly || !HoldsLockOf(path))
+        m_lock = std::move(lock);
+    m_bReadOnly = readOnly;
+    // A recovered map is what its copy holds already.
+    m_bChangedSinceCopy = origin == Origin::Elsewhere;
 }
 
 bool CMapDocument::Save(QString& error) {
@@ -97,12 +154,56 @@ bool CMapDocument::Save(QString& error) {
         error = QString::fromStdString(SaveErrorText());
         return false;
     }
+    if (m_bReadOnly) {
+        error = QStringLiteral("El mapa %1 está abierto en otro editor: guárdelo con otro nombre.")
+                    .arg(FileName(m_strPath));
+        return false;
+    }
     m_store.SortListsByName();
     if (!WriteMapTo(m_store, m_strPath, m_picture, error))
         return false;
     m_store.m_nFileVersion = 1;
     m_pHistory->MarkSaved();
+    m_recovery.Discard(m_strPath);
+    m_bChangedSinceCopy = false;
     FollowModified();
+    emit Saved();
+    return true;
+}
+
+bool CMapDocument::SaveAs(const QString& path, QString& error) {
+    if (!IsOpen()) {
+        error = QString::fromStdString(SaveErrorText());
+        return false;
+    }
+    if (!m_bReadOnly && SameFile(path, m_strPath))
+        return Save(error);
+    MapLock lock;
+    LockOwner holder;
+    if (LockFor(path, lock, holder) == MapLock::Result::HeldByOther) {
+        error =
+            QStringLiteral("El mapa %1 está abierto en otro editor: no se puede guardar con ese "
+                           "nombre.")
+                .arg(FileName(path));
+        return false;
+    }
+    m_store.SortListsByName();
+    if (!WriteMapTo(m_store, path, m_picture, error))
+        return false;
+    const std::string name = MapNameFromPath(LocalPath(path));
+    DiscardRecovery();
+    // An older copy of the file just written holds nothing it lacks.
+    m_recovery.Discard(path);
+    if (!HoldsLockOf(path))
+        m_lock = std::move(lock);
+    m_strPath = path;
+    m_store.m_strMapName = name;
+    m_store.m_nFileVersion = 1;
+    m_bReadOnly = false;
+    m_bChangedSinceCopy = false;
+    m_pHistory->MarkSaved();
+    FollowModified();
+    emit PathChanged();
     emit Saved();
     return true;
 }
@@ -113,6 +214,65 @@ bool CMapDocument::SaveTo(const QString& path, QString& error) const {
         return false;
     }
     return WriteMapTo(m_store, path, m_picture, error);
+}
+
+void CMapDocument::SetAutosaveInterval(std::chrono::milliseconds interval) {
+    m_autosaveInterval = std::max(interval, std::chrono::milliseconds(0));
+    if (m_autosaveInterval.count() > 0)
+        m_autosaveTimer.start(m_autosaveInterval);
+    else
+        m_autosaveTimer.stop();
+}
+
+bool CMapDocument::Autosave(QString& error) {
+    if (!IsOpen() || m_bReadOnly || !IsModified() || !m_bChangedSinceCopy)
+        return true;
+    if (!m_recovery.Write(m_store, m_picture, m_strPath, error)) {
+        emit AutosaveFailed(error);
+        return false;
+    }
+    m_bChangedSinceCopy = false;
+    emit Autosaved();
+    return true;
+}
+
+std::optional<CRecoveryCopy> CMapDocument::RecoveryCopy() const {
+    // The copy of a map another editor has is that editor's.
+    if (!IsOpen() || m_bReadOnly)
+        return std::nullopt;
+    return m_recovery.NewerThanMap(m_strPath);
+}
+
+bool CMapDocument::Recover(QString& error) {
+    const std::optional<CRecoveryCopy> copy = RecoveryCopy();
+    if (!copy) {
+        error =
+            QStringLiteral("No hay ninguna copia de recuperación de %1.").arg(FileName(m_strPath));
+        return false;
+    }
+    std::vector<std::uint8_t> picture;
+    std::unique_ptr<MapStore> store = m_recovery.Load(*copy, m_store.m_counters, picture, error);
+    if (!store)
+        return false;
+    store->m_strMapName = m_store.m_strMapName;
+    // The copy stays until the map is saved: a second crash must not lose it.
+    PutInPlace(std::move(store), std::move(picture), m_strPath, Origin::Recovered, MapLock(),
+               false);
+    emit MapReplaced();
+    FollowModified();
+    return true;
+}
+
+void CMapDocument::DiscardRecovery() {
+    if (IsOpen() && !m_bReadOnly)
+        m_recovery.Discard(m_strPath);
+}
+
+void CMapDocument::Close() {
+    DiscardRecovery();
+    m_bChangedSinceCopy = false;
+    m_autosaveTimer.stop();
+    m_lock.Release();
 }
 
 void CMapDocument::FollowModified() {

@@ -2,6 +2,7 @@
 
 #include "main_frame.h"
 #include "map_window.h"
+#include "preferencias_dlg.h"
 #include "startup_splash.h"
 #include "veltrix_version.h"
 
@@ -12,10 +13,12 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QScreen>
 #include <QThread>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -105,8 +108,14 @@ bool CMapaApp::InitInstance(const QStringList& arguments) {
     }
     CStartupSplash::EnableSplashScreen(!parser.isSet(options.noSplash));
 
+    // Where Debian's Qt translations are missing, Qt's few words stay in English.
+    if (m_qtTranslator.load(QStringLiteral("qtbase_es"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTranslator);
+
     QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
     QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
+    m_document.SetAutosaveInterval(std::chrono::minutes(CPreferenciasDlg::StoredAutosaveMinutes()));
 
     const QString mapArgument =
         parser.positionalArguments().isEmpty() ? QString() : parser.positionalArguments().front();

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 
 #include <memory>
 #include <optional>
@@ -41,5 +42,7 @@ public:
     QRect m_rcInfoPopup;
 
 private:
+    // Qt's own words (file dialogs, edit menus) in Spanish.
+    QTranslator m_qtTranslator;
     std::unique_ptr<CMainFrame> m_pMainWnd;
 };

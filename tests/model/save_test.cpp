@@ -1,6 +1,7 @@
 // Saving through a temporary file and a rename, failing at every step without
 // harm, with and without hard links; the temporary name search.
 
+#include "map_lock.h"
 #include "map_save.h"
 #include "test_maps.h"
 #include "unique_name.h"
@@ -230,9 +231,15 @@ TEST_F(SaveFixture, SavingWorksOnAFatDisk) {
     WriteFile(onStick, oldContent);
     ASSERT_NE(::link(onStick.c_str(), (mount / "probe").c_str()), 0) << "FAT has hard links?";
     std::string error;
+    // As the editor does: the map locked while it is saved.
+    MapLock lock;
+    LockOwner holder;
+    ASSERT_EQ(lock.Acquire(onStick, holder, error), MapLock::Result::Taken) << error;
     ASSERT_TRUE(SaveMapFile(*store, onStick, picture, error)) << error;
     ASSERT_TRUE(SaveMapFile(*store, onStick, picture, error)) << error;
     EXPECT_EQ(ReadFile(onStick), WriteToBytes(*store, picture));
+    EXPECT_TRUE(fs::exists(mount / ".pueblo.map.lock"));
+    lock.Release();
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(mount))
         names.push_back(e.path().filename().string());

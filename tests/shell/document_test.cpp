@@ -4,18 +4,26 @@
 #include "edit_history.h"
 #include "map_document.h"
 #include "map_file.h"
+#include "map_lock.h"
 #include "map_save.h"
 #include "map_store.h"
+#include "recovery_store.h"
 #include "test_maps.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
 #include <memory>
 #include <vector>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -60,6 +68,15 @@ struct DocumentSpies {
     }
 };
 
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString LockOf(const QString& mapPath) {
+    return QString::fromStdString(MapLock::LockPath(Local(mapPath)));
+}
+
 void Rename(CMapDocument& document, std::size_t street, const char* name) {
     document.History().Record(QStringLiteral("Renombrar calle"),
                               [&] { document.Store().m_listStreets[street]->m_strName = name; });
@@ -88,6 +105,11 @@ private:
     }
 
 private slots:
+    void initTestCase() {
+        // Recovery copies go to this test's own folder.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(Path(QStringLiteral("datos"))));
+    }
+
     void OpeningPutsTheMapInPlaceOfTheOpenOne() {
         CMapDocument document;
         MapStore* const store = &document.Store();
@@ -101,8 +123,12 @@ private slots:
         const QString second = WriteMapWithPicture(
             QStringLiteral("comitan.map"), picture,
             {QStringLiteral("México"), QStringLiteral("Chiapas"), QStringLiteral("Comitán")});
+        QVERIFY(QFile::exists(LockOf(first)));
         DocumentSpies spies(document);
         QVERIFY2(document.Open(second, error), qPrintable(error));
+        // The lock goes with the map: the first is free for another editor.
+        QVERIFY(!QFile::exists(LockOf(first)));
+        QVERIFY(QFile::exists(LockOf(second)));
 
         QCOMPARE(spies.replaced.size(), 1);
         QCOMPARE(spies.Modified(), QList<bool>{false});
@@ -121,9 +147,9 @@ private slots:
 
     void SameNamedMapsInTwoEditorsKeepTheirOwnPictures() {
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("otra")));
-        const QString here = WriteMapWithPicture(QStringLiteral("mitla.map"), {0xFF, 0xD8, 1});
+        const QString here = WriteMapWithPicture(QStringLiteral("tula.map"), {0xFF, 0xD8, 1});
         const QString there =
-            WriteMapWithPicture(QStringLiteral("otra/mitla.map"), {0xFF, 0xD8, 2, 2});
+            WriteMapWithPicture(QStringLiteral("otra/tula.map"), {0xFF, 0xD8, 2, 2});
         CMapDocument first;
         CMapDocument second;
         QString error;
@@ -329,6 +355,211 @@ private slots:
         QCOMPARE(Names(written->m_listStreets),
                  (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Zaragoza")}));
         QCOMPARE(picture, (Bytes{3, 1, 4}));
+    }
+
+    void AutosaveCopiesWhatASaveWouldWriteAndTouchesNothing() {
+        CMapDocument document;
+        QString error;
+        const QString path = WriteMapWithPicture(QStringLiteral("mitla.map"), {3, 1, 4});
+        QVERIFY(document.Open(path, error));
+        const QByteArray before = FileBytes(path);
+        const QString copy = document.Recovery().CopyPath(path);
+        QSignalSpy autosaved(&document, &CMapDocument::Autosaved);
+        // Nothing unsaved, nothing to copy.
+        QVERIFY(document.Autosave(error));
+        QVERIFY(!QFile::exists(copy));
+
+        // Out of name order, as a save would not leave it.
+        Rename(document, 0, "Zaragoza");
+        DocumentSpies spies(document);
+        document.SetAutosaveInterval(20ms);
+        QVERIFY(autosaved.wait(5000));
+        QCOMPARE(spies.Total(), 0);
+        QVERIFY(document.IsModified());
+        QCOMPARE(Names(document.Store().m_listStreets),
+                 (QStringList{QStringLiteral("Zaragoza"), QStringLiteral("Calle Hidalgo")}));
+        QCOMPARE(document.History().Stack().count(), 1);
+        QCOMPARE(FileBytes(path), before);
+        const QJsonObject info =
+            QJsonDocument::fromJson(FileBytes(copy.chopped(4) + QStringLiteral(".json"))).object();
+        QCOMPARE(info.value(QStringLiteral("map")).toString(), QFileInfo(path).canonicalFilePath());
+        QVERIFY(document.RecoveryCopy());
+
+        // Nothing new since: the timer writes nothing more.
+        QVERIFY(!autosaved.wait(150));
+        QCOMPARE(autosaved.size(), 1);
+
+        // The copy is what a save writes, and the save removes it.
+        QVERIFY(document.SaveTo(Path(QStringLiteral("aparte.map")), error));
+        QCOMPARE(FileBytes(copy), FileBytes(Path(QStringLiteral("aparte.map"))));
+        QVERIFY(document.Save(error));
+        QCOMPARE(FileBytes(path), FileBytes(Path(QStringLiteral("aparte.map"))));
+        QVERIFY(!QFile::exists(copy));
+        QVERIFY(!document.RecoveryCopy());
+
+        // Turned off, nothing is written however long the changes wait.
+        document.SetAutosaveInterval(0ms);
+        Rename(document, 1, "Morelos");
+        QVERIFY(!autosaved.wait(150));
+        QVERIFY(!QFile::exists(copy));
+        // A clean end takes a copy away with the lock.
+        QVERIFY(document.Autosave(error));
+        QVERIFY(QFile::exists(copy));
+        document.Close();
+        QVERIFY(!QFile::exists(copy));
+        QVERIFY(!QFile::exists(LockOf(path)));
+    }
+
+    void RecoveryCopyComesBackAsUnsavedChanges() {
+        QString error;
+        const QString path = WriteMapWithPicture(QStringLiteral("mitla.map"), {5, 5});
+        // What an editor that stopped had copied aside: one street renamed, another picture.
+        CRecoveryStore recovery;
+        MapStore edited;
+        FillTestTown(edited, {});
+        edited.m_listStreets[0]->m_strName = "Reforma";
+        QVERIFY(recovery.Write(edited, Bytes{5, 5, 5}, path, error));
+
+        CMapDocument document;
+        QVERIFY(document.Open(path, error));
+        const std::optional<CRecoveryCopy> copy = document.RecoveryCopy();
+        QVERIFY(copy);
+        QCOMPARE(copy->mapPath, path);
+        QVERIFY(qAbs(copy->saved.secsTo(QDateTime::currentDateTime())) < 60);
+        DocumentSpies spies(document);
+        QVERIFY2(document.Recover(error), qPrintable(error));
+        QCOMPARE(spies.replaced.size(), 1);
+        QCOMPARE(spies.Modified(), QList<bool>{true});
+        QCOMPARE(Names(document.Store().m_listStreets),
+                 (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Reforma")}));
+        QCOMPARE(document.Picture(), (Bytes{5, 5, 5}));
+        QCOMPARE(document.Path(), path);
+        QCOMPARE(document.Store().m_strMapName, std::string("mitla"));
+        QCOMPARE(document.History().Stack().count(), 0);
+        // Until it is saved, the copy stays for another crash.
+        QVERIFY(QFile::exists(copy->copyPath));
+        QVERIFY(document.Save(error));
+        QVERIFY(!QFile::exists(copy->copyPath));
+        std::string reason;
+        Bytes picture;
+        auto onDisk = LoadMapFile(Local(path), {}, picture, reason);
+        QVERIFY(onDisk);
+        QCOMPARE(onDisk->m_listStreets[1]->m_strName, std::string("Reforma"));
+
+        // A copy made before the file's last save is no news.
+        QVERIFY(recovery.Write(edited, {}, path, error));
+        QVERIFY(WriteTestMap(path).empty());
+        QVERIFY(QFile::exists(recovery.CopyPath(path)));
+        QVERIFY(!recovery.NewerThanMap(path));
+        QVERIFY(document.Open(path, error));
+
+        // A damaged copy is said to be so and moved aside; the opened map stays.
+        {
+            QFile damaged(recovery.CopyPath(path));
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write(QByteArray(200, '\x07'));
+        }
+        QVERIFY(document.RecoveryCopy());
+        spies.replaced.clear();
+        QVERIFY(!document.Recover(error));
+        QVERIFY2(error.startsWith(QStringLiteral("La copia de recuperación de mitla.map está "
+                                                 "dañada y no se puede abrir")),
+                 qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("Se ha dejado aparte")), qPrintable(error));
+        QCOMPARE(spies.replaced.size(), 0);
+        QVERIFY(!document.IsModified());
+        QCOMPARE(document.Store().m_listStreets[0]->m_strName, std::string("Avenida Juárez"));
+        QVERIFY(!document.RecoveryCopy());
+        const QStringList aside =
+            QDir(recovery.Folder()).entryList({QStringLiteral("*.dañada-*.map")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(FileBytes(recovery.Folder() + QLatin1Char('/') + aside.front()),
+                 QByteArray(200, '\x07'));
+    }
+
+    void SaveAsMakesTheNewFileTheMap() {
+        CMapDocument document;
+        QString error;
+        const QString first = WriteMapWithPicture(QStringLiteral("mitla.map"), {2, 7});
+        QVERIFY(document.Open(first, error));
+        const QByteArray before = FileBytes(first);
+        Rename(document, 0, "Zaragoza");
+        QVERIFY(document.Autosave(error));
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("otra")));
+        const QString second = Path(QStringLiteral("otra/oaxaca.map"));
+        DocumentSpies spies(document);
+        QSignalSpy pathChanged(&document, &CMapDocument::PathChanged);
+
+        QVERIFY2(document.SaveAs(second, error), qPrintable(error));
+        QCOMPARE(pathChanged.size(), 1);
+        QCOMPARE(spies.saved.size(), 1);
+        QCOMPARE(spies.Modified(), QList<bool>{false});
+        QCOMPARE(document.Path(), second);
+        QCOMPARE(document.Store().m_strMapName, std::string("oaxaca"));
+        QVERIFY(!document.IsModified());
+        QCOMPARE(FileBytes(first), before);
+        std::string reason;
+        Bytes picture;
+        auto written = LoadMapFile(Local(second), {}, picture, reason);
+        QVERIFY2(written, reason.c_str());
+        QCOMPARE(Names(written->m_listStreets),
+                 (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Zaragoza")}));
+        QCOMPARE(picture, (Bytes{2, 7}));
+        // The lock and the recovery copy follow the map to its new file.
+        QVERIFY(!QFile::exists(LockOf(first)));
+        QVERIFY(QFile::exists(LockOf(second)));
+        QVERIFY(!QFile::exists(document.Recovery().CopyPath(first)));
+        Rename(document, 1, "Morelos");
+        QVERIFY(document.Autosave(error));
+        QVERIFY(QFile::exists(document.Recovery().CopyPath(second)));
+
+        // A file another editor has open is not written over.
+        OtherEditor other;
+        const QString taken = Path(QStringLiteral("otra/ocupado.map"));
+        QVERIFY(other.Lock(taken));
+        QVERIFY(!document.SaveAs(taken, error));
+        QCOMPARE(error, QStringLiteral("El mapa ocupado.map está abierto en otro editor: no se "
+                                       "puede guardar con ese nombre."));
+        QVERIFY(!QFile::exists(taken));
+        QCOMPARE(document.Path(), second);
+        QVERIFY(document.IsModified());
+    }
+
+    void MapAnotherEditorHasOpensReadOnly() {
+        QString error;
+        const QString path = WriteMapWithPicture(QStringLiteral("mitla.map"), {9});
+        const QByteArray before = FileBytes(path);
+        OtherEditor other;
+        QVERIFY(other.Lock(path));
+        const QByteArray theirLock = FileBytes(LockOf(path));
+        const std::optional<LockOwner> holder = CMapDocument::OpenElsewhere(path);
+        QVERIFY(holder);
+        QCOMPARE(holder->pid, other.Pid());
+
+        CMapDocument document;
+        QVERIFY(!document.Open(path, error));
+        QCOMPARE(error, QStringLiteral("El mapa mitla.map ya está abierto en otro editor."));
+        QVERIFY(!document.IsOpen());
+        QVERIFY(document.Open(path, error, true));
+        QVERIFY(document.IsReadOnly());
+        Rename(document, 0, "Reforma");
+        QVERIFY(!document.Save(error));
+        QCOMPARE(error, QStringLiteral("El mapa mitla.map está abierto en otro editor: guárdelo "
+                                       "con otro nombre."));
+        QCOMPARE(FileBytes(path), before);
+        // The map's recovery copy is the other editor's to write and to remove.
+        QVERIFY(document.Autosave(error));
+        QVERIFY(!QFile::exists(document.Recovery().CopyPath(path)));
+
+        // Saved under a name of its own, the map is this editor's.
+        const QString mine = Path(QStringLiteral("mia.map"));
+        QVERIFY2(document.SaveAs(mine, error), qPrintable(error));
+        QVERIFY(!document.IsReadOnly());
+        QVERIFY(QFile::exists(LockOf(mine)));
+        document.Close();
+        QVERIFY(!QFile::exists(LockOf(mine)));
+        QCOMPARE(FileBytes(LockOf(path)), theirLock);
+        QCOMPARE(FileBytes(path), before);
     }
 };
 

@@ -7,11 +7,13 @@
 #include "main_frame.h"
 #include "map_document.h"
 #include "map_file.h"
+#include "map_lock.h"
 #include "map_store.h"
 #include "map_window.h"
 #include "mapa_app.h"
 #include "message_spy.h"
 #include "messages.h"
+#include "preferencias_dlg.h"
 #include "prop_calles.h"
 #include "prop_colonias.h"
 #include "prop_referencias.h"
@@ -19,6 +21,7 @@
 #include "prop_servicios.h"
 #include "prop_zonas.h"
 #include "propiedades.h"
+#include "recovery_store.h"
 #include "startup_splash.h"
 #include "test_maps.h"
 #include "tools.h"
@@ -31,6 +34,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -38,8 +42,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QSlider>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -48,6 +56,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -74,6 +83,35 @@ private:
     std::function<void(QWidget*)> m_answer;
     QTimer m_timer;
 };
+
+// Answers the modal windows that open one after another, each with the next answer.
+class ModalSequence : public QObject {
+public:
+    explicit ModalSequence(std::vector<std::function<void(QWidget*)>> answers)
+        : m_answers(std::move(answers)) {
+        m_timer.setInterval(10);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal == m_last || m_next >= m_answers.size())
+                return;
+            m_last = modal;
+            m_answers[m_next++](modal);
+        });
+        m_timer.start();
+    }
+    std::size_t Answered() const { return m_next; }
+
+private:
+    std::vector<std::function<void(QWidget*)>> m_answers;
+    QPointer<QWidget> m_last;
+    std::size_t m_next = 0;
+    QTimer m_timer;
+};
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 QString MessageText(QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
@@ -149,7 +187,17 @@ private:
         return path;
     }
 
+    QTemporaryDir m_home;
+
 private slots:
+    void initTestCase() {
+        // Settings and recovery copies in this test's own folders, under the program's names.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("data"))));
+        QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
+        QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
+    }
+
     void init() { CStartupSplash::EnableSplashScreen(false); }
 
     void CommandsNeedAnOpenMap() {
@@ -179,6 +227,17 @@ private slots:
                                      QStringLiteral("&Ver"), QStringLiteral("&Herramientas"),
                                      QStringLiteral("Ay&uda")}));
         QCOMPARE(editor.frame->Action(ID_FILE_OPEN_MAP)->text(), QStringLiteral("&Abrir paquete"));
+        QStringList fileMenu;
+        for (QAction* a : editor.frame->menuBar()->actions().front()->menu()->actions())
+            fileMenu << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(fileMenu,
+                 (QStringList{QStringLiteral("&Abrir paquete"), QStringLiteral("&Guardar"),
+                              QStringLiteral("Guardar &como..."), QStringLiteral("&Copiar mapa"),
+                              QStringLiteral("&Exportar vista..."), QStringLiteral("-"),
+                              QStringLiteral("Pre&ferencias..."), QStringLiteral("-"),
+                              QStringLiteral("&Salir")}));
+        QCOMPARE(editor.frame->Action(ID_FILE_SAVE_AS)->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+Shift+S")));
         QCOMPARE(editor.frame->Action(ID_VIEW_GUIDE)->statusTip(),
                  QStringLiteral("Despliega una ventana con toda la extensión del mapa y ubica "
                                 "el área desplegada"));
@@ -636,12 +695,19 @@ private slots:
         editor.store.MarkChanged();
 
         QStringList shown;
+        QString reason;
         ModalAnswer accept([&](QWidget* modal) {
             shown << MessageText(modal);
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                reason = box->informativeText();
             ClickButton(modal, QStringLiteral("Aceptar"));
         });
         QVERIFY(!editor.frame->SaveMap());
         QCOMPARE(shown, QStringList{QStringLiteral("- Error al guardar -")});
+        // The reason under the heading.
+        QCOMPARE(reason, QFileInfo(path).absoluteFilePath() +
+                             QStringLiteral(" no es un archivo: el mapa no se puede guardar con "
+                                            "ese nombre."));
         QVERIFY(editor.store.IsChanged());
         QVERIFY(QFileInfo(path).isDir());
         QVERIFY(!before.isEmpty());
@@ -863,6 +929,141 @@ private slots:
         QVERIFY(splash);
         // The timer runs from the moment the splash is up.
         QTRY_VERIFY_WITH_TIMEOUT(!splash, 3000);
+    }
+
+    void SecondEditorIsWarnedAndSavesUnderANewName() {
+        Editor editor;
+        const QString path = WriteMap(editor, QStringLiteral("mitla.map"));
+        const QByteArray before = FileBytes(path);
+        OtherEditor other;
+        QVERIFY(other.Lock(path));
+
+        QString question;
+        {
+            ModalAnswer no([&](QWidget* modal) {
+                question = MessageText(modal);
+                ClickButton(modal, QStringLiteral("No"));
+            });
+            QVERIFY(!editor.frame->OpenMap(path));
+        }
+        const QString who = QStringLiteral("El mapa mitla.map ya está abierto en otro editor: "
+                                           "usuario otra, equipo %1, proceso %2, desde el ")
+                                .arg(QString::fromStdString(MapLock::Self().host))
+                                .arg(other.Pid());
+        QVERIFY2(question.startsWith(who), qPrintable(question));
+        QVERIFY2(question.contains(QStringLiteral(" de noviembre de 2023 a las ")),
+                 qPrintable(question));
+        QVERIFY2(question.endsWith(QStringLiteral(".\n¿Desea abrirlo de solo lectura? Los "
+                                                  "cambios sólo se podrán guardar con otro "
+                                                  "nombre.")),
+                 qPrintable(question));
+        QVERIFY(!editor.document.IsOpen());
+
+        {
+            ModalAnswer yes([](QWidget* modal) { ClickButton(modal, QStringLiteral("Sí")); });
+            QVERIFY(editor.frame->OpenMap(path));
+        }
+        QVERIFY(editor.document.IsReadOnly());
+        QCOMPARE(editor.frame->windowTitle(),
+                 QStringLiteral("VELTRIX  Mitla, Oaxaca - México (solo lectura)"));
+        editor.document.History().Record(QStringLiteral("Renombrar"), [&] {
+            editor.store.m_listStreets.front()->m_strName = "Cambiada";
+        });
+
+        // Guardar cannot write over the other editor's map: it asks for a new name.
+        const QString mine = editor.Path(QStringLiteral("mia.map"));
+        QStringList shown;
+        ModalSequence answers({[&](QWidget* modal) {
+                                   auto* dialog = qobject_cast<QFileDialog*>(modal);
+                                   QVERIFY(dialog);
+                                   shown << dialog->windowTitle();
+                                   dialog->selectFile(mine);
+                                   static_cast<QDialog*>(dialog)->accept();
+                               },
+                               [&](QWidget* modal) {
+                                   shown << MessageText(modal);
+                                   ClickButton(modal, QStringLiteral("Aceptar"));
+                               }});
+        editor.frame->Action(ID_FILE_SAVE_MAP)->trigger();
+        QCOMPARE(shown, (QStringList{QStringLiteral("Guardar como"), QStringLiteral("Done")}));
+        QCOMPARE(editor.document.Path(), mine);
+        QVERIFY(!editor.document.IsReadOnly());
+        QVERIFY(!editor.document.IsModified());
+        QCOMPARE(editor.frame->windowTitle(), QStringLiteral("VELTRIX  Mitla, Oaxaca - México"));
+        QCOMPARE(FileBytes(path), before);
+        std::string error;
+        MapCounters counters;
+        std::vector<std::uint8_t> picture;
+        auto saved = LoadMapFile(QFile::encodeName(mine).toStdString(), counters, picture, error);
+        QVERIFY2(saved, error.c_str());
+        QVERIFY(Names(saved->m_listStreets).contains(QStringLiteral("Cambiada")));
+    }
+
+    void RecoveryIsOfferedWhenTheMapOpens() {
+        for (const bool take : {false, true}) {
+            Editor editor;
+            const QString path = WriteMap(editor, QStringLiteral("mitla.map"));
+            // What an editor that stopped had copied aside.
+            CRecoveryStore recovery;
+            MapStore edited;
+            FillTestTown(edited, {});
+            edited.m_listStreets.front()->m_strName = "Reforma";
+            QString error;
+            QVERIFY(recovery.Write(edited, {}, path, error));
+
+            QString question;
+            ModalAnswer answer([&](QWidget* modal) {
+                question = MessageText(modal);
+                ClickButton(modal, take ? QStringLiteral("Sí") : QStringLiteral("No"));
+            });
+            QVERIFY(editor.frame->OpenMap(path));
+            QVERIFY2(QRegularExpression(
+                         QStringLiteral("^Se encontró una copia de recuperación de mitla\\.map "
+                                        "guardada el \\d{1,2} de [a-z]+ de \\d{4} a las "
+                                        "\\d\\d:\\d\\d\\.\n¿Desea recuperarla\\?$"))
+                         .match(question)
+                         .hasMatch(),
+                     qPrintable(question));
+            const QStringList shown = Lines(editor.Sheet()->Calles()->List());
+            if (take) {
+                // The copy's work, as unsaved changes of the map, in the pages too.
+                QVERIFY(editor.document.IsModified());
+                QVERIFY(shown.contains(QStringLiteral("Reforma")));
+                QVERIFY(QFile::exists(recovery.CopyPath(path)));
+            } else {
+                QVERIFY(!editor.document.IsModified());
+                QVERIFY(shown.contains(QStringLiteral("Avenida Juárez")));
+                QVERIFY(!QFile::exists(recovery.CopyPath(path)));
+            }
+        }
+    }
+
+    void PreferencesSetTheAutosaveInterval() {
+        Editor editor;
+        QCOMPARE(editor.document.AutosaveInterval(),
+                 std::chrono::milliseconds(std::chrono::minutes(2)));
+        for (const int minutes : {5, 0}) {
+            int shown = -1;
+            ModalAnswer answer([&](QWidget* modal) {
+                auto* spin = modal->findChild<QSpinBox*>(QStringLiteral("autosaveMinutes"));
+                QVERIFY(spin);
+                shown = spin->value();
+                spin->setValue(minutes);
+                ClickButton(modal, QStringLiteral("Aceptar"));
+            });
+            editor.frame->Action(ID_FILE_PREFERENCES)->trigger();
+            QCOMPARE(shown, minutes == 5 ? 2 : 5);
+            QCOMPARE(editor.document.AutosaveInterval(),
+                     std::chrono::milliseconds(std::chrono::minutes(minutes)));
+            QCOMPARE(QSettings().value(QStringLiteral("autosave/minutes")).toInt(), minutes);
+        }
+        // Kept for the next start.
+        CPreferenciasDlg::StoreAutosaveMinutes(7);
+        CMapaApp app;
+        QVERIFY(app.InitInstance({QStringLiteral("veltrix"), QStringLiteral("--no-splash")}));
+        QCOMPARE(app.m_document.AutosaveInterval(),
+                 std::chrono::milliseconds(std::chrono::minutes(7)));
+        CPreferenciasDlg::StoreAutosaveMinutes(CPreferenciasDlg::kDefaultMinutes);
     }
 
     void StartUpPausesUnderTheSplashThenUncoversTheFrame() {

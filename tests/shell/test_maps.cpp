@@ -1,12 +1,16 @@
 #include "test_maps.h"
 
 #include "map_file.h"
+#include "map_lock.h"
 #include "map_save.h"
 #include "map_store.h"
 
 #include <QFile>
 
+#include <csignal>
 #include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -69,4 +73,33 @@ std::string WriteTestMap(const QString& path, const TestMapContents& contents) {
     if (!SaveMapFile(store, local, {}, error))
         return error.empty() ? std::string("no se pudo guardar") : error;
     return {};
+}
+
+OtherEditor::OtherEditor() {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    m_pid = pid;
+}
+
+OtherEditor::~OtherEditor() {
+    if (m_pid > 0) {
+        ::kill(static_cast<pid_t>(m_pid), SIGKILL);
+        ::waitpid(static_cast<pid_t>(m_pid), nullptr, 0);
+    }
+}
+
+bool OtherEditor::Lock(const QString& mapPath) const {
+    LockOwner owner = MapLock::Self();
+    owner.user = "otra";
+    owner.pid = m_pid;
+    owner.start = 0;
+    owner.since = 1700000000;
+    QFile file(QString::fromStdString(MapLock::LockPath(QFile::encodeName(mapPath).toStdString())));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const std::string text = FormatLock(owner);
+    return file.write(text.data(), qint64(text.size())) == qint64(text.size());
 }

@@ -22,3 +22,20 @@ void FillTestTown(MapStore& store, const TestMapContents& contents);
 // Writes the test town to `path` with the map code's own save. Empty on success,
 // otherwise the reason.
 std::string WriteTestMap(const QString& path, const TestMapContents& contents = {});
+
+// Another editor on this computer, as a map's lock sees it: a process that
+// runs until the object goes.
+class OtherEditor {
+public:
+    OtherEditor();
+    ~OtherEditor();
+    OtherEditor(const OtherEditor&) = delete;
+    OtherEditor& operator=(const OtherEditor&) = delete;
+
+    long Pid() const { return m_pid; }
+    // Writes the lock this editor would have beside the map at `mapPath`.
+    bool Lock(const QString& mapPath) const;
+
+private:
+    long m_pid = 0;
+};

@@ -325,11 +325,23 @@ TEST_F(Tool, SaveWritesWhatWasReadWithTheNamedListsSorted) {
     EXPECT_EQ(a.readAll(), b.readAll());
 }
 
-TEST_F(Tool, SaveThatCannotWriteSaysSoAndFails) {
-    const ToolRun run = RunTool(
-        {QStringLiteral("save"), Write("in.map", HandMadeMap(1)), Path("no/such/folder/out.map")});
+TEST_F(Tool, SaveThatCannotWriteSaysWhyAndFails) {
+    const QString in = Write("in.map", HandMadeMap(1));
+    ToolRun run = RunTool({QStringLiteral("save"), in, Path("no/such/folder/out.map")});
     EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("- Error al guardar -"))) << run.err.toStdString();
+    // The heading, then the reason on the same line.
+    EXPECT_EQ(run.err.trimmed(), Path("no/such/folder/out.map") +
+                                     QStringLiteral(": - Error al guardar - La carpeta ") +
+                                     Path("no/such/folder/") + QStringLiteral(" no existe."));
+
+    // A backup left by a save that never finished is not run over: the map stays.
+    const QString out = Write("out.map", HandMadeMap(5));
+    const QString backup = Write("out.bak", HandMadeMap(0));
+    run = RunTool({QStringLiteral("save"), in, out});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("- Error al guardar - Ya existe ") + backup))
+        << run.err.toStdString();
+    EXPECT_EQ(DumpOf(out)["version"].toInt(), 5);
 }
 
 TEST_F(Tool, CheckAcceptsGoodMapsAndRefusesDamagedOnes) {

@@ -1,0 +1,26 @@
+#pragma once
+
+// "Preferencias": how often the open map's unsaved changes are copied aside
+// for recovery after a crash, in minutes (0 never). The choice is kept in the
+// program's settings.
+
+#include <QDialog>
+
+class QSpinBox;
+
+class CPreferenciasDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultMinutes = 2;
+    static constexpr int kMaxMinutes = 120;
+
+    CPreferenciasDlg(int autosaveMinutes, QWidget* parent = nullptr);
+    int Minutes() const;
+
+    // The interval kept in the settings; the default where none is kept.
+    static int StoredAutosaveMinutes();
+    static void StoreAutosaveMinutes(int minutes);
+
+private:
+    QSpinBox* m_pMinutes = nullptr;
+};
