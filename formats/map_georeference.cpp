@@ -1,0 +1,48 @@
+#include "map_georeference.h"
+
+#include "gdal_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr qint64 kMaxPrjBytes = 1 << 20;
+
+} // namespace
+
+QString GeoreferencePath(const QString& mapPath) {
+    const QFileInfo info(mapPath);
+    const QString base = info.suffix().compare(QLatin1String("map"), Qt::CaseInsensitive) == 0
+                             ? info.completeBaseName()
+                             : info.fileName();
+    return info.dir().filePath(base + QStringLiteral(".prj"));
+}
+
+bool ReadGeoreference(const QString& mapPath, QByteArray& wkt, QString& error) {
+    wkt.clear();
+    const QString path = GeoreferencePath(mapPath);
+    if (!QFileInfo::exists(path))
+        return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPrjBytes) {
+        error = QStringLiteral("No se puede leer la georreferencia %1.").arg(path);
+        return false;
+    }
+    const QByteArray text = file.readAll().trimmed();
+    if (!CrsFromWkt(text)) {
+        error = QStringLiteral("La georreferencia %1 no es un sistema de coordenadas válido.")
+                    .arg(path);
+        return false;
+    }
+    wkt = text;
+    return true;
+}
+
+bool CheckCrs(const QString& text, QString& error) {
+    if (CrsFromText(text))
+        return true;
+    error = QStringLiteral("«%1» no es un sistema de coordenadas conocido.").arg(text);
+    return false;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+// Where a map lies on the earth. The map file has no room for it, so it goes
+// beside the map: TOWN.prj holds the map's coordinate system as WKT, a
+// transverse Mercator centred on the town whose linear unit is one map unit
+// (2.001555 m), so that GIS tools and the export can put the map back.
+
+#include <QByteArray>
+#include <QString>
+
+// Metres in one map unit: what the ruler multiplies by.
+constexpr double kMetresPerMapUnit = 2.001555;
+
+// "ciudad.map" -> "ciudad.prj", beside it.
+QString GeoreferencePath(const QString& mapPath);
+
+// Reads the map's georeference. True with an empty `wkt` when the map has none;
+// false with a Spanish message when the file is there but unreadable or not a
+// coordinate system.
+bool ReadGeoreference(const QString& mapPath, QByteArray& wkt, QString& error);
+
+// Whether GDAL knows the coordinate system a person typed ("EPSG:4326"); false
+// with a Spanish message.
+bool CheckCrs(const QString& text, QString& error);
