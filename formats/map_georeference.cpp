@@ -2,7 +2,6 @@
 
 #include "gdal_support.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,11 +12,10 @@ constexpr qint64 kMaxPrjBytes = 1 << 20;
 } // namespace
 
 QString GeoreferencePath(const QString& mapPath) {
-    const QFileInfo info(mapPath);
-    const QString base = info.suffix().compare(QLatin1String("map"), Qt::CaseInsensitive) == 0
-                             ? info.completeBaseName()
-                             : info.fileName();
-    return info.dir().filePath(base + QStringLiteral(".prj"));
+    // The map's own spelling of its folder is kept: "pueblo.map" -> "pueblo.prj".
+    if (mapPath.endsWith(QLatin1String(".map"), Qt::CaseInsensitive))
+        return mapPath.left(mapPath.size() - 4) + QStringLiteral(".prj");
+    return mapPath + QStringLiteral(".prj");
 }
 
 bool ReadGeoreference(const QString& mapPath, QByteArray& wkt, QString& error) {
