@@ -39,6 +39,9 @@ constexpr std::size_t kKindCount = static_cast<std::size_t>(GisKind::Places) + 1
 
 // Case and accents do not tell values apart: "Típica", "TIPICA" and "típica".
 QString Fold(const QString& text) {
+    // Most values (OpenStreetMap tags) are plain ASCII: no accents to take off.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLower().trimmed();
     const QString decomposed = text.normalized(QString::NormalizationForm_D);
     QString out;
     out.reserve(decomposed.size());

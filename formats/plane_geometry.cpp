@@ -6,7 +6,9 @@
 #include <utility>
 
 double Distance(PlanePoint a, PlanePoint b) {
-    return std::hypot(a.x - b.x, a.y - b.y);
+    // Map coordinates are far from overflowing a square: no need for hypot's care.
+    const double dx = a.x - b.x, dy = a.y - b.y;
+    return std::sqrt(dx * dx + dy * dy);
 }
 
 double PolylineLength(const Polyline& line) {
@@ -16,7 +18,7 @@ double PolylineLength(const Polyline& line) {
     return total;
 }
 
-double DistanceToSegment(PlanePoint p, PlanePoint a, PlanePoint b, double* along) {
+double SquaredDistanceToSegment(PlanePoint p, PlanePoint a, PlanePoint b, double* along) {
     const double dx = b.x - a.x, dy = b.y - a.y;
     const double length2 = dx * dx + dy * dy;
     double t = 0.0;
@@ -24,7 +26,12 @@ double DistanceToSegment(PlanePoint p, PlanePoint a, PlanePoint b, double* along
         t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0);
     if (along)
         *along = t;
-    return Distance(p, {a.x + t * dx, a.y + t * dy});
+    const double ex = a.x + t * dx - p.x, ey = a.y + t * dy - p.y;
+    return ex * ex + ey * ey;
+}
+
+double DistanceToSegment(PlanePoint p, PlanePoint a, PlanePoint b, double* along) {
+    return std::sqrt(SquaredDistanceToSegment(p, a, b, along));
 }
 
 Polyline SimplifyPolyline(const Polyline& line, double tolerance) {
@@ -40,13 +47,13 @@ Polyline SimplifyPolyline(const Polyline& line, double tolerance) {
         double worst = -1.0;
         std::size_t at = first;
         for (std::size_t i = first + 1; i < last; ++i) {
-            const double d = DistanceToSegment(line[i], line[first], line[last]);
+            const double d = SquaredDistanceToSegment(line[i], line[first], line[last]);
             if (d > worst) {
                 worst = d;
                 at = i;
             }
         }
-        if (worst > tolerance) {
+        if (worst > tolerance * tolerance) {
             keep[at] = true;
             stack.push_back({first, at});
             stack.push_back({at, last});

@@ -37,6 +37,8 @@ bool RingContains(const Polyline& ring, PlanePoint p);
 // Distance from p to the segment ab; `along` gets the fraction of ab at the
 // nearest point (0 at a, 1 at b).
 double DistanceToSegment(PlanePoint p, PlanePoint a, PlanePoint b, double* along = nullptr);
+// Its square, which comparisons need without the root.
+double SquaredDistanceToSegment(PlanePoint p, PlanePoint a, PlanePoint b, double* along = nullptr);
 
 // Joins lines whose ends meet exactly (shared nodes give the same projected
 // point) into the longest chains that never pass a fork: where three or more

@@ -122,10 +122,15 @@ std::optional<Polyline> InsetRing(const Polyline& ring, double distance) {
         return std::min(d, perimeter - d);
     };
     for (std::size_t i = 0; i < n; ++i) {
+        const PlanePoint p = ring[i];
         for (std::size_t j = 0; j < n; ++j) {
+            const PlanePoint a = ring[j], b = ring[j + 1];
+            if (p.x < std::min(a.x, b.x) - limit || p.x > std::max(a.x, b.x) + limit ||
+                p.y < std::min(a.y, b.y) - limit || p.y > std::max(a.y, b.y) + limit)
+                continue;
             if (pathDistance(i, j) < near || pathDistance(i, j + 1) < near)
                 continue;
-            if (DistanceToSegment(ring[i], ring[j], ring[j + 1]) < limit)
+            if (SquaredDistanceToSegment(p, a, b) < limit * limit)
                 return std::nullopt;
         }
     }

@@ -112,7 +112,8 @@ QStringList TownStreetNames() {
             QStringLiteral("Callejón del Beso"),
             QStringLiteral("Andador Peñuelas"),
             QStringLiteral("Libramiento Sur"),
-            QStringLiteral("Cerrada del Sol")};
+            QStringLiteral("Cerrada del Sol"),
+            QStringLiteral("Puente de la Alameda")};
 }
 
 QByteArray TestTownOsm() {
@@ -145,6 +146,10 @@ QByteArray TestTownOsm() {
         {kRingWest, kRingWest, kRingEast, kRingWest, kRingEast, kRingEast, kRingWest, kRingEast},
         Street(name(10), "tertiary"), true);
     osm.Way({200, 300, 200, 330, 200, 360}, Street(name(11)));
+    // A bridge over a block bounds nothing.
+    Tags bridge = Street(name(12));
+    bridge.push_back({QStringLiteral("bridge"), QStringLiteral("yes")});
+    osm.Way({120, 210, 180, 290}, bridge);
 
     osm.Way({210, 210, 290, 210, 290, 290, 210, 290},
             {{QStringLiteral("leisure"), QStringLiteral("park")},
