@@ -44,3 +44,26 @@ bool CheckCrs(const QString& text, QString& error) {
     error = QStringLiteral("«%1» no es un sistema de coordenadas conocido.").arg(text);
     return false;
 }
+
+CGeoreferenceFile::CGeoreferenceFile(const QString& mapPath) : m_file(GeoreferencePath(mapPath)) {}
+
+bool CGeoreferenceFile::Prepare(const QByteArray& wkt, QString& error) {
+    if (!m_file.open(QIODevice::WriteOnly) || m_file.write(wkt + '\n') != wkt.size() + 1) {
+        m_file.cancelWriting();
+        error = QStringLiteral("No se puede escribir la georreferencia %1.").arg(m_file.fileName());
+        return false;
+    }
+    return true;
+}
+
+bool CGeoreferenceFile::Commit(QString& error) {
+    if (m_file.commit())
+        return true;
+    error = QStringLiteral("No se pudo guardar la georreferencia %1.").arg(m_file.fileName());
+    return false;
+}
+
+void CGeoreferenceFile::Cancel() {
+    if (m_file.isOpen())
+        m_file.cancelWriting();
+}

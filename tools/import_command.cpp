@@ -12,7 +12,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -147,42 +146,41 @@ int RunImport(const QStringList& args) {
     options.state = parser.value(state);
     options.town = parser.value(town);
     options.crs = parser.value(crs);
-    CGisImport import(*chosen, options);
+    CGisImport importer(*chosen, options);
     if (parser.isSet(progress))
-        import.SetProgress([](int percent) {
+        importer.SetProgress([](int percent) {
             PrintLine(stderr, QStringLiteral("%1 %").arg(percent));
-    return true;
-});
-const std::unique_ptr<MapStore> store = import.Run();
-if (!store) {
-    PrintLine(stderr, import.ErrorString());
-    return kExitFailed;
-}
-const std::vector<std::uint8_t> picture = MakeOverviewJpeg(*store, kPictureWidth);
-if (picture.empty()) {
-    PrintLine(stderr, QStringLiteral("No se pudo crear la imagen del mapa."));
-    return kExitFailed;
-}
+            return true;
+        });
+    const std::unique_ptr<MapStore> store = importer.Run();
+    if (!store) {
+        PrintLine(stderr, importer.ErrorString());
+        return kExitFailed;
+    }
+    const std::vector<std::uint8_t> picture = MakeOverviewJpeg(*store, kPictureWidth);
+    if (picture.empty()) {
+        PrintLine(stderr, QStringLiteral("No se pudo crear la imagen del mapa."));
+        return kExitFailed;
+    }
 
-// The georeference is written aside first and put in place only after the
-// map saved, so that a failure leaves neither file behind.
-const QString prjPath = GeoreferencePath(mapPath);
-QSaveFile prj(prjPath);
-if (!prj.open(QIODevice::WriteOnly) || prj.write(import.Georeference() + '\n') < 0) {
-    PrintLine(stderr, QStringLiteral("No se puede escribir la georreferencia %1.").arg(prjPath));
-    return kExitFailed;
-}
-const bool mapExisted = QFileInfo::exists(mapPath);
-if (!SaveMapForTool(*store, mapPath, picture)) {
-    prj.cancelWriting();
-    return kExitFailed;
-}
-if (!prj.commit()) {
-    if (!mapExisted)
-        QFile::remove(mapPath);
-    PrintLine(stderr, QStringLiteral("No se pudo guardar la georreferencia %1.").arg(prjPath));
-    return kExitFailed;
-}
-PrintSummary(mapPath, *store, import.Report());
-return kExitOk;
+    // The georeference is written aside first and put in place only after the
+    // map saved, so that a failure leaves neither file behind.
+    CGeoreferenceFile prj(mapPath);
+    if (!prj.Prepare(importer.Georeference(), error)) {
+        PrintLine(stderr, error);
+        return kExitFailed;
+    }
+    const bool mapExisted = QFileInfo::exists(mapPath);
+    if (!SaveMapForTool(*store, mapPath, picture)) {
+        prj.Cancel();
+        return kExitFailed;
+    }
+    if (!prj.Commit(error)) {
+        if (!mapExisted)
+            QFile::remove(mapPath);
+        PrintLine(stderr, error);
+        return kExitFailed;
+    }
+    PrintSummary(mapPath, *store, importer.Report());
+    return kExitOk;
 }

@@ -30,11 +30,11 @@ protected:
         GisImportOptions options;
         options.sources = sources;
         options.crs = crs;
-        CGisImport import(preset, options);
-        EXPECT_FALSE(import.Run());
-        EXPECT_EQ(import.Error(), expected) << import.ErrorString().toStdString();
-        EXPECT_TRUE(import.Georeference().isEmpty());
-        return import.ErrorString();
+        CGisImport importer(preset, options);
+        EXPECT_FALSE(importer.Run());
+        EXPECT_EQ(importer.Error(), expected) << importer.ErrorString().toStdString();
+        EXPECT_TRUE(importer.Georeference().isEmpty());
+        return importer.ErrorString();
     }
 
     QTemporaryDir m_dir;

@@ -30,10 +30,10 @@ protected:
         file.write(TestTownOsm());
         file.close();
         const auto preset = ShippedPreset("osm");
-        CGisImport import(*preset, {{osm}, {}, {}, {}, {}});
-        m_store = import.Run();
-        ASSERT_TRUE(m_store) << import.ErrorString().toStdString();
-        m_wkt = import.Georeference();
+        CGisImport importer(*preset, {{osm}, {}, {}, {}, {}});
+        m_store = importer.Run();
+        ASSERT_TRUE(m_store) << importer.ErrorString().toStdString();
+        m_wkt = importer.Georeference();
     }
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }

@@ -98,10 +98,10 @@ std::unique_ptr<MapStore> ImportOk(const CGisPreset& preset, const QStringList& 
     GisImportOptions options;
     options.sources = sources;
     options.crs = crs;
-    CGisImport import(preset, options);
-    auto store = import.Run();
-    EXPECT_TRUE(store) << import.ErrorString().toStdString();
+    CGisImport importer(preset, options);
+    auto store = importer.Run();
+    EXPECT_TRUE(store) << importer.ErrorString().toStdString();
     if (report)
-        *report = import.Report();
+        *report = importer.Report();
     return store;
 }

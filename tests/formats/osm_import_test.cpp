@@ -57,9 +57,9 @@ protected:
         file.write(TestTownOsm());
     }
 
-    std::unique_ptr<MapStore> Import(CGisImport& import) {
-        auto store = import.Run();
-        EXPECT_TRUE(store) << import.ErrorString().toStdString();
+    std::unique_ptr<MapStore> Import(CGisImport& importer) {
+        auto store = importer.Run();
+        EXPECT_TRUE(store) << importer.ErrorString().toStdString();
         return store;
     }
 
@@ -76,8 +76,8 @@ protected:
 
 TEST_F(OsmImport, MakesTheWholeTown) {
     const auto preset = Osm();
-    CGisImport import(*preset, {{m_osm}, {}, {}, {}, {}});
-    const auto store = Import(import);
+    CGisImport importer(*preset, {{m_osm}, {}, {}, {}, {}});
+    const auto store = Import(importer);
     ASSERT_TRUE(store);
 
     EXPECT_EQ(store->m_strTown, "San Isidro de las Peñas");
@@ -87,8 +87,8 @@ TEST_F(OsmImport, MakesTheWholeTown) {
     // Nine grid blocks, the one the alley crosses split in two; the corner
     // triangle and the land inside the ring road are no blocks.
     ASSERT_EQ(store->m_blocks.size(), kTownBlocks);
-    EXPECT_EQ(import.Report().tinyFaces, 1u);
-    EXPECT_EQ(import.Report().hugeFaces, 1u);
+    EXPECT_EQ(importer.Report().tinyFaces, 1u);
+    EXPECT_EQ(importer.Report().hugeFaces, 1u);
     std::map<std::int32_t, int> types;
     for (std::size_t i = 0; i < store->m_blocks.size(); ++i) {
         const CmBlock& block = store->m_blocks[i];
@@ -137,8 +137,8 @@ TEST_F(OsmImport, MakesTheWholeTown) {
 
 TEST_F(OsmImport, LabelsLieAlongTheirStreetsAndReadUpright) {
     const auto preset = Osm();
-    CGisImport import(*preset, {{m_osm}, {}, {}, {}, {}});
-    const auto store = Import(import);
+    CGisImport importer(*preset, {{m_osm}, {}, {}, {}, {}});
+    const auto store = Import(importer);
     ASSERT_TRUE(store);
     std::map<std::string, std::vector<const CmCalles*>> streets;
     for (const auto& s : store->m_listStreets)
@@ -186,8 +186,8 @@ TEST_F(OsmImport, LabelsLieAlongTheirStreetsAndReadUpright) {
 
 TEST_F(OsmImport, BusinessesFallIntoTheirCategories) {
     const auto preset = Osm();
-    CGisImport import(*preset, {{m_osm}, {}, {}, {}, {}});
-    const auto store = Import(import);
+    CGisImport importer(*preset, {{m_osm}, {}, {}, {}, {}});
+    const auto store = Import(importer);
     ASSERT_TRUE(store);
     std::map<std::string, std::set<std::string>> directory;
     const CmNegocios* bakery = nullptr;
@@ -217,14 +217,14 @@ TEST_F(OsmImport, BusinessesFallIntoTheirCategories) {
     EXPECT_EQ(bakery->m_strPhone, "+52 443 123 4567");
     EXPECT_EQ(bakery->m_strComments, "Calle Miguel Hidalgo 12");
     EXPECT_EQ(pharmacy->m_strComments, "Avenida Benito Juárez 200, Centro");
-    EXPECT_EQ(import.Report().unnamed, 2u); // a bakery and a stop without a name
-    EXPECT_GE(import.Report().outside, 1u); // the bakery 20 km away
+    EXPECT_EQ(importer.Report().unnamed, 2u); // a bakery and a stop without a name
+    EXPECT_GE(importer.Report().outside, 1u); // the bakery 20 km away
 }
 
 TEST_F(OsmImport, BusRouteHasItsStopsInOrder) {
     const auto preset = Osm();
-    CGisImport import(*preset, {{m_osm}, {}, {}, {}, {}});
-    const auto store = Import(import);
+    CGisImport importer(*preset, {{m_osm}, {}, {}, {}, {}});
+    const auto store = Import(importer);
     ASSERT_TRUE(store);
     ASSERT_EQ(store->m_listRoutes.size(), 1u);
     const CmVias& route = *store->m_listRoutes.front();
@@ -247,8 +247,8 @@ TEST_F(OsmImport, BusRouteHasItsStopsInOrder) {
 
 TEST_F(OsmImport, TheRulerReadsTrueMetres) {
     const auto preset = Osm();
-    CGisImport import(*preset, {{m_osm}, {}, {}, {}, {}});
-    const auto store = Import(import);
+    CGisImport importer(*preset, {{m_osm}, {}, {}, {}, {}});
+    const auto store = Import(importer);
     ASSERT_TRUE(store);
     const CmCalles* ring = nullptr;
     for (const auto& s : store->m_listStreets)
@@ -286,35 +286,34 @@ TEST_F(OsmImport, ProgressClimbsAndCanBeCancelled) {
     const auto preset = Osm();
     std::vector<int> seen;
     {
-        CGisImport import(*preset, {{m_osm}, {}, {}, {}, {}});
-        import.SetProgress([&](int percent) {
+        CGisImport importer(*preset, {{m_osm}, {}, {}, {}, {}});
+        importer.SetProgress([&](int percent) {
             seen.push_back(percent);
-        return true;
-    });
-    ASSERT_TRUE(import.Run());
-}
-ASSERT_FALSE(seen.empty());
-EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
-EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
-EXPECT_EQ(seen.back(), 100);
+            return true;
+        });
+        ASSERT_TRUE(importer.Run());
+    }
+    ASSERT_FALSE(seen.empty());
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+    EXPECT_EQ(seen.back(), 100);
 
-for (int stop : {seen.front(), 61, 90}) {
-    CGisImport import(*preset, {{m_osm}, {}, {}, {}, {}});
-        import.SetProgress([&](int percent) { return percent < stop;
-});
-EXPECT_FALSE(import.Run()) << stop;
-EXPECT_EQ(import.Error(), GisImportError::Cancelled);
-EXPECT_EQ(import.ErrorString(), QStringLiteral("Importación cancelada."));
-} // namespace
+    for (int stop : {seen.front(), 61, 90}) {
+        CGisImport importer(*preset, {{m_osm}, {}, {}, {}, {}});
+        importer.SetProgress([&](int percent) { return percent < stop; });
+        EXPECT_FALSE(importer.Run()) << stop;
+        EXPECT_EQ(importer.Error(), GisImportError::Cancelled);
+        EXPECT_EQ(importer.ErrorString(), QStringLiteral("Importación cancelada."));
+    }
 }
 
 TEST_F(OsmImport, GeoreferencePutsTheMapBackOnTheEarth) {
     const auto preset = Osm();
-    CGisImport import(*preset, {{m_osm}, {}, {}, {}, {}});
-    const auto store = Import(import);
+    CGisImport importer(*preset, {{m_osm}, {}, {}, {}, {}});
+    const auto store = Import(importer);
     ASSERT_TRUE(store);
     OGRSpatialReference map;
-    ASSERT_EQ(map.importFromWkt(import.Georeference().constData()), OGRERR_NONE);
+    ASSERT_EQ(map.importFromWkt(importer.Georeference().constData()), OGRERR_NONE);
     EXPECT_DOUBLE_EQ(map.GetLinearUnits(), kMetresPerMapUnit);
     OGRSpatialReference wgs84;
     wgs84.importFromEPSG(4326);
