@@ -162,16 +162,22 @@ bool FacesOfStreets(const std::vector<Polyline>& lines, const StreetFaceLimits& 
                     .arg(trap.LastError());
         return false;
     }
-    OGRMultiLineString edges;
-    const OGRwkbGeometryType type = wkbFlatten(noded->getGeometryType());
-    if (type == wkbLineString) {
-        edges.addGeometry(noded.get());
-    } else if (type == wkbMultiLineString || type == wkbGeometryCollection) {
-        for (const OGRGeometry* part : *noded->toGeometryCollection())
-            if (wkbFlatten(part->getGeometryType()) == wkbLineString)
-                edges.addGeometry(part);
+    // The union is lines only, unless the network was a single line or came
+    // back with stray points: then the lines are gathered for the polygonizer.
+    OGRMultiLineString gathered;
+    const OGRGeometry* edges = noded.get();
+    if (wkbFlatten(noded->getGeometryType()) != wkbMultiLineString) {
+        const OGRwkbGeometryType type = wkbFlatten(noded->getGeometryType());
+        if (type == wkbLineString) {
+            gathered.addGeometry(noded.get());
+        } else if (type == wkbGeometryCollection) {
+            for (const OGRGeometry* part : *noded->toGeometryCollection())
+                if (wkbFlatten(part->getGeometryType()) == wkbLineString)
+                    gathered.addGeometry(part);
+        }
+        edges = &gathered;
     }
-    const std::unique_ptr<OGRGeometry> polygons(edges.Polygonize());
+    const std::unique_ptr<OGRGeometry> polygons(edges->Polygonize());
     if (!polygons) {
         error = QStringLiteral("No se pudieron formar las manzanas con las calles: %1")
                     .arg(trap.LastError());

@@ -132,7 +132,7 @@ TEST_F(OsmImport, MakesTheWholeTown) {
     std::set<std::string> colonies;
     for (const auto& c : store->m_listColonies)
         colonies.insert(c->m_strName);
-    EXPECT_EQ(colonies, (std::set<std::string>{"Barrio de San Juan", "Colonia Centro"}));
+    EXPECT_EQ(colonies, (std::set<std::string>{"Barrio Ñuu Yɨvi", "Colonia Centro"}));
 }
 
 TEST_F(OsmImport, LabelsLieAlongTheirStreetsAndReadUpright) {

@@ -172,7 +172,7 @@ QByteArray TestTownOsm() {
     osm.Node(50, 250,
              tags({"amenity", "place_of_worship", "name", "Parroquia de San Isidro Labrador"}));
     osm.Node(250, 150, tags({"amenity", "marketplace", "name", "Mercado Municipal"}));
-    osm.Node(50, 50, tags({"place", "neighbourhood", "name", "Barrio de San Juan"}));
+    osm.Node(50, 50, tags({"place", "neighbourhood", "name", "Barrio Ñuu Yɨvi"}));
     osm.Node(250, 250, tags({"place", "suburb", "name", "Colonia Centro"}));
     osm.Node(150, 150,
              tags({"place", "town", "name", "San Isidro de las Peñas", "is_in:state", "Michoacán",

@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <set>
+
 namespace {
 
 struct ToolRun {
@@ -80,6 +82,11 @@ TEST_F(GisTool, ImportMakesATownAndExportGivesItBack) {
     ASSERT_TRUE(store) << error;
     EXPECT_EQ(store->m_blocks.size(), kTownBlocks);
     EXPECT_EQ(store->m_strTown, "San Isidro de las Peñas");
+    // A name Windows-1252 cannot hold comes back whole from the file.
+    std::set<std::string> colonies;
+    for (const auto& c : store->m_listColonies)
+        colonies.insert(c->m_strName);
+    EXPECT_TRUE(colonies.count("Barrio Ñuu Yɨvi"));
     // The overview spans the blocks, north up, so its shape is theirs.
     const DecodedJpeg jpeg = DecodeJpeg(picture);
     ASSERT_TRUE(jpeg.ok);
