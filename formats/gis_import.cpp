@@ -173,7 +173,8 @@ QString QuoteSql(const QString& text) {
 }
 
 // The part of the rules that OGR SQL can check before a feature is built; what
-// passes is a superset of what the rules take, which are still checked one by one.
+// passes is a superset of what the rules take (for ASCII values: OGR SQL's IN
+// ignores case), which are still checked one by one.
 QString AttributeFilter(const LayerPlan& plan, OGRFeatureDefn& defn) {
     QStringList ruleFilters;
     for (const RulePlan& rule : plan.rules) {
@@ -543,11 +544,6 @@ private:
             crs = given.get();
         }
         plan.crs = CrsIndex(*crs);
-
-        const QString filter = AttributeFilter(plan, defn);
-        if (!filter.isEmpty() &&
-            layer.SetAttributeFilter(filter.toUtf8().constData()) != OGRERR_NONE)
-            layer.SetAttributeFilter(nullptr);
         return true;
     }
 
@@ -627,6 +623,17 @@ private:
         const double share = static_cast<double>(kReadShare) / sources;
         const bool streamed =
             QString::fromUtf8(dataset->GetDriver()->GetDescription()) == QLatin1String("OSM");
+        // OpenStreetMap tag values are plain ASCII words, so GDAL's own filter
+        // (blind to case, not to accents) takes what the rules take, and the
+        // reader then builds only those features. Other sources are read whole.
+        if (streamed) {
+            for (LayerPlan& plan : plans) {
+                const QString filter = AttributeFilter(plan, *plan.layer->GetLayerDefn());
+                if (!filter.isEmpty() &&
+                    plan.layer->SetAttributeFilter(filter.toUtf8().constData()) != OGRERR_NONE)
+                    plan.layer->SetAttributeFilter(nullptr);
+            }
+        }
         std::size_t seen = 0;
         CGdalErrorTrap trap;
         if (streamed) {
