@@ -28,6 +28,7 @@ constexpr double kTownMarginM = 1000.0;  // what lies farther from the blocks is
 constexpr double kStreetToleranceM = 1.0;
 constexpr double kStraightToleranceM = 3.0;
 constexpr double kSamePlaceM = 100.0;
+// The zoom each kind is shown at when chosen from its page, as in generated towns.
 constexpr int kStreetZoom = 3;
 constexpr int kReferenceZoom = 5;
 constexpr int kColonyZoom = 3;
