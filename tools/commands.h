@@ -19,3 +19,5 @@ int RunGenerate(const QStringList& args);
 int RunRender(const QStringList& args);
 int RunPicture(const QStringList& args);
 int RunSetPicture(const QStringList& args);
+int RunImport(const QStringList& args);
+int RunExport(const QStringList& args);

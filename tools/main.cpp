@@ -42,6 +42,14 @@ constexpr ToolCommand kCommands[] = {
      "reemplaza la imagen de conjunto del mapa (una BMP o GIF se guarda como JPEG) y lo guarda "
      "como el editor",
      RunSetPicture},
+    {"import",
+     "FUENTE... -o SALIDA.map [--preset osm|inegi|veltrix|ARCHIVO] [--country PAÍS] "
+     "[--state ESTADO] [--town CIUDAD] [--progress] [--crs EPSG:N]",
+     "crea una ciudad con datos geográficos (OpenStreetMap, shapefile, GeoPackage, GeoJSON, CSV) "
+     "y su georreferencia SALIDA.prj",
+     RunImport},
+    {"export", "MAPA -o SALIDA.(geojson|gpkg|shp|kml|csv) [--crs EPSG:N]",
+     "escribe todas las capas del mapa en un formato geográfico", RunExport},
 };
 
 void PrintUsage(std::FILE* stream) {

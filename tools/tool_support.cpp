@@ -13,6 +13,11 @@ void PrintLine(std::FILE* stream, const QString& text) {
 
 bool ParseCommandArgs(QCommandLineParser& parser, const QString& name, const QStringList& args,
                       qsizetype positionals) {
+    return ParseCommandArgs(parser, name, args, positionals, positionals);
+}
+
+bool ParseCommandArgs(QCommandLineParser& parser, const QString& name, const QStringList& args,
+                      qsizetype least, qsizetype most) {
     // The parser skips the first entry, which is normally the program.
     if (!parser.parse(QStringList{QStringLiteral("veltrix-tool ") + name} + args)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -23,11 +28,11 @@ bool ParseCommandArgs(QCommandLineParser& parser, const QString& name, const QSt
         return false;
     }
     const qsizetype given = parser.positionalArguments().size();
-    if (given < positionals) {
+    if (given < least) {
         PrintLine(stderr, QStringLiteral("Faltan argumentos."));
         return false;
     }
-    if (given > positionals) {
+    if (given > most) {
         PrintLine(stderr, QStringLiteral("Sobran argumentos."));
         return false;
     }

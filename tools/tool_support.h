@@ -24,6 +24,9 @@ void PrintLine(std::FILE* stream, const QString& text);
 // arguments.
 bool ParseCommandArgs(QCommandLineParser& parser, const QString& name, const QStringList& args,
                       qsizetype positionals);
+// The same for a command that takes from `least` to `most` positional arguments.
+bool ParseCommandArgs(QCommandLineParser& parser, const QString& name, const QStringList& args,
+                      qsizetype least, qsizetype most);
 
 // A path as the file system wants it.
 std::string LocalPath(const QString& path);

@@ -1,0 +1,42 @@
+#pragma once
+
+// What a GIS source holds, for choosing a preset and for the import dialog's
+// table of layers: each layer's name, geometry, feature count, coordinate
+// system and fields.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class CGisPreset;
+
+enum class GisGeometry { None, Points, Lines, Polygons, Mixed };
+
+struct GisLayerInfo {
+    QString name;
+    GisGeometry geometry = GisGeometry::None;
+    qint64 features = -1;
+    QString crs; // empty when the layer does not say
+    QStringList fields;
+};
+
+struct GisSourceInfo {
+    QString path;
+    QString driver; // GDAL's short name: "OSM", "ESRI Shapefile", "GPKG", "CSV"...
+    QList<GisLayerInfo> layers;
+};
+
+// Lists the layers of a source read with the preset's open options (a CSV only
+// has points when the preset names its coordinate columns). Counting the
+// features of an OpenStreetMap file reads it once; without `count` they stay
+// -1 where that would cost a pass over the data. False with a Spanish message
+// when the file cannot be read or is in no known format.
+bool InspectGisSource(const QString& path, const CGisPreset* preset, GisSourceInfo& info,
+                      QString& error, bool count = true);
+
+// The first shipped preset whose signs (driver, layer names, fields) one of the
+// sources shows; empty when none does.
+QString GuessGisPreset(const QList<GisSourceInfo>& sources);
+
+// "polígonos", "líneas", "puntos", "sin geometría", "mixta".
+QString GisGeometryName(GisGeometry geometry);

@@ -1,0 +1,69 @@
+#include "map_georeference.h"
+
+#include "gdal_support.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr qint64 kMaxPrjBytes = 1 << 20;
+
+} // namespace
+
+QString GeoreferencePath(const QString& mapPath) {
+    // The map's own spelling of its folder is kept: "pueblo.map" -> "pueblo.prj".
+    if (mapPath.endsWith(QLatin1String(".map"), Qt::CaseInsensitive))
+        return mapPath.left(mapPath.size() - 4) + QStringLiteral(".prj");
+    return mapPath + QStringLiteral(".prj");
+}
+
+bool ReadGeoreference(const QString& mapPath, QByteArray& wkt, QString& error) {
+    wkt.clear();
+    const QString path = GeoreferencePath(mapPath);
+    if (!QFileInfo::exists(path))
+        return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPrjBytes) {
+        error = QStringLiteral("No se puede leer la georreferencia %1.").arg(path);
+        return false;
+    }
+    const QByteArray text = file.readAll().trimmed();
+    if (!CrsFromWkt(text)) {
+        error = QStringLiteral("La georreferencia %1 no es un sistema de coordenadas válido.")
+                    .arg(path);
+        return false;
+    }
+    wkt = text;
+    return true;
+}
+
+bool CheckCrs(const QString& text, QString& error) {
+    if (CrsFromText(text))
+        return true;
+    error = QStringLiteral("«%1» no es un sistema de coordenadas conocido.").arg(text);
+    return false;
+}
+
+CGeoreferenceFile::CGeoreferenceFile(const QString& mapPath) : m_file(GeoreferencePath(mapPath)) {}
+
+bool CGeoreferenceFile::Prepare(const QByteArray& wkt, QString& error) {
+    if (!m_file.open(QIODevice::WriteOnly) || m_file.write(wkt + '\n') != wkt.size() + 1) {
+        m_file.cancelWriting();
+        error = QStringLiteral("No se puede escribir la georreferencia %1.").arg(m_file.fileName());
+        return false;
+    }
+    return true;
+}
+
+bool CGeoreferenceFile::Commit(QString& error) {
+    if (m_file.commit())
+        return true;
+    error = QStringLiteral("No se pudo guardar la georreferencia %1.").arg(m_file.fileName());
+    return false;
+}
+
+void CGeoreferenceFile::Cancel() {
+    if (m_file.isOpen())
+        m_file.cancelWriting();
+}

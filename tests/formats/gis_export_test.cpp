@@ -1,0 +1,244 @@
+// A town given back to GIS tools: every layer in every format, placed on the
+// earth by the map's georeference, and a round trip through GeoJSON in degrees
+// that makes the same town again.
+
+#include "gis_export.h"
+#include "gis_fixtures.h"
+#include "gis_source.h"
+#include "map_georeference.h"
+#include "test_town.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <map>
+#include <set>
+
+namespace {
+
+class GisExport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        const QString osm = Path(QStringLiteral("san-isidro.osm"));
+        QFile file(osm);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(TestTownOsm());
+        file.close();
+        const auto preset = ShippedPreset("osm");
+        CGisImport importer(*preset, {{osm}, {}, {}, {}, {}});
+        m_store = importer.Run();
+        ASSERT_TRUE(m_store) << importer.ErrorString().toStdString();
+        m_wkt = importer.Georeference();
+    }
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    std::map<QString, qint64> LayerCounts(const QString& path) {
+        GisSourceInfo info;
+        QString error;
+        EXPECT_TRUE(InspectGisSource(path, nullptr, info, error)) << error.toStdString();
+        std::map<QString, qint64> counts;
+        for (const GisLayerInfo& layer : info.layers)
+            counts[layer.name] = layer.features;
+        return counts;
+    }
+
+    std::map<QString, qint64> StoreCounts() const {
+        qint64 stations = 0, businesses = 0;
+        for (const auto& r : m_store->m_listRoutes)
+            stations += static_cast<qint64>(r->m_stations.size());
+        for (const auto& c : m_store->m_directory.m_listCategories)
+            businesses += static_cast<qint64>(c->m_listBusinesses.size());
+        return {
+            {QStringLiteral("manzanas"), static_cast<qint64>(m_store->m_blocks.size())},
+            {QStringLiteral("etiquetas"), static_cast<qint64>(m_store->m_labels.size())},
+            {QStringLiteral("calles"), static_cast<qint64>(m_store->m_listStreets.size())},
+            {QStringLiteral("referencias"), static_cast<qint64>(m_store->m_listReferences.size())},
+            {QStringLiteral("colonias"), static_cast<qint64>(m_store->m_listColonies.size())},
+            {QStringLiteral("rutas"), static_cast<qint64>(m_store->m_listRoutes.size())},
+            {QStringLiteral("estaciones"), stations},
+            {QStringLiteral("negocios"), businesses}};
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<MapStore> m_store;
+    QByteArray m_wkt;
+};
+
+TEST_F(GisExport, RoundTripThroughGeoJsonInDegreesMakesTheSameTown) {
+    CGisExport exporter(*m_store, m_wkt);
+    ASSERT_TRUE(exporter.Write(Path(QStringLiteral("pueblo.geojson")), QStringLiteral("EPSG:4326")))
+        << exporter.ErrorString().toStdString();
+    EXPECT_TRUE(exporter.Warnings().isEmpty());
+    QStringList files = exporter.Files();
+    ASSERT_EQ(files.size(), 8);
+    EXPECT_TRUE(files.contains(Path(QStringLiteral("pueblo-manzanas.geojson"))));
+    GisSourceInfo blocks;
+    QString error;
+    ASSERT_TRUE(InspectGisSource(files.first(), nullptr, blocks, error));
+    EXPECT_TRUE(blocks.layers.first().crs.startsWith(QStringLiteral("EPSG:4326")));
+    // Nothing is left over from the writing.
+    EXPECT_EQ(QDir(m_dir.path())
+                  .entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot)
+                  .size(),
+              9);
+
+    QList<GisSourceInfo> infos;
+    for (const QString& f : files) {
+        GisSourceInfo info;
+        ASSERT_TRUE(InspectGisSource(f, nullptr, info, error));
+        infos.append(info);
+    }
+    ASSERT_EQ(GuessGisPreset(infos), QStringLiteral("veltrix"));
+    const auto preset = ShippedPreset("veltrix");
+    const auto again = ImportOk(*preset, files);
+    ASSERT_TRUE(again);
+
+    ASSERT_EQ(again->m_blocks.size(), m_store->m_blocks.size());
+    for (std::size_t i = 0; i < m_store->m_blocks.size(); ++i) {
+        const CmBlock& a = m_store->m_blocks[i];
+        const CmBlock& b = again->m_blocks[i];
+        EXPECT_EQ(b.m_nType, a.m_nType);
+        ASSERT_EQ(b.m_points.size(), a.m_points.size()) << i;
+        for (std::size_t k = 0; k < a.m_points.size(); ++k) {
+            EXPECT_NEAR(b.m_points[k].x, a.m_points[k].x, 1.0);
+            EXPECT_NEAR(b.m_points[k].y, a.m_points[k].y, 1.0);
+        }
+    }
+    ASSERT_EQ(again->m_labels.size(), m_store->m_labels.size());
+    for (std::size_t i = 0; i < m_store->m_labels.size(); ++i) {
+        const CmStname& a = m_store->m_labels[i];
+        const CmStname& b = again->m_labels[i];
+        EXPECT_EQ(b.m_strText, a.m_strText);
+        EXPECT_NEAR(b.m_x, a.m_x, 1);
+        EXPECT_NEAR(b.m_y, a.m_y, 1);
+        EXPECT_NEAR(b.m_fAngle, a.m_fAngle, 0.001);
+    }
+    auto names = [](const auto& list) {
+        std::multiset<std::string> out;
+        for (const auto& item : list)
+            out.insert(item->m_strName);
+        return out;
+    };
+    EXPECT_EQ(names(again->m_listStreets), names(m_store->m_listStreets));
+    EXPECT_EQ(names(again->m_listReferences), names(m_store->m_listReferences));
+    EXPECT_EQ(names(again->m_listColonies), names(m_store->m_listColonies));
+    auto directory = [](const MapStore& s) {
+        std::map<std::string, std::tuple<std::string, std::string, std::string>> out;
+        for (const auto& c : s.m_directory.m_listCategories)
+            for (const auto& b : c->m_listBusinesses)
+                out[b->m_strName] = {c->m_strName, b->m_strPhone, b->m_strComments};
+        return out;
+    };
+    EXPECT_EQ(directory(*again), directory(*m_store));
+    ASSERT_EQ(again->m_listRoutes.size(), 1u);
+    const CmVias& route = *again->m_listRoutes.front();
+    EXPECT_EQ(route.m_strName, "Ruta 1 Centro");
+    EXPECT_EQ(route.m_crColor, m_store->m_listRoutes.front()->m_crColor);
+    EXPECT_EQ(route.m_stations, m_store->m_listRoutes.front()->m_stations);
+}
+
+TEST_F(GisExport, EveryFormatHoldsEveryLayer) {
+    const std::map<QString, qint64> expected = StoreCounts();
+    for (const char* suffix : {"gpkg", "kml"}) {
+        SCOPED_TRACE(suffix);
+        CGisExport exporter(*m_store, m_wkt);
+        const QString out = Path(QStringLiteral("pueblo.%1").arg(QString::fromLatin1(suffix)));
+        ASSERT_TRUE(exporter.Write(out, {})) << exporter.ErrorString().toStdString();
+        EXPECT_EQ(exporter.Files(), QStringList{out});
+        EXPECT_EQ(LayerCounts(out), expected);
+    }
+    for (const char* suffix : {"shp", "csv"}) {
+        SCOPED_TRACE(suffix);
+        CGisExport exporter(*m_store, m_wkt);
+        ASSERT_TRUE(
+            exporter.Write(Path(QStringLiteral("pueblo.%1").arg(QString::fromLatin1(suffix))), {}))
+            << exporter.ErrorString().toStdString();
+        std::map<QString, qint64> counts;
+        for (const QString& file : exporter.Files()) {
+            const auto one = LayerCounts(file);
+            ASSERT_EQ(one.size(), 1u);
+            counts[QFileInfo(file).completeBaseName().section(QLatin1Char('-'), 1)] =
+                one.begin()->second;
+        }
+        EXPECT_EQ(counts, expected);
+    }
+    // The shapefile of blocks keeps the map's own projection and accents.
+    GisSourceInfo info;
+    QString error;
+    ASSERT_TRUE(
+        InspectGisSource(Path(QStringLiteral("pueblo-manzanas.shp")), nullptr, info, error));
+    EXPECT_TRUE(info.layers.first().crs.contains(QStringLiteral("Veltrix")))
+        << info.layers.first().crs.toStdString();
+    EXPECT_EQ(info.layers.first().fields,
+              (QStringList{QStringLiteral("id"), QStringLiteral("tipo"), QStringLiteral("zona")}));
+    const auto streets =
+        ImportOk(*ShippedPreset("veltrix"), {Path(QStringLiteral("pueblo-manzanas.shp")),
+                                             Path(QStringLiteral("pueblo-calles.shp"))});
+    ASSERT_TRUE(streets);
+    std::set<std::string> names;
+    for (const auto& s : streets->m_listStreets)
+        names.insert(s->m_strName);
+    EXPECT_TRUE(names.count("Calle Álvaro Obregón"));
+}
+
+TEST_F(GisExport, WithoutGeoreferenceStaysInMapUnits) {
+    CGisExport plain(*m_store, {});
+    ASSERT_TRUE(plain.Write(Path(QStringLiteral("unidades.gpkg")), {}));
+    EXPECT_EQ(plain.Warnings(),
+              QStringList{QStringLiteral("Aviso: el mapa no tiene georreferencia; las coordenadas "
+                                         "quedan en unidades del mapa.")});
+    GDALAllRegister();
+    GDALDatasetUniquePtr dataset(GDALDataset::Open(
+        QFile::encodeName(Path(QStringLiteral("unidades.gpkg"))).constData(), GDAL_OF_VECTOR));
+    ASSERT_TRUE(dataset);
+    OGRLayer* blocks = dataset->GetLayerByName("manzanas");
+    ASSERT_TRUE(blocks);
+    const OGRSpatialReference* crs = blocks->GetSpatialRef();
+    ASSERT_TRUE(crs);
+    EXPECT_TRUE(crs->IsLocal());
+    EXPECT_DOUBLE_EQ(crs->GetLinearUnits(), kMetresPerMapUnit);
+    OGRFeatureUniquePtr first(blocks->GetNextFeature());
+    ASSERT_TRUE(first);
+    const OGRLinearRing* ring = first->GetGeometryRef()->toPolygon()->getExteriorRing();
+    EXPECT_FLOAT_EQ(static_cast<float>(ring->getX(0)), m_store->m_blocks[0].m_points[0].x);
+    EXPECT_FLOAT_EQ(static_cast<float>(ring->getY(0)), m_store->m_blocks[0].m_points[0].y);
+
+    CGisExport degrees(*m_store, {});
+    EXPECT_FALSE(degrees.Write(Path(QStringLiteral("grados.gpkg")), QStringLiteral("EPSG:4326")));
+    EXPECT_EQ(degrees.ErrorString(),
+              QStringLiteral("El mapa no tiene georreferencia: no se puede pasar a EPSG:4326."));
+    EXPECT_FALSE(degrees.Write(Path(QStringLiteral("grados.kml")), {}));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("grados.gpkg"))));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("grados.kml"))));
+}
+
+TEST_F(GisExport, RefusesWhatItCannotWriteAndLeavesNothing) {
+    CGisExport exporter(*m_store, m_wkt);
+    EXPECT_FALSE(exporter.Write(Path(QStringLiteral("pueblo.dxf")), {}));
+    EXPECT_EQ(exporter.ErrorString(),
+              QStringLiteral("No se sabe escribir %1: use .geojson, .gpkg, .shp, .kml o .csv.")
+                  .arg(Path(QStringLiteral("pueblo.dxf"))));
+    EXPECT_FALSE(exporter.Write(Path(QStringLiteral("falta/pueblo.gpkg")), {}));
+    EXPECT_EQ(exporter.ErrorString(), QStringLiteral("No se puede escribir en la carpeta %1.")
+                                          .arg(Path(QStringLiteral("falta"))));
+    EXPECT_FALSE(exporter.Write(Path(QStringLiteral("pueblo.gpkg")), QStringLiteral("EPSG:0")));
+    EXPECT_EQ(QDir(m_dir.path())
+                  .entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("san-isidro.osm")});
+
+    // A second export replaces the first whole.
+    QFile old(Path(QStringLiteral("pueblo.gpkg")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("viejo");
+    old.close();
+    ASSERT_TRUE(exporter.Write(Path(QStringLiteral("pueblo.gpkg")), {}));
+    EXPECT_EQ(LayerCounts(Path(QStringLiteral("pueblo.gpkg"))), StoreCounts());
+}
+
+} // namespace

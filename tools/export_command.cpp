@@ -1,0 +1,61 @@
+// veltrix-tool export: gives every layer of a map to GIS tools as GeoJSON,
+// GeoPackage, Shapefile, KML or CSV, placed on the earth by the map's
+// georeference (TOWN.prj) when it has one.
+
+#include "commands.h"
+#include "gis_export.h"
+#include "map_georeference.h"
+#include "tool_support.h"
+
+#include <QFileInfo>
+
+int RunExport(const QStringList& args) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("mapa"), QStringLiteral("El mapa que se exporta."));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("El archivo que se escribe."),
+                                    QStringLiteral("salida"));
+    const QCommandLineOption crs(QStringLiteral("crs"),
+                                 QStringLiteral("Sistema de coordenadas de la salida (EPSG:N)."),
+                                 QStringLiteral("crs"));
+    parser.addOptions({output, crs});
+    if (!ParseCommandArgs(parser, QStringLiteral("export"), args, 1))
+        return kExitUsage;
+    const QString mapPath = parser.positionalArguments().first();
+    const QString outPath = parser.value(output);
+    if (outPath.isEmpty()) {
+        PrintLine(stderr, QStringLiteral("Falta el archivo de salida (-o)."));
+        return kExitUsage;
+    }
+    if (!CGisExport::Suffixes().contains(QFileInfo(outPath).suffix(), Qt::CaseInsensitive)) {
+        PrintLine(stderr, QStringLiteral("La salida debe terminar en .%1.")
+                              .arg(CGisExport::Suffixes().join(QStringLiteral(", ."))));
+        return kExitUsage;
+    }
+    QString error;
+    if (parser.isSet(crs) && !CheckCrs(parser.value(crs), error)) {
+        PrintLine(stderr, error);
+        return kExitUsage;
+    }
+
+    std::vector<std::uint8_t> picture;
+    const std::unique_ptr<MapStore> store = LoadMapForTool(mapPath, picture);
+    if (!store)
+        return kExitFailed;
+    QByteArray wkt;
+    if (!ReadGeoreference(mapPath, wkt, error)) {
+        PrintLine(stderr, error);
+        return kExitFailed;
+    }
+    CGisExport exporter(*store, wkt);
+    const bool written = exporter.Write(outPath, parser.value(crs));
+    for (const QString& warning : exporter.Warnings())
+        PrintLine(stdout, warning);
+    if (!written) {
+        PrintLine(stderr, QStringLiteral("%1: %2").arg(mapPath, exporter.ErrorString()));
+        return kExitFailed;
+    }
+    for (const QString& file : exporter.Files())
+        PrintLine(stdout, file);
+    return kExitOk;
+}
