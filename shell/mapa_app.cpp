@@ -2,6 +2,7 @@
 
 #include "main_frame.h"
 #include "map_window.h"
+#include "qt_translations.h"
 #include "startup_splash.h"
 #include "veltrix_version.h"
 
@@ -13,7 +14,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
 #include <QThread>
+#include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
@@ -107,6 +110,8 @@ bool CMapaApp::InitInstance(const QStringList& arguments) {
 
     QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
     QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
+    m_pQtTranslator = InstallQtTranslations();
+    m_pSettings = std::make_unique<QSettings>();
 
     const QString mapArgument =
         parser.positionalArguments().isEmpty() ? QString() : parser.positionalArguments().front();
@@ -118,7 +123,9 @@ bool CMapaApp::InitInstance(const QStringList& arguments) {
 
     m_pMainWnd = std::make_unique<CMainFrame>(m_document, m_strProgramDir);
     m_pMainWnd->MapWnd()->SetInfoPopupRect(&m_rcInfoPopup);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const bool placed = m_pMainWnd->SetSettings(m_pSettings.get());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!placed && screen) {
         QRect place = m_pMainWnd->geometry();
         place.moveCenter(screen->availableGeometry().center());
         m_pMainWnd->move(place.topLeft());
