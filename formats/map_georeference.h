@@ -5,12 +5,11 @@
 // transverse Mercator centred on the town whose linear unit is one map unit
 // (2.001555 m), so that GIS tools and the export can put the map back.
 
+#include "street.h" // kMetresPerMapUnit
+
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
-
-// Metres in one map unit: what the ruler multiplies by.
-constexpr double kMetresPerMapUnit = 2.001555;
 
 // "ciudad.map" -> "ciudad.prj", beside it.
 QString GeoreferencePath(const QString& mapPath);

@@ -52,5 +52,5 @@ double CmCalles::Distance(int i, int j) const {
     // 64-bit differences: squaring in 32 bits overflows for far-apart points.
     const double dx = static_cast<double>(std::int64_t{m_points[i].x} - m_points[j].x);
     const double dy = static_cast<double>(std::int64_t{m_points[i].y} - m_points[j].y);
-    return std::sqrt(dx * dx + dy * dy) * 2.001555 - 0.139942;
+    return std::sqrt(dx * dx + dy * dy) * kMetresPerMapUnit - kRulerOffsetMetres;
 }

@@ -11,6 +11,11 @@
 #include <string>
 #include <vector>
 
+// The ruler reads a distance of d map units as kMetresPerMapUnit * d -
+// kRulerOffsetMetres metres; the slope alone is the map's scale in metres.
+inline constexpr double kMetresPerMapUnit = 2.001555;
+inline constexpr double kRulerOffsetMetres = 0.139942;
+
 class CmCalles {
 public:
     static constexpr std::size_t TRACE_CAPACITY = 100;

@@ -33,6 +33,7 @@ struct LayerSwitches {
     bool m_bShowColonies = false;      // "Mostrar colonias"
     bool m_bShowAllRoutes = false;     // "Mostrar todas las Rutas"
     bool m_bFillBlocks = false;        // "Rellenar manzanas"; every map load turns it on
+    bool m_bShowScaleBar = true;       // "Escala gráfica" of the Ver menu; drawn over the layers
 
     static LayerSwitches All();
     friend bool operator==(const LayerSwitches&, const LayerSwitches&) = default;

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxkbcommon-dev libx11-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n
+    libgl-dev libxkbcommon-dev libx11-dev
     libjpeg-dev libgif-dev
     libgdal-dev libproj-dev gdal-bin
     libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,7 +1,6 @@
 #include "ctrl_wnd.h"
 
 #include "map_document.h"
-#include "map_store.h"
 #include "messages.h"
 #include "prop_calles.h"
 #include "prop_colonias.h"
@@ -15,13 +14,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
-#include <optional>
 
 namespace {
 
@@ -41,17 +39,22 @@ constexpr LayerBox kLayerBoxes[] = {
     {CCtrlWnd::IDC_FILL_BLOCKS, "Rellenar manzanas", UM_FILL_BLOCKS},
 };
 
-// A stored scale as a slider position: truncated toward zero.
-int SliderPosition(float zoom) {
-    if (!std::isfinite(zoom))
-        return 0;
-    return static_cast<int>(std::clamp(zoom, -1000.0f, 1000.0f));
-}
+// A click on the slider's track puts it at that point instead of paging
+// towards it, so one click chooses a scale.
+class CClickToScaleStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_Slider_AbsoluteSetButtons)
+            return Qt::LeftButton;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 } // namespace
 
-CCtrlWnd::CCtrlWnd(CMapDocument& document, QWidget* parent)
-    : QScrollArea(parent), m_store(document.Store()) {
+CCtrlWnd::CCtrlWnd(CMapDocument& document, QWidget* parent) : QScrollArea(parent) {
     setObjectName(QStringLiteral("ctrlWnd"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
@@ -75,12 +78,24 @@ CCtrlWnd::CCtrlWnd(CMapDocument& document, QWidget* parent)
     m_pSlider->setTickInterval(1);
     m_pSlider->setPageStep(5);
     m_pSlider->setFocusPolicy(Qt::StrongFocus);
-    m_pSlider->setFixedWidth(166);
+    m_pSlider->setFixedWidth(150);
+    auto* clickToScale = new CClickToScaleStyle; // follows the application's style
+    clickToScale->setParent(m_pSlider);
+    m_pSlider->setStyle(clickToScale);
+    m_pZoomValue = new QLabel(m_pLower);
+    m_pZoomValue->setObjectName(QStringLiteral("zoomValue"));
+    m_pZoomValue->setMinimumWidth(
+        m_pZoomValue->fontMetrics().horizontalAdvance(QStringLiteral("20")));
+    m_pZoomValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_pZoomValue->setNum(m_pSlider->value());
+    // Keys, drags and the map's own messages all move the slider through its value.
+    connect(m_pSlider, &QSlider::valueChanged, m_pZoomValue, qOverload<int>(&QLabel::setNum));
     // The map takes the new scale only when a mouse action on the slider ends;
     // keys move the slider and send nothing.
     m_pSlider->installEventFilter(this);
     zoomRow->addWidget(zoomLabel);
     zoomRow->addWidget(m_pSlider);
+    zoomRow->addWidget(m_pZoomValue);
     zoomRow->addStretch(1);
     lower->addLayout(zoomRow);
 
@@ -110,6 +125,7 @@ void CCtrlWnd::SetFrame(QWidget* frame) {
 void CCtrlWnd::SetZoomSlider(int position) {
     const QSignalBlocker quiet(m_pSlider);
     m_pSlider->setValue(position);
+    m_pZoomValue->setNum(m_pSlider->value());
 }
 
 void CCtrlWnd::SetFillCheck(bool checked) {
@@ -168,15 +184,27 @@ bool CCtrlWnd::event(QEvent* event) {
     case UM_REFRESH_PAGES:
         RefreshPages(message->WParam(), message->LParam());
         break;
-    case UM_LOCATE_ITEM:
-        LocateItem(message->WParam(), message->LParam());
-        break;
     case UM_UNUSED_92:
         break;
     default:
+        // A layer message says what the map now shows, whoever sent it: a box,
+        // or the map window after locating an element or adding one. Located
+        // elements reach the slider the same way, by the map's scale.
+        if (FollowLayer(message->Message(), message->WParam()))
+            break;
         return QScrollArea::event(event);
     }
     return true;
+}
+
+bool CCtrlWnd::FollowLayer(int message, long long state) {
+    for (const LayerBox& layer : kLayerBoxes) {
+        if (layer.message == message) {
+            m_checks.value(layer.id)->setChecked(state != 0);
+            return true;
+        }
+    }
+    return false;
 }
 
 void CCtrlWnd::RefreshPages(long long page, long long option) {
@@ -192,54 +220,13 @@ void CCtrlWnd::RefreshPages(long long page, long long option) {
             m_pSheet->Servicios()->RefillCategories();
         } else {
             m_pSheet->Servicios()->RefillBusinesses();
+            // The refilled list shows the category's businesses, so the map does too.
             m_checks.value(IDC_MARKS)->setChecked(true);
+            Broadcast(UM_SHOW_MARKS, 1);
         }
     }
     if (named(PAGE_COLONIES))
         m_pSheet->Colonias()->Refill();
     if (named(PAGE_ZONES))
         m_pSheet->Zonas()->Refill();
-}
-
-void CCtrlWnd::LocateItem(long long kind, long long index) {
-    // Indices come from the pages' lines, but a stale one must not read past a list.
-    auto zoomAt = [index](const auto& list) -> std::optional<float> {
-        if (index < 0 || static_cast<unsigned long long>(index) >= list.size())
-            return std::nullopt;
-        return list[static_cast<std::size_t>(index)]->m_fZoom;
-    };
-    int box = 0;
-    std::optional<int> position;
-    switch (kind) {
-    case LOCATE_STREET:
-        if (auto zoom = zoomAt(m_store.m_listStreets))
-            position = SliderPosition(*zoom);
-        break;
-    case LOCATE_BUSINESS: {
-        const CmNegocios* business = m_store.m_directory.CurrentBusiness();
-        position = std::max(15, SliderPosition(business ? business->m_fZoom : 0.0f));
-        box = IDC_MARKS;
-        break;
-    }
-    case LOCATE_COLONY:
-        if (auto zoom = zoomAt(m_store.m_listColonies))
-            position = std::max(15, SliderPosition(*zoom));
-        box = IDC_COLONIES;
-        break;
-    case LOCATE_REFERENCE:
-        if (auto zoom = zoomAt(m_store.m_listReferences))
-            position = std::max(15, SliderPosition(*zoom));
-        box = IDC_REFERENCES;
-        break;
-    case LOCATE_ROUTE:
-        position = 10;
-        box = IDC_ALL_ROUTES;
-        break;
-    default:
-        break;
-    }
-    if (position)
-        SetZoomSlider(*position); // the slider clamps to 1..20
-    if (box != 0)
-        m_checks.value(box)->setChecked(true);
 }

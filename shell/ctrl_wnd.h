@@ -3,15 +3,16 @@
 // The control panel, left of the map: the property sheet with the six list
 // pages above the zoom slider and the seven layer switches. It turns the
 // user's slider and box actions into messages for the map window and follows
-// the messages that refill the pages, move the slider or locate an element.
+// the messages that refill the pages. The slider and the boxes follow the map
+// window's own messages too, so that they always say what the map shows.
 
 #include <QHash>
 #include <QScrollArea>
 
 class CMapDocument;
 class CPropiedades;
-class MapStore;
 class QCheckBox;
+class QLabel;
 class QSlider;
 
 class CCtrlWnd : public QScrollArea {
@@ -42,6 +43,8 @@ public:
 
     CPropiedades* Sheet() const { return m_pSheet; }
     QSlider* ZoomSlider() const { return m_pSlider; }
+    // The scale the slider stands at, written beside it.
+    QLabel* ZoomValue() const { return m_pZoomValue; }
     QCheckBox* Check(int id) const { return m_checks.value(id); }
 
 protected:
@@ -53,13 +56,14 @@ private:
     void LayoutSheet();
     void Broadcast(int message, long long wParam);
     void RefreshPages(long long page, long long option);
-    void LocateItem(long long kind, long long index);
+    // A layer message from anyone: the box says what the map now shows.
+    bool FollowLayer(int message, long long state);
 
-    MapStore& m_store;
     QWidget* m_pFrame = nullptr;
     QWidget* m_pForm = nullptr;
     QWidget* m_pLower = nullptr;
     CPropiedades* m_pSheet = nullptr;
     QSlider* m_pSlider = nullptr;
+    QLabel* m_pZoomValue = nullptr;
     QHash<int, QCheckBox*> m_checks;
 };

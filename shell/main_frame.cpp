@@ -5,6 +5,7 @@
 #include "edit_history.h"
 #include "guide_window.h"
 #include "help_wnd.h"
+#include "hint_label.h"
 #include "info_mapa_dlg.h"
 #include "lock_keys.h"
 #include "map_document.h"
@@ -22,21 +23,29 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
 #include <algorithm>
 #include <chrono>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -65,7 +74,7 @@ constexpr int kMapCommands[] = {
     ID_TOOL_ZOOM,        ID_VIEW_PROPERTIES, ID_TOOL_NAVIGATE,    ID_TOOL_TRACE_STREET,
     ID_TOOL_REFERENCE,   ID_TOOL_MARK,       ID_TOOL_COLONY,      ID_TOOL_ROUTE,
     ID_TOOL_DISTANCE,    ID_TOOL_INFO,       ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK,
-    ID_FILE_EXPORT_VIEW, ID_FILE_SAVE_AS,
+    ID_FILE_EXPORT_VIEW, ID_FILE_SAVE_AS,    ID_VIEW_ALL,
 };
 
 // "1 de mayo de 2024 a las 10:22".
@@ -87,6 +96,27 @@ QString LockedQuestion(const QString& path, const LockOwner& holder) {
     return QStringLiteral("El mapa %1 ya está abierto en otro editor%2.\n¿Desea abrirlo de solo "
                           "lectura? Los cambios sólo se podrán guardar con otro nombre.")
         .arg(QFileInfo(path).fileName(), who);
+}
+
+const QString kGeometryKey = QStringLiteral("ventana/geometria");
+const QString kStateKey = QStringLiteral("ventana/barras");
+const QString kPanelKey = QStringLiteral("ventana/panel");
+
+// The map a drag carries: its first local file whose name ends in ".map".
+QString DroppedMap(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls()) {
+        const QString path = url.toLocalFile();
+        if (!path.isEmpty() && path.endsWith(QStringLiteral(".map"), Qt::CaseInsensitive))
+            return path;
+    }
+    return {};
+}
+
+// A menu shows '&' as a mnemonic; a file name shows it as it is.
+QString MenuText(QString text) {
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 QString IconPath(const char* name) {
@@ -116,7 +146,11 @@ CMainFrame::CMainFrame(CMapDocument& document, const QString& programDir, QWidge
     m_pSplitter->setStretchFactor(0, 0);
     m_pSplitter->setStretchFactor(1, 1);
     m_pSplitter->installEventFilter(this);
+    // A width the user drags the bar to is kept from then on.
+    connect(m_pSplitter, &QSplitter::splitterMoved, this,
+            [this] { m_nPanelWidth = m_pSplitter->sizes().front(); });
     setCentralWidget(m_pSplitter);
+    setAcceptDrops(true);
     m_pCtrlWnd->SetFrame(this);
     m_pMapWnd->SetFrame(this);
     m_pMapWnd->SetHistory(&m_document.History());
@@ -128,6 +162,12 @@ CMainFrame::CMainFrame(CMapDocument& document, const QString& programDir, QWidge
     connect(&m_document, &CMapDocument::AutosaveFailed, this, [this](const QString& error) {
         statusBar()->showMessage(
             QStringLiteral("No se pudo guardar la copia de recuperación: %1").arg(error));
+    });
+    // The title carries the "[*]" mark, shown only while there are unsaved changes.
+    connect(&m_document, &CMapDocument::ModifiedChanged, this, &QWidget::setWindowModified);
+    connect(&m_document, &CMapDocument::Saved, this, [this] {
+        m_recent.Add(m_document.Path());
+        UpdateRecentMenu();
     });
     connect(m_pMapWnd, &CMapaWnd::MapPointHovered, this, &CMainFrame::ShowMapPosition);
     // The guide also closes itself (Enter, Esc, a new map); the check mark follows it.
@@ -172,6 +212,8 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prom
 }
 
 void CMainFrame::CreateActions() {
+    AddCommand(ID_FILE_OPEN_ANY, QStringLiteral("A&brir..."),
+               QStringLiteral("Abre un mapa de cualquier carpeta"), QStringLiteral("Abrir mapa"));
     AddCommand(ID_FILE_OPEN_MAP, QStringLiteral("&Abrir paquete"),
                QStringLiteral("Abre un archivo de mapas"), QStringLiteral("Abrir"));
     AddCommand(ID_FILE_SAVE_MAP, QStringLiteral("&Guardar"),
@@ -210,6 +252,12 @@ void CMainFrame::CreateActions() {
         QStringLiteral("Guía"));
     AddCommand(ID_TOOL_ZOOM, QStringLiteral("&Zoom"),
                QStringLiteral("Acerca a aleja la escala del mapa"), QStringLiteral("Zoom"));
+    AddCommand(ID_VIEW_ALL, QStringLiteral("Ver &todo"),
+               QStringLiteral("Muestra la ciudad completa en la ventana"),
+               QStringLiteral("Ver todo"));
+    AddCommand(ID_VIEW_SCALE_BAR, QStringLiteral("Es&cala gráfica"),
+               QStringLiteral("Muestra u oculta la escala gráfica del mapa"),
+               QStringLiteral("Escala gráfica"));
     AddCommand(ID_VIEW_PROPERTIES, QStringLiteral("&Propiedades"),
                QStringLiteral("Muestra las propiedades del mapa cargado"),
                QStringLiteral("Propiedades"));
@@ -236,8 +284,20 @@ void CMainFrame::CreateActions() {
     AddCommand(ID_TOOL_SELECT_BLOCK, QStringLiteral("Seleccionar Manzana"),
                QStringLiteral("Seleccionar manzana para edicion"), QStringLiteral("Manzana"));
     AddCommand(ID_HELP_FINDER, QStringLiteral("Ayuda en &linea..."), QString(), QString());
+    for (int slot = 0; slot < CRecentMaps::kMaxMaps; ++slot) {
+        QAction* recent = AddCommand(ID_FILE_RECENT_FIRST + slot, QString(), QString(), QString());
+        recent->setVisible(false);
+        connect(recent, &QAction::triggered, this, [this, slot] { OnOpenRecent(slot); });
+    }
 
-    Action(ID_FILE_OPEN_MAP)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    Action(ID_FILE_OPEN_ANY)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    // Home belongs to the lists and the slider while they have the focus; on
+    // the map it shows the whole town.
+    QAction* viewAll = Action(ID_VIEW_ALL);
+    viewAll->setShortcut(QKeySequence(Qt::Key_Home));
+    viewAll->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    removeAction(viewAll);
+    m_pMapWnd->addAction(viewAll);
     Action(ID_FILE_SAVE_MAP)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Action(ID_FILE_SAVE_AS)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     Action(ID_FILE_PRINT)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -246,14 +306,15 @@ void CMainFrame::CreateActions() {
     Action(ID_EDIT_REDO)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
 
     const std::pair<int, const char*> icons[] = {
-        {ID_FILE_OPEN_MAP, "open"},     {ID_FILE_SAVE_MAP, "save"},
-        {ID_COPY_MAP, "copy"},          {ID_FILE_PRINT, "print"},
-        {ID_TOOL_ZOOM, "zoom"},         {ID_VIEW_GUIDE, "guide"},
-        {ID_TOOL_NAVIGATE, "navigate"}, {ID_TOOL_REFERENCE, "reference"},
-        {ID_TOOL_MARK, "mark"},         {ID_TOOL_ROUTE, "route"},
-        {ID_TOOL_COLONY, "colony"},     {ID_TOOL_TRACE_STREET, "street"},
-        {ID_TOOL_PAINT_BLOCK, "paint"}, {ID_TOOL_SELECT_BLOCK, "select"},
-        {ID_TOOL_DISTANCE, "distance"}, {ID_TOOL_INFO, "info"},
+        {ID_FILE_OPEN_ANY, "open"},       {ID_FILE_OPEN_MAP, "open"},
+        {ID_FILE_SAVE_MAP, "save"},       {ID_COPY_MAP, "copy"},
+        {ID_FILE_PRINT, "print"},         {ID_TOOL_ZOOM, "zoom"},
+        {ID_VIEW_GUIDE, "guide"},         {ID_TOOL_NAVIGATE, "navigate"},
+        {ID_TOOL_REFERENCE, "reference"}, {ID_TOOL_MARK, "mark"},
+        {ID_TOOL_ROUTE, "route"},         {ID_TOOL_COLONY, "colony"},
+        {ID_TOOL_TRACE_STREET, "street"}, {ID_TOOL_PAINT_BLOCK, "paint"},
+        {ID_TOOL_SELECT_BLOCK, "select"}, {ID_TOOL_DISTANCE, "distance"},
+        {ID_TOOL_INFO, "info"},
     };
     for (const auto& [id, name] : icons)
         Action(id)->setIcon(QIcon(IconPath(name)));
@@ -267,8 +328,21 @@ void CMainFrame::CreateActions() {
     Action(ID_VIEW_GUIDE)->setCheckable(true);
     Action(ID_VIEW_TOOLBAR)->setCheckable(true);
     Action(ID_VIEW_STATUS_BAR)->setCheckable(true);
+    Action(ID_VIEW_SCALE_BAR)->setCheckable(true);
+    // A menu draws a checked item with an icon as a faintly framed icon; without
+    // the icon it shows a real tick. The tool bar keeps the icons.
+    for (QAction* action : std::as_const(m_actions)) {
+        if (action->isCheckable())
+            action->setIconVisibleInMenu(false);
+    }
 
     connect(Action(ID_FILE_OPEN_MAP), &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    connect(Action(ID_FILE_OPEN_ANY), &QAction::triggered, this, &CMainFrame::OnFileOpenAny);
+    connect(Action(ID_VIEW_ALL), &QAction::triggered, this, &CMainFrame::OnViewAll);
+    connect(Action(ID_VIEW_SCALE_BAR), &QAction::triggered, this, [this](bool shown) {
+        m_pMapWnd->SetScaleBarShown(shown);
+        UpdateCommandUI();
+    });
     connect(Action(ID_FILE_SAVE_MAP), &QAction::triggered, this, &CMainFrame::OnFileSave);
     connect(Action(ID_FILE_SAVE_AS), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
     connect(Action(ID_FILE_PREFERENCES), &QAction::triggered, this, &CMainFrame::OnPreferences);
@@ -294,11 +368,16 @@ void CMainFrame::CreateActions() {
 void CMainFrame::CreateMenus() {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&Archivo"));
+    file->addAction(Action(ID_FILE_OPEN_ANY));
     file->addAction(Action(ID_FILE_OPEN_MAP));
     file->addAction(Action(ID_FILE_SAVE_MAP));
     file->addAction(Action(ID_FILE_SAVE_AS));
     file->addAction(Action(ID_COPY_MAP));
     file->addAction(Action(ID_FILE_EXPORT_VIEW));
+    // The recent maps, in a section of their own that shows only when there are any.
+    m_pRecentSeparator = file->addSeparator();
+    for (int slot = 0; slot < CRecentMaps::kMaxMaps; ++slot)
+        file->addAction(Action(ID_FILE_RECENT_FIRST + slot));
     file->addSeparator();
     file->addAction(Action(ID_FILE_PREFERENCES));
     file->addSeparator();
@@ -314,7 +393,10 @@ void CMainFrame::CreateMenus() {
     view->addSeparator();
     view->addAction(Action(ID_VIEW_GUIDE));
     view->addAction(Action(ID_TOOL_ZOOM));
+    view->addAction(Action(ID_VIEW_ALL));
     view->addAction(Action(ID_VIEW_PROPERTIES));
+    view->addSeparator();
+    view->addAction(Action(ID_VIEW_SCALE_BAR));
 
     QMenu* tools = bar->addMenu(QStringLiteral("&Herramientas"));
     for (int id :
@@ -328,6 +410,24 @@ void CMainFrame::CreateMenus() {
     // The menus follow the open map and the tool whenever they are opened.
     for (QMenu* menu : {file, edit, view, tools, help})
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    UpdateRecentMenu();
+}
+
+void CMainFrame::UpdateRecentMenu() {
+    const QStringList& paths = m_recent.Paths();
+    for (int slot = 0; slot < CRecentMaps::kMaxMaps; ++slot) {
+        QAction* action = Action(ID_FILE_RECENT_FIRST + slot);
+        const bool used = slot < paths.size();
+        action->setVisible(used);
+        if (!used)
+            continue;
+        // The name in the menu, the whole path in the status bar.
+        const QFileInfo file(paths[slot]);
+        action->setText(QStringLiteral("&%1 %2").arg(slot + 1).arg(MenuText(file.fileName())));
+        action->setStatusTip(QDir::toNativeSeparators(file.absoluteFilePath()));
+    }
+    if (m_pRecentSeparator)
+        m_pRecentSeparator->setVisible(!paths.isEmpty());
 }
 
 void CMainFrame::CreateToolBar() {
@@ -360,10 +460,11 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
-    // The idle text shows whenever no command prompt covers it.
-    auto* idle = new QLabel(QStringLiteral("Preparado"), bar);
-    idle->setObjectName(QStringLiteral("idleText"));
-    bar->addWidget(idle, 1);
+    // Prompts and hints go to this pane (see event()), which shortens them to
+    // its width; the idle text shows whenever none applies.
+    m_pHint = new CHintLabel(QStringLiteral("Preparado"), bar);
+    m_pHint->setObjectName(QStringLiteral("idleText"));
+    bar->addWidget(m_pHint, 1);
     m_pPosition = new QLabel(bar);
     m_pPosition->setObjectName(QStringLiteral("mapPosition"));
     m_pPosition->setMinimumWidth(
@@ -410,17 +511,18 @@ void CMainFrame::UpdateCommandUI() {
     Action(ID_EDIT_UNDO)->setEnabled(History().Stack().canUndo());
     Action(ID_EDIT_REDO)->setEnabled(History().Stack().canRedo());
     Action(ID_VIEW_GUIDE)->setChecked(m_bGuideShown);
+    Action(ID_VIEW_SCALE_BAR)->setChecked(m_pMapWnd->Layers().m_bShowScaleBar);
     Action(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar && !m_pToolBar->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
 
 void CMainFrame::KeepPanelWidth() {
     const int total = m_pSplitter->width() - m_pSplitter->handleWidth();
-    m_pSplitter->setSizes({kPanelWidth, std::max(kPaneMinimum, total - kPanelWidth)});
+    m_pSplitter->setSizes({m_nPanelWidth, std::max(kPaneMinimum, total - m_nPanelWidth)});
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    // Every new size gives the panel its width back, even after the user dragged the bar.
+    // Every new size gives the panel its width back: the frame's size goes to the map.
     if (watched == m_pSplitter && event->type() == QEvent::Resize)
         KeepPanelWidth();
     return QMainWindow::eventFilter(watched, event);
@@ -475,6 +577,44 @@ void CMainFrame::OnFileOpen() {
     OpenMap(dialog.m_strPath);
 }
 
+void CMainFrame::OnFileOpenAny() {
+    if (!SaveModified())
+        return;
+    // Where the user last worked: the open map's folder, else the newest recent one's.
+    QString folder = m_strProgramDir;
+    if (!m_document.Path().isEmpty())
+        folder = QFileInfo(m_document.Path()).absolutePath();
+    else if (!m_recent.Paths().isEmpty())
+        folder = QFileInfo(m_recent.Paths().front()).absolutePath();
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Abrir mapa"), folder,
+                                     QStringLiteral("Mapas (*.map *.MAP);;Todos los archivos (*)"));
+    if (!path.isEmpty())
+        OpenMap(path);
+}
+
+void CMainFrame::OnOpenRecent(int slot) {
+    if (slot < 0 || slot >= m_recent.Paths().size())
+        return;
+    const QString path = m_recent.Paths()[slot];
+    if (!QFileInfo(path).isFile()) {
+        const QString question = QStringLiteral("El mapa %1 ya no existe.\n¿Desea quitarlo de la "
+                                                "lista de mapas recientes?")
+                                     .arg(QDir::toNativeSeparators(path));
+        if (AskYesNo(this, question, QMessageBox::Warning)) {
+            m_recent.Remove(path);
+            UpdateRecentMenu();
+        }
+        return;
+    }
+    OpenAfterAsking(path);
+}
+
+void CMainFrame::OpenAfterAsking(const QString& path) {
+    if (SaveModified())
+        OpenMap(path);
+}
+
 bool CMainFrame::OpenMap(const QString& path) {
     bool readOnly = false;
     if (const std::optional<LockOwner> holder = CMapDocument::OpenElsewhere(path)) {
@@ -490,6 +630,8 @@ bool CMainFrame::OpenMap(const QString& path) {
         ShowMessage(this, error, QMessageBox::Warning);
         return false;
     }
+    m_recent.Add(path);
+    UpdateRecentMenu();
     OfferRecovery();
     return true;
 }
@@ -514,6 +656,21 @@ void CMainFrame::OfferRecovery() {
         ShowMessage(this, error, QMessageBox::Warning);
 }
 
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedMap(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DroppedMap(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The questions wait until the drag is over: the program it came from is
+    // still waiting for the drop to end.
+    QTimer::singleShot(0, this, [this, path] { OpenAfterAsking(path); });
+}
+
 void CMainFrame::OnMapReplaced() {
     m_pMapWnd->OnMapLoaded();
     m_pCtrlWnd->SetZoomSlider(3);
@@ -526,10 +683,14 @@ void CMainFrame::OnMapReplaced() {
 }
 
 void CMainFrame::UpdateTitle() {
+    // The map's title as it is; "[*]" is where the window marks unsaved changes
+    // (a "[*]" of the title's own is doubled to stay text).
     QString title = QString::fromStdString(m_store.m_strTitle);
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     if (m_document.IsReadOnly())
         title += QStringLiteral(" (solo lectura)");
-    setWindowTitle(title);
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowModified(m_document.IsModified());
 }
 
 bool CMainFrame::SaveMap() {
@@ -656,6 +817,10 @@ void CMainFrame::OnViewGuide() {
     UpdateCommandUI();
 }
 
+void CMainFrame::OnViewAll() {
+    m_pMapWnd->ShowWholeMap();
+}
+
 void CMainFrame::OnViewProperties() {
     if (!m_store.MapLoaded())
         return;
@@ -673,11 +838,46 @@ void CMainFrame::OnHelpFinder() {
     m_pHelpWnd->ShowContents();
 }
 
+bool CMainFrame::event(QEvent* event) {
+    // Prompts and hints go to the hint pane, which fits them to its width,
+    // not over the whole status bar.
+    if (event->type() == QEvent::StatusTip) {
+        m_pHint->SetHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool CMainFrame::SetSettings(QSettings* settings) {
+    m_pSettings = settings;
+    m_recent.UseSettings(settings);
+    UpdateRecentMenu();
+    if (!settings)
+        return false;
+    const int panel = settings->value(kPanelKey, kPanelWidth).toInt();
+    m_nPanelWidth = std::clamp(panel, kPaneMinimum, 4 * kPanelWidth);
+    restoreState(settings->value(kStateKey).toByteArray());
+    const bool placed = restoreGeometry(settings->value(kGeometryKey).toByteArray());
+    KeepPanelWidth();
+    UpdateCommandUI();
+    return placed;
+}
+
+void CMainFrame::SaveWindowState() {
+    if (!m_pSettings)
+        return;
+    m_pSettings->setValue(kGeometryKey, saveGeometry());
+    m_pSettings->setValue(kStateKey, saveState());
+    m_pSettings->setValue(kPanelKey, m_nPanelWidth);
+    m_pSettings->sync();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!SaveModified()) {
         event->ignore();
         return;
     }
+    SaveWindowState();
     if (m_pHelpWnd)
         m_pHelpWnd->close();
     event->accept();

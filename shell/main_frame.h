@@ -4,7 +4,10 @@
 // control panel on the left and the map window on the right. It runs the
 // commands, asks the map document to open and save with the questions and
 // messages a person sees, and keeps the commands' enable and check states in
-// step with the open map and the current tool.
+// step with the open map and the current tool. Maps come from the catalogue,
+// the file dialog, the recent list or a file dropped on the window.
+
+#include "recent_maps.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -14,11 +17,13 @@
 class CCtrlWnd;
 class CEditHistory;
 class CHelpWnd;
+class CHintLabel;
 class CMapDocument;
 class CMapaWnd;
 class MapStore;
 class QAction;
 class QLabel;
+class QSettings;
 class QSplitter;
 class QTimer;
 class QToolBar;
@@ -52,6 +57,11 @@ enum CommandId : int {
     ID_FILE_EXPORT_VIEW = 32812,
     ID_EDIT_UNDO = 57643,
     ID_EDIT_REDO = 57644,
+    // Beyond the first program's commands.
+    ID_FILE_OPEN_ANY = 32830,
+    ID_FILE_RECENT_FIRST = 32831, // eight in a row, the newest first
+    ID_VIEW_ALL = 32840,
+    ID_VIEW_SCALE_BAR = 32841,
 };
 
 class CMainFrame : public QMainWindow {
@@ -68,6 +78,9 @@ public:
     CMapaWnd* MapWnd() const { return m_pMapWnd; }
     QSplitter* Splitter() const { return m_pSplitter; }
     QAction* Action(int id) const { return m_actions.value(id); }
+    // The first pane of the status bar.
+    CHintLabel* HintPane() const { return m_pHint; }
+    const CRecentMaps& RecentMaps() const { return m_recent; }
     int CurrentTool() const { return m_nCurrentTool; }
     bool GuideShown() const { return m_bGuideShown; }
     const QString& ProgramDir() const { return m_strProgramDir; }
@@ -76,8 +89,12 @@ public:
 
     // The open command after the catalogue: the document reads `path` whole
     // and only then replaces the open map. False, with the reason shown, when
-    // it cannot.
+    // it cannot. A map that opened heads the recent list.
     bool OpenMap(const QString& path);
+    // Reads the recent maps, the window's place and size and the panel's
+    // width from `settings` and keeps them there from now on. True when a
+    // place was restored. Without settings nothing is remembered.
+    bool SetSettings(QSettings* settings);
     // The save command; true when the map file was written, which "Done" says.
     // A map another editor has open is saved under a new name instead.
     bool SaveMap();
@@ -88,6 +105,10 @@ public:
 
     // Commands.
     void OnFileOpen();
+    // "Abrir...": any map file, through the platform's file dialog.
+    void OnFileOpenAny();
+    // A recent map; one that is gone is offered for removal instead.
+    void OnOpenRecent(int slot);
     void OnFileSave();
     // Asks for a name in any folder and saves there; false when cancelled or failed.
     bool OnFileSaveAs();
@@ -96,6 +117,7 @@ public:
     void OnFilePrint();
     void OnExportView();
     void OnViewGuide();
+    void OnViewAll();
     void OnViewProperties();
     void OnHelpFinder();
     void OnTool(int tool);
@@ -105,8 +127,11 @@ public slots:
     void ShowMapPosition(int x, int y);
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateActions();
@@ -122,6 +147,10 @@ private:
     void UpdateTitle();
     // Asks whether to take up the recovery copy of the map just opened.
     void OfferRecovery();
+    // Asks about unsaved changes, then opens `path`.
+    void OpenAfterAsking(const QString& path);
+    void UpdateRecentMenu();
+    void SaveWindowState();
     // Asks whether to save unsaved changes; false when the user cancels or the
     // save fails, so the caller must not go on.
     bool SaveModified();
@@ -133,12 +162,18 @@ private:
     CCtrlWnd* m_pCtrlWnd = nullptr;
     CMapaWnd* m_pMapWnd = nullptr;
     QToolBar* m_pToolBar = nullptr;
+    CHintLabel* m_pHint = nullptr;
     QLabel* m_pPosition = nullptr;
     QLabel* m_pIndicators[3] = {nullptr, nullptr, nullptr};
     QTimer* m_pLockTimer = nullptr;
     QPointer<CHelpWnd> m_pHelpWnd;
     QHash<int, QAction*> m_actions;
     QHash<int, int> m_toolOfCommand;
+    QAction* m_pRecentSeparator = nullptr;
+    CRecentMaps m_recent;
+    QSettings* m_pSettings = nullptr;
+    // The panel's width, kept whatever the frame's size; a dragged bar changes it.
+    int m_nPanelWidth = kPanelWidth;
     bool m_bGuideShown = false;
     int m_nCurrentTool = 1;
 };

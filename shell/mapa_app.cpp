@@ -3,6 +3,7 @@
 #include "main_frame.h"
 #include "map_window.h"
 #include "preferencias_dlg.h"
+#include "qt_translations.h"
 #include "startup_splash.h"
 #include "veltrix_version.h"
 
@@ -13,9 +14,10 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLibraryInfo>
 #include <QScreen>
+#include <QSettings>
 #include <QThread>
+#include <QTranslator>
 
 #include <algorithm>
 #include <chrono>
@@ -108,13 +110,10 @@ bool CMapaApp::InitInstance(const QStringList& arguments) {
     }
     CStartupSplash::EnableSplashScreen(!parser.isSet(options.noSplash));
 
-    // Where Debian's Qt translations are missing, Qt's few words stay in English.
-    if (m_qtTranslator.load(QStringLiteral("qtbase_es"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&m_qtTranslator);
-
     QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
     QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
+    m_pQtTranslator = InstallQtTranslations();
+    m_pSettings = std::make_unique<QSettings>();
     m_document.SetAutosaveInterval(std::chrono::minutes(CPreferenciasDlg::StoredAutosaveMinutes()));
 
     const QString mapArgument =
@@ -127,7 +126,9 @@ bool CMapaApp::InitInstance(const QStringList& arguments) {
 
     m_pMainWnd = std::make_unique<CMainFrame>(m_document, m_strProgramDir);
     m_pMainWnd->MapWnd()->SetInfoPopupRect(&m_rcInfoPopup);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const bool placed = m_pMainWnd->SetSettings(m_pSettings.get());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!placed && screen) {
         QRect place = m_pMainWnd->geometry();
         place.moveCenter(screen->availableGeometry().center());
         m_pMainWnd->move(place.topLeft());

@@ -14,6 +14,8 @@
 #include <optional>
 
 class CMainFrame;
+class QSettings;
+class QTranslator;
 
 class CMapaApp {
 public:
@@ -27,9 +29,11 @@ public:
     // and no display, so it runs before either exists.
     static std::optional<int> AnswerWithoutWindow(const QStringList& arguments);
 
-    // `veltrix [--no-splash] [MAP]`: builds and shows the frame, shows the
-    // splash unless told not to, and opens MAP when one is named. False when the
-    // command line cannot be used (the message has been shown).
+    // `veltrix [--no-splash] [MAP]`: puts Qt's dialogs in Spanish, builds the
+    // frame where it was left last time (or in the middle of the screen) and
+    // shows it, shows the splash unless told not to, and opens MAP when one is
+    // named. False when the command line cannot be used (the message has been
+    // shown).
     bool InitInstance(const QStringList& arguments);
 
     CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
@@ -43,6 +47,9 @@ public:
 
 private:
     // Qt's own words (file dialogs, edit menus) in Spanish.
-    QTranslator m_qtTranslator;
+    std::unique_ptr<QTranslator> m_pQtTranslator;
+    // The recent maps and the window's place, under the organisation's name;
+    // made before the frame, which uses them, and gone after it.
+    std::unique_ptr<QSettings> m_pSettings;
     std::unique_ptr<CMainFrame> m_pMainWnd;
 };

@@ -8,7 +8,7 @@
 #include "page_widgets.h"
 #include "zona_dialog.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -38,12 +38,12 @@ CPropZonas::CPropZonas(CMapDocument& document, QWidget* parent)
     m_pDelete = MakePageButton(QStringLiteral("Eliminar"), 1005, this);
     m_pAssign = MakePageButton(QStringLiteral("Asignar"), 1084, this);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(3);
-    for (QPushButton* button : {m_pNew, m_pEdit, m_pDelete, m_pAssign}) {
-        button->setMinimumWidth(10);
-        buttons->addWidget(button);
-    }
+    // Four buttons side by side do not fit the panel with room around their
+    // texts; two rows of two do.
+    auto* buttons = new QGridLayout;
+    QPushButton* const order[] = {m_pNew, m_pEdit, m_pDelete, m_pAssign};
+    for (int i = 0; i < 4; ++i)
+        buttons->addWidget(order[i], i / 2, i % 2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_pList, 1);
@@ -69,6 +69,8 @@ void CPropZonas::ShowNotes(const QString& notes) {
 void CPropZonas::Refill() {
     ShowZone(m_nShownZone, -1);
     m_nShownZone = -1;
+    // No line stays chosen, so no zone's notes stay shown (an undone zone's least of all).
+    ShowNotes(QString());
     const QSignalBlocker quiet(m_pList);
     m_pList->clear();
     for (const auto& zone : m_store.m_listZones)

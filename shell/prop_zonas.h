@@ -21,7 +21,8 @@ public:
     explicit CPropZonas(CMapDocument& document, QWidget* parent = nullptr);
 
     void SetFrame(QWidget* frame) { m_pFrame = frame; }
-    // Stops the map showing the shown zone, then lists the zones in store order.
+    // Stops the map showing the shown zone, empties the notes, then lists the
+    // zones in store order.
     void Refill();
     // After an undo or a redo the zone numbers may name other zones: the shown
     // zone is forgotten, so the next refill clears the whole block selection.

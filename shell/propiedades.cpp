@@ -7,6 +7,7 @@
 #include "prop_rutas.h"
 #include "prop_servicios.h"
 #include "prop_zonas.h"
+#include "stacked_tab_bar.h"
 
 #include "messages.h"
 
@@ -15,10 +16,8 @@
 
 CPropiedades::CPropiedades(CMapDocument& document, QWidget* parent) : QTabWidget(parent) {
     setObjectName(QStringLiteral("propiedades"));
-    // Six tabs do not fit the panel's width; they scroll instead of squeezing.
-    setUsesScrollButtons(true);
-    setElideMode(Qt::ElideNone);
-    tabBar()->setExpanding(false);
+    // Six tabs do not fit one row of the panel's width; they stack in two.
+    setTabBar(new CStackedTabBar(this));
     m_pCalles = new CPropCalles(document, this);
     m_pReferencias = new CPropReferencias(document, this);
     m_pRutas = new CPropRutas(document, this);
@@ -33,6 +32,10 @@ CPropiedades::CPropiedades(CMapDocument& document, QWidget* parent) : QTabWidget
     addTab(m_pZonas, QStringLiteral("Zonas"));
     setCurrentIndex(kStreetsPage);
     connect(&document, &CMapDocument::ContentRestored, this, &CPropiedades::RefreshAfterRestore);
+}
+
+CStackedTabBar* CPropiedades::Tabs() const {
+    return static_cast<CStackedTabBar*>(tabBar());
 }
 
 void CPropiedades::SetFrame(QWidget* frame) {

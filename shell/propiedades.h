@@ -1,7 +1,7 @@
 #pragma once
 
-// The property sheet of the control panel: six tabs, one list page per kind of
-// named element, in the order the control panel numbers them.
+// The property sheet of the control panel: six tabs in two rows, one list page
+// per kind of named element, in the order the control panel numbers them.
 
 #include <QTabWidget>
 
@@ -12,6 +12,7 @@ class CPropReferencias;
 class CPropRutas;
 class CPropServicios;
 class CPropZonas;
+class CStackedTabBar;
 
 class CPropiedades : public QTabWidget {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
     CPropServicios* Servicios() const { return m_pServicios; }
     CPropColonias* Colonias() const { return m_pColonias; }
     CPropZonas* Zonas() const { return m_pZonas; }
+    CStackedTabBar* Tabs() const;
 
 private:
     QWidget* m_pFrame = nullptr;

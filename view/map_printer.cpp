@@ -2,6 +2,7 @@
 
 #include "image_bitmap.h"
 #include "map_store.h"
+#include "scale_bar.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -29,11 +30,23 @@ CMapPrinter::CMapPrinter(const MapStore& store, CMapRenderer& renderer, QWidget&
       m_layers(layers), m_overlay(overlay) {}
 
 QImage CMapPrinter::View() {
-    return m_renderer.Render(m_store, m_transform, m_layers, m_overlay);
+    QImage view = m_renderer.Render(m_store, m_transform, m_layers, m_overlay);
+    if (m_layers.m_bShowScaleBar) {
+        QPainter painter(&view);
+        DrawScaleBar(painter, m_transform, ScaleBarCorner(view.size()));
+    }
+    return view;
 }
 
 QImage CMapPrinter::PrintedView() {
-    return PrintPicture(View(), PrintFooter(m_store.m_strTitle));
+    QImage picture = PrintPicture(m_renderer.Render(m_store, m_transform, m_layers, m_overlay),
+                                  PrintFooter(m_store.m_strTitle));
+    // The footer takes the lower left corner of the page, so the bar stands above it.
+    if (m_layers.m_bShowScaleBar) {
+        QPainter painter(&picture);
+        DrawScaleBar(painter, m_transform, PrintedScaleBarCorner(picture.size()));
+    }
+    return picture;
 }
 
 bool CMapPrinter::PrintTo(QPrinter& printer, QString& error) {
@@ -63,9 +76,12 @@ bool CMapPrinter::PrintTo(QPrinter& printer, QString& error) {
 
 void CMapPrinter::PrintMap() {
     QPrinter printer(QPrinter::HighResolution);
+    // Also names the PDF file the dialog offers.
+    printer.setDocName(QString::fromLatin1(kPrintDocumentName));
     QPrintDialog dialog(&printer, &m_window);
-    // One page, the whole of it: no page numbers, selection or output to a file.
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    // One page, the whole of it: no page numbers or selection. Printing to a
+    // PDF file stays on offer, so that a machine without printers can print.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);

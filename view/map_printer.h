@@ -24,7 +24,8 @@ public:
                 const MapTransform& transform, const LayerSwitches& layers,
                 const MapOverlay& overlay);
 
-    // The view as the window draws it, and with the footer as it goes on the page.
+    // The view as the window draws it, scale bar included, and as it goes on
+    // the page: with the footer, and the scale bar raised above it.
     QImage View();
     QImage PrintedView();
 

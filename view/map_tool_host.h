@@ -35,7 +35,7 @@ public:
     virtual void PanBy(QPoint delta) = 0;
     // Map point (0,0) to the client centre; the scale stays.
     virtual void ResetOrigin() = 0;
-    // Switches one of the layers on.
+    // Switches one of the layers on; the control panel ticks its box.
     virtual void ShowLayer(bool LayerSwitches::*layer) = 0;
 
     // Runs one change of the map as one undo step; `change` says whether it

@@ -1,9 +1,11 @@
 #include "map_window.h"
 
 #include "info_popup.h"
+#include "map_fit.h"
 #include "map_store.h"
 #include "messages.h"
 #include "page_requests.h"
+#include "scale_bar.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -49,10 +51,8 @@ CMapaWnd::CMapaWnd(MapStore& store, QWidget* parent) : QWidget(parent), m_store(
     setMouseTracking(true);
     // The window takes the focus itself on a left press; Tab may reach it too.
     setFocusPolicy(Qt::TabFocus);
-    if (const CMapTool* tool = m_tools.Current()) {
+    if (const CMapTool* tool = m_tools.Current())
         setCursor(tool->Cursor());
-        setStatusTip(tool->Hint());
-    }
 }
 
 CMapaWnd::~CMapaWnd() = default;
@@ -62,11 +62,30 @@ void CMapaWnd::SetTool(int tool) {
     const CMapTool* current = m_tools.Current();
     if (current)
         setCursor(current->Cursor());
-    // The status bar says what the buttons do now, also while the mouse is elsewhere.
-    const QString hint = current ? current->Hint() : QString();
+    ShowHint();
+}
+
+void CMapaWnd::ShowHint() {
+    // Before a map is shown no hint applies, and the status bar keeps its idle text.
+    const CMapTool* current = m_tools.Current();
+    const QString hint = m_bViewSet && current ? current->Hint() : QString();
     setStatusTip(hint);
-    QStatusTipEvent tip(hint);
-    QCoreApplication::sendEvent(this, &tip);
+    // Entering the window shows the tip; a tool chosen with the pointer already
+    // over the map says at once what its buttons do now.
+    if (m_bPointerIn) {
+        QStatusTipEvent tip(hint);
+        QCoreApplication::sendEvent(this, &tip);
+    }
+}
+
+void CMapaWnd::enterEvent(QEnterEvent* event) {
+    m_bPointerIn = true;
+    QWidget::enterEvent(event);
+}
+
+void CMapaWnd::leaveEvent(QEvent* event) {
+    m_bPointerIn = false;
+    QWidget::leaveEvent(event);
 }
 
 void CMapaWnd::SetHistory(CEditHistory* history) {
@@ -94,6 +113,7 @@ void CMapaWnd::OnMapLoaded() {
     m_fScale = 3.0f;
     m_ptOrigin = QPoint(width() / 2, height() / 2);
     m_bViewSet = true;
+    ShowHint();
     // The guide showed the previous map's picture.
     if (m_pGuideWnd)
         m_pGuideWnd->close();
@@ -115,6 +135,22 @@ void CMapaWnd::ZoomTo(float scale, MapPoint p) {
     update();
 }
 
+bool CMapaWnd::ShowWholeMap() {
+    if (!m_bViewSet)
+        return false;
+    const std::optional<MapFit> fit = FitMapRect(TownBounds(m_store), size(), kMinScale, kMaxScale);
+    if (!fit)
+        return false;
+    ZoomTo(fit->scale, fit->centre);
+    TellScale();
+    return true;
+}
+
+void CMapaWnd::SetScaleBarShown(bool shown) {
+    m_layers.m_bShowScaleBar = shown;
+    update();
+}
+
 CmBlock* CMapaWnd::HitBlock(MapPoint p) {
     const std::int64_t i = m_renderer.HitBlock(m_store, p);
     return i < 0 ? nullptr : &m_store.m_blocks[static_cast<std::size_t>(i)];
@@ -132,7 +168,7 @@ QImage CMapaWnd::RenderView() {
         white.fill(Qt::white);
         return white;
     }
-    return m_renderer.Render(m_store, Transform(), m_layers, Overlay());
+    return Printer().View();
 }
 
 CMapPrinter CMapaWnd::Printer() {
@@ -152,6 +188,9 @@ void CMapaWnd::paintEvent(QPaintEvent*) {
     }
     QPainter screen(this);
     screen.drawImage(0, 0, m_imgBuffer);
+    // Over the map rather than in it: the bar stays put while the map moves.
+    if (m_bViewSet && m_layers.m_bShowScaleBar)
+        DrawScaleBar(screen, Transform(), ScaleBarCorner(client));
     m_tools.PaintOver(screen);
 }
 
@@ -164,7 +203,7 @@ void CMapaWnd::ZoomStep(QPoint pixel, float step) {
     m_fScale = std::clamp(m_fScale + step, kMinScale, kMaxScale);
     CenterOn(p);
     update();
-    Broadcast(UM_SET_ZOOM_SLIDER, static_cast<std::int64_t>(m_fScale), 0);
+    TellScale();
 }
 
 void CMapaWnd::PanBy(QPoint delta) {
@@ -179,7 +218,19 @@ void CMapaWnd::ResetOrigin() {
 
 void CMapaWnd::ShowLayer(bool LayerSwitches::*layer) {
     m_layers.*layer = true;
+    TellLayerShown(layer);
     update();
+}
+
+void CMapaWnd::TellLayerShown(bool LayerSwitches::*layer) {
+    for (const auto& [message, switched] : kLayerMessages) {
+        if (switched == layer)
+            Broadcast(message, 1, 0);
+    }
+}
+
+void CMapaWnd::TellScale() {
+    Broadcast(UM_SET_ZOOM_SLIDER, static_cast<std::int64_t>(m_fScale), 0);
 }
 
 CInfoPopup& CMapaWnd::InfoPopup() {
@@ -246,7 +297,7 @@ void CMapaWnd::wheelEvent(QWheelEvent* event) {
     m_fScale = scale;
     m_ptOrigin = Transform().OriginPlacing(p, pixel);
     update();
-    Broadcast(UM_SET_ZOOM_SLIDER, static_cast<std::int64_t>(m_fScale), 0);
+    TellScale();
 }
 
 void CMapaWnd::keyPressEvent(QKeyEvent* event) {
@@ -295,8 +346,9 @@ void CMapaWnd::OnSetZoom(std::int64_t position) {
 void CMapaWnd::OnLocateItem(std::int64_t kind, std::int64_t index) {
     if (const std::optional<ItemPlace> place = LocateItem(m_store, kind, index)) {
         ZoomTo(place->scale, place->point);
+        TellScale();
         if (place->layer)
-            m_layers.*place->layer = true;
+            ShowLayer(place->layer);
     }
     update();
 }
@@ -305,6 +357,7 @@ void CMapaWnd::OnZoneShow(std::int64_t hide, std::int64_t show) {
     if (const CmZonas* zone = ShowZoneBlocks(m_store, hide, show)) {
         m_fScale = kZoneScale;
         CenterOn(zone->GetCentre(m_store));
+        TellScale();
     }
     update();
 }

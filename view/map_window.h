@@ -59,7 +59,13 @@ public:
     void CenterOn(MapPoint p);
     // Sets the scale (kept within 1 to 20) and centres `p`; repaints.
     void ZoomTo(float scale, MapPoint p);
+    // "Ver todo": the largest scale at which every block is in sight, the
+    // blocks centred; the zoom slider follows. False when there is no map or
+    // no block to show.
+    bool ShowWholeMap();
     const LayerSwitches& Layers() const { return m_layers; }
+    // The scale bar is a switch of the Ver menu, not of the panel.
+    void SetScaleBarShown(bool shown);
     CmBlock* HitBlock(MapPoint p) override;
     // The picture the window shows, drawn afresh (for tests and export).
     QImage RenderView();
@@ -91,6 +97,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void customEvent(QEvent* event) override;
 
 private:
@@ -107,6 +115,12 @@ private:
     QWidget* DialogParent() override { return this; }
     CInfoPopup& InfoPopup() override;
 
+    // The tool's hint for the status bar while the pointer is over a shown map.
+    void ShowHint();
+    // Tells the panel the scale and a layer switched on here, so that its
+    // slider and boxes always say what the map shows.
+    void TellScale();
+    void TellLayerShown(bool LayerSwitches::*layer);
     void OnSetZoom(std::int64_t position);
     void OnLocateItem(std::int64_t kind, std::int64_t index);
     void OnZoneShow(std::int64_t hide, std::int64_t show);
@@ -128,6 +142,7 @@ private:
 
     // Until a map has been shown the window is plain white.
     bool m_bViewSet = false;
+    bool m_bPointerIn = false;
     CMapRenderer m_renderer;
     QImage m_imgBuffer;
 };

@@ -9,6 +9,8 @@ namespace {
 
 // Locating a reference, colony or business shows it at least this close.
 constexpr float kLocateMinScale = 15.0f;
+// A located route is shown from its start at this scale, with every route.
+constexpr float kLocateRouteScale = 10.0f;
 
 template <typename List>
 auto* At(List& list, std::int64_t index) {
@@ -40,6 +42,12 @@ std::optional<ItemPlace> LocateItem(const MapStore& store, std::int64_t kind, st
         if (const CmRefe* r = At(store.m_listReferences, index))
             return ItemPlace{MapPoint{r->m_x, r->m_y}, std::max(r->m_fZoom, kLocateMinScale),
                              &LayerSwitches::m_bShowReferences};
+        break;
+    case LOCATE_ROUTE:
+        if (const CmVias* route = At(store.m_listRoutes, index)) {
+            const MapPoint first = route->m_points.empty() ? MapPoint{} : route->m_points.front();
+            return ItemPlace{first, kLocateRouteScale, &LayerSwitches::m_bShowAllRoutes};
+        }
         break;
     default:
         break;

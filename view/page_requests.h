@@ -22,7 +22,8 @@ struct ItemPlace {
 };
 
 // The place of element `index` of the kind `kind` (a LocateKind); nothing for
-// a kind that moves nothing or an index that names no element.
+// a kind that moves nothing or an index that names no element. The control
+// panel's slider and boxes follow what the map window makes of it.
 std::optional<ItemPlace> LocateItem(const MapStore& store, std::int64_t kind, std::int64_t index);
 
 // Takes zone `hide`'s blocks out of the selection (with a negative `hide`, the

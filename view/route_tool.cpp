@@ -61,6 +61,7 @@ void CRouteTool::AddStation(MapPoint p) {
                 return true;
             });
             m_host.Broadcast(UM_REFRESH_PAGES, PAGE_ROUTES, 0);
+            m_host.ShowLayer(&LayerSwitches::m_bShowAllRoutes);
             m_trace.SetColor(Rgb(255, 0, 0));
         }
     }

@@ -50,6 +50,8 @@ void CTraceStreetTool::End(MapPoint p, bool routeOutline) {
                 return true;
             });
             m_host.Broadcast(UM_REFRESH_PAGES, PAGE_STREETS, 0);
+            // What was just made stays in sight, as a new business does.
+            m_host.ShowLayer(&LayerSwitches::m_bShowTracedStreets);
         }
     }
     m_host.Redraw();

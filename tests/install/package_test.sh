@@ -36,6 +36,8 @@ for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6prin
         fail "Depends no pide $library con su versión: $depends"
 done
 
+[ "$(field Recommends)" = qt6-translations-l10n ] || fail "Recommends: $(field Recommends)"
+
 listing=$(dpkg-deb -c "$deb")
 files=$(awk '{ print $6 }' <<<"$listing")
 expected=(

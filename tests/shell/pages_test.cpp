@@ -15,6 +15,7 @@
 #include "marca_dialog.h"
 #include "message_spy.h"
 #include "messages.h"
+#include "modal_script.h"
 #include "name_dialog.h"
 #include "prop_calles.h"
 #include "prop_colonias.h"
@@ -52,96 +53,6 @@
 #include <vector>
 
 namespace {
-
-// Answers the modal windows that come up, one step each, in order, and stops
-// after the last step. Each step runs from the modal window's own loop, so a
-// step may open another modal window and the next step answers that. A script
-// without steps watches instead: it closes and counts any modal window.
-class ModalScript : public QObject {
-public:
-    using Step = std::function<void(QWidget*)>;
-    explicit ModalScript(std::initializer_list<Step> steps)
-        : m_steps(steps), m_bWatch(steps.size() == 0) {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || modal == m_last)
-                return;
-            m_last = modal;
-            if (m_bWatch) {
-                ++unexpected;
-                QTimer::singleShot(0, modal, [modal] { modal->close(); });
-                return;
-            }
-            Step step = std::move(m_steps.front());
-            m_steps.pop_front();
-            if (m_steps.empty())
-                m_timer.stop();
-            QPointer<QWidget> target(modal);
-            QTimer::singleShot(0, this, [this, step, target] {
-                if (target) {
-                    ++answered;
-                    step(target);
-                }
-            });
-        });
-        m_timer.start();
-    }
-    int answered = 0;
-    int unexpected = 0;
-
-private:
-    std::deque<Step> m_steps;
-    bool m_bWatch = false;
-    QPointer<QWidget> m_last;
-    QTimer m_timer;
-};
-
-void Click(QWidget* parent, const QString& objectName) {
-    auto* button = parent->findChild<QAbstractButton*>(objectName);
-    QVERIFY2(button, qPrintable(objectName));
-    button->click();
-}
-
-// A question or notice: keeps its text and clicks the button that reads `answer`.
-ModalScript::Step Answer(const QString& answer, QString* text = nullptr, bool* plain = nullptr) {
-    return [=](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QVERIFY2(box, "a message box was expected");
-        if (text)
-            *text = box->text();
-        if (plain)
-            *plain = box->icon() == QMessageBox::NoIcon;
-        for (QAbstractButton* button : box->buttons()) {
-            if (button->text().remove(QLatin1Char('&')) == answer) {
-                button->click();
-                return;
-            }
-        }
-        QFAIL(qPrintable(QStringLiteral("no button ") + answer));
-    };
-}
-
-ModalScript::Step NameAnswer(const QString& name) {
-    return [=](QWidget* modal) {
-        QVERIFY(qobject_cast<CNombreDlg*>(modal));
-        modal->findChild<QLineEdit*>(QStringLiteral("edit1014"))->setText(name);
-        Click(modal, QStringLiteral("button1"));
-    };
-}
-
-ModalScript::Step ZoneAnswer(const QString& name, const QString& notes) {
-    return [=](QWidget* modal) {
-        QVERIFY(qobject_cast<CZonaDlg*>(modal));
-        modal->findChild<QLineEdit*>(QStringLiteral("edit1014"))->setText(name);
-        modal->findChild<QPlainTextEdit*>(QStringLiteral("edit1098"))->setPlainText(notes);
-        Click(modal, QStringLiteral("button1"));
-    };
-}
-
-ModalScript::Step Cancel() {
-    return [](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); };
-}
 
 QStringList Lines(const QListWidget* list) {
     QStringList lines;
@@ -279,7 +190,7 @@ private slots:
         QTest::newRow("calles") << int(CPropiedades::kStreetsPage) << int(UM_LOCATE_ITEM) << true;
         QTest::newRow("referencias")
             << int(CPropiedades::kReferencesPage) << int(UM_LOCATE_ITEM) << true;
-        QTest::newRow("rutas") << int(CPropiedades::kRoutesPage) << int(UM_LOCATE_ITEM) << false;
+        QTest::newRow("rutas") << int(CPropiedades::kRoutesPage) << int(UM_LOCATE_ITEM) << true;
         QTest::newRow("marcas") << int(CPropiedades::kBusinessesPage) << int(UM_LOCATE_ITEM)
                                 << true;
         QTest::newRow("colonias") << int(CPropiedades::kColoniesPage) << int(UM_LOCATE_ITEM)

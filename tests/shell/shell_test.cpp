@@ -49,6 +49,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -228,14 +229,17 @@ private slots:
                                      QStringLiteral("Ay&uda")}));
         QCOMPARE(editor.frame->Action(ID_FILE_OPEN_MAP)->text(), QStringLiteral("&Abrir paquete"));
         QStringList fileMenu;
-        for (QAction* a : editor.frame->menuBar()->actions().front()->menu()->actions())
-            fileMenu << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        // The recent maps' section shows only when there are any.
+        for (QAction* a : editor.frame->menuBar()->actions().front()->menu()->actions()) {
+            if (a->isVisible())
+                fileMenu << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        }
         QCOMPARE(fileMenu,
-                 (QStringList{QStringLiteral("&Abrir paquete"), QStringLiteral("&Guardar"),
-                              QStringLiteral("Guardar &como..."), QStringLiteral("&Copiar mapa"),
-                              QStringLiteral("&Exportar vista..."), QStringLiteral("-"),
-                              QStringLiteral("Pre&ferencias..."), QStringLiteral("-"),
-                              QStringLiteral("&Salir")}));
+                 (QStringList{QStringLiteral("A&brir..."), QStringLiteral("&Abrir paquete"),
+                              QStringLiteral("&Guardar"), QStringLiteral("Guardar &como..."),
+                              QStringLiteral("&Copiar mapa"), QStringLiteral("&Exportar vista..."),
+                              QStringLiteral("-"), QStringLiteral("Pre&ferencias..."),
+                              QStringLiteral("-"), QStringLiteral("&Salir")}));
         QCOMPARE(editor.frame->Action(ID_FILE_SAVE_AS)->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+Shift+S")));
         QCOMPARE(editor.frame->Action(ID_VIEW_GUIDE)->statusTip(),
@@ -406,7 +410,8 @@ private slots:
         editor.frame->Action(ID_FILE_OPEN_MAP)->trigger();
         QVERIFY(choose.seen);
 
-        QCOMPARE(editor.frame->windowTitle(), QStringLiteral("VELTRIX  Mitla, Oaxaca - México"));
+        // The map's title, and where the window marks unsaved changes.
+        QCOMPARE(editor.frame->windowTitle(), QStringLiteral("VELTRIX  Mitla, Oaxaca - México[*]"));
         QCOMPARE(QString::fromStdString(editor.store.m_strMapName), QStringLiteral("mitla"));
         QCOMPARE(panel->ZoomSlider()->value(), 3);
         QVERIFY(panel->Check(CCtrlWnd::IDC_FILL_BLOCKS)->isChecked());
@@ -571,7 +576,8 @@ private slots:
         QTest::newRow("street at 7.5") << 1 << QStringLiteral("Avenida Juárez") << 7 << 0;
         QTest::newRow("colony at 5")
             << 3 << QStringLiteral("Centro") << 15 << int(CCtrlWnd::IDC_COLONIES);
-        QTest::newRow("route") << 6 << QString() << 10 << int(CCtrlWnd::IDC_ALL_ROUTES);
+        QTest::newRow("route") << 6 << QStringLiteral("Alameda") << 10
+                               << int(CCtrlWnd::IDC_ALL_ROUTES);
         QTest::newRow("deleted element") << 0 << QString() << 3 << 0;
         QTest::newRow("no street") << 1 << QString() << 3 << 0;
     }
@@ -584,26 +590,31 @@ private slots:
         Editor editor;
         QVERIFY(editor.frame->OpenMap(WriteMap(editor, QStringLiteral("mitla.map"))));
         CCtrlWnd* panel = editor.Panel();
-        panel->Check(CCtrlWnd::IDC_REFERENCES)->setChecked(false);
+        panel->Check(CCtrlWnd::IDC_REFERENCES)->click(); // references off, on the map too
 
         long long index = -1;
         const QStringList names = kind == 1   ? Names(editor.store.m_listStreets)
                                   : kind == 3 ? Names(editor.store.m_listColonies)
                                   : kind == 4 ? Names(editor.store.m_listReferences)
+                                  : kind == 6 ? Names(editor.store.m_listRoutes)
                                               : QStringList();
         if (!name.isEmpty())
             index = names.indexOf(name);
-        if (kind == 6)
-            index = 0;
         QVERIFY(name.isEmpty() || index >= 0);
         editor.spy->received.clear();
         SendMessageToDescendants(editor.frame.get(), UM_LOCATE_ITEM, kind, index);
         QCOMPARE(panel->ZoomSlider()->value(), slider);
         if (box != 0)
             QVERIFY(panel->Check(box)->isChecked());
-        // Ticking a box here tells the map window nothing: it locates by itself.
-        for (const auto& r : editor.spy->received)
-            QVERIFY(r.message == UM_LOCATE_ITEM);
+        // The slider and the box follow what the map window did, which it says
+        // in its own messages: the map shows that scale and that layer.
+        QCOMPARE(static_cast<int>(editor.frame->MapWnd()->Scale()), slider);
+        QCOMPARE(editor.spy->Of(UM_SET_ZOOM_SLIDER).size(),
+                 std::size_t(box != 0 || (kind == 1 && index >= 0)));
+        const LayerSwitches& layers = editor.frame->MapWnd()->Layers();
+        QCOMPARE(panel->Check(CCtrlWnd::IDC_ALL_ROUTES)->isChecked(), layers.m_bShowAllRoutes);
+        QCOMPARE(panel->Check(CCtrlWnd::IDC_COLONIES)->isChecked(), layers.m_bShowColonies);
+        QCOMPARE(panel->Check(CCtrlWnd::IDC_REFERENCES)->isChecked(), layers.m_bShowReferences);
     }
 
     void RefreshingTheBusinessesPage() {
@@ -617,12 +628,14 @@ private slots:
         editor.store.m_directory.SelectBusiness("Botica Sol");
 
         SendUserMessage(panel, UM_REFRESH_PAGES, 4, 0);
-        // Sorted by name, none current, and the marks box ticked without a message.
+        // Sorted by name, none current, and the marks box ticked with the map's
+        // marks layer switched on, so that the box says what the map shows.
         QCOMPARE(Lines(page->Businesses()),
                  (QStringList{QStringLiteral("Botica Sol"), QStringLiteral("Farmacia Luz")}));
         QVERIFY(!editor.store.m_directory.m_pCurrent->m_pCurrent);
         QVERIFY(panel->Check(CCtrlWnd::IDC_MARKS)->isChecked());
-        QVERIFY(editor.spy->Of(UM_SHOW_MARKS).empty());
+        QCOMPARE(editor.spy->Of(UM_SHOW_MARKS).size(), std::size_t(1));
+        QVERIFY(editor.frame->MapWnd()->Layers().m_bShowMarks);
 
         SendUserMessage(panel, UM_REFRESH_PAGES, 4, 1);
         QCOMPARE(page->Businesses()->count(), 0);
@@ -965,7 +978,7 @@ private slots:
         }
         QVERIFY(editor.document.IsReadOnly());
         QCOMPARE(editor.frame->windowTitle(),
-                 QStringLiteral("VELTRIX  Mitla, Oaxaca - México (solo lectura)"));
+                 QStringLiteral("VELTRIX  Mitla, Oaxaca - México (solo lectura)[*]"));
         editor.document.History().Record(QStringLiteral("Renombrar"), [&] {
             editor.store.m_listStreets.front()->m_strName = "Cambiada";
         });
@@ -989,7 +1002,7 @@ private slots:
         QCOMPARE(editor.document.Path(), mine);
         QVERIFY(!editor.document.IsReadOnly());
         QVERIFY(!editor.document.IsModified());
-        QCOMPARE(editor.frame->windowTitle(), QStringLiteral("VELTRIX  Mitla, Oaxaca - México"));
+        QCOMPARE(editor.frame->windowTitle(), QStringLiteral("VELTRIX  Mitla, Oaxaca - México[*]"));
         QCOMPARE(FileBytes(path), before);
         std::string error;
         MapCounters counters;

@@ -1,12 +1,13 @@
 // Printing, copying and export: the page layout arithmetic, a printed PDF page
 // read back (one page, the picture where the layout puts it, the footer in
-// it), the clipboard picture and the exported files.
+// it), the clipboard picture, the exported files and the scale bar they carry.
 
 #include "image_bitmap.h"
 #include "map_printer.h"
 #include "map_window.h"
 #include "output_fixture.h"
 #include "print_layout.h"
+#include "scale_bar.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -67,6 +68,48 @@ int NearBlackPixels(const QImage& image, const QRect& area) {
 // Where the footer is written in a 800 x 600 view.
 const QRect kFooterBand(10, 600 - 40, 400, 20);
 
+// The longest run of near-black pixels along one row of `area`: the scale bar.
+struct DarkRun {
+    int length = 0;
+    int left = 0;
+    int row = -1;
+};
+
+bool Dark(QRgb c) {
+    return qRed(c) < 60 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+
+DarkRun LongestDarkRun(const QImage& image, const QRect& area) {
+    DarkRun best;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        int run = 0;
+        for (int x = area.left(); x <= area.right() + 1; ++x) {
+            if (x <= area.right() && Dark(image.pixel(x, y))) {
+                ++run;
+                continue;
+            }
+            if (run > best.length)
+                best = {run, x - run, y};
+            run = 0;
+        }
+    }
+    return best;
+}
+
+// The columns holding dark pixels in `area`, as a span.
+std::pair<int, int> DarkColumns(const QImage& image, const QRect& area) {
+    int first = -1;
+    int last = -1;
+    for (int x = area.left(); x <= area.right(); ++x)
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            if (Dark(image.pixel(x, y))) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+    return {first, last};
+}
+
 } // namespace
 
 class TestMapPrinter : public QObject {
@@ -80,6 +123,9 @@ private slots:
     void copyPutsTheWindowOnTheClipboard();
     void exportWritesPngAndPdf();
     void exportToAMissingFolderSaysSoAndWritesNothing();
+    void scaleBarLengthAndText_data();
+    void scaleBarLengthAndText();
+    void scaleBarOnScreenOnPaperAndSwitchedOff();
 };
 
 void TestMapPrinter::printAreaKeepsMargins() {
@@ -119,6 +165,7 @@ void TestMapPrinter::placementFormula() {
 void TestMapPrinter::footerIsWrittenIntoThePicture() {
     OutputFixture f;
     f.wnd->ZoomTo(20.0f, MapPoint{0, 0}); // nothing but white near the bottom
+    f.wnd->SetScaleBarShown(false);       // it has tests of its own
     const QImage view = f.wnd->RenderView();
     const QImage printed = f.wnd->Printer().PrintedView();
     QCOMPARE(printed.size(), view.size());
@@ -242,6 +289,68 @@ void TestMapPrinter::exportToAMissingFolderSaysSoAndWritesNothing() {
     const QString pdf = f.tempRoot.filePath(QStringLiteral("no/existe/vista.pdf"));
     QVERIFY(!f.wnd->Printer().ExportView(pdf, error));
     QVERIFY(error.startsWith(QStringLiteral("No se pudo guardar la vista")));
+}
+
+void TestMapPrinter::scaleBarLengthAndText_data() {
+    QTest::addColumn<float>("scale");
+    QTest::addColumn<int>("metres");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1: two kilometres") << 1.0f << 2000 << QStringLiteral("2 km");
+    QTest::newRow("2.5: one kilometre") << 2.5f << 1000 << QStringLiteral("1 km");
+    QTest::newRow("3: one kilometre, 150 pixels") << 3.0f << 1000 << QStringLiteral("1 km");
+    QTest::newRow("4: five hundred metres") << 4.0f << 500 << QStringLiteral("500 m");
+    QTest::newRow("10: two hundred metres") << 10.0f << 200 << QStringLiteral("200 m");
+    QTest::newRow("15: two hundred metres") << 15.0f << 200 << QStringLiteral("200 m");
+    QTest::newRow("20: one hundred metres") << 20.0f << 100 << QStringLiteral("100 m");
+}
+
+void TestMapPrinter::scaleBarLengthAndText() {
+    QFETCH(float, scale);
+    QFETCH(int, metres);
+    QFETCH(QString, text);
+    OutputFixture f;
+    f.wnd->ZoomTo(scale, MapPoint{0, 0});
+    const ScaleBarLength bar = ChooseScaleBar(f.wnd->Transform());
+    QCOMPARE(bar.metres, metres);
+    QCOMPARE(bar.text, text);
+    // The ruler's 2.001555 metres per map unit, at scale/10 pixels per unit.
+    const double exact = metres / 2.001555 * scale / 10.0;
+    QVERIFY2(std::abs(bar.pixels - exact) <= 1.0, qPrintable(QString::number(bar.pixels)));
+    QVERIFY(bar.pixels >= 60 && bar.pixels <= 150);
+
+    // Drawn in the lower left corner, the line exactly that long, the length
+    // written over its middle.
+    const QImage view = f.wnd->RenderView();
+    const DarkRun line = LongestDarkRun(view, QRect(0, 600 - 40, 200, 40));
+    QCOMPARE(line.length, bar.pixels);
+    QVERIFY(line.left >= 10 && line.left < 30);
+    const auto [first, last] = DarkColumns(view, QRect(0, line.row - 24, 200, 16));
+    QVERIFY2(first > 0 && last > first, "no text over the bar");
+    QVERIFY(std::abs((first + last) / 2 - (line.left + line.length / 2)) <= 3);
+    QVERIFY(last - first < bar.pixels);
+}
+
+void TestMapPrinter::scaleBarOnScreenOnPaperAndSwitchedOff() {
+    OutputFixture f;
+    f.wnd->ZoomTo(20.0f, MapPoint{0, 0}); // nothing but white near the bottom
+    const QRect corner(0, 600 - 90, 250, 90);
+    const int pixels = ChooseScaleBar(f.wnd->Transform()).pixels;
+    // On the screen, and so in a copy, as in the picture the window makes.
+    const DarkRun screen = LongestDarkRun(f.wnd->grab().toImage(), corner);
+    QCOMPARE(screen.length, pixels);
+    QCOMPARE(LongestDarkRun(f.wnd->RenderView(), corner).row, screen.row);
+    // On paper the footer takes the corner, and the bar stands clear above it.
+    const QImage printed = f.wnd->Printer().PrintedView();
+    const DarkRun paper = LongestDarkRun(printed, corner);
+    QCOMPARE(paper.length, pixels);
+    QVERIFY(paper.row < kFooterBand.top() - 4);
+    QVERIFY(NearBlackPixels(printed, kFooterBand) > 40);
+
+    f.wnd->SetScaleBarShown(false);
+    QVERIFY(LongestDarkRun(f.wnd->grab().toImage(), corner).length < 20);
+    QVERIFY(LongestDarkRun(f.wnd->RenderView(), corner).length < 20);
+    QVERIFY(LongestDarkRun(f.wnd->Printer().PrintedView(), QRect(0, 600 - 90, 250, 45)).length <
+            20);
 }
 
 QTEST_MAIN(TestMapPrinter)

@@ -278,6 +278,9 @@ void TestMapTools::selectionIsNoUndoStep() {
 
 void TestMapTools::statusBarTellsWhatTheButtonsDo() {
     ToolFixture f;
+    // The hints are for a pointer over the map.
+    QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(10, 10));
+    QCoreApplication::sendEvent(f.wnd, &enter);
     const int tools[] = {TOOL_NAVIGATE,     TOOL_REFERENCE,    TOOL_INFO,    TOOL_ROUTE,
                          TOOL_PAINT_BLOCK,  TOOL_ZOOM,         TOOL_MARK,    TOOL_COLONY,
                          TOOL_TRACE_STREET, TOOL_SELECT_BLOCK, TOOL_DISTANCE};
@@ -291,6 +294,10 @@ void TestMapTools::statusBarTellsWhatTheButtonsDo() {
     }
     hints.removeDuplicates();
     QCOMPARE(hints.size(), int(std::size(tools)));
+    // Off the map no hint applies.
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(f.wnd, &leave);
+    QVERIFY(f.frame.statusBar()->currentMessage().isEmpty());
     QVERIFY(f.wnd->Tools().Find(TOOL_TRACE_STREET)->Hint().contains(QStringLiteral("Derecho")));
     QVERIFY(f.wnd->Tools().Find(TOOL_TRACE_STREET)->Hint().contains(QStringLiteral("Esc")));
 }
@@ -376,6 +383,8 @@ void TestMapTools::managerHandsEventsToTheCurrentToolOnly() {
     QCOMPARE(f.wnd->Tools().Find(TOOL_ZOOM)->Hint(),
              QStringLiteral("Izquierdo: acercar | Derecho: alejar"));
 
+    QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(10, 10));
+    QCoreApplication::sendEvent(f.wnd, &enter);
     f.wnd->SetTool(kSpyTool);
     QCOMPARE(f.wnd->cursor().shape(), Qt::CrossCursor);
     QCOMPARE(f.frame.statusBar()->currentMessage(), QStringLiteral("Izquierdo: espiar"));

@@ -487,6 +487,7 @@ void TestMapWindow::windowPaintsWhatRenderMapDraws() {
     CMapaWnd wnd(store);
     wnd.resize(320, 240);
     wnd.OnMapLoaded();
+    wnd.SetScaleBarShown(false); // drawn over the layers; it has tests of its own
     const QImage shown = wnd.grab().toImage().convertToFormat(QImage::Format_RGB32);
     LayerSwitches layers;
     layers.m_bFillBlocks = true;

@@ -59,6 +59,10 @@ void TestTraceTools::streetOfOneHundredFiftyPoints() {
     QVERIFY(!street.m_bShow);
     QCOMPARE(f.RefreshedPages(), std::vector<std::int64_t>{1});
     QCOMPARE(f.history.Stack().count(), 1);
+    // The new street stays in sight: its layer is on, and the panel is told.
+    QVERIFY(f.wnd->Layers().m_bShowTracedStreets);
+    QCOMPARE(f.panel->Of(UM_SHOW_TRACED_STREETS).size(), std::size_t{1});
+    QCOMPARE(f.panel->Of(UM_SHOW_TRACED_STREETS).front().wParam, std::int64_t{1});
 }
 
 void TestTraceTools::streetNameCancelledStoresNothing() {
@@ -71,6 +75,7 @@ void TestTraceTools::streetNameCancelledStoresNothing() {
     QVERIFY(!f.Street().Tracing());
     QVERIFY(f.store.m_listStreets.empty());
     QVERIFY(f.panel->Of(UM_REFRESH_PAGES).empty());
+    QVERIFY(!f.wnd->Layers().m_bShowTracedStreets);
     QVERIFY(!f.store.IsChanged());
     // A right click without a trace asks nothing.
     f.Click(Qt::RightButton, QPoint(300, 100));
@@ -120,6 +125,8 @@ void TestTraceTools::routeWithSixtyStations() {
     QCOMPARE(f.Route().Trace().m_crColor, Rgb(255, 0, 0));
     QCOMPARE(f.RefreshedPages(), std::vector<std::int64_t>{3});
     QCOMPARE(f.history.Stack().count(), 1);
+    QVERIFY(f.wnd->Layers().m_bShowAllRoutes);
+    QCOMPARE(f.panel->Of(UM_SHOW_ALL_ROUTES).size(), std::size_t{1});
 }
 
 void TestTraceTools::routeStationDialogAnswers() {
