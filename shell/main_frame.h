@@ -50,6 +50,8 @@ enum CommandId : int {
     ID_TOOL_SELECT_BLOCK = 32783,
     ID_HELP_FINDER = 32807,
     ID_FILE_EXPORT_VIEW = 32812,
+    ID_FILE_IMPORT_GIS = 32830,
+    ID_FILE_EXPORT_GIS = 32831,
     ID_EDIT_UNDO = 57643,
     ID_EDIT_REDO = 57644,
 };
@@ -95,6 +97,10 @@ public:
     void OnCopyMap();
     void OnFilePrint();
     void OnExportView();
+    // Makes a town from GIS files in a dialog, then opens it.
+    void OnImportGis();
+    // Writes the open map's layers for GIS tools; the map is only read.
+    void OnExportGis();
     void OnViewGuide();
     void OnViewProperties();
     void OnHelpFinder();
