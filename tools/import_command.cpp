@@ -15,6 +15,10 @@
 
 #include <limits>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 // The preset named, or the one the sources show. Null after saying why; `usage`
@@ -99,6 +103,13 @@ int RunImport(const QStringList& args) {
     if (!chosen)
         return usage ? kExitUsage : kExitFailed;
 
+#if defined(__GLIBC__)
+    // Noding and polygonizing the streets make and free millions of small
+    // objects in bursts; glibc's fast bins then cost more in consolidation
+    // than they save (about 5 % of a large import). The process does nothing
+    // else from here on.
+    mallopt(M_MXFAST, 0);
+#endif
     GisImportOptions options;
     options.sources = sources;
     options.country = parser.value(country);
