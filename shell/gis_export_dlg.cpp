@@ -162,12 +162,13 @@ void CGisExportDlg::OnPathEdited(const QString& text) {
 }
 
 void CGisExportDlg::OnFormatChosen(int index) {
-    // The name keeps its stem and takes the format's ending.
-    const QFileInfo path(Path());
-    if (!Path().isEmpty()) {
-        const QString stem = FormatOf(path.suffix()) ? path.completeBaseName() : path.fileName();
-        m_pPath->setText(path.dir().filePath(
-            QStringLiteral("%1.%2").arg(stem, QLatin1String(kFormats[index].suffix))));
+    // The name keeps what was typed and takes the format's ending.
+    QString path = Path();
+    if (!path.isEmpty()) {
+        const QString suffix = QFileInfo(path).suffix();
+        if (FormatOf(suffix))
+            path.chop(suffix.size() + 1);
+        m_pPath->setText(path + QLatin1Char('.') + QLatin1String(kFormats[index].suffix));
     }
     FollowFormat();
 }
