@@ -46,7 +46,7 @@ bool Matches(const QStringList& globs, const QString& name) {
 } // namespace
 
 bool InspectGisSource(const QString& path, const CGisPreset* preset, GisSourceInfo& info,
-                      QString& error, bool count) {
+                      QString& error, bool count, const std::function<bool()>& proceed) {
     const CPresetFiles files(preset);
     GDALDatasetUniquePtr dataset = OpenVectorSource(path, files, error);
     if (!dataset)
@@ -57,13 +57,20 @@ bool InspectGisSource(const QString& path, const CGisPreset* preset, GisSourceIn
     info.driver = QString::fromUtf8(dataset->GetDriver()->GetDescription());
     const bool streamed = info.driver == QLatin1String("OSM");
     QMap<OGRLayer*, qint64> counts;
+    bool counted = count;
     if (streamed && count) {
         // The OpenStreetMap reader builds every layer in one pass over the file.
         dataset->ResetReading();
         OGRLayer* layer = nullptr;
-        while (
-            OGRFeatureUniquePtr feature{dataset->GetNextFeature(&layer, nullptr, nullptr, nullptr)})
+        std::size_t seen = 0;
+        while (OGRFeatureUniquePtr feature{
+            dataset->GetNextFeature(&layer, nullptr, nullptr, nullptr)}) {
             ++counts[layer];
+            if (++seen % 4096 == 0 && proceed && !proceed()) {
+                counted = false;
+                break;
+            }
+        }
     }
     for (OGRLayer* layer : dataset->GetLayers()) {
         GisLayerInfo l;
@@ -71,7 +78,7 @@ bool InspectGisSource(const QString& path, const CGisPreset* preset, GisSourceIn
         l.geometry = GeometryOf(layer->GetGeomType());
         if (!streamed)
             l.features = layer->GetFeatureCount(count ? TRUE : FALSE);
-        else if (count)
+        else if (counted)
             l.features = counts.value(layer);
         if (const OGRSpatialReference* crs = layer->GetSpatialRef())
             l.crs = DescribeCrs(*crs);

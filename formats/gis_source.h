@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class CGisPreset;
 
 enum class GisGeometry { None, Points, Lines, Polygons, Mixed };
@@ -29,10 +31,11 @@ struct GisSourceInfo {
 // Lists the layers of a source read with the preset's open options (a CSV only
 // has points when the preset names its coordinate columns). Counting the
 // features of an OpenStreetMap file reads it once; without `count` they stay
-// -1 where that would cost a pass over the data. False with a Spanish message
-// when the file cannot be read or is in no known format.
+// -1 where that would cost a pass over the data. That pass asks `proceed` now
+// and then, and stops, leaving the counts at -1, when it says no. False with a
+// Spanish message when the file cannot be read or is in no known format.
 bool InspectGisSource(const QString& path, const CGisPreset* preset, GisSourceInfo& info,
-                      QString& error, bool count = true);
+                      QString& error, bool count = true, const std::function<bool()>& proceed = {});
 
 // The first shipped preset whose signs (driver, layer names, fields) one of the
 // sources shows; empty when none does.

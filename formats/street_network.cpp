@@ -1,8 +1,6 @@
 #include "street_network.h"
 
-#include "gdal_support.h"
-
-#include <ogr_geometry.h>
+#include <geos_c.h>
 
 #include <algorithm>
 #include <cmath>
@@ -17,11 +15,63 @@ constexpr double kRingTolerance = 0.5;
 // Past this many corners the quadratic closeness check costs more than GEOS.
 constexpr std::size_t kMaxFastCorners = 160;
 
-Polyline RingPoints(const OGRLinearRing& ring) {
-    Polyline points(static_cast<std::size_t>(ring.getNumPoints()));
-    for (int i = 0; i < ring.getNumPoints(); ++i)
-        points[static_cast<std::size_t>(i)] = {ring.getX(i), ring.getY(i)};
+// GEOS with a context of its own for each call, so that imports on several
+// threads never share one; its last message is kept for ours. The network is
+// handed to GEOS and read back directly: through OGR, every step would copy
+// the whole network into OGR's geometries and back.
+class CGeos {
+public:
+    CGeos() : m_handle(GEOS_init_r()) {
+        GEOSContext_setErrorMessageHandler_r(m_handle, &CGeos::OnError, this);
+    }
+    ~CGeos() { GEOS_finish_r(m_handle); }
+    CGeos(const CGeos&) = delete;
+    CGeos& operator=(const CGeos&) = delete;
+
+    GEOSContextHandle_t Handle() const { return m_handle; }
+    const QString& LastError() const { return m_strError; }
+
+private:
+    static void OnError(const char* message, void* self) {
+        static_cast<CGeos*>(self)->m_strError = QString::fromUtf8(message).trimmed();
+    }
+
+    GEOSContextHandle_t m_handle;
+    QString m_strError;
+};
+
+struct GeosDeleter {
+    GEOSContextHandle_t handle;
+    void operator()(GEOSGeometry* geometry) const { GEOSGeom_destroy_r(handle, geometry); }
+};
+using GeosPtr = std::unique_ptr<GEOSGeometry, GeosDeleter>;
+
+static_assert(sizeof(PlanePoint) == 2 * sizeof(double), "points are read as x, y pairs");
+
+GEOSGeometry* LineOf(GEOSContextHandle_t h, const Polyline& line) {
+    GEOSCoordSequence* points =
+        GEOSCoordSeq_copyFromBuffer_r(h, &line.front().x, static_cast<unsigned>(line.size()), 0, 0);
+    return points ? GEOSGeom_createLineString_r(h, points) : nullptr;
+}
+
+Polyline RingPoints(GEOSContextHandle_t h, const GEOSGeometry* ring) {
+    const GEOSCoordSequence* sequence = ring ? GEOSGeom_getCoordSeq_r(h, ring) : nullptr;
+    unsigned size = 0;
+    if (!sequence || !GEOSCoordSeq_getSize_r(h, sequence, &size) || size == 0)
+        return {};
+    Polyline points(size);
+    if (!GEOSCoordSeq_copyToBuffer_r(h, sequence, &points.front().x, 0, 0))
+        return {};
     return points;
+}
+
+// A polygon's area: its outer ring's less its holes'.
+double PolygonArea(GEOSContextHandle_t h, const GEOSGeometry* polygon) {
+    double area = std::abs(SignedArea(RingPoints(h, GEOSGetExteriorRing_r(h, polygon))));
+    const int holes = GEOSGetNumInteriorRings_r(h, polygon);
+    for (int i = 0; i < holes; ++i)
+        area -= std::abs(SignedArea(RingPoints(h, GEOSGetInteriorRingN_r(h, polygon, i))));
+    return area;
 }
 
 // Closed and counter-clockwise, without repeated points.
@@ -40,27 +90,28 @@ Polyline Normalised(Polyline ring) {
     return out;
 }
 
-const OGRPolygon* LargestPolygon(const OGRGeometry& geometry) {
-    const OGRwkbGeometryType type = wkbFlatten(geometry.getGeometryType());
-    if (type == wkbPolygon)
-        return geometry.toPolygon();
-    if (type != wkbMultiPolygon && type != wkbGeometryCollection)
+const GEOSGeometry* LargestPolygon(GEOSContextHandle_t h, const GEOSGeometry* geometry) {
+    const int type = GEOSGeomTypeId_r(h, geometry);
+    if (type == GEOS_POLYGON)
+        return geometry;
+    if (type != GEOS_MULTIPOLYGON && type != GEOS_GEOMETRYCOLLECTION)
         return nullptr;
-    const OGRPolygon* best = nullptr;
+    const GEOSGeometry* best = nullptr;
     double bestArea = 0.0;
-    for (const OGRGeometry* part : *geometry.toGeometryCollection()) {
-        if (wkbFlatten(part->getGeometryType()) != wkbPolygon)
+    for (int i = 0; i < GEOSGetNumGeometries_r(h, geometry); ++i) {
+        const GEOSGeometry* part = GEOSGetGeometryN_r(h, geometry, i);
+        if (GEOSGeomTypeId_r(h, part) != GEOS_POLYGON)
             continue;
-        const double area = part->toPolygon()->get_Area();
+        const double area = PolygonArea(h, part);
         if (area > bestArea) {
             bestArea = area;
-            best = part->toPolygon();
+            best = part;
         }
     }
     return best;
 }
 
-PlanePoint PointInside(const Polyline& ring, const OGRPolygon& polygon) {
+PlanePoint PointInside(GEOSContextHandle_t h, const Polyline& ring, const GEOSGeometry* polygon) {
     double cx = 0.0, cy = 0.0;
     const std::size_t n = ring.size() - 1;
     for (std::size_t i = 0; i < n; ++i) {
@@ -70,9 +121,10 @@ PlanePoint PointInside(const Polyline& ring, const OGRPolygon& polygon) {
     const PlanePoint mean{cx / static_cast<double>(n), cy / static_cast<double>(n)};
     if (RingContains(ring, mean))
         return mean;
-    OGRPoint point;
-    if (polygon.PointOnSurface(&point) == OGRERR_NONE)
-        return {point.getX(), point.getY()};
+    const GeosPtr point(GEOSPointOnSurface_r(h, polygon), GeosDeleter{h});
+    double x = 0.0, y = 0.0;
+    if (point && GEOSGeomGetX_r(h, point.get(), &x) && GEOSGeomGetY_r(h, point.get(), &y))
+        return {x, y};
     return ring.front();
 }
 
@@ -139,61 +191,71 @@ std::optional<Polyline> InsetRing(const Polyline& ring, double distance) {
 
 bool FacesOfStreets(const std::vector<Polyline>& lines, const StreetFaceLimits& limits,
                     std::vector<StreetFace>& faces, StreetFaceCounts& counts, QString& error) {
-    CGdalErrorTrap trap;
-    OGRMultiLineString network;
+    const CGeos geos;
+    const GEOSContextHandle_t h = geos.Handle();
+    std::vector<GEOSGeometry*> parts;
+    parts.reserve(lines.size());
+    PlanePoint start;
     for (const Polyline& line : lines) {
         if (line.size() < 2)
             continue;
-        auto part = std::make_unique<OGRLineString>();
-        part->setNumPoints(static_cast<int>(line.size()), FALSE);
-        for (std::size_t i = 0; i < line.size(); ++i)
-            part->setPoint(static_cast<int>(i), line[i].x, line[i].y);
-        network.addGeometryDirectly(part.release());
+        if (parts.empty())
+            start = line.front();
+        if (GEOSGeometry* part = LineOf(h, line)) {
+            parts.push_back(part);
+        } else {
+            for (GEOSGeometry* made : parts)
+                GEOSGeom_destroy_r(h, made);
+            error = QStringLiteral("No se pudieron cruzar las líneas de las calles: %1")
+                        .arg(geos.LastError());
+            return false;
+        }
     }
-    if (network.IsEmpty())
+    if (parts.empty())
         return true;
+    const GeosPtr network(GEOSGeom_createCollection_r(h, GEOS_MULTILINESTRING, parts.data(),
+                                                      static_cast<unsigned>(parts.size())),
+                          GeosDeleter{h});
     // A union with one of its own points nodes the whole network: every
     // crossing, with or without a shared vertex, becomes a vertex of both lines.
-    const OGRLineString* first = network.getGeometryRef(0);
-    const OGRPoint seed(first->getX(0), first->getY(0));
-    const std::unique_ptr<OGRGeometry> noded(network.Union(&seed));
+    const GeosPtr seed(GEOSGeom_createPointFromXY_r(h, start.x, start.y), GeosDeleter{h});
+    const GeosPtr noded(network && seed ? GEOSUnion_r(h, network.get(), seed.get()) : nullptr,
+                        GeosDeleter{h});
     if (!noded) {
         error = QStringLiteral("No se pudieron cruzar las líneas de las calles: %1")
-                    .arg(trap.LastError());
+                    .arg(geos.LastError());
         return false;
     }
     // The union is lines only, unless the network was a single line or came
-    // back with stray points: then the lines are gathered for the polygonizer.
-    OGRMultiLineString gathered;
-    const OGRGeometry* edges = noded.get();
-    if (wkbFlatten(noded->getGeometryType()) != wkbMultiLineString) {
-        const OGRwkbGeometryType type = wkbFlatten(noded->getGeometryType());
-        if (type == wkbLineString) {
-            gathered.addGeometry(noded.get());
-        } else if (type == wkbGeometryCollection) {
-            for (const OGRGeometry* part : *noded->toGeometryCollection())
-                if (wkbFlatten(part->getGeometryType()) == wkbLineString)
-                    gathered.addGeometry(part);
+    // back with stray points: only the lines go to the polygonizer.
+    std::vector<const GEOSGeometry*> edges;
+    const int nodedType = GEOSGeomTypeId_r(h, noded.get());
+    if (nodedType == GEOS_LINESTRING) {
+        edges.push_back(noded.get());
+    } else if (nodedType == GEOS_MULTILINESTRING || nodedType == GEOS_GEOMETRYCOLLECTION) {
+        for (int i = 0; i < GEOSGetNumGeometries_r(h, noded.get()); ++i) {
+            const GEOSGeometry* part = GEOSGetGeometryN_r(h, noded.get(), i);
+            if (GEOSGeomTypeId_r(h, part) == GEOS_LINESTRING)
+                edges.push_back(part);
         }
-        edges = &gathered;
     }
-    const std::unique_ptr<OGRGeometry> polygons(edges->Polygonize());
+    if (edges.empty())
+        return true;
+    const GeosPtr polygons(GEOSPolygonize_r(h, edges.data(), static_cast<unsigned>(edges.size())),
+                           GeosDeleter{h});
     if (!polygons) {
         error = QStringLiteral("No se pudieron formar las manzanas con las calles: %1")
-                    .arg(trap.LastError());
+                    .arg(geos.LastError());
         return false;
     }
-    const OGRwkbGeometryType polygonsType = wkbFlatten(polygons->getGeometryType());
-    if (polygonsType != wkbGeometryCollection && polygonsType != wkbMultiPolygon)
-        return true;
-    for (const OGRGeometry* part : *polygons->toGeometryCollection()) {
-        if (wkbFlatten(part->getGeometryType()) != wkbPolygon)
+    for (int i = 0; i < GEOSGetNumGeometries_r(h, polygons.get()); ++i) {
+        const GEOSGeometry* face = GEOSGetGeometryN_r(h, polygons.get(), i);
+        if (GEOSGeomTypeId_r(h, face) != GEOS_POLYGON)
             continue;
-        const OGRPolygon& face = *part->toPolygon();
-        const OGRLinearRing* exterior = face.getExteriorRing();
-        if (!exterior)
+        const Polyline exterior = RingPoints(h, GEOSGetExteriorRing_r(h, face));
+        if (exterior.empty())
             continue;
-        const double area = face.get_Area();
+        const double area = PolygonArea(h, face);
         if (area < limits.minArea) {
             ++counts.tooSmall;
             continue;
@@ -204,23 +266,26 @@ bool FacesOfStreets(const std::vector<Polyline>& lines, const StreetFaceLimits& 
         }
         // Vertices the noding left on straight edges only make short edges that
         // a mitred offset cannot take.
-        Polyline ring = SimplifyRing(Normalised(RingPoints(*exterior)), kRingTolerance);
+        Polyline ring = SimplifyRing(Normalised(exterior), kRingTolerance);
         if (ring.size() < 4) {
             ++counts.tooSmall;
             continue;
         }
-        const PlanePoint inside = PointInside(ring, face);
+        const PlanePoint inside = PointInside(h, ring, face);
         if (limits.inset > 0.0) {
             if (auto shrunk = InsetRing(ring, limits.inset)) {
                 ring = std::move(*shrunk);
             } else {
-                const std::unique_ptr<OGRGeometry> buffered(face.Buffer(-limits.inset, 2));
-                const OGRPolygon* largest = buffered ? LargestPolygon(*buffered) : nullptr;
-                if (!largest || !largest->getExteriorRing()) {
+                const GeosPtr buffered(GEOSBuffer_r(h, face, -limits.inset, 2), GeosDeleter{h});
+                const GEOSGeometry* largest =
+                    buffered ? LargestPolygon(h, buffered.get()) : nullptr;
+                const Polyline outline =
+                    largest ? RingPoints(h, GEOSGetExteriorRing_r(h, largest)) : Polyline();
+                if (outline.empty()) {
                     ++counts.tooSmall;
                     continue;
                 }
-                ring = Normalised(RingPoints(*largest->getExteriorRing()));
+                ring = Normalised(outline);
             }
             if (ring.size() < 4 || SignedArea(ring) < limits.minArea) {
                 ++counts.tooSmall;

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n
     libgl-dev libxkbcommon-dev libx11-dev
     libjpeg-dev libgif-dev
-    libgdal-dev libproj-dev gdal-bin
+    libgdal-dev libproj-dev libgeos-dev gdal-bin
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     imagemagick xvfb xauth fonts-dejavu-core

@@ -3,6 +3,8 @@
 #include "abrir_mapa_dlg.h"
 #include "ctrl_wnd.h"
 #include "edit_history.h"
+#include "gis_export_dlg.h"
+#include "gis_import_dlg.h"
 #include "guide_window.h"
 #include "help_wnd.h"
 #include "hint_label.h"
@@ -74,7 +76,7 @@ constexpr int kMapCommands[] = {
     ID_TOOL_ZOOM,        ID_VIEW_PROPERTIES, ID_TOOL_NAVIGATE,    ID_TOOL_TRACE_STREET,
     ID_TOOL_REFERENCE,   ID_TOOL_MARK,       ID_TOOL_COLONY,      ID_TOOL_ROUTE,
     ID_TOOL_DISTANCE,    ID_TOOL_INFO,       ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK,
-    ID_FILE_EXPORT_VIEW, ID_FILE_SAVE_AS,    ID_VIEW_ALL,
+    ID_FILE_EXPORT_VIEW, ID_FILE_SAVE_AS,    ID_VIEW_ALL,         ID_FILE_EXPORT_GIS,
 };
 
 // "1 de mayo de 2024 a las 10:22".
@@ -232,6 +234,14 @@ void CMainFrame::CreateActions() {
     AddCommand(ID_FILE_EXPORT_VIEW, QStringLiteral("&Exportar vista..."),
                QStringLiteral("Guarda la vista del mapa en un archivo PNG o PDF"),
                QStringLiteral("Exportar"));
+    AddCommand(ID_FILE_IMPORT_GIS, QStringLiteral("Importar &datos geográficos..."),
+               QStringLiteral("Crea un mapa a partir de datos geográficos: OpenStreetMap, "
+                              "shapefiles, GeoPackage, GeoJSON, KML o CSV"),
+               QString());
+    AddCommand(ID_FILE_EXPORT_GIS, QStringLiteral("E&xportar datos geográficos..."),
+               QStringLiteral("Escribe las capas del mapa para programas de información "
+                              "geográfica: GeoJSON, GeoPackage, Shapefile, KML o CSV"),
+               QString());
     AddCommand(ID_EDIT_UNDO, QStringLiteral("&Deshacer"),
                QStringLiteral("Deshace la última acción"), QStringLiteral("Deshacer"));
     AddCommand(ID_EDIT_REDO, QStringLiteral("&Rehacer"),
@@ -349,6 +359,8 @@ void CMainFrame::CreateActions() {
     connect(Action(ID_COPY_MAP), &QAction::triggered, this, &CMainFrame::OnCopyMap);
     connect(Action(ID_FILE_PRINT), &QAction::triggered, this, &CMainFrame::OnFilePrint);
     connect(Action(ID_FILE_EXPORT_VIEW), &QAction::triggered, this, &CMainFrame::OnExportView);
+    connect(Action(ID_FILE_IMPORT_GIS), &QAction::triggered, this, &CMainFrame::OnImportGis);
+    connect(Action(ID_FILE_EXPORT_GIS), &QAction::triggered, this, &CMainFrame::OnExportGis);
     connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
     connect(Action(ID_EDIT_UNDO), &QAction::triggered, this, [this] { History().Stack().undo(); });
     connect(Action(ID_EDIT_REDO), &QAction::triggered, this, [this] { History().Stack().redo(); });
@@ -374,6 +386,9 @@ void CMainFrame::CreateMenus() {
     file->addAction(Action(ID_FILE_SAVE_AS));
     file->addAction(Action(ID_COPY_MAP));
     file->addAction(Action(ID_FILE_EXPORT_VIEW));
+    file->addSeparator();
+    file->addAction(Action(ID_FILE_IMPORT_GIS));
+    file->addAction(Action(ID_FILE_EXPORT_GIS));
     // The recent maps, in a section of their own that shows only when there are any.
     m_pRecentSeparator = file->addSeparator();
     for (int slot = 0; slot < CRecentMaps::kMaxMaps; ++slot)
@@ -802,6 +817,24 @@ void CMainFrame::OnExportView() {
     QString error;
     if (!m_pMapWnd->Printer().ExportView(path, error))
         ShowMessage(this, error, QMessageBox::Warning);
+}
+
+void CMainFrame::OnImportGis() {
+    if (!SaveModified())
+        return;
+    CGisImportDlg dialog(m_strProgramDir, this);
+    if (dialog.exec() != QDialog::Accepted || !OpenMap(dialog.MapPath()))
+        return;
+    ShowMessage(this,
+                QStringLiteral("Se creó el mapa %1.").arg(QFileInfo(dialog.MapPath()).fileName()),
+                QMessageBox::Information, dialog.Summary().join(QLatin1Char('\n')));
+}
+
+void CMainFrame::OnExportGis() {
+    if (!m_store.MapLoaded())
+        return;
+    CGisExportDlg dialog(m_document, this);
+    dialog.exec();
 }
 
 void CMainFrame::OnViewGuide() {

@@ -55,9 +55,10 @@ enum CommandId : int {
     ID_TOOL_SELECT_BLOCK = 32783,
     ID_HELP_FINDER = 32807,
     ID_FILE_EXPORT_VIEW = 32812,
+    ID_FILE_IMPORT_GIS = 32814,
+    ID_FILE_EXPORT_GIS = 32815,
     ID_EDIT_UNDO = 57643,
     ID_EDIT_REDO = 57644,
-    // Beyond the first program's commands.
     ID_FILE_OPEN_ANY = 32830,
     ID_FILE_RECENT_FIRST = 32831, // eight in a row, the newest first
     ID_VIEW_ALL = 32840,
@@ -116,6 +117,10 @@ public:
     void OnCopyMap();
     void OnFilePrint();
     void OnExportView();
+    // Makes a town from GIS files in a dialog, then opens it.
+    void OnImportGis();
+    // Writes the open map's layers for GIS tools; the map is only read.
+    void OnExportGis();
     void OnViewGuide();
     void OnViewAll();
     void OnViewProperties();

@@ -147,13 +147,14 @@ QStringList Names(const List& list) {
 }
 
 const int kMapCommands[] = {
-    ID_FILE_SAVE_MAP,  ID_COPY_MAP,        ID_FILE_PRINT,       ID_VIEW_GUIDE,
-    ID_TOOL_ZOOM,      ID_VIEW_PROPERTIES, ID_TOOL_NAVIGATE,    ID_TOOL_TRACE_STREET,
-    ID_TOOL_REFERENCE, ID_TOOL_MARK,       ID_TOOL_COLONY,      ID_TOOL_ROUTE,
-    ID_TOOL_DISTANCE,  ID_TOOL_INFO,       ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK,
+    ID_FILE_SAVE_MAP,   ID_COPY_MAP,        ID_FILE_PRINT,       ID_VIEW_GUIDE,
+    ID_TOOL_ZOOM,       ID_VIEW_PROPERTIES, ID_TOOL_NAVIGATE,    ID_TOOL_TRACE_STREET,
+    ID_TOOL_REFERENCE,  ID_TOOL_MARK,       ID_TOOL_COLONY,      ID_TOOL_ROUTE,
+    ID_TOOL_DISTANCE,   ID_TOOL_INFO,       ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK,
+    ID_FILE_EXPORT_GIS,
 };
-const int kAlwaysCommands[] = {ID_FILE_OPEN_MAP, ID_APP_EXIT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR,
-                               ID_HELP_FINDER};
+const int kAlwaysCommands[] = {ID_FILE_OPEN_MAP, ID_FILE_IMPORT_GIS, ID_APP_EXIT,
+                               ID_VIEW_TOOLBAR,  ID_VIEW_STATUS_BAR, ID_HELP_FINDER};
 
 } // namespace
 
@@ -238,8 +239,10 @@ private slots:
                  (QStringList{QStringLiteral("A&brir..."), QStringLiteral("&Abrir paquete"),
                               QStringLiteral("&Guardar"), QStringLiteral("Guardar &como..."),
                               QStringLiteral("&Copiar mapa"), QStringLiteral("&Exportar vista..."),
-                              QStringLiteral("-"), QStringLiteral("Pre&ferencias..."),
-                              QStringLiteral("-"), QStringLiteral("&Salir")}));
+                              QStringLiteral("-"), QStringLiteral("Importar &datos geográficos..."),
+                              QStringLiteral("E&xportar datos geográficos..."), QStringLiteral("-"),
+                              QStringLiteral("Pre&ferencias..."), QStringLiteral("-"),
+                              QStringLiteral("&Salir")}));
         QCOMPARE(editor.frame->Action(ID_FILE_SAVE_AS)->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+Shift+S")));
         QCOMPARE(editor.frame->Action(ID_VIEW_GUIDE)->statusTip(),

@@ -1,0 +1,266 @@
+#include "gis_export_dlg.h"
+
+#include "gis_export.h"
+#include "map_document.h"
+#include "map_georeference.h"
+#include "message_box.h"
+#include "spanish_file_dialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+struct ExportFormat {
+    const char* suffix;
+    const char* name;
+    bool oneFile; // every layer in one file; else one file per layer
+    bool lonLat;  // longitude and latitude whatever is asked
+};
+
+constexpr ExportFormat kFormats[] = {
+    {"gpkg", "GeoPackage", true, false}, {"geojson", "GeoJSON", false, true},
+    {"shp", "Shapefile", false, false},  {"kml", "KML", true, true},
+    {"csv", "CSV", false, false},
+};
+
+const ExportFormat* FormatOf(const QString& suffix) {
+    for (const ExportFormat& format : kFormats)
+        if (suffix.compare(QLatin1String(format.suffix), Qt::CaseInsensitive) == 0)
+            return &format;
+    return nullptr;
+}
+
+QString Filter(const ExportFormat& format) {
+    return QStringLiteral("%1 (*.%2)")
+        .arg(QLatin1String(format.name), QLatin1String(format.suffix));
+}
+
+// A file the export would replace: the output itself, or the first of the
+// files it writes one per layer (the blocks' layer is always written).
+QString ReplacedFile(const QString& path, const ExportFormat& format) {
+    const QFileInfo target(path);
+    const QString first =
+        format.oneFile
+            ? path
+            : target.dir().filePath(
+                  QStringLiteral("%1-manzanas.%2").arg(target.completeBaseName(), target.suffix()));
+    return QFileInfo::exists(first) ? first : QString();
+}
+
+} // namespace
+
+CGisExportDlg::CGisExportDlg(const CMapDocument& document, QWidget* parent)
+    : QDialog(parent), m_document(document) {
+    setObjectName(QStringLiteral("gisExportDlg"));
+    setWindowTitle(QStringLiteral("Exportar datos geográficos"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    if (!ReadGeoreference(document.Path(), m_georeference, m_strGeoreferenceError))
+        m_georeference.clear();
+
+    m_pPath = new QLineEdit(this);
+    m_pPath->setObjectName(QStringLiteral("exportPath"));
+    connect(m_pPath, &QLineEdit::textEdited, this, &CGisExportDlg::OnPathEdited);
+    auto* browse = new QPushButton(QStringLiteral("&Examinar..."), this);
+    browse->setObjectName(QStringLiteral("browseExport"));
+    connect(browse, &QPushButton::clicked, this, &CGisExportDlg::OnBrowse);
+    m_pFormat = new QComboBox(this);
+    m_pFormat->setObjectName(QStringLiteral("formatBox"));
+    for (const ExportFormat& format : kFormats)
+        m_pFormat->addItem(QLatin1String(format.name), QLatin1String(format.suffix));
+    connect(m_pFormat, &QComboBox::activated, this, &CGisExportDlg::OnFormatChosen);
+    m_pCrs = new QLineEdit(this);
+    m_pCrs->setObjectName(QStringLiteral("crsEdit"));
+    m_pCrsNote = new QLabel(this);
+    m_pCrsNote->setObjectName(QStringLiteral("crsNote"));
+    m_pCrsNote->setWordWrap(true);
+    m_pCrsNote->setForegroundRole(QPalette::PlaceholderText);
+    auto* note = new QLabel(
+        QStringLiteral("Se escriben todas las capas del mapa tal como se ve ahora: manzanas, "
+                       "etiquetas, calles, referencias, colonias, rutas, estaciones y negocios. "
+                       "GeoPackage y KML las guardan en un archivo; GeoJSON, Shapefile y CSV, "
+                       "en un archivo por capa (nombre-manzanas, nombre-calles...)."),
+        this);
+    note->setWordWrap(true);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CGisExportDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(m_pPath, 1);
+    pathRow->addWidget(browse);
+    auto* form = new QFormLayout;
+    auto* pathLabel = new QLabel(QStringLiteral("&Archivo:"), this);
+    pathLabel->setBuddy(m_pPath);
+    form->addRow(pathLabel, pathRow);
+    form->addRow(QStringLiteral("&Formato:"), m_pFormat);
+    form->addRow(QStringLiteral("Sistema de &coordenadas:"), m_pCrs);
+    form->addRow(QString(), m_pCrsNote);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(note);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    const QFileInfo map(document.Path());
+    m_pPath->setText(map.dir().filePath(map.completeBaseName() + QStringLiteral(".gpkg")));
+    FollowFormat();
+    resize(std::max(sizeHint().width(), 560), sizeHint().height());
+}
+
+void CGisExportDlg::SetPath(const QString& path) {
+    m_pPath->setText(path);
+    OnPathEdited(path);
+}
+
+QString CGisExportDlg::Path() const {
+    return m_pPath->text().trimmed();
+}
+
+QString CGisExportDlg::Suffix() const {
+    return m_pFormat->currentData().toString();
+}
+
+void CGisExportDlg::OnBrowse() {
+    QStringList filters;
+    for (const ExportFormat& format : kFormats)
+        filters.append(Filter(format));
+    QFileDialog dialog(this, QStringLiteral("Exportar datos geográficos"), Path(),
+                       filters.join(QStringLiteral(";;")));
+    dialog.setObjectName(QStringLiteral("exportDialog"));
+    SetUpFileDialog(dialog, FileDialogKind::Save);
+    dialog.selectNameFilter(Filter(kFormats[m_pFormat->currentIndex()]));
+    dialog.setDefaultSuffix(Suffix());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    QString path = dialog.selectedFiles().first();
+    // A name without a known ending takes the chosen filter's.
+    if (!FormatOf(QFileInfo(path).suffix())) {
+        const qsizetype filter = filters.indexOf(dialog.selectedNameFilter());
+        if (filter >= 0)
+            path += QLatin1Char('.') + QLatin1String(kFormats[filter].suffix);
+    }
+    SetPath(path);
+}
+
+void CGisExportDlg::OnPathEdited(const QString& text) {
+    if (const ExportFormat* format = FormatOf(QFileInfo(text.trimmed()).suffix())) {
+        m_pFormat->setCurrentIndex(static_cast<int>(format - kFormats));
+        FollowFormat();
+    }
+}
+
+void CGisExportDlg::OnFormatChosen(int index) {
+    // The name keeps what was typed and takes the format's ending.
+    QString path = Path();
+    if (!path.isEmpty()) {
+        const QString suffix = QFileInfo(path).suffix();
+        if (FormatOf(suffix))
+            path.chop(suffix.size() + 1);
+        m_pPath->setText(path + QLatin1Char('.') + QLatin1String(kFormats[index].suffix));
+    }
+    FollowFormat();
+}
+
+void CGisExportDlg::FollowFormat() {
+    const ExportFormat& format = kFormats[m_pFormat->currentIndex()];
+    const QString prj = QFileInfo(GeoreferencePath(m_document.Path())).fileName();
+    if (m_georeference.isEmpty()) {
+        m_pCrs->clear();
+        m_pCrs->setEnabled(false);
+        m_pCrsNote->setText(
+            format.lonLat
+                ? QStringLiteral("%1 va en longitud y latitud, y el mapa no tiene georreferencia "
+                                 "(%2): elija otro formato.")
+                      .arg(QLatin1String(format.name), prj)
+                : QStringLiteral("El mapa no tiene georreferencia (%1): las capas quedan en "
+                                 "unidades del mapa.")
+                      .arg(prj));
+    } else if (format.lonLat) {
+        m_pCrs->clear();
+        m_pCrs->setEnabled(false);
+        m_pCrsNote->setText(QStringLiteral("%1 va siempre en longitud y latitud (EPSG:4326).")
+                                .arg(QLatin1String(format.name)));
+    } else {
+        m_pCrs->setEnabled(true);
+        m_pCrs->setPlaceholderText(QStringLiteral("el del mapa (%1)").arg(prj));
+        m_pCrsNote->setText(
+            QStringLiteral("Vacío: el sistema del mapa, de %1. Otro: EPSG:N.").arg(prj));
+    }
+    if (!m_strGeoreferenceError.isEmpty())
+        m_pCrsNote->setText(m_strGeoreferenceError);
+}
+
+void CGisExportDlg::accept() {
+    QString path = Path();
+    if (path.isEmpty()) {
+        ShowMessage(this, QStringLiteral("Escriba el nombre del archivo que se escribe."),
+                    QMessageBox::Warning);
+        return;
+    }
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + Suffix();
+    const ExportFormat* format = FormatOf(QFileInfo(path).suffix());
+    if (!format) {
+        ShowMessage(this,
+                    QStringLiteral("El archivo debe terminar en .%1.")
+                        .arg(CGisExport::Suffixes().join(QStringLiteral(", ."))),
+                    QMessageBox::Warning);
+        return;
+    }
+    if (!m_strGeoreferenceError.isEmpty()) {
+        ShowMessage(this, m_strGeoreferenceError, QMessageBox::Warning);
+        return;
+    }
+    const QString crs = m_pCrs->isEnabled() ? m_pCrs->text().trimmed() : QString();
+    QString error;
+    if (!crs.isEmpty() && !CheckCrs(crs, error)) {
+        ShowMessage(this, error, QMessageBox::Warning);
+        m_pCrs->setFocus();
+        return;
+    }
+    path = QFileInfo(path).absoluteFilePath();
+    const QString replaced = ReplacedFile(path, *format);
+    if (!replaced.isEmpty() && !AskYesNo(this,
+                                         QStringLiteral("Ya existe %1.\n¿Desea reemplazarlo?")
+                                             .arg(QFileInfo(replaced).fileName()),
+                                         QMessageBox::Warning))
+        return;
+
+    // Written here, on this thread: the store must not change while it is
+    // read, and a town of tens of thousands of blocks takes about a second.
+    CGisExport exporter(m_document.Store(), m_georeference);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = exporter.Write(path, crs);
+    QApplication::restoreOverrideCursor();
+    m_warnings = exporter.Warnings();
+    if (!written) {
+        ShowMessage(this, exporter.ErrorString(), QMessageBox::Warning,
+                    m_warnings.join(QLatin1Char('\n')));
+        return;
+    }
+    m_files = exporter.Files();
+    QStringList names;
+    for (const QString& file : m_files)
+        names.append(QFileInfo(file).fileName());
+    const QString text = m_files.size() == 1
+                             ? QStringLiteral("Se escribió %1.").arg(names.first())
+                             : QStringLiteral("Se escribieron %1 archivos en %2.")
+                                   .arg(m_files.size())
+                                   .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+    ShowMessage(this, text, m_warnings.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
+                (m_warnings + names).join(QLatin1Char('\n')));
+    m_pPath->setText(path);
+    QDialog::accept();
+}

@@ -1,0 +1,488 @@
+// Archivo > "Importar datos geográficos..." and "Exportar datos geográficos...",
+// driven through the real menu commands, dialogs and file dialogs, headless:
+// a town made from an OpenStreetMap extract opens in the editor, a cancelled
+// import leaves no file and the open map as it was, a layer without
+// coordinate system asks for one, and an export writes what the map shows
+// without touching the map.
+
+#include "edit_history.h"
+#include "gis_export_dlg.h"
+#include "gis_import_dlg.h"
+#include "gis_layer_table.h"
+#include "gis_town.h"
+#include "main_frame.h"
+#include "map_document.h"
+#include "map_file.h"
+#include "map_georeference.h"
+#include "map_store.h"
+#include "overview_picture.h"
+#include "test_maps.h"
+#include "test_town.h"
+
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <vector>
+
+namespace {
+
+// Answers modal windows as they come, in order; each step waits for a window
+// it recognises, and the windows no step waits for (the progress window) are
+// left alone. A window nobody answers for 30 s is closed, so that a failing
+// test ends instead of hanging.
+class ModalScript : public QObject {
+public:
+    struct Step {
+        std::function<bool(QWidget*)> matches;
+        std::function<void(QWidget*)> act;
+    };
+
+    explicit ModalScript(std::vector<Step> steps) : m_steps(std::move(steps)) {
+        m_clock.start();
+        m_timer.setInterval(10);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            if (modal != m_last && m_next < m_steps.size() && m_steps[m_next].matches(modal)) {
+                m_last = modal;
+                m_clock.restart();
+                m_steps[m_next++].act(modal);
+            } else if (m_clock.elapsed() > 30000) {
+                m_stuck = true;
+                if (auto* dialog = qobject_cast<QDialog*>(modal))
+                    dialog->reject();
+                else
+                    modal->close();
+            }
+        });
+        m_timer.start();
+    }
+    bool Done() const { return m_next == m_steps.size() && !m_stuck; }
+
+private:
+    std::vector<Step> m_steps;
+    QPointer<QWidget> m_last;
+    std::size_t m_next = 0;
+    bool m_stuck = false;
+    QElapsedTimer m_clock;
+    QTimer m_timer;
+};
+
+std::function<bool(QWidget*)> Named(const char* name) {
+    return [name](QWidget* w) { return w->objectName() == QLatin1String(name); };
+}
+
+std::function<bool(QWidget*)> MessageStarting(const QString& start) {
+    return [start](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        return box && box->text().startsWith(start);
+    };
+}
+
+QAbstractButton* Button(QWidget* window, const QString& text) {
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (button->text().remove(QLatin1Char('&')) == text)
+            return button;
+    return nullptr;
+}
+
+// Clicks from the event loop, so that a window the click opens is answered by
+// the script's next step.
+void ClickLater(QWidget* window, const QString& text) {
+    QAbstractButton* button = Button(window, text);
+    QVERIFY2(button, qPrintable(QStringLiteral("no button ") + text));
+    QTimer::singleShot(0, button, &QAbstractButton::click);
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+template <typename List>
+QStringList Names(const List& list) {
+    QStringList names;
+    for (const auto& element : list)
+        names << QString::fromStdString(element->m_strName);
+    return names;
+}
+
+// Clicks "Cancelar" the moment an import's progress window shows.
+class CancelOnShow : public QObject {
+public:
+    QString label;
+    int clicks = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* progress = qobject_cast<QProgressDialog*>(watched);
+        if (progress && event->type() == QEvent::Show) {
+            label = progress->labelText();
+            if (QAbstractButton* cancel = Button(progress, QStringLiteral("Cancelar"));
+                cancel && cancel->isEnabled()) {
+                ++clicks;
+                cancel->click();
+            }
+        }
+        return false;
+    }
+};
+
+// Three 100 m blocks in UTM zone 14 metres, in a shapefile that does not say so.
+void WriteBlocksWithoutCrs(const QString& path) {
+    GDALAllRegister();
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("ESRI Shapefile");
+    QVERIFY(driver);
+    GDALDatasetUniquePtr dataset(
+        driver->Create(QFile::encodeName(path).constData(), 0, 0, 0, GDT_Unknown, nullptr));
+    QVERIFY(dataset);
+    OGRLayer* layer = dataset->CreateLayer("predios", nullptr, wkbPolygon, nullptr);
+    QVERIFY(layer);
+    OGRFieldDefn field("NOMBRE", OFTString);
+    QCOMPARE(layer->CreateField(&field), OGRERR_NONE);
+    for (int i = 0; i < 3; ++i) {
+        const double x0 = 270000.0 + 120.0 * i, y0 = 2180000.0;
+        OGRLinearRing ring;
+        for (const auto& [x, y] :
+             {std::pair{x0, y0}, {x0 + 100, y0}, {x0 + 100, y0 + 100}, {x0, y0 + 100}, {x0, y0}})
+            ring.addPoint(x, y);
+        OGRPolygon polygon;
+        polygon.addRing(&ring);
+        OGRFeature feature(layer->GetLayerDefn());
+        feature.SetField(0, "Predio");
+        feature.SetGeometry(&polygon);
+        QCOMPARE(layer->CreateFeature(&feature), OGRERR_NONE);
+    }
+}
+
+} // namespace
+
+class GisDialogsTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Editor {
+        QTemporaryDir dir;
+        CMapDocument document;
+        MapStore& store = document.Store();
+        std::unique_ptr<CMainFrame> frame;
+
+        Editor() {
+            frame = std::make_unique<CMainFrame>(document, dir.path());
+            frame->show();
+        }
+        QString Path(const QString& name) const { return dir.filePath(name); }
+        QString Write(const QString& name, const QByteArray& bytes) const {
+            QFile file(Path(name));
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                qWarning("cannot write %s", qPrintable(name));
+            return Path(name);
+        }
+        QStringList Files() const {
+            return QDir(dir.path())
+                .entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+        }
+    };
+
+    QTemporaryDir m_home;
+
+private slots:
+    void initTestCase() {
+        // Settings and recovery copies in this test's own folders.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("data"))));
+        QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
+        QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
+    }
+
+    void ImportsAnOpenStreetMapTownFromTheMenu() {
+        Editor editor;
+        const QString osm = editor.Write(QStringLiteral("san-isidro.osm"), TestTownOsm());
+        const QString map = editor.Path(QStringLiteral("san-isidro.map"));
+        QVERIFY(editor.frame->Action(ID_FILE_IMPORT_GIS)->isEnabled());
+        QVERIFY(!editor.frame->Action(ID_FILE_EXPORT_GIS)->isEnabled());
+
+        QString preset, use, crs, count, proposed, summary;
+        ModalScript script({
+            {Named("gisImportDlg"),
+             [](QWidget* dialog) { ClickLater(dialog, QStringLiteral("Agregar...")); }},
+            {Named("sourcesDialog"),
+             [&](QWidget* window) {
+                 auto* files = qobject_cast<QFileDialog*>(window);
+                 QVERIFY(files);
+                 files->selectFile(osm);
+                 static_cast<QDialog*>(files)->accept();
+             }},
+            {Named("gisImportDlg"),
+             [&](QWidget* window) {
+                 auto* dialog = static_cast<CGisImportDlg*>(window);
+                 CGisLayerTable* table = dialog->Table();
+                 const int lines =
+                     table->RowOf(QStringLiteral("san-isidro.osm"), QStringLiteral("lines"));
+                 QVERIFY(lines >= 0);
+                 preset = dialog->PresetBox()->currentText();
+                 use = table->UseBox(lines)->currentText();
+                 crs = table->item(lines, CGisLayerTable::kCrs)->text();
+                 proposed = dialog->MapPath();
+                 // The features are counted on a worker; the table fills in.
+                 QTRY_VERIFY_WITH_TIMEOUT(
+                     table->item(lines, CGisLayerTable::kFeatures)->text().toInt() > 0, 20000);
+                 count = table->item(lines, CGisLayerTable::kFeatures)->text();
+                 ClickLater(dialog, QStringLiteral("Aceptar"));
+             }},
+            {MessageStarting(QStringLiteral("Se creó el mapa san-isidro.map.")),
+             [&](QWidget* box) {
+                 summary = qobject_cast<QMessageBox*>(box)->informativeText();
+                 ClickLater(box, QStringLiteral("Aceptar"));
+             }},
+        });
+        editor.frame->Action(ID_FILE_IMPORT_GIS)->trigger();
+        QVERIFY(script.Done());
+
+        // The preset was guessed from the file, and the table says what it reads.
+        QCOMPARE(preset, QStringLiteral("osm"));
+        QVERIFY2(use.startsWith(QStringLiteral("Preajuste: calles")), qPrintable(use));
+        QVERIFY2(crs.startsWith(QStringLiteral("EPSG:4326")), qPrintable(crs));
+        QVERIFY(count.toInt() >= static_cast<int>(kTownStreets));
+        QCOMPARE(proposed, map);
+
+        // The new map is the open one, as saved: blocks, streets, labels.
+        QCOMPARE(editor.document.Path(), map);
+        QVERIFY(!editor.document.IsModified());
+        QCOMPARE(editor.store.m_blocks.size(), kTownBlocks);
+        const QStringList streets = Names(editor.store.m_listStreets);
+        std::set<QString> labels;
+        for (const auto& label : editor.store.m_labels)
+            labels.insert(QString::fromStdString(label.m_strText));
+        for (const QString& name : TownStreetNames()) {
+            QVERIFY2(streets.contains(name), qPrintable(name));
+            QVERIFY2(labels.count(name), qPrintable(name));
+        }
+        QCOMPARE(editor.store.m_labels.size(), kTownLabels);
+        QVERIFY(editor.frame->windowTitle().contains(QStringLiteral("San Isidro de las Peñas")));
+        QVERIFY(FileBytes(GeoreferencePath(map)).contains("2.001555"));
+        QVERIFY(!editor.document.Picture().empty());
+        QVERIFY(editor.frame->Action(ID_FILE_EXPORT_GIS)->isEnabled());
+        // What was made and what was left out, in the message's details.
+        QVERIFY2(summary.contains(QStringLiteral("10 manzanas, 13 calles trazadas")),
+                 qPrintable(summary));
+        QVERIFY(summary.contains(QStringLiteral("Aviso: 1 huecos entre calles")));
+        QVERIFY(
+            summary.contains(QStringLiteral("Capas sin usar: san-isidro.osm: other_relations")));
+    }
+
+    void CancelledImportLeavesNoFileAndTheOpenMap() {
+        Editor editor;
+        const QString osm = editor.Write(QStringLiteral("san-isidro.osm"), TestTownOsm());
+        const QString mitla = editor.Path(QStringLiteral("mitla.map"));
+        QCOMPARE(WriteTestMap(mitla), std::string());
+        QVERIFY(editor.frame->OpenMap(mitla));
+        QVERIFY(editor.document.History().Record(QStringLiteral("Nombre"), [&] {
+            editor.store.m_listStreets.front()->m_strName = "Calle Cambiada";
+        }));
+        const QStringList before = editor.Files();
+        const QString title = editor.frame->windowTitle();
+
+        CancelOnShow cancel;
+        qApp->installEventFilter(&cancel);
+        ModalScript script({
+            // Unsaved changes: the map stays open as it is, unsaved.
+            {MessageStarting(QStringLiteral("El mapa mitla tiene cambios")),
+             [](QWidget* box) { ClickLater(box, QStringLiteral("No")); }},
+            {Named("gisImportDlg"),
+             [&](QWidget* window) {
+                 auto* dialog = static_cast<CGisImportDlg*>(window);
+                 dialog->AddSources({osm});
+                 dialog->SetMapPath(editor.Path(QStringLiteral("nuevo.map")));
+                 ClickLater(dialog, QStringLiteral("Aceptar"));
+             }},
+            {MessageStarting(QStringLiteral("Se canceló la importación: no se creó ningún mapa.")),
+             [](QWidget* box) { ClickLater(box, QStringLiteral("Aceptar")); }},
+            // The dialog stays open after a cancelled import.
+            {Named("gisImportDlg"),
+             [](QWidget* dialog) { ClickLater(dialog, QStringLiteral("Cancelar")); }},
+        });
+        editor.frame->Action(ID_FILE_IMPORT_GIS)->trigger();
+        qApp->removeEventFilter(&cancel);
+        QVERIFY(script.Done());
+        QCOMPARE(cancel.clicks, 1);
+        QCOMPARE(cancel.label, QStringLiteral("Importando datos geográficos..."));
+
+        QCOMPARE(editor.Files(), before);
+        QCOMPARE(editor.document.Path(), mitla);
+        QVERIFY(editor.document.IsModified());
+        QCOMPARE(QString::fromStdString(editor.store.m_listStreets.front()->m_strName),
+                 QStringLiteral("Calle Cambiada"));
+        QCOMPARE(editor.frame->windowTitle(), title);
+    }
+
+    void LayerWithoutCoordinateSystemAsksForIt() {
+        Editor editor;
+        const QString shp = editor.Path(QStringLiteral("predios.shp"));
+        WriteBlocksWithoutCrs(shp);
+        QVERIFY(QFile::exists(shp));
+        const QString junk = editor.Write(QStringLiteral("notas.dat"), QByteArray(64, '\x07'));
+        const QString map = editor.Path(QStringLiteral("predios.map"));
+
+        QString note, asked;
+        bool writtenEarly = true;
+        ModalScript script({
+            {Named("gisImportDlg"),
+             [&](QWidget* window) {
+                 QTimer::singleShot(0, window, [window, junk, shp] {
+                     static_cast<CGisImportDlg*>(window)->AddSources({junk, shp});
+                 });
+             }},
+            // A file in no known format is said and left out.
+            {MessageStarting(junk + QStringLiteral(" no está en ningún formato")),
+             [](QWidget* box) { ClickLater(box, QStringLiteral("Aceptar")); }},
+            {Named("gisImportDlg"),
+             [&](QWidget* window) {
+                 auto* dialog = static_cast<CGisImportDlg*>(window);
+                 QCOMPARE(dialog->findChild<QListWidget*>(QStringLiteral("sourceList"))->count(),
+                          1);
+                 // No preset knows these layers: the person says what the layer is.
+                 QCOMPARE(dialog->PresetBox()->currentIndex(), 0);
+                 const int row = dialog->Table()->RowOf(QStringLiteral("predios.shp"),
+                                                        QStringLiteral("predios"));
+                 QVERIFY(row >= 0);
+                 QComboBox* use = dialog->Table()->UseBox(row);
+                 QCOMPARE(use->currentText(), QStringLiteral("No usar"));
+                 use->setCurrentIndex(use->findText(QStringLiteral("Manzanas")));
+                 auto* label = dialog->findChild<QLabel*>(QStringLiteral("crsNote"));
+                 note = label->isVisible() ? label->text() : QString();
+                 QVERIFY(dialog->CrsEdit()->text().isEmpty());
+                 ClickLater(dialog, QStringLiteral("Aceptar"));
+             }},
+            {MessageStarting(QStringLiteral("«predios» de predios.shp no dice su sistema")),
+             [&](QWidget* box) {
+                 asked = qobject_cast<QMessageBox*>(box)->text();
+                 writtenEarly = QFile::exists(map);
+                 ClickLater(box, QStringLiteral("Aceptar"));
+             }},
+            {Named("gisImportDlg"),
+             [&](QWidget* window) {
+                 auto* dialog = static_cast<CGisImportDlg*>(window);
+                 QTest::keyClicks(dialog->CrsEdit(), QStringLiteral("EPSG:32614"));
+                 ClickLater(dialog, QStringLiteral("Aceptar"));
+             }},
+            {MessageStarting(QStringLiteral("Se creó el mapa predios.map.")),
+             [](QWidget* box) { ClickLater(box, QStringLiteral("Aceptar")); }},
+        });
+        editor.frame->Action(ID_FILE_IMPORT_GIS)->trigger();
+        QVERIFY(script.Done());
+
+        QVERIFY2(note.contains(QStringLiteral("«predios» de predios.shp")), qPrintable(note));
+        QVERIFY2(asked.contains(QStringLiteral("«Sistema de coordenadas»")), qPrintable(asked));
+        QVERIFY(!writtenEarly);
+        // The typed system placed the blocks: three 100 m squares, 120 m apart.
+        QCOMPARE(editor.document.Path(), map);
+        QCOMPARE(editor.store.m_blocks.size(), std::size_t(3));
+        const MapRect bounds = editor.store.m_rcBlocks.Normalized();
+        QVERIFY2(std::abs(bounds.Width() * kMetresPerMapUnit - 340.0) < 3.0,
+                 qPrintable(QString::number(bounds.Width())));
+        QVERIFY(FileBytes(GeoreferencePath(map)).contains("2.001555"));
+    }
+
+    void ExportWritesTheChosenFormatAndLeavesTheMapAsItWas() {
+        Editor editor;
+        const QString osm = editor.Write(QStringLiteral("san-isidro.osm"), TestTownOsm());
+        const QString map = editor.Path(QStringLiteral("pueblo.map"));
+        QString error;
+        auto preset = CGisPreset::Load(QStringLiteral("osm"), error);
+        QVERIFY2(preset, qPrintable(error));
+        GisImportOptions options;
+        options.sources = {osm};
+        QVERIFY(MakeGisTown(*preset, options, map, [](const MapStore& town) {
+                    return MakeOverviewJpeg(town);
+                }).Done());
+        QVERIFY(editor.frame->OpenMap(map));
+        // Unsaved changes, and lists in the file's order, not the name order a save makes.
+        QVERIFY(editor.document.History().Record(QStringLiteral("Nombre"), [&] {
+            editor.store.m_listStreets.front()->m_strName = "Calle Recién Nombrada";
+        }));
+        const QStringList streets = Names(editor.store.m_listStreets);
+        const QStringList references = Names(editor.store.m_listReferences);
+        QVERIFY(streets != [&] {
+            QStringList sorted = streets;
+            sorted.sort();
+            return sorted;
+        }());
+        const QByteArray file = FileBytes(map);
+
+        QString done;
+        ModalScript script({
+            {Named("gisExportDlg"),
+             [&](QWidget* window) {
+                 auto* dialog = static_cast<CGisExportDlg*>(window);
+                 // The format follows the name's ending, and the other way round.
+                 dialog->SetPath(editor.Path(QStringLiteral("capas.shp")));
+                 QCOMPARE(dialog->FormatBox()->currentText(), QStringLiteral("Shapefile"));
+                 QTest::keyClick(dialog->FormatBox(), Qt::Key_Home);
+                 QCOMPARE(dialog->FormatBox()->currentText(), QStringLiteral("GeoPackage"));
+                 QCOMPARE(dialog->Path(), editor.Path(QStringLiteral("capas.gpkg")));
+                 QVERIFY(dialog->CrsEdit()->isEnabled());
+                 QTest::keyClicks(dialog->CrsEdit(), QStringLiteral("EPSG:32614"));
+                 ClickLater(dialog, QStringLiteral("Aceptar"));
+             }},
+            {MessageStarting(QStringLiteral("Se escribió capas.gpkg.")),
+             [&](QWidget* box) {
+                 done = qobject_cast<QMessageBox*>(box)->text();
+                 ClickLater(box, QStringLiteral("Aceptar"));
+             }},
+        });
+        editor.frame->Action(ID_FILE_EXPORT_GIS)->trigger();
+        QVERIFY(script.Done());
+
+        // The map is as it was: its file, its unsaved change, its order.
+        QVERIFY(editor.document.IsModified());
+        QCOMPARE(Names(editor.store.m_listStreets), streets);
+        QCOMPARE(Names(editor.store.m_listReferences), references);
+        QCOMPARE(FileBytes(map), file);
+        QCOMPARE(editor.document.Path(), map);
+
+        // The file holds what the map shows now, in the system asked for.
+        GDALDatasetUniquePtr written(GDALDataset::Open(
+            QFile::encodeName(editor.Path(QStringLiteral("capas.gpkg"))).constData(),
+            GDAL_OF_VECTOR | GDAL_OF_READONLY));
+        QVERIFY(written);
+        OGRLayer* blocks = written->GetLayerByName("manzanas");
+        QVERIFY(blocks);
+        QCOMPARE(blocks->GetFeatureCount(), static_cast<GIntBig>(kTownBlocks));
+        QVERIFY(blocks->GetSpatialRef());
+        QCOMPARE(QString::fromLatin1(blocks->GetSpatialRef()->GetAuthorityCode(nullptr)),
+                 QStringLiteral("32614"));
+        OGRLayer* calles = written->GetLayerByName("calles");
+        QVERIFY(calles);
+        QSet<QString> names;
+        for (const OGRFeatureUniquePtr& feature : *calles)
+            names.insert(QString::fromUtf8(feature->GetFieldAsString("nombre")));
+        QVERIFY(names.contains(QStringLiteral("Calle Recién Nombrada")));
+    }
+};
+
+QTEST_MAIN(GisDialogsTest)
+#include "gis_dialogs_test.moc"
