@@ -1,6 +1,7 @@
 #include "archive.h"
 
 #include "codepage.h"
+#include "point_pool.h"
 
 #include <bit>
 #include <cstring>
@@ -178,6 +179,21 @@ bool ArchiveWriter::Flush() {
     if (m_file && std::fflush(m_file) != 0)
         m_failed = true;
     return !m_failed;
+}
+
+std::uint8_t* ArchiveWriter::Extend(std::size_t n) {
+    if (m_file && m_buffer.size() + n > kFileBuffer)
+        Flush();
+    const std::size_t at = m_buffer.size();
+    m_buffer.resize(at + n);
+    return m_buffer.data() + at;
+}
+
+void ArchiveWriter::ExpectMore(std::size_t n) {
+    if (!m_file && m_buffer.capacity() - m_buffer.size() < n) {
+        m_buffer.reserve(m_buffer.size() + n);
+        AdviseHugePages(m_buffer.data(), m_buffer.capacity());
+    }
 }
 
 void ArchiveWriter::WriteU32(std::uint32_t v) {

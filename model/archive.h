@@ -40,6 +40,9 @@ public:
     // A text in any of its stored forms, returned as UTF-8.
     std::string ReadString();
     void ReadBytes(std::span<std::uint8_t> out);
+    // The next `n` bytes where they lie, valid until the next read: for readers
+    // that take a whole record at once.
+    std::span<const std::uint8_t> Borrow(std::size_t n) { return {Take(n), n}; }
 
     std::uint64_t Remaining() const { return m_size - m_consumed; }
     std::uint64_t Consumed() const { return m_consumed; }
@@ -84,6 +87,12 @@ public:
     // Windows-1252 bytes when the code page holds the text, the UTF-16 form otherwise.
     void WriteString(const std::string& utf8);
     void WriteBytes(std::span<const std::uint8_t> bytes);
+    // Room for `n` more bytes at the end, to be filled before the next write:
+    // for writers that lay out a whole record at once.
+    std::uint8_t* Extend(std::size_t n);
+    // A hint that about `n` more bytes will follow, so that collecting in
+    // memory grows the buffer once.
+    void ExpectMore(std::size_t n);
 
     // False when the stream refused a write at any point.
     bool Flush();

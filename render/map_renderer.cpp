@@ -153,17 +153,17 @@ TextStyle CMapRenderer::Style(const QFont& font) {
 }
 
 void CMapRenderer::IndexBlocks(const MapStore& store) {
-    m_index.Build(store.m_blocks);
+    m_index.Build(store);
 }
 
 void CMapRenderer::EnsureIndex(const MapStore& store) {
-    if (!m_index.Matches(store.m_blocks))
-        m_index.Build(store.m_blocks);
+    if (!m_index.Matches(store))
+        m_index.Build(store);
 }
 
 std::int64_t CMapRenderer::HitBlock(const MapStore& store, MapPoint p) {
     EnsureIndex(store);
-    return m_index.Hit(store.m_blocks, p);
+    return m_index.Hit(store, p);
 }
 
 void CMapRenderer::DrawBlocks(QPainter& painter, const MapStore& store, const MapTransform& t,
@@ -189,13 +189,14 @@ void CMapRenderer::DrawBlocks(QPainter& painter, const MapStore& store, const Ma
 
     for (std::uint32_t i : m_visible) {
         const CmBlock& block = store.m_blocks[i];
-        const std::size_t n = block.m_points.size();
+        const std::span<const FloatPoint> points = store.Outline(block);
+        const std::size_t n = points.size();
         if (n < 2)
             continue;
         m_pixels.resize(n);
         bool degenerate = true;
         for (std::size_t k = 0; k < n; ++k) {
-            const FloatPoint& fp = block.m_points[k];
+            const FloatPoint& fp = points[k];
             m_pixels[k] = t.ToPixel(TruncToInt(fp.x), TruncToInt(fp.y));
             degenerate = degenerate && m_pixels[k] == m_pixels[0];
         }

@@ -11,7 +11,7 @@ std::vector<std::uint8_t> FileBytes(const MapStore& store) {
     const MapStore& copy = store;
     ArchiveWriter w;
     for (const auto& b : copy.m_blocks)
-        b.Write(w);
+        b.Write(w, copy.Outline(b));
     for (const auto& s : copy.m_listStreets)
         s->Write(w);
     for (const auto& r : copy.m_listReferences)
@@ -34,13 +34,9 @@ std::vector<std::uint8_t> FileBytes(const MapStore& store) {
 
 MapStore SmallTown() {
     MapStore store;
-    for (int i = 0; i < 3; ++i) {
-        CmBlock b;
-        b.m_points = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
-        b.SetType(i == 2 ? 7 : 1);
-        b.SetId(static_cast<std::uint32_t>(i + 1));
-        store.m_blocks.push_back(b);
-    }
+    const FloatPoint square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
+    for (int i = 0; i < 3; ++i)
+        store.AddBlock(square, i == 2 ? 7 : 1);
     MapStore::AddHead(store.m_listStreets, std::make_unique<CmCalles>());
     store.m_listStreets.front()->m_strName = "Avenida Juárez";
     MapStore::AddHead(store.m_listReferences,

@@ -33,8 +33,8 @@ const QRgb kWhite = 0xffffff;
 
 void TestMapRenderer::blockFillFollowsTypeAndSwitch() {
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-100, -50, -20, 50, 2));
-    store.m_blocks.push_back(MakeBlock(20, -50, 100, 50, 1));
+    AddBlock(store, -100, -50, -20, 50, 2);
+    AddBlock(store, 20, -50, 100, 50, 1);
     const MapTransform t = View();
     LayerSwitches layers;
     QImage off = RenderMap(store, t, layers);
@@ -48,7 +48,7 @@ void TestMapRenderer::blockFillFollowsTypeAndSwitch() {
 
 void TestMapRenderer::selectedBlockIsLightRed() {
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-50, -50, 50, 50, 4));
+    AddBlock(store, -50, -50, 50, 50, 4);
     store.SetBlockSelected(store.m_blocks[0], true);
     const MapTransform t = View();
     const QImage image = RenderMap(store, t, LayerSwitches{});
@@ -57,7 +57,7 @@ void TestMapRenderer::selectedBlockIsLightRed() {
 
 void TestMapRenderer::outlineIsLightGrey() {
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-50, -50, 50, 50, 1));
+    AddBlock(store, -50, -50, 50, 50, 1);
     const MapTransform t = View();
     const QImage image = RenderMap(store, t, LayerSwitches{});
     // The right edge at x = 50 is outline only (the fill stops before it).
@@ -68,7 +68,7 @@ void TestMapRenderer::outlineIsLightGrey() {
 void TestMapRenderer::largeBlockAroundTheViewIsDrawn() {
     // No vertex of this block lies in view, but the view is inside it.
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-100000, -100000, 100000, 100000, 5));
+    AddBlock(store, -100000, -100000, 100000, 100000, 5);
     const MapTransform t = View();
     const QImage image = RenderMap(store, t, LayerSwitches{});
     QCOMPARE(At(image, t, {0, 0}), Rgb24(255, 255, 128));
@@ -77,8 +77,8 @@ void TestMapRenderer::largeBlockAroundTheViewIsDrawn() {
 
 void TestMapRenderer::laterBlocksPaintOverEarlierOnes() {
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-60, -60, 40, 40, 2));
-    store.m_blocks.push_back(MakeBlock(-40, -40, 60, 60, 6));
+    AddBlock(store, -60, -60, 40, 40, 2);
+    AddBlock(store, -40, -40, 60, 60, 6);
     const MapTransform t = View();
     const QImage image = RenderMap(store, t, LayerSwitches{});
     QCOMPARE(At(image, t, {0, 0}), Rgb24(128, 255, 255));
@@ -248,11 +248,10 @@ void TestMapRenderer::bandRectangleIsRedOnePixel() {
 void TestMapRenderer::hitTestMatchesAFullScan() {
     MapStore store = GenerateTown(TownOptions{3000, 3});
     // Overlapping and degenerate blocks as well as the town's own.
-    store.m_blocks.push_back(MakeBlock(-300, -300, 300, 300, 2));
-    store.m_blocks.push_back(MakeBlock(-100, -100, 100, 100, 3));
-    CmBlock line;
-    line.m_points = {{0, 0}, {50, 50}};
-    store.m_blocks.push_back(line);
+    AddBlock(store, -300, -300, 300, 300, 2);
+    AddBlock(store, -100, -100, 100, 100, 3);
+    const FloatPoint line[] = {{0, 0}, {50, 50}};
+    store.AddBlock(line);
     CMapRenderer renderer;
     const MapRect r = store.m_rcBlocks;
     std::mt19937 rng(11);
@@ -263,7 +262,7 @@ void TestMapRenderer::hitTestMatchesAFullScan() {
         const MapPoint p{xs(rng), ys(rng)};
         std::int64_t expected = -1;
         for (std::int64_t i = static_cast<std::int64_t>(store.m_blocks.size()) - 1; i >= 0; --i)
-            if (store.m_blocks[static_cast<std::size_t>(i)].HitTest(p.x, p.y)) {
+            if (store.Shape(store.m_blocks[static_cast<std::size_t>(i)]).HitTest(p.x, p.y)) {
                 expected = i;
                 break;
             }

@@ -333,9 +333,9 @@ void TestMapWindow::locateIgnoresBadIndices() {
 
 void TestMapWindow::zoneShowSelectsAndCentres() {
     Fixture f;
-    f.store.m_blocks.push_back(MakeBlock(10, 20, 31, 41, 1));
-    f.store.m_blocks.push_back(MakeBlock(100, 100, 200, 200, 1));
-    f.store.m_blocks.push_back(MakeBlock(-500, -500, -400, -400, 1));
+    AddBlock(f.store, 10, 20, 31, 41, 1);
+    AddBlock(f.store, 100, 100, 200, 200, 1);
+    AddBlock(f.store, -500, -500, -400, -400, 1);
     for (std::uint32_t i = 0; i < f.store.m_blocks.size(); ++i)
         f.store.m_blocks[i].SetId(i + 1);
     auto zone = std::make_unique<CmZonas>("Norte", "", f.store.m_counters);
@@ -365,8 +365,8 @@ void TestMapWindow::zoneShowSelectsAndCentres() {
 
 void TestMapWindow::zoneShowWithNothingClearsSelection() {
     Fixture f;
-    f.store.m_blocks.push_back(MakeBlock(0, 0, 10, 10, 1));
-    f.store.m_blocks.push_back(MakeBlock(20, 0, 30, 10, 1));
+    AddBlock(f.store, 0, 0, 10, 10, 1);
+    AddBlock(f.store, 20, 0, 30, 10, 1);
     f.wnd->OnMapLoaded();
     f.store.SetBlockSelected(f.store.m_blocks[0], true);
     f.store.SetBlockSelected(f.store.m_blocks[1], true);
@@ -382,7 +382,7 @@ void TestMapWindow::zoneShowWithNothingClearsSelection() {
 void TestMapWindow::zoneAssignTakesTheSelection() {
     Fixture f;
     for (int i = 0; i < 4; ++i) {
-        f.store.m_blocks.push_back(MakeBlock(i * 20.0f, 0, i * 20.0f + 10, 10, 1));
+        AddBlock(f.store, i * 20.0f, 0, i * 20.0f + 10, 10, 1);
         f.store.m_blocks.back().SetId(static_cast<std::uint32_t>(i + 1));
     }
     f.store.m_listZones.push_back(std::make_unique<CmZonas>("Z", "", f.store.m_counters));
@@ -432,8 +432,8 @@ void TestMapWindow::hoverReportsMapPoint() {
 
 void TestMapWindow::hitBlockFindsTopmost() {
     Fixture f;
-    f.store.m_blocks.push_back(MakeBlock(0, 0, 100, 100, 1));
-    f.store.m_blocks.push_back(MakeBlock(50, 50, 150, 150, 2));
+    AddBlock(f.store, 0, 0, 100, 100, 1);
+    AddBlock(f.store, 50, 50, 150, 150, 2);
     f.wnd->OnMapLoaded();
     QCOMPARE(f.wnd->HitBlock({75, 75}), &f.store.m_blocks[1]);
     QCOMPARE(f.wnd->HitBlock({25, 25}), &f.store.m_blocks[0]);
@@ -474,7 +474,7 @@ void TestMapWindow::closeMessagesCloseGuideAndPopup() {
 
 void TestMapWindow::windowShowsWhiteBeforeAMapIsLoaded() {
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-1000, -1000, 1000, 1000, 3));
+    AddBlock(store, -1000, -1000, 1000, 1000, 3);
     CMapaWnd wnd(store);
     wnd.resize(200, 100);
     const QImage image = wnd.grab().toImage();

@@ -55,8 +55,8 @@ OutputFixture::OutputFixture(QColor pictureColour, bool withPicture) {
     qputenv("TMPDIR", QFile::encodeName(tempRoot.path()));
     store = MakeStore();
     store.m_strTitle = "VELTRIX  Pueblo, Estado - País";
-    store.m_blocks.push_back(MakeBlock(-2000, -1500, -1000, -500, 1));
-    store.m_blocks.push_back(MakeBlock(1000, 500, 2000, 1500, 2));
+    AddBlock(store, -2000, -1500, -1000, -500, 1);
+    AddBlock(store, 1000, 500, 2000, 1500, 2);
     store.m_rcBlocks = MapRect{-2000, -1500, 2000, 1500};
     if (withPicture)
         WriteJpegPicture(PictureFileOf(store.m_strMapName), pictureColour, kPictureWidth,
