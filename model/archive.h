@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -57,12 +58,24 @@ public:
     [[noreturn]] void FailRead() const;
 
 private:
-    const std::uint8_t* Take(std::size_t n);
+    // The next `n` bytes: straight from memory or the buffer when they are
+    // there, which is nearly every time; through a refill otherwise.
+    const std::uint8_t* Take(std::size_t n) {
+        if (m_bufferEnd - m_bufferPos >= n) {
+            const std::uint8_t* p = m_pBuffer + m_bufferPos;
+            m_bufferPos += n;
+            m_consumed += n;
+            return p;
+        }
+        return Refill(n);
+    }
+    const std::uint8_t* Refill(std::size_t n);
     std::uint64_t ReadLength();
 
-    std::span<const std::uint8_t> m_memory;
     std::FILE* m_file = nullptr;
     std::vector<std::uint8_t> m_buffer;
+    // What Take serves from: the memory read from, or the file's buffer.
+    const std::uint8_t* m_pBuffer = nullptr;
     std::size_t m_bufferPos = 0;
     std::size_t m_bufferEnd = 0;
     std::uint64_t m_size = 0;
@@ -96,6 +109,8 @@ public:
 
     // False when the stream refused a write at any point.
     bool Flush();
+    // Called after every flush to the stream with the bytes flushed so far.
+    void SetFlushHook(std::function<void(std::uint64_t)> hook) { m_flushHook = std::move(hook); }
     bool Failed() const { return m_failed; }
     const std::vector<std::uint8_t>& Bytes() const { return m_buffer; }
 
@@ -105,5 +120,8 @@ private:
 
     std::FILE* m_file = nullptr;
     std::vector<std::uint8_t> m_buffer;
+    std::string m_text; // a text's Windows-1252 bytes on their way out
+    std::function<void(std::uint64_t)> m_flushHook;
+    std::uint64_t m_nFlushed = 0;
     bool m_failed = false;
 };

@@ -23,8 +23,8 @@ MapRect BlockShape::PointBox() const {
         maxX = p.x > maxX ? p.x : maxX;
         minY = p.y < minY ? p.y : minY;
         maxY = p.y > maxY ? p.y : maxY;
-        nanX = nanX || p.x != p.x;
-        nanY = nanY || p.y != p.y;
+        nanX |= p.x != p.x;
+        nanY |= p.y != p.y;
     }
     MapRect r{TruncToInt(minX), TruncToInt(minY), TruncToInt(maxX), TruncToInt(maxY)};
     if (nanX) {
