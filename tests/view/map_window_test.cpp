@@ -11,6 +11,8 @@
 #include <QTest>
 #include <memory>
 
+Q_DECLARE_METATYPE(MapRect)
+
 namespace {
 
 // A frame holding the map window and a stand-in control panel.
@@ -185,6 +187,37 @@ void TestMapWindow::navigateDragPansWithClosedHand() {
     // Moving without the button no longer pans.
     Mouse(f.wnd, QEvent::MouseMove, QPoint(200, 200), Qt::NoButton, Qt::NoButton);
     QCOMPARE(f.wnd->Origin(), before + QPoint(30, -10));
+}
+
+void TestMapWindow::panStepsMoveThePictureAndTheGuideFollows() {
+    Fixture f;
+    f.store = GenerateTown(TownOptions{2000, 7});
+    f.store.m_strMapName = "pueblo";
+    f.store.m_directory.m_pCurrent = f.store.m_directory.m_listCategories.front().get();
+    f.wnd->OnMapLoaded();
+    for (UserMessage m : {UM_SHOW_MARKS, UM_SHOW_COLONIES, UM_SHOW_ALL_ROUTES,
+                          UM_SHOW_TRACED_STREETS, UM_SHOW_STREET_NAMES})
+        f.Send(m, 1, 0);
+    f.Send(UM_SET_ZOOM, 12, 0);
+    f.wnd->SetTool(TOOL_NAVIGATE);
+    f.wnd->repaint();
+    QSignalSpy shown(f.wnd, &CMapaWnd::VisibleRectDrawn);
+    Mouse(f.wnd, QEvent::MouseButtonPress, QPoint(400, 300), Qt::LeftButton, Qt::LeftButton);
+    QPoint at(400, 300);
+    for (const QPoint step : {QPoint(9, 4), QPoint(-30, 12), QPoint(0, -7), QPoint(120, 80)}) {
+        at += step;
+        Mouse(f.wnd, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+        // The kept picture follows at once, before any repaint.
+        QVERIFY(f.wnd->LastFrame() == f.wnd->RenderView());
+        QCoreApplication::processEvents();
+        QVERIFY(f.wnd->LastFrame() == f.wnd->RenderView());
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(shown.last().at(0).value<MapRect>(), f.wnd->VisibleRect());
+    }
+    Mouse(f.wnd, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    // The keys pan the same way.
+    QTest::keyClick(f.wnd, Qt::Key_Left);
+    QVERIFY(f.wnd->LastFrame() == f.wnd->RenderView());
 }
 
 void TestMapWindow::navigateRightClickCentresOrigin() {
