@@ -83,11 +83,13 @@ void CBlockIndex::Build(const MapStore& store) {
                 fn(static_cast<std::size_t>(y * m_nx + x));
     };
     std::vector<char> big(blocks.size(), 0);
+    m_firstCells.resize(blocks.size());
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         const MapRect& b = m_boxes[i];
         if (b.left > b.right)
             continue;
         const Cells c = CellsOf(b);
+        m_firstCells[i] = {static_cast<std::int32_t>(c.x0), static_cast<std::int32_t>(c.y0)};
         if ((c.x1 - c.x0 + 1) * (c.y1 - c.y0 + 1) > kMaxCellsPerBlock) {
             big[i] = 1;
             m_big.push_back(static_cast<std::uint32_t>(i));
@@ -124,8 +126,9 @@ void CBlockIndex::Query(const MapRect& rect, std::vector<std::uint32_t>& out) co
                     continue;
                 // A block in several cells is reported once: by the first cell,
                 // in both directions, that the query and the block share.
-                const Cells bc = CellsOf(b);
-                if (std::max(bc.x0, c.x0) != x || std::max(bc.y0, c.y0) != y)
+                const FirstCell& first = m_firstCells[i];
+                if (std::max<std::int64_t>(first.x, c.x0) != x ||
+                    std::max<std::int64_t>(first.y, c.y0) != y)
                     continue;
                 out.push_back(i);
             }

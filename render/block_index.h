@@ -53,6 +53,11 @@ private:
     std::int64_t m_cell = 1;
     std::int64_t m_nx = 0;
     std::int64_t m_ny = 0;
+    // The first cell of each block, which alone reports it.
+    struct FirstCell {
+        std::int32_t x = 0, y = 0;
+    };
+    std::vector<FirstCell> m_firstCells;
     std::vector<std::uint32_t> m_cellStart; // m_nx * m_ny + 1 offsets into m_cellBlocks
     std::vector<std::uint32_t> m_cellBlocks;
 };

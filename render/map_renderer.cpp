@@ -99,21 +99,41 @@ QRect TextBox(const MapTransform& t, std::int32_t x, std::int32_t y, const QStat
         .adjusted(-margin, -margin, margin, margin);
 }
 
-// The pixels a polyline drawn with a pen `pen` pixels wide may touch.
-QRect LineBox(const MapTransform& t, const std::vector<MapPoint>& points, int pen) {
-    std::int32_t minX = INT32_MAX, minY = INT32_MAX, maxX = INT32_MIN, maxY = INT32_MIN;
-    for (const MapPoint& p : points) {
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
-    }
+// The pixels a polyline whose points span `box` (edges included), drawn with
+// a pen `pen` pixels wide, may touch.
+QRect LineBox(const MapTransform& t, const MapRect& box, int pen) {
     // y grows upward on the map and downward on the screen.
-    const QPoint a = Bounded(t.ToPixel(minX, maxY));
-    const QPoint b = Bounded(t.ToPixel(maxX, minY));
+    const QPoint a = Bounded(t.ToPixel(box.left, box.bottom));
+    const QPoint b = Bounded(t.ToPixel(box.right, box.top));
     const int pad = pen / 2 + 2;
     return QRect(a, b).adjusted(-pad, -pad, pad, pad);
 }
+
+// How far the texts of one font can reach from their anchor, known before any
+// text is laid out: no character is wider than the font's widest.
+struct TextReach {
+    int advance = 0;
+    int height = 0;
+    explicit TextReach(const QFont& font) {
+        const QFontMetrics metrics(font);
+        advance = metrics.maxWidth() + 1;
+        height = metrics.height() + 2;
+    }
+    // Whether an upright text of `utf8` anchored at pixel `a`, with an icon
+    // reaching `icon` around it, may touch `area`. UTF-8 has a byte or more per
+    // character.
+    bool MayReach(const QRect& area, QPoint a, const std::string& utf8, const QRect& icon) const {
+        const int width = static_cast<int>(std::min<std::size_t>(utf8.size(), 4096)) * advance;
+        const QRect text(a.x() - height, a.y() - height, width + 2 * height, 3 * height);
+        return text.intersects(area) || icon.intersects(area);
+    }
+    // The same for a text turned by any angle.
+    bool MayReachTurned(const QRect& area, QPoint a, const std::string& utf8) const {
+        const int r =
+            static_cast<int>(std::min<std::size_t>(utf8.size(), 4096)) * advance + 2 * height;
+        return QRect(a.x() - r, a.y() - r, 2 * r + 1, 2 * r + 1).intersects(area);
+    }
+};
 
 // Writes the laid-out text with the top-left of its cell on the anchor, upright
 // on screen, turned counter-clockwise by `escapement` tenths of a degree.
@@ -205,6 +225,8 @@ struct CMapRenderer::Frame {
     // line before stepping along it, so where it is cut decides which pixels
     // a diagonal takes, and a part of a frame would not match the whole.
     CBlockRaster* raster = nullptr;
+    // How far station names reach, once the routes are drawn.
+    mutable std::optional<TextReach> stationReach;
     // Items placed in view are drawn whole in a whole frame; for a part of it,
     // only those whose pixels reach that part.
     bool Partial() const { return cull && !whole; }
@@ -226,6 +248,43 @@ const QStaticText& CMapRenderer::Layout(const TextStyle& style, const std::strin
         it = style.layouts->emplace(utf8, std::move(layout)).first;
     }
     return it->second;
+}
+
+template <typename T, typename Fn>
+void CMapRenderer::ForEach(const std::vector<std::unique_ptr<T>>& list,
+                           const std::vector<const T*>& inView, Fn&& fn) const {
+    // A pan step found the ones in view once for all its parts.
+    if (m_bBatch) {
+        for (const T* item : inView)
+            fn(*item);
+    } else {
+        for (const auto& item : list)
+            fn(*item);
+    }
+}
+
+void CMapRenderer::BeginBatch() {
+    m_lineBoxes.clear();
+    m_stationBoxes.clear();
+    m_bBatch = true;
+}
+
+MapRect CMapRenderer::PointsBox(const CmCalles& line) {
+    if (m_bBatch) {
+        const auto it = m_lineBoxes.find(&line);
+        if (it != m_lineBoxes.end())
+            return it->second;
+    }
+    MapRect box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    for (const MapPoint& p : line.m_points) {
+        box.left = std::min(box.left, p.x);
+        box.right = std::max(box.right, p.x);
+        box.top = std::min(box.top, p.y);
+        box.bottom = std::max(box.bottom, p.y);
+    }
+    if (m_bBatch)
+        m_lineBoxes.emplace(&line, box);
+    return box;
 }
 
 void CMapRenderer::IndexBlocks(const MapStore& store) {
@@ -322,38 +381,46 @@ void CMapRenderer::DrawPlaces(QPainter& painter, const MapStore& store, const Fr
     if (layers.m_bShowReferences && !store.m_listReferences.empty()) {
         const TextStyle font =
             Style(MapFont(QStringLiteral("Times New Roman"), QFont::Serif, 8, t, false));
-        for (const auto& ref : store.m_listReferences) {
-            const std::int32_t x = ref->m_x, y = ref->m_y;
+        const TextReach reach(font.font);
+        ForEach(store.m_listReferences, m_batchReferences, [&](const CmRefe& ref) {
+            const std::int32_t x = ref.m_x, y = ref.m_y;
             if (!f.visible.Contains(x, y))
-                continue;
+                return;
+            if (f.Partial() && !reach.MayReach(f.area, Bounded(t.ToPixel(x, y)), ref.m_strName,
+                                               IconBox(t, x - 8, y, x + 8, y + 32)))
+                return;
             const QStaticText* layout =
-                ref->m_strName.empty() ? nullptr : &Layout(font, ref->m_strName);
+                ref.m_strName.empty() ? nullptr : &Layout(font, ref.m_strName);
             if (f.Partial() && !(IconBox(t, x - 8, y, x + 8, y + 32) |
                                  (layout ? TextBox(t, x, y, *layout) : QRect()))
                                     .intersects(f.area))
-                continue;
+                return;
             DrawIcon(painter, t,
-                     ref->m_bHighlight ? QStringLiteral("pin_highlight") : QStringLiteral("pin"),
+                     ref.m_bHighlight ? QStringLiteral("pin_highlight") : QStringLiteral("pin"),
                      x - 8, y, x + 8, y + 32);
             if (layout)
                 DrawMapText(
                     painter, t, x, y, *layout, font.font,
-                    ColorFromRef(ref->m_bHighlight ? CmRefe::kHighlightColor : CmRefe::kTextColor));
-        }
+                    ColorFromRef(ref.m_bHighlight ? CmRefe::kHighlightColor : CmRefe::kTextColor));
+        });
     }
     if (layers.m_bShowColonies && !store.m_listColonies.empty()) {
         const TextStyle font =
             Style(MapFont(QStringLiteral("Times New Roman"), QFont::Serif, 8, t, false));
-        for (const auto& col : store.m_listColonies) {
-            if (!f.visible.Contains(col->m_x, col->m_y) || col->m_strName.empty())
-                continue;
-            const QStaticText& layout = Layout(font, col->m_strName);
-            if (f.Partial() && !TextBox(t, col->m_x, col->m_y, layout).intersects(f.area))
-                continue;
-            DrawMapText(painter, t, col->m_x, col->m_y, layout, font.font,
-                        ColorFromRef(col->m_bHighlight ? CmColonias::kHighlightColor
-                                                       : CmColonias::kTextColor));
-        }
+        const TextReach reach(font.font);
+        ForEach(store.m_listColonies, m_batchColonies, [&](const CmColonias& col) {
+            if (!f.visible.Contains(col.m_x, col.m_y) || col.m_strName.empty())
+                return;
+            if (f.Partial() && !reach.MayReach(f.area, Bounded(t.ToPixel(col.m_x, col.m_y)),
+                                               col.m_strName, QRect()))
+                return;
+            const QStaticText& layout = Layout(font, col.m_strName);
+            if (f.Partial() && !TextBox(t, col.m_x, col.m_y, layout).intersects(f.area))
+                return;
+            DrawMapText(painter, t, col.m_x, col.m_y, layout, font.font,
+                        ColorFromRef(col.m_bHighlight ? CmColonias::kHighlightColor
+                                                      : CmColonias::kTextColor));
+        });
     }
 }
 
@@ -377,9 +444,13 @@ void CMapRenderer::DrawLabels(QPainter& painter, const MapStore& store, const Fr
         for (std::size_t i = 0; i < m_visible.size(); ++i)
             m_visible[i] = static_cast<std::uint32_t>(i);
     }
+    const TextReach reach(font.font);
     for (std::uint32_t i : m_visible) {
         const CmStname& label = labels[i];
         if (!f.visible.Contains(label.m_x, label.m_y) || label.m_strText.empty())
+            continue;
+        if (f.Partial() && !reach.MayReachTurned(f.area, Bounded(t.ToPixel(label.m_x, label.m_y)),
+                                                 label.m_strText))
             continue;
         const QStaticText& layout = Layout(font, label.m_strText);
         const std::int32_t escapement = label.Escapement();
@@ -395,7 +466,7 @@ void CMapRenderer::DrawStreet(QPainter& painter, const Frame& f, const CmCalles&
     if (street.m_points.size() < 2 || !(street.m_bShow || showLayer))
         return;
     const int pen = f.t.LengthToPixels(1.0);
-    if (f.cull && !LineBox(f.t, street.m_points, pen).intersects(f.area))
+    if (f.cull && !LineBox(f.t, PointsBox(street), pen).intersects(f.area))
         return;
     const QColor color = ColorFromRef(street.m_bShow ? street.m_crColor : kGreyStreetColor);
     DrawLine(painter, f, street.m_points, color, pen);
@@ -422,16 +493,37 @@ void CMapRenderer::DrawRoute(QPainter& painter, const Frame& f, const CmVias& ro
         return;
     const MapTransform& t = f.t;
     const int pen = t.LengthToPixels(2.0);
-    if (!f.cull || LineBox(t, route.m_points, pen).intersects(f.area))
+    if (!f.cull || LineBox(t, PointsBox(route), pen).intersects(f.area))
         DrawLine(painter, f, route.m_points, ColorFromRef(route.m_crColor), pen);
     const QColor text = ColorFromRef(kStationTextColor);
     const QColor back = ColorFromRef(kStationBackColor);
+    if (f.cull && !f.stationReach)
+        f.stationReach.emplace(stationFont.font);
+    if (f.Partial() && m_bBatch) {
+        // Every part of a pan step asks; the stations' reach is found once.
+        auto it = m_stationBoxes.find(&route);
+        if (it == m_stationBoxes.end()) {
+            QRect box;
+            for (const Station& s : route.m_stations) {
+                const QPoint a = Bounded(t.ToPixel(s.pt));
+                const int h = f.stationReach->height;
+                const int w = static_cast<int>(std::min<std::size_t>(s.name.size(), 4096)) *
+                              f.stationReach->advance;
+                box |= IconBox(t, s.pt.x - 9, s.pt.y + 1, s.pt.x + 10, s.pt.y + 17) |
+                       QRect(a.x() - h, a.y() - h, w + 2 * h, 3 * h);
+            }
+            it = m_stationBoxes.emplace(&route, box).first;
+        }
+        if (!it->second.intersects(f.area))
+            return;
+    }
     for (const Station& s : route.m_stations) {
         const std::int32_t x = s.pt.x, y = s.pt.y;
         const QRect icon = IconBox(t, x - 9, y + 1, x + 10, y + 17);
         if (f.cull && !icon.intersects(f.area)) {
-            // The name reaches further than the ball only to the right and down.
-            if (s.name.empty() || !TextBox(t, x, y, Layout(stationFont, s.name)).intersects(f.area))
+            if (s.name.empty() ||
+                !f.stationReach->MayReach(f.area, Bounded(t.ToPixel(x, y)), s.name, icon) ||
+                !TextBox(t, x, y, Layout(stationFont, s.name)).intersects(f.area))
                 continue;
         }
         DrawIcon(painter, t, QStringLiteral("station"), x - 9, y + 1, x + 10, y + 17);
@@ -447,23 +539,27 @@ void CMapRenderer::DrawBusinesses(QPainter& painter, const MapStore& store, cons
         return;
     const MapTransform& t = f.t;
     const TextStyle font = Style(MapFont(QStringLiteral("Arial"), QFont::SansSerif, 10, t, false));
-    for (const auto& b : category->m_listBusinesses) {
-        const std::int32_t x = b->m_x, y = b->m_y;
-        if (!b->IsDrawable() || !f.visible.Contains(x, y))
-            continue;
-        const QStaticText* layout = b->m_strName.empty() ? nullptr : &Layout(font, b->m_strName);
+    const TextReach reach(font.font);
+    ForEach(category->m_listBusinesses, m_batchBusinesses, [&](const CmNegocios& b) {
+        const std::int32_t x = b.m_x, y = b.m_y;
+        if (!b.IsDrawable() || !f.visible.Contains(x, y))
+            return;
+        if (f.Partial() && !reach.MayReach(f.area, Bounded(t.ToPixel(x, y)), b.m_strName,
+                                           IconBox(t, x - 14, y, x + 13, y + 32)))
+            return;
+        const QStaticText* layout = b.m_strName.empty() ? nullptr : &Layout(font, b.m_strName);
         if (f.Partial() && !(IconBox(t, x - 14, y, x + 13, y + 32) |
                              (layout ? TextBox(t, x, y, *layout) : QRect()))
                                 .intersects(f.area))
-            continue;
+            return;
         DrawIcon(painter, t,
-                 b->m_bHighlight ? QStringLiteral("sign_highlight") : QStringLiteral("sign"),
-                 x - 14, y, x + 13, y + 32);
+                 b.m_bHighlight ? QStringLiteral("sign_highlight") : QStringLiteral("sign"), x - 14,
+                 y, x + 13, y + 32);
         if (layout)
             DrawMapText(painter, t, x, y, *layout, font.font,
-                        ColorFromRef(b->m_bHighlight ? CmNegocios::kHighlightColor
-                                                     : CmNegocios::kTextColor));
-    }
+                        ColorFromRef(b.m_bHighlight ? CmNegocios::kHighlightColor
+                                                    : CmNegocios::kTextColor));
+    });
 }
 
 void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const MapTransform& t,
@@ -485,7 +581,7 @@ void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const Ma
     painter.setBackgroundMode(Qt::TransparentMode);
     CBlockRaster raster(painter);
     Frame f{t,          t.VisibleRect(),           area & client, MapRectOf(t, area & client),
-            m_bCulling, (area & client) == client, &raster};
+            m_bCulling, (area & client) == client, &raster,       std::nullopt};
 
     if (!f.area.isEmpty() || !f.cull) {
         DrawBlocks(painter, store, f, layers.m_bFillBlocks);
@@ -571,32 +667,41 @@ bool CMapRenderer::CanPan(const MapTransform& from, const MapTransform& to) {
            from.Origin() != to.Origin();
 }
 
-QRegion CMapRenderer::AnchorChanges(const MapStore& store, const MapTransform& from,
-                                    const MapTransform& to, const LayerSwitches& layers) {
+std::vector<QRect> CMapRenderer::AnchorChanges(const MapStore& store, const MapTransform& from,
+                                               const MapTransform& to,
+                                               const LayerSwitches& layers) {
     const MapRect was = from.VisibleRect();
     const MapRect now = to.VisibleRect();
     auto changed = [&](std::int32_t x, std::int32_t y) {
         return was.Contains(x, y) != now.Contains(x, y);
     };
-    QRegion region;
+    std::vector<QRect> region;
+    m_batchReferences.clear();
+    m_batchColonies.clear();
+    m_batchBusinesses.clear();
     if (layers.m_bShowReferences && !store.m_listReferences.empty()) {
         const TextStyle font =
             Style(MapFont(QStringLiteral("Times New Roman"), QFont::Serif, 8, to, false));
         for (const auto& ref : store.m_listReferences) {
             const std::int32_t x = ref->m_x, y = ref->m_y;
+            if (now.Contains(x, y))
+                m_batchReferences.push_back(ref.get());
             if (!changed(x, y))
                 continue;
-            region += IconBox(to, x - 8, y, x + 8, y + 32);
+            region.push_back(IconBox(to, x - 8, y, x + 8, y + 32));
             if (!ref->m_strName.empty())
-                region += TextBox(to, x, y, Layout(font, ref->m_strName));
+                region.push_back(TextBox(to, x, y, Layout(font, ref->m_strName)));
         }
     }
     if (layers.m_bShowColonies && !store.m_listColonies.empty()) {
         const TextStyle font =
             Style(MapFont(QStringLiteral("Times New Roman"), QFont::Serif, 8, to, false));
-        for (const auto& col : store.m_listColonies)
+        for (const auto& col : store.m_listColonies) {
+            if (now.Contains(col->m_x, col->m_y))
+                m_batchColonies.push_back(col.get());
             if (changed(col->m_x, col->m_y) && !col->m_strName.empty())
-                region += TextBox(to, col->m_x, col->m_y, Layout(font, col->m_strName));
+                region.push_back(TextBox(to, col->m_x, col->m_y, Layout(font, col->m_strName)));
+        }
     }
     if (layers.m_bShowStreetNames && to.Scale() > 10.0f && !store.m_labels.empty()) {
         const TextStyle font = Style(MapFont(QStringLiteral("Arial"), QFont::SansSerif,
@@ -613,8 +718,8 @@ QRegion CMapRenderer::AnchorChanges(const MapStore& store, const MapTransform& f
         for (std::uint32_t i : m_visible) {
             const CmStname& label = labels[i];
             if (changed(label.m_x, label.m_y) && !label.m_strText.empty())
-                region += TextBox(to, label.m_x, label.m_y, Layout(font, label.m_strText),
-                                  label.Escapement());
+                region.push_back(TextBox(to, label.m_x, label.m_y, Layout(font, label.m_strText),
+                                         label.Escapement()));
         }
     }
     if (layers.m_bShowMarks && store.m_directory.m_pCurrent) {
@@ -622,11 +727,13 @@ QRegion CMapRenderer::AnchorChanges(const MapStore& store, const MapTransform& f
             Style(MapFont(QStringLiteral("Arial"), QFont::SansSerif, 10, to, false));
         for (const auto& b : store.m_directory.m_pCurrent->m_listBusinesses) {
             const std::int32_t x = b->m_x, y = b->m_y;
+            if (now.Contains(x, y))
+                m_batchBusinesses.push_back(b.get());
             if (!b->IsDrawable() || !changed(x, y))
                 continue;
-            region += IconBox(to, x - 14, y, x + 13, y + 32);
+            region.push_back(IconBox(to, x - 14, y, x + 13, y + 32));
             if (!b->m_strName.empty())
-                region += TextBox(to, x, y, Layout(font, b->m_strName));
+                region.push_back(TextBox(to, x, y, Layout(font, b->m_strName)));
         }
     }
     return region;
@@ -643,23 +750,39 @@ QRegion CMapRenderer::PanFrame(QImage& frame, const MapStore& store, const MapTr
         return QRegion(client);
     }
     ScrollPixels(frame, d);
-    QRegion drawn;
+    // One piece along each edge: the strip the move uncovered, and the pixels
+    // of the items placed by a point that came into view or left it there
+    // (such an item shows while its point is in view, its name reaching out of
+    // it or not). Pieces may overlap; each is drawn afresh whole.
+    enum { kLeft, kRight, kTop, kBottom };
+    QRect edges[4];
     if (d.x() > 0)
-        drawn += QRect(0, 0, d.x(), h);
+        edges[kLeft] = QRect(0, 0, d.x(), h);
     else if (d.x() < 0)
-        drawn += QRect(w + d.x(), 0, -d.x(), h);
+        edges[kRight] = QRect(w + d.x(), 0, -d.x(), h);
     if (d.y() > 0)
-        drawn += QRect(0, 0, w, d.y());
+        edges[kTop] = QRect(0, 0, w, d.y());
     else if (d.y() < 0)
-        drawn += QRect(0, h + d.y(), w, -d.y());
-    // An item placed by a point shows while the point is in view, its name
-    // reaching out of it or not: where one came or went, its pixels are
-    // drawn afresh too.
-    const QRegion changes = AnchorChanges(store, from, to, layers) & client;
-    // Many small pieces cost more to draw one by one than their box does.
-    drawn += changes.rectCount() > 8 ? QRegion(changes.boundingRect()) : changes;
-    for (const QRect& r : drawn)
+        edges[kBottom] = QRect(0, h + d.y(), w, -d.y());
+    BeginBatch();
+    for (const QRect& box : AnchorChanges(store, from, to, layers)) {
+        const QRect r = box & client;
+        if (r.isEmpty())
+            continue;
+        const QPoint c = r.center();
+        const int distances[4] = {c.x(), w - c.x(), c.y(), h - c.y()};
+        const int nearest =
+            static_cast<int>(std::min_element(distances, distances + 4) - distances);
+        edges[nearest] |= r;
+    }
+    QRegion drawn;
+    for (const QRect& r : edges) {
+        if (r.isEmpty())
+            continue;
         DrawArea(frame, store, to, layers, r);
+        drawn += r;
+    }
+    EndBatch();
     return drawn;
 }
 

@@ -22,12 +22,16 @@
 #include <QStaticText>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 class CmCalles;
+class CmColonias;
+class CmNegocios;
+class CmRefe;
 class CmVias;
 class MapStore;
 class QPainter;
@@ -119,8 +123,16 @@ private:
     void DrawBusinesses(QPainter& painter, const MapStore& store, const Frame& frame);
     // The pixels of what starts or stops showing when the view moves from
     // `from` to `to`: items placed by a point are drawn only while it is in view.
-    QRegion AnchorChanges(const MapStore& store, const MapTransform& from, const MapTransform& to,
-                          const LayerSwitches& layers);
+    std::vector<QRect> AnchorChanges(const MapStore& store, const MapTransform& from,
+                                     const MapTransform& to, const LayerSwitches& layers);
+    // The boxes of the traced streets and routes, found once for all the
+    // parts a pan step draws.
+    void BeginBatch();
+    void EndBatch() { m_bBatch = false; }
+    MapRect PointsBox(const CmCalles& line);
+    template <typename T, typename Fn>
+    void ForEach(const std::vector<std::unique_ptr<T>>& list, const std::vector<const T*>& inView,
+                 Fn&& fn) const;
 
     TextStyle Style(const QFont& font);
     const QStaticText& Layout(const TextStyle& style, const std::string& utf8);
@@ -130,6 +142,13 @@ private:
     QHash<QString, TextLayouts> m_textLayouts; // by font key
     std::vector<std::uint32_t> m_visible;
     std::vector<QPoint> m_pixels;
+    std::unordered_map<const CmCalles*, MapRect> m_lineBoxes;
+    std::unordered_map<const CmVias*, QRect> m_stationBoxes;
+    // The places and businesses in view during a pan step.
+    std::vector<const CmRefe*> m_batchReferences;
+    std::vector<const CmColonias*> m_batchColonies;
+    std::vector<const CmNegocios*> m_batchBusinesses;
+    bool m_bBatch = false;
     bool m_bCulling = true;
 };
 
