@@ -45,6 +45,33 @@ void CBlockRaster::Line(QPoint a, QPoint b, QRgb color) {
     const std::int64_t steps = std::max(adx, ady);
     if (steps == 0)
         return;
+    // Most sides of most blocks run along an axis: a run of one row or column.
+    if (dy == 0 || dx == 0) {
+        const std::int64_t from = dy == 0 ? a.x() : a.y();
+        const std::int64_t to = from + (dy == 0 ? dx : dy);
+        // Every pixel from the start up to, not including, the end.
+        std::int64_t lo = std::min(from, to + (to < from ? 1 : 0));
+        std::int64_t hi = std::max(from, to - (to > from ? 1 : 0));
+        if (dy == 0) {
+            if (a.y() < 0 || a.y() >= m_height)
+                return;
+            lo = std::max<std::int64_t>(lo, 0);
+            hi = std::min<std::int64_t>(hi, m_width - 1);
+            if (lo > hi)
+                return;
+            QRgb* line = m_bits + static_cast<std::size_t>(a.y()) * m_stride;
+            std::fill(line + lo, line + hi + 1, color);
+        } else {
+            if (a.x() < 0 || a.x() >= m_width)
+                return;
+            lo = std::max<std::int64_t>(lo, 0);
+            hi = std::min<std::int64_t>(hi, m_height - 1);
+            for (std::int64_t y = lo; y <= hi; ++y)
+                m_bits[static_cast<std::size_t>(y) * m_stride + static_cast<std::size_t>(a.x())] =
+                    color;
+        }
+        return;
+    }
     const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
     // Only the steps that can land inside the picture are walked: along the
     // major axis the position is exact, so the range follows from the bounds.
