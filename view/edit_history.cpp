@@ -48,8 +48,7 @@ const StoreEditCommand* CommandAt(const QUndoStack& stack, int index) {
 
 } // namespace
 
-CEditHistory::CEditHistory(MapStore& store, QObject* parent)
-    : QObject(parent), m_store(store), m_baseline(StoreSnapshot::Capture(store)) {
+CEditHistory::CEditHistory(MapStore& store, QObject* parent) : QObject(parent), m_store(store) {
     const QSettings settings;
     bool ok = false;
     const qlonglong mib = settings.value(QLatin1String(kMemoryLimitKey)).toLongLong(&ok);
@@ -67,9 +66,14 @@ CEditHistory::CEditHistory(MapStore& store, QObject* parent)
 bool CEditHistory::Record(const QString& text, const std::function<void()>& edit) {
     // What changed since the last step without being one (a selection, the
     // sorting a save does) is where this edit starts from, not part of it.
-    m_baseline.Follow(m_store);
+    // The first edit of a map takes the copy that later ones only follow, so
+    // that opening a map does not wait for it.
+    if (m_baseline)
+        m_baseline->Follow(m_store);
+    else
+        m_baseline = StoreSnapshot::Capture(m_store);
     edit();
-    StoreEdit change = StoreEdit::Record(m_baseline, m_store);
+    StoreEdit change = StoreEdit::Record(*m_baseline, m_store);
     if (!change.ChangedAnything())
         return false;
     Push(text, std::make_shared<const StoreEdit>(std::move(change)));
@@ -135,7 +139,7 @@ void CEditHistory::MakeRoom(std::size_t incoming) {
 void CEditHistory::Reset() {
     m_stack.clear();
     m_stack.setClean();
-    m_baseline = StoreSnapshot::Capture(m_store);
+    m_baseline.reset();
     m_store.MarkSaved();
 }
 

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class MapStore;
 
@@ -58,6 +59,6 @@ private:
     MapStore& m_store;
     QUndoStack m_stack;
     // The store as the last step left it; each edit is found against it.
-    StoreSnapshot m_baseline;
+    std::optional<StoreSnapshot> m_baseline;
     std::size_t m_nMemoryLimit = kDefaultMemoryLimit;
 };
