@@ -58,12 +58,13 @@ public:
                                  const std::string& country);
 
     // Adds a block with its outline at the end: it takes the next id, its type
-    // (and the type's colour), and widens the bounds of the blocks. The one way
-    // a map is given blocks, by the file reader, the generator and imports alike.
+    // (and the type's colour), and widens the bounds of the blocks. The way
+    // code gives a map blocks (the generator, imports, tests); the file reader
+    // does the same in bulk.
     CmBlock& AddBlock(std::span<const FloatPoint> outline, std::int32_t type = 1);
-    // A block's outline points; empty when its numbers point outside the pool.
     // No blocks, no points, the bounds of a map without blocks.
     void ClearBlocks();
+    // A block's outline points; empty when its numbers point outside the pool.
     std::span<const FloatPoint> Outline(const CmBlock& block) const {
         return m_blockPoints.Span(block.m_nFirstPoint, block.m_nPoints);
     }
