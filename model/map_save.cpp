@@ -9,6 +9,9 @@
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -74,14 +77,41 @@ void CopyAttributes(std::FILE* file, const struct stat& old) {
 // Every this many bytes written, the disk is asked to start on them.
 constexpr std::uint64_t kWritebackStep = 8 << 20;
 
+// Local disks, where a file whose last name is gone but which is still open
+// has no name at all. Network shares and FUSE file systems (a USB stick's FAT
+// through fusefat) give it a hidden one until it is closed.
+bool HidesUnlinkedOpenFiles(const std::string& folder) {
+#ifdef __linux__
+    struct statfs fsInfo {};
+    if (::statfs(folder.c_str(), &fsInfo) != 0)
+        return false;
+    constexpr long kLocal[] = {
+        0xEF53,     // ext2, ext3, ext4
+        0x58465342, // xfs
+        0x9123683E, // btrfs
+        0x01021994, // tmpfs
+        0xF2F52010, // f2fs
+        0x2FC12FC1, // zfs
+    };
+    for (const long type : kLocal)
+        if (static_cast<long>(fsInfo.f_type) == type)
+            return true;
+#else
+    (void)folder;
+#endif
+    return false;
+}
+
 // The old content of a large map takes the file system a while to free once
-// its last name is gone. An open descriptor keeps it until closed, and the
-// close is left to a thread of its own, so a save does not wait for it.
+// its last name is gone. On a local disk an open descriptor keeps it until
+// closed, and the close is left to a thread of its own, so a save does not
+// wait for it.
 class OldContent {
 public:
-    void Hold(const std::string& path) {
+    void Hold(const std::string& path, const std::string& folder) {
         Drop();
-        m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (HidesUnlinkedOpenFiles(folder))
+            m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     }
     // The last name is gone: free the blocks in the background.
     void LetGo() {
@@ -268,7 +298,7 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
             movedAside = err == 0;
         }
         if (err == 0)
-            oldContent.Hold(backup);
+            oldContent.Hold(backup, folder);
         if (err != 0) {
             ops.Remove(tempPath);
             error = err == EEXIST ? StaleBackupReason(backup) : ReasonFor(err, target, folder);
