@@ -89,10 +89,11 @@ std::vector<Layer> LayersOf(const MapStore& store) {
                  {{"id", OFTInteger}, {"tipo", OFTInteger}, {"zona", OFTString}},
                  {}};
     for (const CmBlock& block : store.m_blocks) {
-        if (block.m_points.size() < 3)
+        const std::span<const FloatPoint> outline = store.Outline(block);
+        if (outline.size() < 3)
             continue;
         auto ring = std::make_unique<OGRLinearRing>();
-        for (const FloatPoint& p : block.m_points)
+        for (const FloatPoint& p : outline)
             ring->addPoint(p.x, p.y);
         ring->closeRings();
         auto polygon = std::make_unique<OGRPolygon>();

@@ -35,11 +35,11 @@ QJsonArray Points(const std::vector<MapPoint>& points) {
     return array;
 }
 
-QJsonArray Blocks(const std::vector<CmBlock>& blocks) {
+QJsonArray Blocks(const MapStore& store) {
     QJsonArray array;
-    for (const CmBlock& block : blocks) {
+    for (const CmBlock& block : store.m_blocks) {
         QJsonArray points;
-        for (const FloatPoint& p : block.m_points)
+        for (const FloatPoint& p : store.Outline(block))
             points.append(QJsonArray{FloatToJson(p.x), FloatToJson(p.y)});
         array.append(QJsonObject{{"id", static_cast<double>(block.m_nId)},
                                  {"type", block.m_nType},
@@ -143,7 +143,7 @@ QJsonObject MapToJson(const MapStore& store, std::size_t pictureBytes) {
                                  {"route", static_cast<double>(n.route)},
                                  {"zone", static_cast<double>(n.zone)},
                                  {"spare", static_cast<double>(n.spare)}}},
-        {"blocks", Blocks(store.m_blocks)},
+        {"blocks", Blocks(store)},
         {"labels", Labels(store.m_labels)},
         {"streets", Streets(store.m_listStreets)},
         {"references", Places(store.m_listReferences)},

@@ -72,24 +72,20 @@ void CTownBuilder::PlaceBlocks(MapStore& store, const std::vector<std::pair<Poly
 
     std::map<QString, std::vector<std::uint32_t>> zoneBlocks;
     store.m_blocks.reserve(rings.size());
+    std::vector<FloatPoint> outline;
     for (std::size_t i = 0; i < rings.size(); ++i) {
-        CmBlock block;
-        block.m_points.reserve(rings[i].first.size());
+        outline.clear();
         bool fits = true;
         for (const PlanePoint& p : rings[i].first) {
             const double x = p.x - m_dCentreX, y = p.y - m_dCentreY;
             fits = fits && std::abs(x) <= kMaxCoordinate && std::abs(y) <= kMaxCoordinate;
-            block.m_points.push_back({static_cast<float>(x), static_cast<float>(y)});
+            outline.push_back({static_cast<float>(x), static_cast<float>(y)});
         }
         if (!fits) {
             ++m_run.Report().outside;
             continue;
         }
-        block.SetType(rings[i].second);
-        const auto id = static_cast<std::uint32_t>(store.m_blocks.size() + 1);
-        block.SetId(id);
-        store.m_rcBlocks = UnionRect(store.m_rcBlocks, block.GetBounds());
-        store.m_blocks.push_back(std::move(block));
+        const std::uint32_t id = store.AddBlock(outline, rings[i].second).m_nId;
         if (!zones[i].isEmpty())
             zoneBlocks[zones[i]].push_back(id);
     }

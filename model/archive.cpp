@@ -1,13 +1,18 @@
 #include "archive.h"
 
 #include "codepage.h"
+#include "point_pool.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
 namespace {
 
 constexpr std::size_t kFileBuffer = 1 << 16;
+// Writes go out in larger pieces: a save of a large town is then a few dozen
+// system calls.
+constexpr std::size_t kWriteBuffer = 1 << 20;
 
 std::uint32_t LoadLe32(const std::uint8_t* p) {
     return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
@@ -32,7 +37,8 @@ std::string ReadErrorText(const std::string& fileName) {
 }
 
 ArchiveReader::ArchiveReader(std::span<const std::uint8_t> bytes, std::string fileName)
-    : m_memory(bytes), m_size(bytes.size()), m_fileName(std::move(fileName)) {}
+    : m_pBuffer(bytes.data()), m_bufferEnd(bytes.size()), m_size(bytes.size()),
+      m_fileName(std::move(fileName)) {}
 
 ArchiveReader::ArchiveReader(std::FILE* file, std::uint64_t size, std::string fileName)
     : m_file(file), m_buffer(kFileBuffer), m_size(size), m_fileName(std::move(fileName)) {}
@@ -45,31 +51,29 @@ void ArchiveReader::FailRead() const {
     throw MapFileError(ReadErrorText(m_fileName));
 }
 
-const std::uint8_t* ArchiveReader::Take(std::size_t n) {
-    if (n > Remaining())
+const std::uint8_t* ArchiveReader::Refill(std::size_t n) {
+    if (n > Remaining() || !m_file)
         FailRead();
-    if (!m_file) {
-        const std::uint8_t* p = m_memory.data() + m_consumed;
-        m_consumed += n;
-        return p;
+    // Slide what is left to the front and top the buffer up, never past the
+    // end the reader was given, so that what the buffer serves is always within it.
+    const std::size_t left = m_bufferEnd - m_bufferPos;
+    std::memmove(m_buffer.data(), m_buffer.data() + m_bufferPos, left);
+    m_bufferPos = 0;
+    m_bufferEnd = left;
+    if (n > m_buffer.size())
+        m_buffer.resize(n);
+    const std::uint64_t unread = Remaining() - left;
+    const std::size_t want =
+        left + static_cast<std::size_t>(std::min<std::uint64_t>(m_buffer.size() - left, unread));
+    while (m_bufferEnd < want) {
+        const std::size_t got =
+            std::fread(m_buffer.data() + m_bufferEnd, 1, want - m_bufferEnd, m_file);
+        if (got == 0)
+            FailRead();
+        m_bufferEnd += got;
     }
-    if (m_bufferEnd - m_bufferPos < n) {
-        // Slide what is left to the front and top the buffer up.
-        const std::size_t left = m_bufferEnd - m_bufferPos;
-        std::memmove(m_buffer.data(), m_buffer.data() + m_bufferPos, left);
-        m_bufferPos = 0;
-        m_bufferEnd = left;
-        if (n > m_buffer.size())
-            m_buffer.resize(n);
-        while (m_bufferEnd < n) {
-            const std::size_t got =
-                std::fread(m_buffer.data() + m_bufferEnd, 1, m_buffer.size() - m_bufferEnd, m_file);
-            if (got == 0)
-                FailRead();
-            m_bufferEnd += got;
-        }
-    }
-    const std::uint8_t* p = m_buffer.data() + m_bufferPos;
+    m_pBuffer = m_buffer.data();
+    const std::uint8_t* p = m_pBuffer + m_bufferPos;
     m_bufferPos += n;
     m_consumed += n;
     return p;
@@ -151,18 +155,19 @@ std::string ArchiveReader::ReadString() {
 ArchiveWriter::ArchiveWriter() = default;
 
 ArchiveWriter::ArchiveWriter(std::FILE* file) : m_file(file) {
-    m_buffer.reserve(kFileBuffer);
+    m_buffer.reserve(kWriteBuffer);
 }
 
 ArchiveWriter::~ArchiveWriter() = default;
 
 void ArchiveWriter::Put(const void* data, std::size_t n) {
     const auto* p = static_cast<const std::uint8_t*>(data);
-    if (m_file && m_buffer.size() + n > kFileBuffer) {
+    if (m_file && m_buffer.size() + n > kWriteBuffer) {
         Flush();
-        if (n >= kFileBuffer) {
+        if (n >= kWriteBuffer) {
             if (std::fwrite(p, 1, n, m_file) != n)
                 m_failed = true;
+            m_nFlushed += n;
             return;
         }
     }
@@ -173,11 +178,29 @@ bool ArchiveWriter::Flush() {
     if (m_file && !m_buffer.empty()) {
         if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size())
             m_failed = true;
+        m_nFlushed += m_buffer.size();
         m_buffer.clear();
     }
     if (m_file && std::fflush(m_file) != 0)
         m_failed = true;
+    if (m_file && m_flushHook && !m_failed)
+        m_flushHook(m_nFlushed);
     return !m_failed;
+}
+
+std::uint8_t* ArchiveWriter::Extend(std::size_t n) {
+    if (m_file && m_buffer.size() + n > kWriteBuffer)
+        Flush();
+    const std::size_t at = m_buffer.size();
+    m_buffer.resize(at + n);
+    return m_buffer.data() + at;
+}
+
+void ArchiveWriter::ExpectMore(std::size_t n) {
+    if (!m_file && m_buffer.capacity() - m_buffer.size() < n) {
+        m_buffer.reserve(m_buffer.size() + n);
+        AdviseHugePages(m_buffer.data(), m_buffer.capacity());
+    }
 }
 
 void ArchiveWriter::WriteU32(std::uint32_t v) {
@@ -218,9 +241,15 @@ void ArchiveWriter::WriteLength(std::uint64_t length) {
 }
 
 void ArchiveWriter::WriteString(const std::string& utf8) {
-    if (const auto bytes = Utf8ToCp1252(utf8)) {
-        WriteLength(bytes->size());
-        Put(bytes->data(), bytes->size());
+    // Most texts are plain ASCII, the same bytes in either form.
+    if (IsAscii(utf8)) {
+        WriteLength(utf8.size());
+        Put(utf8.data(), utf8.size());
+        return;
+    }
+    if (Utf8ToCp1252(utf8, m_text)) {
+        WriteLength(m_text.size());
+        Put(m_text.data(), m_text.size());
         return;
     }
     const std::u16string wide = Utf8ToUtf16(utf8);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -40,6 +41,9 @@ public:
     // A text in any of its stored forms, returned as UTF-8.
     std::string ReadString();
     void ReadBytes(std::span<std::uint8_t> out);
+    // The next `n` bytes where they lie, valid until the next read: for readers
+    // that take a whole record at once.
+    std::span<const std::uint8_t> Borrow(std::size_t n) { return {Take(n), n}; }
 
     std::uint64_t Remaining() const { return m_size - m_consumed; }
     std::uint64_t Consumed() const { return m_consumed; }
@@ -54,12 +58,24 @@ public:
     [[noreturn]] void FailRead() const;
 
 private:
-    const std::uint8_t* Take(std::size_t n);
+    // The next `n` bytes: straight from memory or the buffer when they are
+    // there, which is nearly every time; through a refill otherwise.
+    const std::uint8_t* Take(std::size_t n) {
+        if (m_bufferEnd - m_bufferPos >= n) {
+            const std::uint8_t* p = m_pBuffer + m_bufferPos;
+            m_bufferPos += n;
+            m_consumed += n;
+            return p;
+        }
+        return Refill(n);
+    }
+    const std::uint8_t* Refill(std::size_t n);
     std::uint64_t ReadLength();
 
-    std::span<const std::uint8_t> m_memory;
     std::FILE* m_file = nullptr;
     std::vector<std::uint8_t> m_buffer;
+    // What Take serves from: the memory read from, or the file's buffer.
+    const std::uint8_t* m_pBuffer = nullptr;
     std::size_t m_bufferPos = 0;
     std::size_t m_bufferEnd = 0;
     std::uint64_t m_size = 0;
@@ -84,9 +100,17 @@ public:
     // Windows-1252 bytes when the code page holds the text, the UTF-16 form otherwise.
     void WriteString(const std::string& utf8);
     void WriteBytes(std::span<const std::uint8_t> bytes);
+    // Room for `n` more bytes at the end, to be filled before the next write:
+    // for writers that lay out a whole record at once.
+    std::uint8_t* Extend(std::size_t n);
+    // A hint that about `n` more bytes will follow, so that collecting in
+    // memory grows the buffer once.
+    void ExpectMore(std::size_t n);
 
     // False when the stream refused a write at any point.
     bool Flush();
+    // Called after every flush to the stream with the bytes flushed so far.
+    void SetFlushHook(std::function<void(std::uint64_t)> hook) { m_flushHook = std::move(hook); }
     bool Failed() const { return m_failed; }
     const std::vector<std::uint8_t>& Bytes() const { return m_buffer; }
 
@@ -96,5 +120,8 @@ private:
 
     std::FILE* m_file = nullptr;
     std::vector<std::uint8_t> m_buffer;
+    std::string m_text; // a text's Windows-1252 bytes on their way out
+    std::function<void(std::uint64_t)> m_flushHook;
+    std::uint64_t m_nFlushed = 0;
     bool m_failed = false;
 };

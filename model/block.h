@@ -1,15 +1,15 @@
 #pragma once
 
 // A block ("manzana") of the town: a filled outline in float map units whose
-// type picks its colour.
+// type picks its colour. The outline lives in the map's point pool; the block
+// keeps where (MapStore::Outline and MapStore::Shape give it back).
 
 #include "color.h"
 #include "geometry.h"
 
 #include <cstdint>
-#include <vector>
+#include <span>
 
-class ArchiveReader;
 class ArchiveWriter;
 
 constexpr Color kBlockTypeColors[6] = {0xe4ffff, 0x80ff80, 0xc0c0ff, 0xff8080, 0x80ffff, 0xffff80};
@@ -17,7 +17,8 @@ constexpr Color kSelectedBlockColor = 0xc0c0ff;
 
 class CmBlock {
 public:
-    std::vector<FloatPoint> m_points;
+    std::uint32_t m_nFirstPoint = 0; // offset of the outline in the map's point pool
+    std::uint32_t m_nPoints = 0;
     std::int32_t m_nType = 1;
     float m_fScale = 1.0f;
     std::int32_t m_nReserved = 1;
@@ -25,24 +26,14 @@ public:
     Color m_crFill = kBlockTypeColors[0];
     bool m_bSelected = false;
 
-    void Read(ArchiveReader& in);
-    void Write(ArchiveWriter& out) const;
+    // The block as the file stores it, with its outline; whole maps are written
+    // in bulk by WriteMap.
+    void Write(ArchiveWriter& out, std::span<const FloatPoint> outline) const;
 
     // Types 1 to 6 also take their table colour; others keep the colour they had.
     void SetType(std::int32_t type);
     void SetId(std::uint32_t id) { m_nId = id; }
-    // The box of the truncated points, always including the origin; empty for
-    // fewer than two points.
-    MapRect GetBounds() const;
-    bool AnyPointIn(const MapRect& rect) const;
-    bool AllPointsIn(const MapRect& rect) const;
-    // The polygon as the fill and the hit test see it: truncated vertices, none
-    // for two points or fewer.
-    std::vector<MapPoint> RegionVertices() const;
-    bool HitTest(std::int32_t x, std::int32_t y) const;
-    // Bounding box of the region (right and bottom exclusive); empty when there
-    // is no region.
-    MapRect RegionBox() const;
+    std::size_t PointCount() const { return m_nPoints; }
     bool NeedsFill(bool fillAll) const { return m_nType > 1 || fillAll || m_bSelected; }
     Color FillColor() const { return m_bSelected ? kSelectedBlockColor : m_crFill; }
 };

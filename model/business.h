@@ -31,6 +31,9 @@ public:
     std::string m_strExtra3;
     std::uint32_t m_nBusinessNo = 0;
 
+    // Every field, stored or not.
+    friend bool operator==(const CmNegocios&, const CmNegocios&) = default;
+
     void Read(ArchiveReader& in, const ReadContext& ctx);
     void Write(ArchiveWriter& out) const;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -130,35 +131,71 @@ std::string MapCodePoints(std::string_view utf8, Map map) {
 
 } // namespace
 
+namespace {
+
+// The end of the run of ASCII bytes from `from`, eight bytes at a time.
+std::size_t AsciiRun(std::string_view bytes, std::size_t from) {
+    std::size_t i = from;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+} // namespace
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
     // Most texts of a map are plain ASCII and need no conversion.
-    if (std::all_of(bytes.begin(), bytes.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    std::size_t end = AsciiRun(bytes, 0);
+    if (end == bytes.size())
         return std::string(bytes);
     std::string out;
-    out.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80)
-            out += c;
-        else
-            AppendUtf8(out, ByteToCodePoint(b));
+    out.reserve(bytes.size() + 8);
+    // Accented names are mostly ASCII too: the runs between accents go in whole.
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        end = AsciiRun(bytes, i);
+        out.append(bytes.data() + i, end - i);
+        if (end < bytes.size())
+            AppendUtf8(out, ByteToCodePoint(static_cast<unsigned char>(bytes[end++])));
+        i = end;
     }
     return out;
+}
+
+bool IsAscii(std::string_view text) {
+    return AsciiRun(text, 0) == text.size();
+}
+
+bool Utf8ToCp1252(std::string_view utf8, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t end = AsciiRun(utf8, i);
+        out.append(utf8.data() + i, end - i);
+        i = end;
+        if (i == utf8.size())
+            break;
+        const auto cp = NextCodePoint(utf8, i);
+        if (!cp)
+            return false;
+        const auto b = CodePointToByte(*cp);
+        if (!b)
+            return false;
+        out += static_cast<char>(*b);
+    }
+    return true;
 }
 
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto cp = NextCodePoint(utf8, i);
-        if (!cp)
-            return std::nullopt;
-        const auto b = CodePointToByte(*cp);
-        if (!b)
-            return std::nullopt;
-        out += static_cast<char>(*b);
-    }
+    if (!Utf8ToCp1252(utf8, out))
+        return std::nullopt;
     return out;
 }
 

@@ -12,8 +12,14 @@
 // round trip.
 std::string Cp1252ToUtf8(std::string_view bytes);
 
+// True when every byte is below 0x80: the text is the same in every code page.
+bool IsAscii(std::string_view text);
+
 // Nothing when some character has no Windows-1252 byte (or the UTF-8 is broken).
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
+// The same into `out` (emptied first), for callers that convert many texts
+// through one buffer; false as above.
+bool Utf8ToCp1252(std::string_view utf8, std::string& out);
 
 // For ordering names as the file does: Windows-1252 bytes, with '?' standing for
 // a character the code page cannot hold.

@@ -13,27 +13,6 @@ MapRect MapRect::Normalized() const {
     return r;
 }
 
-MapRect UnionRect(const MapRect& a, const MapRect& b) {
-    if (a.IsEmpty())
-        return b.IsEmpty() ? MapRect{} : b;
-    if (b.IsEmpty())
-        return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
-std::int32_t TruncToInt(double value) {
-    if (std::isnan(value))
-        return 0;
-    constexpr double lo = std::numeric_limits<std::int32_t>::min();
-    constexpr double hi = std::numeric_limits<std::int32_t>::max();
-    if (value <= lo)
-        return std::numeric_limits<std::int32_t>::min();
-    if (value >= hi)
-        return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(value);
-}
-
 bool PolygonContains(std::span<const MapPoint> vertices, std::int32_t x, std::int32_t y) {
     if (vertices.size() < 3)
         return false;

@@ -45,12 +45,28 @@ struct MapRect {
 
 // The union of two rectangles; an empty one contributes nothing, and two empty
 // ones give the empty rectangle (0,0,0,0).
-MapRect UnionRect(const MapRect& a, const MapRect& b);
+inline MapRect UnionRect(const MapRect& a, const MapRect& b) {
+    if (a.IsEmpty())
+        return b.IsEmpty() ? MapRect{} : b;
+    if (b.IsEmpty())
+        return a;
+    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+            a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+}
 
 // Float to integer as the map arithmetic does it: toward zero. Values outside the
 // 32-bit range saturate and NaN becomes 0, so damaged coordinates in a file can
 // never trigger undefined behaviour.
-std::int32_t TruncToInt(double value);
+inline std::int32_t TruncToInt(double value) {
+    // Written so that NaN fails both comparisons and lands on 0.
+    if (value > -2147483648.0 && value < 2147483647.0)
+        return static_cast<std::int32_t>(value);
+    if (value >= 2147483647.0)
+        return INT32_MAX;
+    if (value <= -2147483648.0)
+        return INT32_MIN;
+    return 0;
+}
 
 // Even-odd (alternate) fill rule over integer vertices. A point is inside when
 // the centre of its unit cell, (x + 0.5, y + 0.5), is; this puts the left and

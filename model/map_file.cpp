@@ -2,8 +2,11 @@
 
 #include "archive.h"
 
+#include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +28,10 @@ constexpr std::uint64_t kMinZone = 1 + 1 + 4;
 constexpr std::uint64_t kMinTail = 8 * 4;
 constexpr std::uint64_t kMinCounters = 4 * 4;
 
+std::uint64_t TailBytes(std::int32_t version) {
+    return kMinTail + (version == 1 ? kMinCounters : 0);
+}
+
 // Reads what follows the three header texts: the version, when the first
 // number is below 10 (a file without one starts with its block count, which is
 // never below 10), and the block count, which must leave room for the blocks
@@ -38,10 +45,142 @@ std::uint32_t ReadVersionAndBlockCount(ArchiveReader& in, std::int32_t& version)
     if (first < 0)
         in.FailFormat();
     const auto blockCount = static_cast<std::uint32_t>(first);
-    const std::uint64_t tail = kMinTail + (version == 1 ? kMinCounters : 0);
-    if (blockCount * kMinBlock + tail > in.Remaining())
+    if (blockCount * kMinBlock + TailBytes(version) > in.Remaining())
         in.FailRead();
     return blockCount;
+}
+
+std::uint32_t LoadLe32(const std::uint8_t* p) {
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+           std::uint32_t{p[3]} << 24;
+}
+
+void StoreLe32(std::uint8_t* p, std::uint32_t v) {
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+    p[2] = static_cast<std::uint8_t>(v >> 16);
+    p[3] = static_cast<std::uint8_t>(v >> 24);
+}
+
+// Outline points are stored as the host keeps them on a little-endian machine,
+// so there they are copied as they are; elsewhere each value is turned round.
+void PointsFromFile(const std::uint8_t* bytes, FloatPoint* points, std::size_t count) {
+    std::memcpy(points, bytes, count * sizeof(FloatPoint));
+    if constexpr (std::endian::native != std::endian::little) {
+        auto* words = reinterpret_cast<std::uint32_t*>(points);
+        for (std::size_t i = 0; i < 2 * count; ++i)
+            words[i] = LoadLe32(reinterpret_cast<const std::uint8_t*>(&words[i]));
+    }
+}
+
+void PointsToFile(const FloatPoint* points, std::uint8_t* bytes, std::size_t count) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(bytes, points, count * sizeof(FloatPoint));
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            StoreLe32(bytes + 8 * i, std::bit_cast<std::uint32_t>(points[i].x));
+            StoreLe32(bytes + 8 * i + 4, std::bit_cast<std::uint32_t>(points[i].y));
+        }
+    }
+}
+
+// The blocks of a map in one pass: each header is taken whole, each outline is
+// copied straight into the store's point pool. The pool is sized once, for the
+// most points the rest of the file could hold, and trimmed at the end, so a
+// damaged count never allocates more than the file could fill.
+void ReadBlocks(ArchiveReader& in, std::uint32_t count, std::uint64_t tail, MapStore& store) {
+    store.m_blocks.reserve(count);
+    AdviseHugePages(store.m_blocks.data(), count * sizeof(CmBlock));
+    const std::uint64_t fixed = std::uint64_t{count} * kMinBlock + tail;
+    const std::uint64_t room = in.Remaining() > fixed ? (in.Remaining() - fixed) / kPointBytes : 0;
+    store.m_blockPoints.Reserve(
+        static_cast<std::size_t>(std::min<std::uint64_t>(room, CPointPool::kMaxPoints)));
+    MapRect bounds = store.m_rcBlocks;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::int32_t n = 0, type = 0, reserved = 0;
+        float scale = 0;
+        if (in.Remaining() >= kMinBlock) {
+            const std::uint8_t* h = in.Borrow(kMinBlock).data();
+            n = static_cast<std::int32_t>(LoadLe32(h));
+            type = static_cast<std::int32_t>(LoadLe32(h + 4));
+            scale = std::bit_cast<float>(LoadLe32(h + 8));
+            reserved = static_cast<std::int32_t>(LoadLe32(h + 12));
+            if (n < 0)
+                in.FailFormat();
+        } else {
+            // Cut short inside a header: fail exactly where the field reads would.
+            n = in.ReadI32();
+            if (n < 0)
+                in.FailFormat();
+            in.ReadI32();
+            in.ReadF32();
+            in.ReadI32();
+        }
+        in.RequireRoom(static_cast<std::uint64_t>(n), kPointBytes);
+        CmBlock block;
+        block.m_nFirstPoint = static_cast<std::uint32_t>(store.m_blockPoints.size());
+        block.m_nPoints = static_cast<std::uint32_t>(n);
+        FloatPoint* points = store.m_blockPoints.Append(static_cast<std::size_t>(n));
+        std::size_t done = 0;
+        while (done < block.m_nPoints) {
+            // Through the reader's buffer a piece at a time, for outlines longer than it.
+            const std::size_t piece = std::min<std::size_t>(block.m_nPoints - done, 8192);
+            PointsFromFile(in.Borrow(piece * kPointBytes).data(), points + done, piece);
+            done += piece;
+        }
+        block.m_fScale = scale;
+        block.m_nReserved = reserved;
+        block.SetType(type);
+        block.SetId(i + 1);
+        bounds = UnionRect(bounds, BlockShape({points, block.m_nPoints}).GetBounds());
+        store.m_blocks.push_back(block);
+    }
+    store.m_blockPoints.ShrinkToFit();
+    store.m_rcBlocks = bounds;
+}
+
+// About the size of the file a store makes (texts counted as their UTF-8
+// bytes), so that writing into memory sizes its buffer once.
+std::uint64_t ExpectedBytes(const MapStore& store, std::size_t pictureBytes) {
+    std::uint64_t bytes = 256 + pictureBytes;
+    for (const CmBlock& block : store.m_blocks)
+        bytes += kMinBlock + kPointBytes * store.Outline(block).size();
+    for (const CmStname& label : store.m_labels)
+        bytes += kMinLabel + label.m_strText.size();
+    for (const auto& street : store.m_listStreets)
+        bytes += kMinStreet + street->m_strName.size() + kPointBytes * street->m_points.size();
+    for (const auto& route : store.m_listRoutes) {
+        bytes += kMinRoute + route->m_strName.size() + kPointBytes * route->m_points.size();
+        for (const Station& s : route->m_stations)
+            bytes += kPointBytes + 1 + s.name.size();
+    }
+    for (const auto& place : store.m_listReferences)
+        bytes += kMinPlace + place->m_strName.size();
+    for (const auto& place : store.m_listColonies)
+        bytes += kMinPlace + place->m_strName.size();
+    for (const auto& zone : store.m_listZones)
+        bytes += kMinZone + zone->m_strName.size() + zone->m_strNotes.size() +
+                 4 * zone->m_blockIds.size();
+    for (const auto& category : store.m_directory.m_listCategories) {
+        bytes += 5 + category->m_strName.size();
+        for (const auto& b : category->m_listBusinesses)
+            bytes += 32 + b->m_strName.size() + b->m_strComments.size() + b->m_strPhone.size() +
+                     b->m_strExtra1.size() + b->m_strExtra2.size() + b->m_strExtra3.size();
+    }
+    return bytes;
+}
+
+void WriteBlocks(ArchiveWriter& out, const MapStore& store) {
+    out.WriteI32(static_cast<std::int32_t>(store.m_blocks.size()));
+    for (const CmBlock& block : store.m_blocks) {
+        const std::span<const FloatPoint> outline = store.Outline(block);
+        std::uint8_t* at = out.Extend(kMinBlock + kPointBytes * outline.size());
+        StoreLe32(at, static_cast<std::uint32_t>(outline.size()));
+        StoreLe32(at + 4, static_cast<std::uint32_t>(block.m_nType));
+        StoreLe32(at + 8, std::bit_cast<std::uint32_t>(block.m_fScale));
+        StoreLe32(at + 12, static_cast<std::uint32_t>(block.m_nReserved));
+        PointsToFile(outline.data(), at + kMinBlock, outline.size());
+    }
 }
 
 template <typename T>
@@ -111,13 +250,7 @@ std::unique_ptr<MapStore> ReadMap(ArchiveReader& in, const MapCounters& carried,
     const std::uint32_t blockCount = ReadVersionAndBlockCount(in, store->m_nFileVersion);
 
     ReadContext ctx{store->m_nFileVersion, store->m_counters};
-    store->m_blocks.resize(blockCount);
-    std::uint32_t nextId = 1;
-    for (auto& block : store->m_blocks) {
-        block.Read(in);
-        store->m_rcBlocks = UnionRect(store->m_rcBlocks, block.GetBounds());
-        block.SetId(nextId++);
-    }
+    ReadBlocks(in, blockCount, TailBytes(store->m_nFileVersion), *store);
 
     const std::uint32_t labelCount = in.ReadCount(kMinLabel);
     store->m_labels.resize(labelCount);
@@ -148,13 +281,12 @@ std::unique_ptr<MapStore> ReadMap(ArchiveReader& in, const MapCounters& carried,
 }
 
 void WriteMap(ArchiveWriter& out, const MapStore& store, std::span<const std::uint8_t> picture) {
+    out.ExpectMore(static_cast<std::size_t>(ExpectedBytes(store, picture.size())));
     out.WriteString(store.m_strCountry);
     out.WriteString(store.m_strState);
     out.WriteString(store.m_strTown);
     out.WriteI32(1);
-    out.WriteI32(static_cast<std::int32_t>(store.m_blocks.size()));
-    for (const auto& block : store.m_blocks)
-        block.Write(out);
+    WriteBlocks(out, store);
     out.WriteI32(static_cast<std::int32_t>(store.m_labels.size()));
     for (const auto& label : store.m_labels)
         label.Write(out);

@@ -9,6 +9,11 @@
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -69,6 +74,67 @@ void CopyAttributes(std::FILE* file, const struct stat& old) {
     }
 }
 
+// Every this many bytes written, the disk is asked to start on them.
+constexpr std::uint64_t kWritebackStep = 8 << 20;
+
+// Local disks, where a file whose last name is gone but which is still open
+// has no name at all. Network shares and FUSE file systems (a USB stick's FAT
+// through fusefat) give it a hidden one until it is closed.
+bool HidesUnlinkedOpenFiles(const std::string& folder) {
+#ifdef __linux__
+    struct statfs fsInfo {};
+    if (::statfs(folder.c_str(), &fsInfo) != 0)
+        return false;
+    constexpr long kLocal[] = {
+        0xEF53,     // ext2, ext3, ext4
+        0x58465342, // xfs
+        0x9123683E, // btrfs
+        0x01021994, // tmpfs
+        0xF2F52010, // f2fs
+        0x2FC12FC1, // zfs
+    };
+    for (const long type : kLocal)
+        if (static_cast<long>(fsInfo.f_type) == type)
+            return true;
+#else
+    (void)folder;
+#endif
+    return false;
+}
+
+// The old content of a large map takes the file system a while to free once
+// its last name is gone. On a local disk an open descriptor keeps it until
+// closed, and the close is left to a thread of its own, so a save does not
+// wait for it.
+class OldContent {
+public:
+    void Hold(const std::string& path, const std::string& folder) {
+        Drop();
+        if (HidesUnlinkedOpenFiles(folder))
+            m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    }
+    // The last name is gone: free the blocks in the background.
+    void LetGo() {
+        if (m_fd < 0)
+            return;
+        try {
+            std::thread([fd = m_fd] { ::close(fd); }).detach();
+            m_fd = -1;
+        } catch (const std::system_error&) {
+            Drop();
+        }
+    }
+    void Drop() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+    ~OldContent() { Drop(); }
+
+private:
+    int m_fd = -1;
+};
+
 } // namespace
 
 int FileOps::CreateNew(const std::string& path, unsigned mode, std::FILE*& file) {
@@ -120,6 +186,19 @@ int FileOps::SyncFolder(const std::string& folder) {
     if (err == EINVAL || err == EROFS)
         err = 0;
     return err;
+}
+
+void FileOps::StartWriteback(std::FILE* file, std::uint64_t offset, std::uint64_t length) {
+#ifdef SYNC_FILE_RANGE_WRITE
+    const int fd = ::fileno(file);
+    if (fd >= 0)
+        ::sync_file_range(fd, static_cast<off64_t>(offset), static_cast<off64_t>(length),
+                          SYNC_FILE_RANGE_WRITE);
+#else
+    (void)file;
+    (void)offset;
+    (void)length;
+#endif
 }
 
 std::string SaveErrorText() {
@@ -184,6 +263,15 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
     int err = 0;
     try {
         ArchiveWriter out(file);
+        // The disk starts on what is written while the rest is still being laid
+        // out, so the sync at the end has little left to wait for.
+        std::uint64_t started = 0;
+        out.SetFlushHook([&](std::uint64_t flushed) {
+            if (flushed - started >= kWritebackStep) {
+                ops.StartWriteback(file, started, flushed - started);
+                started = flushed;
+            }
+        });
         WriteMap(out, store, picture);
         if (!out.Flush())
             err = errno != 0 ? errno : EIO;
@@ -202,12 +290,15 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
     // The old content keeps a second name while the new file takes its place:
     // a hard link where the disk has them, a rename where it has not.
     bool movedAside = false;
+    OldContent oldContent;
     if (hadMap) {
         err = ops.Link(target, backup);
         if (err != 0 && LinksUnsupported(err)) {
             err = ops.Rename(target, backup);
             movedAside = err == 0;
         }
+        if (err == 0)
+            oldContent.Hold(backup, folder);
         if (err != 0) {
             ops.Remove(tempPath);
             error = err == EEXIST ? StaleBackupReason(backup) : ReasonFor(err, target, folder);
@@ -224,8 +315,8 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
             ops.Remove(backup);
         return false;
     }
-    if (hadMap)
-        ops.Remove(backup);
+    if (hadMap && ops.Remove(backup) == 0)
+        oldContent.LetGo();
     ops.SyncFolder(folder);
     error.clear();
     return true;

@@ -26,6 +26,9 @@ public:
     virtual int Remove(const std::string& path);
     // Makes the names in `folder` (renames, removals) reach the disk.
     virtual int SyncFolder(const std::string& folder);
+    // Asks the disk to start on `length` bytes of `file` from `offset` while the
+    // rest is still being written; a hint, so it says nothing of failures.
+    virtual void StartWriteback(std::FILE* file, std::uint64_t offset, std::uint64_t length);
 };
 
 // The first line of every message about a failed save.

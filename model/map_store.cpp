@@ -6,6 +6,21 @@
 
 MapStore::MapStore() = default;
 
+CmBlock& MapStore::AddBlock(std::span<const FloatPoint> outline, std::int32_t type) {
+    CmBlock block;
+    block.m_nFirstPoint = static_cast<std::uint32_t>(m_blockPoints.size());
+    block.m_nPoints = static_cast<std::uint32_t>(outline.size());
+    // The room for the block first: a failure leaves the points as they were.
+    if (m_blocks.size() == m_blocks.capacity())
+        m_blocks.reserve(std::max<std::size_t>(16, 2 * m_blocks.capacity()));
+    FloatPoint* at = m_blockPoints.Append(outline.size());
+    std::copy(outline.begin(), outline.end(), at);
+    block.SetType(type);
+    block.SetId(static_cast<std::uint32_t>(m_blocks.size() + 1));
+    m_rcBlocks = UnionRect(m_rcBlocks, BlockShape(outline).GetBounds());
+    return m_blocks.emplace_back(block);
+}
+
 std::string MapStore::MakeTitle(const std::string& town, const std::string& state,
                                 const std::string& country) {
     return "VELTRIX  " + town + ", " + state + " - " + country;
@@ -19,6 +34,13 @@ CmBlock* MapStore::FindBlockById(std::uint32_t id) {
 
 const CmBlock* MapStore::FindBlockById(std::uint32_t id) const {
     return const_cast<MapStore*>(this)->FindBlockById(id);
+}
+
+void MapStore::ClearBlocks() {
+    m_blocks.clear();
+    m_blockPoints.Clear();
+    m_rcBlocks = MapStore().m_rcBlocks;
+    m_nSelected = 0;
 }
 
 bool MapStore::SetBlockSelected(CmBlock& block, bool selected) {

@@ -5,9 +5,11 @@
 // tool and the tests all work on this object; nothing in it knows about windows.
 
 #include "block.h"
+#include "block_shape.h"
 #include "directory.h"
 #include "geometry.h"
 #include "place.h"
+#include "point_pool.h"
 #include "record_io.h"
 #include "route.h"
 #include "street.h"
@@ -16,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,8 +36,11 @@ public:
     MapCounters m_counters;
 
     // Blocks never change set or order between loads: a block's id is its
-    // 1-based position.
+    // 1-based position. New blocks come in through AddBlock.
     std::vector<CmBlock> m_blocks;
+    // The outline points of every block, one block after another.
+    CPointPool m_blockPoints;
+    // The union of the blocks' bounds, as reading a map computes it.
     MapRect m_rcBlocks{-1, -1, 1, 1};
     std::vector<CmStname> m_labels;
 
@@ -50,6 +56,19 @@ public:
     bool MapLoaded() const { return !m_strMapName.empty(); }
     static std::string MakeTitle(const std::string& town, const std::string& state,
                                  const std::string& country);
+
+    // Adds a block with its outline at the end: it takes the next id, its type
+    // (and the type's colour), and widens the bounds of the blocks. The way
+    // code gives a map blocks (the generator, imports, tests); the file reader
+    // does the same in bulk.
+    CmBlock& AddBlock(std::span<const FloatPoint> outline, std::int32_t type = 1);
+    // No blocks, no points, the bounds of a map without blocks.
+    void ClearBlocks();
+    // A block's outline points; empty when its numbers point outside the pool.
+    std::span<const FloatPoint> Outline(const CmBlock& block) const {
+        return m_blockPoints.Span(block.m_nFirstPoint, block.m_nPoints);
+    }
+    BlockShape Shape(const CmBlock& block) const { return BlockShape(Outline(block)); }
 
     // Ids are 1-based positions; anything else finds nothing.
     CmBlock* FindBlockById(std::uint32_t id);

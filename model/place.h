@@ -26,6 +26,9 @@ public:
     float m_fZoom = 0.0f;
     std::string m_strName;
 
+    // Every field, stored or not.
+    friend bool operator==(const CmPlace&, const CmPlace&) = default;
+
     void Read(ArchiveReader& in);
     void Write(ArchiveWriter& out) const;
 };

@@ -29,6 +29,8 @@ public:
     std::vector<Station> m_stations;
     std::uint32_t m_nRouteNo = 0;
 
+    friend bool operator==(const CmVias&, const CmVias&) = default;
+
     void Read(ArchiveReader& in, const ReadContext& ctx) override;
     void Write(ArchiveWriter& out) const override;
 

@@ -25,6 +25,8 @@ public:
     virtual ~CmCalles() = default;
     CmCalles(const CmCalles&) = default;
     CmCalles& operator=(const CmCalles&) = default;
+    // Every field, stored or not.
+    friend bool operator==(const CmCalles&, const CmCalles&) = default;
 
     float m_fZoom = 0.0f;
     std::vector<MapPoint> m_points;

@@ -336,10 +336,9 @@ private:
 
     void MakeBlocks() {
         const std::size_t n = Count();
-        m_store.m_blocks.resize(n);
+        m_store.m_blocks.reserve(n);
         std::array<std::size_t, 7> typeCount{};
         for (std::size_t i = 0; i < n; ++i) {
-            CmBlock& block = m_store.m_blocks[i];
             const std::size_t r = i / m_cols;
             const std::size_t c = i % m_cols;
             const double x0 = m_x.start[c];
@@ -362,11 +361,8 @@ private:
                 type = 2;
             }
             outline.push_back(outline.front());
-            block.m_points = std::move(outline);
-            block.SetType(type);
-            block.SetId(static_cast<std::uint32_t>(i + 1));
+            m_store.AddBlock(outline, type);
             ++typeCount[static_cast<std::size_t>(type)];
-            m_store.m_rcBlocks = UnionRect(m_store.m_rcBlocks, block.GetBounds());
         }
         // Small towns would otherwise miss a colour now and then.
         if (n >= 6) {

@@ -58,9 +58,10 @@ MapPoint CmZonas::GetCentre(const MapStore& store) const {
         const CmBlock* b = store.FindBlockById(id);
         if (!b)
             continue;
-        const MapRect box = b->RegionBox();
-        if (b->m_points.size() < 3)
+        const BlockShape shape = store.Shape(*b);
+        if (shape.Size() < 3)
             continue;
+        const MapRect box = shape.RegionBox();
         if (r.IsEmpty()) {
             r = box;
         } else {

@@ -24,6 +24,8 @@ public:
     std::vector<std::uint32_t> m_blockIds;
     std::uint32_t m_nZoneNo = 0;
 
+    friend bool operator==(const CmZonas&, const CmZonas&) = default;
+
     void Read(ArchiveReader& in, const ReadContext& ctx);
     void Write(ArchiveWriter& out) const;
 

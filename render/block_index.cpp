@@ -1,6 +1,6 @@
 #include "block_index.h"
 
-#include "records.h"
+#include "block_shape.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,27 +32,20 @@ CBlockIndex::Cells CBlockIndex::CellsOf(const MapRect& r) const {
     return c;
 }
 
-void CBlockIndex::Build(const std::vector<CmBlock>& blocks) {
+void CBlockIndex::Build(const MapStore& store) {
+    const std::vector<CmBlock>& blocks = store.m_blocks;
     Clear();
     m_pBuiltFor = blocks.data();
     m_nBuiltCount = blocks.size();
+    m_pBuiltPoints = store.m_blockPoints.data();
     m_boxes.resize(blocks.size(), MapRect{1, 1, 0, 0});
 
     std::int64_t minX = INT64_MAX, minY = INT64_MAX, maxX = INT64_MIN, maxY = INT64_MIN;
     std::int64_t sumW = 0, sumH = 0, counted = 0;
     for (std::size_t i = 0; i < blocks.size(); ++i) {
-        const auto& pts = blocks[i].m_points;
-        if (pts.size() < 2)
+        const MapRect b = store.Shape(blocks[i]).PointBox();
+        if (b.left > b.right)
             continue;
-        MapRect b{TruncToInt(pts[0].x), TruncToInt(pts[0].y), TruncToInt(pts[0].x),
-                  TruncToInt(pts[0].y)};
-        for (const auto& p : pts) {
-            const std::int32_t x = TruncToInt(p.x), y = TruncToInt(p.y);
-            b.left = std::min(b.left, x);
-            b.right = std::max(b.right, x);
-            b.top = std::min(b.top, y);
-            b.bottom = std::max(b.bottom, y);
-        }
         m_boxes[i] = b;
         minX = std::min<std::int64_t>(minX, b.left);
         minY = std::min<std::int64_t>(minY, b.top);
@@ -90,11 +83,13 @@ void CBlockIndex::Build(const std::vector<CmBlock>& blocks) {
                 fn(static_cast<std::size_t>(y * m_nx + x));
     };
     std::vector<char> big(blocks.size(), 0);
+    m_firstCells.resize(blocks.size());
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         const MapRect& b = m_boxes[i];
         if (b.left > b.right)
             continue;
         const Cells c = CellsOf(b);
+        m_firstCells[i] = {static_cast<std::int32_t>(c.x0), static_cast<std::int32_t>(c.y0)};
         if ((c.x1 - c.x0 + 1) * (c.y1 - c.y0 + 1) > kMaxCellsPerBlock) {
             big[i] = 1;
             m_big.push_back(static_cast<std::uint32_t>(i));
@@ -131,8 +126,9 @@ void CBlockIndex::Query(const MapRect& rect, std::vector<std::uint32_t>& out) co
                     continue;
                 // A block in several cells is reported once: by the first cell,
                 // in both directions, that the query and the block share.
-                const Cells bc = CellsOf(b);
-                if (std::max(bc.x0, c.x0) != x || std::max(bc.y0, c.y0) != y)
+                const FirstCell& first = m_firstCells[i];
+                if (std::max<std::int64_t>(first.x, c.x0) != x ||
+                    std::max<std::int64_t>(first.y, c.y0) != y)
                     continue;
                 out.push_back(i);
             }
@@ -144,13 +140,13 @@ void CBlockIndex::Query(const MapRect& rect, std::vector<std::uint32_t>& out) co
     std::sort(out.begin(), out.end());
 }
 
-std::int64_t CBlockIndex::Hit(const std::vector<CmBlock>& blocks, MapPoint p) const {
-    if (!Matches(blocks))
+std::int64_t CBlockIndex::Hit(const MapStore& store, MapPoint p) const {
+    if (!Matches(store))
         return -1;
     std::vector<std::uint32_t> candidates;
     Query(MapRect{p.x, p.y, p.x, p.y}, candidates);
     for (auto it = candidates.rbegin(); it != candidates.rend(); ++it)
-        if (blocks[*it].HitTest(p.x, p.y))
+        if (store.Shape(store.m_blocks[*it]).HitTest(p.x, p.y))
             return *it;
     return -1;
 }

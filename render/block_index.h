@@ -6,18 +6,19 @@
 // so neither walks a million blocks.
 
 #include "geometry.h"
-#include "records.h"
+#include "map_store.h"
 
 #include <cstdint>
 #include <vector>
 
 class CBlockIndex {
 public:
-    void Build(const std::vector<CmBlock>& blocks);
+    void Build(const MapStore& store);
     void Clear();
-    // True when the index was built over exactly this vector as it is now.
-    bool Matches(const std::vector<CmBlock>& blocks) const {
-        return m_pBuiltFor == blocks.data() && m_nBuiltCount == blocks.size();
+    // True when the index was built over exactly these blocks as they are now.
+    bool Matches(const MapStore& store) const {
+        return m_pBuiltFor == store.m_blocks.data() && m_nBuiltCount == store.m_blocks.size() &&
+               m_pBuiltPoints == store.m_blockPoints.data();
     }
 
     // Positions of the blocks whose box (truncated points, edges included) meets
@@ -25,7 +26,7 @@ public:
     void Query(const MapRect& rect, std::vector<std::uint32_t>& out) const;
     // Position of the topmost block (the latest in the list) whose region holds
     // the point, or -1.
-    std::int64_t Hit(const std::vector<CmBlock>& blocks, MapPoint p) const;
+    std::int64_t Hit(const MapStore& store, MapPoint p) const;
 
     // The box of a block's drawable outline: edges included, empty (left >
     // right) for fewer than two points.
@@ -42,6 +43,7 @@ private:
     Cells CellsOf(const MapRect& r) const;
 
     const CmBlock* m_pBuiltFor = nullptr;
+    const FloatPoint* m_pBuiltPoints = nullptr;
     std::size_t m_nBuiltCount = 0;
     std::vector<MapRect> m_boxes;
     // Blocks spanning many cells are kept aside and always checked.
@@ -51,6 +53,11 @@ private:
     std::int64_t m_cell = 1;
     std::int64_t m_nx = 0;
     std::int64_t m_ny = 0;
+    // The first cell of each block, which alone reports it.
+    struct FirstCell {
+        std::int32_t x = 0, y = 0;
+    };
+    std::vector<FirstCell> m_firstCells;
     std::vector<std::uint32_t> m_cellStart; // m_nx * m_ny + 1 offsets into m_cellBlocks
     std::vector<std::uint32_t> m_cellBlocks;
 };

@@ -45,6 +45,33 @@ void CBlockRaster::Line(QPoint a, QPoint b, QRgb color) {
     const std::int64_t steps = std::max(adx, ady);
     if (steps == 0)
         return;
+    // Most sides of most blocks run along an axis: a run of one row or column.
+    if (dy == 0 || dx == 0) {
+        const std::int64_t from = dy == 0 ? a.x() : a.y();
+        const std::int64_t to = from + (dy == 0 ? dx : dy);
+        // Every pixel from the start up to, not including, the end.
+        std::int64_t lo = std::min(from, to + (to < from ? 1 : 0));
+        std::int64_t hi = std::max(from, to - (to > from ? 1 : 0));
+        if (dy == 0) {
+            if (a.y() < 0 || a.y() >= m_height)
+                return;
+            lo = std::max<std::int64_t>(lo, 0);
+            hi = std::min<std::int64_t>(hi, m_width - 1);
+            if (lo > hi)
+                return;
+            QRgb* line = m_bits + static_cast<std::size_t>(a.y()) * m_stride;
+            std::fill(line + lo, line + hi + 1, color);
+        } else {
+            if (a.x() < 0 || a.x() >= m_width)
+                return;
+            lo = std::max<std::int64_t>(lo, 0);
+            hi = std::min<std::int64_t>(hi, m_height - 1);
+            for (std::int64_t y = lo; y <= hi; ++y)
+                m_bits[static_cast<std::size_t>(y) * m_stride + static_cast<std::size_t>(a.x())] =
+                    color;
+        }
+        return;
+    }
     const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
     // Only the steps that can land inside the picture are walked: along the
     // major axis the position is exact, so the range follows from the bounds.
@@ -69,20 +96,76 @@ void CBlockRaster::Line(QPoint a, QPoint b, QRgb color) {
     if (k0 > k1)
         return;
     // The minor coordinate at step k is round(k * minor / major), halves away
-    // from the start point.
+    // from the start point: the quotient of 2 k minor + major by 2 major, kept
+    // as a quotient and a remainder that each step moves on without dividing.
     const std::int64_t major = steps, minor = adx >= ady ? ady : adx;
+    const std::int64_t den = 2 * major, inc = 2 * minor;
+    std::int64_t num = k0 * inc + major;
+    std::int64_t m = num / den;
+    std::int64_t rem = num - m * den;
     for (std::int64_t k = k0; k <= k1; ++k) {
-        const std::int64_t m = (2 * k * minor + major) / (2 * major);
         if (adx >= ady)
             Plot(static_cast<int>(a.x() + sx * k), static_cast<int>(a.y() + sy * m), color);
         else
             Plot(static_cast<int>(a.x() + sx * m), static_cast<int>(a.y() + sy * k), color);
+        rem += inc;
+        if (rem >= den) {
+            rem -= den;
+            ++m;
+        }
     }
 }
+
+namespace {
+
+// The corners of an axis-aligned rectangle, when the outline is one (a closing
+// point repeating the first is allowed): most blocks are.
+bool RectangleOf(const QPoint* points, int count, QRect& box) {
+    if (count == 5 && points[4] == points[0])
+        count = 4;
+    if (count != 4)
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        const QPoint& p = points[i];
+        const QPoint& q = points[(i + 1) % 4];
+        if (p.x() != q.x() && p.y() != q.y())
+            return false;
+    }
+    const int minX = std::min({points[0].x(), points[1].x(), points[2].x(), points[3].x()});
+    const int maxX = std::max({points[0].x(), points[1].x(), points[2].x(), points[3].x()});
+    const int minY = std::min({points[0].y(), points[1].y(), points[2].y(), points[3].y()});
+    const int maxY = std::max({points[0].y(), points[1].y(), points[2].y(), points[3].y()});
+    // Sides along the axes through four different corners go round a rectangle.
+    if (minX == maxX || minY == maxY)
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        const QPoint& p = points[i];
+        if ((p.x() != minX && p.x() != maxX) || (p.y() != minY && p.y() != maxY))
+            return false;
+        for (int j = 0; j < i; ++j)
+            if (points[j] == p)
+                return false;
+    }
+    box = QRect(QPoint(minX, minY), QPoint(maxX - 1, maxY - 1));
+    return true;
+}
+
+} // namespace
 
 void CBlockRaster::FillPolygon(const QPoint* points, int count, QRgb color) {
     if (count < 3)
         return;
+    QRect rect;
+    if (RectangleOf(points, count, rect)) {
+        // Pixel centres inside a rectangle of whole pixels: its left and top
+        // columns and rows up to, not including, its right and bottom ones.
+        const QRect r = rect.translated(m_offset) & QRect(0, 0, m_width, m_height);
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QRgb* line = m_bits + static_cast<std::size_t>(y) * m_stride;
+            std::fill(line + r.left(), line + r.right() + 1, color);
+        }
+        return;
+    }
     int minY = points[0].y(), maxY = points[0].y();
     for (int i = 1; i < count; ++i) {
         minY = std::min(minY, points[i].y());
@@ -115,7 +198,10 @@ void CBlockRaster::FillPolygon(const QPoint* points, int count, QRgb color) {
         for (const Edge& e : m_edges)
             if (row >= e.rowFirst && row <= e.rowLast)
                 m_crossings.push_back(e.x + (yc - e.y) * e.slope);
-        std::sort(m_crossings.begin(), m_crossings.end());
+        // A handful of crossings: sorting them by insertion is quickest.
+        for (std::size_t i = 1; i < m_crossings.size(); ++i)
+            for (std::size_t j = i; j > 0 && m_crossings[j] < m_crossings[j - 1]; --j)
+                std::swap(m_crossings[j], m_crossings[j - 1]);
         QRgb* line = m_bits + static_cast<std::size_t>(row) * m_stride;
         for (std::size_t i = 0; i + 1 < m_crossings.size(); i += 2) {
             // Pixels whose centre x + 0.5 lies in [left, right).

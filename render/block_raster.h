@@ -24,6 +24,7 @@ public:
 
     // Lines between consecutive points, the last point itself not drawn.
     void Polyline(const QPoint* points, int count, QRgb color);
+    void Point(QPoint p, QRgb color) { Plot(p.x() + m_offset.x(), p.y() + m_offset.y(), color); }
     // The even-odd interior of the closed polygon.
     void FillPolygon(const QPoint* points, int count, QRgb color);
 

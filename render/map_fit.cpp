@@ -22,7 +22,7 @@ MapRect TownBounds(const MapStore& store) {
     // From the outlines themselves: a block's own bounds reach out to (0,0).
     std::int32_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
     for (const CmBlock& block : store.m_blocks) {
-        for (const FloatPoint& p : block.m_points) {
+        for (const FloatPoint& p : store.Outline(block)) {
             const std::int32_t x = TruncToInt(p.x);
             const std::int32_t y = TruncToInt(p.y);
             left = std::min(left, x);

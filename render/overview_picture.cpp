@@ -42,10 +42,11 @@ QImage DrawOverview(const MapStore& store, int width) {
 
     QPolygonF polygon;
     for (const CmBlock& block : store.m_blocks) {
-        if (block.m_points.size() < 3)
+        const std::span<const FloatPoint> outline = store.Outline(block);
+        if (outline.size() < 3)
             continue;
         polygon.clear();
-        for (const FloatPoint& p : block.m_points)
+        for (const FloatPoint& p : outline)
             polygon.append(QPointF(p.x, p.y));
         painter.setBrush(ToQColor(block.m_crFill));
         painter.drawPolygon(polygon, Qt::OddEvenFill);

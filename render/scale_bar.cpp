@@ -54,14 +54,27 @@ ScaleBarLength ChooseScaleBar(const MapTransform& transform) {
     return chosen;
 }
 
+namespace {
+
+QRect BoxOf(const ScaleBarLength& bar, const QFontMetrics& metrics, QPoint corner) {
+    const int textWidth = metrics.horizontalAdvance(bar.text);
+    const int width = std::max(bar.pixels, textWidth) + 2 * kPadding;
+    const int height = kPadding + metrics.height() + 2 + kTick + kPadding;
+    return QRect(corner.x(), corner.y() - height, width, height);
+}
+
+} // namespace
+
+QRect ScaleBarBox(const MapTransform& transform, QPoint corner) {
+    return BoxOf(ChooseScaleBar(transform), QFontMetrics(BarFont()), corner);
+}
+
 void DrawScaleBar(QPainter& painter, const MapTransform& transform, QPoint corner) {
     const ScaleBarLength bar = ChooseScaleBar(transform);
     const QFont font = BarFont();
     const QFontMetrics metrics(font);
-    const int textWidth = metrics.horizontalAdvance(bar.text);
-    const int width = std::max(bar.pixels, textWidth) + 2 * kPadding;
-    const int height = kPadding + metrics.height() + 2 + kTick + kPadding;
-    const QRect box(corner.x(), corner.y() - height, width, height);
+    const QRect box = BoxOf(bar, metrics, corner);
+    const int width = box.width();
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -7,6 +7,7 @@
 #include "map_transform.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -31,6 +32,8 @@ ScaleBarLength ChooseScaleBar(const MapTransform& transform);
 // Draws the bar and its length on a light box whose bottom-left corner is
 // `corner`, in client pixels.
 void DrawScaleBar(QPainter& painter, const MapTransform& transform, QPoint corner);
+// The pixels that box covers.
+QRect ScaleBarBox(const MapTransform& transform, QPoint corner);
 
 // Where the box goes in a view of `client` pixels: the lower left corner.
 QPoint ScaleBarCorner(QSize client);

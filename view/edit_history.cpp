@@ -1,21 +1,23 @@
 #include "edit_history.h"
 
 #include "map_store.h"
-#include "store_snapshot.h"
 
+#include <QSettings>
 #include <QUndoCommand>
+
+#include <vector>
 
 namespace {
 
 class StoreEditCommand : public QUndoCommand {
 public:
-    StoreEditCommand(const QString& text, MapStore& store, StoreEdit edit,
+    StoreEditCommand(const QString& text, MapStore& store, std::shared_ptr<const StoreEdit> edit,
                      std::function<void()> restored)
         : QUndoCommand(text), m_store(store), m_edit(std::move(edit)),
-          m_restored(std::move(restored)) {}
+          m_restored(std::move(restored)), m_nBytes(m_edit->MemoryBytes()) {}
 
     void undo() override {
-        m_edit.Undo(m_store);
+        m_edit->Undo(m_store);
         m_restored();
     }
 
@@ -25,20 +27,33 @@ public:
             m_first = false;
             return;
         }
-        m_edit.Redo(m_store);
+        m_edit->Redo(m_store);
         m_restored();
     }
 
+    const std::shared_ptr<const StoreEdit>& Edit() const { return m_edit; }
+    std::size_t Bytes() const { return m_nBytes; }
+
 private:
     MapStore& m_store;
-    StoreEdit m_edit;
+    std::shared_ptr<const StoreEdit> m_edit;
     std::function<void()> m_restored;
+    std::size_t m_nBytes;
     bool m_first = true;
 };
+
+const StoreEditCommand* CommandAt(const QUndoStack& stack, int index) {
+    return static_cast<const StoreEditCommand*>(stack.command(index));
+}
 
 } // namespace
 
 CEditHistory::CEditHistory(MapStore& store, QObject* parent) : QObject(parent), m_store(store) {
+    const QSettings settings;
+    bool ok = false;
+    const qlonglong mib = settings.value(QLatin1String(kMemoryLimitKey)).toLongLong(&ok);
+    if (ok && mib > 0)
+        m_nMemoryLimit = static_cast<std::size_t>(mib) << 20;
     m_stack.setUndoLimit(0);
     connect(&m_stack, &QUndoStack::cleanChanged, this, [this](bool clean) {
         if (clean)
@@ -49,20 +64,82 @@ CEditHistory::CEditHistory(MapStore& store, QObject* parent) : QObject(parent), 
 }
 
 bool CEditHistory::Record(const QString& text, const std::function<void()>& edit) {
-    StoreSnapshot before = StoreSnapshot::Capture(m_store);
+    // What changed since the last step without being one (a selection, the
+    // sorting a save does) is where this edit starts from, not part of it.
+    // The first edit of a map takes the copy that later ones only follow, so
+    // that opening a map does not wait for it.
+    if (m_baseline)
+        m_baseline->Follow(m_store);
+    else
+        m_baseline = StoreSnapshot::Capture(m_store);
     edit();
-    StoreEdit change(std::move(before), m_store);
+    StoreEdit change = StoreEdit::Record(*m_baseline, m_store);
     if (!change.ChangedAnything())
         return false;
-    m_stack.push(
-        new StoreEditCommand(text, m_store, std::move(change), [this] { emit ContentRestored(); }));
+    Push(text, std::make_shared<const StoreEdit>(std::move(change)));
     m_store.MarkChanged();
     return true;
+}
+
+void CEditHistory::Push(const QString& text, std::shared_ptr<const StoreEdit> edit) {
+    auto* command =
+        new StoreEditCommand(text, m_store, std::move(edit), [this] { emit ContentRestored(); });
+    MakeRoom(command->Bytes());
+    m_stack.push(command);
+}
+
+std::size_t CEditHistory::MemoryUsed() const {
+    std::size_t bytes = 0;
+    for (int i = 0; i < m_stack.index(); ++i)
+        bytes += CommandAt(m_stack, i)->Bytes();
+    return bytes;
+}
+
+void CEditHistory::SetMemoryLimit(std::size_t bytes) {
+    m_nMemoryLimit = bytes;
+}
+
+void CEditHistory::MakeRoom(std::size_t incoming) {
+    // The steps that could be redone go with the next push anyway.
+    const int kept = m_stack.index();
+    std::size_t used = MemoryUsed();
+    int drop = 0;
+    while (drop < kept && used + incoming > m_nMemoryLimit)
+        used -= CommandAt(m_stack, drop++)->Bytes();
+    if (drop == 0)
+        return;
+
+    // A Qt undo stack only forgets its oldest steps through a count limit fixed
+    // while it is empty, so it is filled again with the steps that stay. The
+    // commands share their edits with the new ones, and nothing is undone or
+    // redone on the way; nobody hears of it but through the push that follows.
+    struct Step {
+        QString text;
+        std::shared_ptr<const StoreEdit> edit;
+    };
+    std::vector<Step> steps;
+    for (int i = drop; i < kept; ++i)
+        steps.push_back({CommandAt(m_stack, i)->text(), CommandAt(m_stack, i)->Edit()});
+    const int clean = m_stack.cleanIndex();
+    const int newClean = clean >= drop && clean <= kept ? clean - drop : -1;
+    const bool blocked = m_stack.blockSignals(true);
+    m_stack.clear();
+    for (std::size_t i = 0; i <= steps.size(); ++i) {
+        if (static_cast<int>(i) == newClean)
+            m_stack.setClean();
+        if (i < steps.size())
+            m_stack.push(new StoreEditCommand(steps[i].text, m_store, std::move(steps[i].edit),
+                                              [this] { emit ContentRestored(); }));
+    }
+    if (newClean < 0)
+        m_stack.resetClean();
+    m_stack.blockSignals(blocked);
 }
 
 void CEditHistory::Reset() {
     m_stack.clear();
     m_stack.setClean();
+    m_baseline.reset();
     m_store.MarkSaved();
 }
 

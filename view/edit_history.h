@@ -2,18 +2,29 @@
 
 // The undo history of the open map. Every change a person makes (with a tool, a
 // dialog or a page) runs through Record(), which makes it one step of a Qt undo
-// stack; undoing back to the last save clears the map's "changed" state.
+// stack; undoing back to the last save clears the map's "changed" state. A step
+// keeps only the records its edit changed, and the steps together stay within a
+// memory limit: past it the oldest steps go.
+
+#include "store_snapshot.h"
 
 #include <QObject>
 #include <QUndoStack>
 
+#include <cstddef>
 #include <functional>
+#include <memory>
+#include <optional>
 
 class MapStore;
 
 class CEditHistory : public QObject {
     Q_OBJECT
 public:
+    static constexpr std::size_t kDefaultMemoryLimit = std::size_t{256} << 20;
+    // The setting that overrides the limit, in MiB.
+    static constexpr const char* kMemoryLimitKey = "historial/memoria_maxima_mib";
+
     explicit CEditHistory(MapStore& store, QObject* parent = nullptr);
 
     // Runs `edit` on the store and records what it changed as one step named
@@ -26,6 +37,13 @@ public:
     // The map was saved: this is the clean state.
     void MarkSaved();
 
+    // The most the steps may hold together; from the next step on, the oldest
+    // steps go to keep within it, though the newest step always stays.
+    void SetMemoryLimit(std::size_t bytes);
+    std::size_t MemoryLimit() const { return m_nMemoryLimit; }
+    // About the bytes the steps that can be undone hold now.
+    std::size_t MemoryUsed() const;
+
     QUndoStack& Stack() { return m_stack; }
 
 signals:
@@ -34,6 +52,13 @@ signals:
     void ContentRestored();
 
 private:
+    void Push(const QString& text, std::shared_ptr<const StoreEdit> edit);
+    // Drops the oldest steps until `incoming` more bytes fit in the limit.
+    void MakeRoom(std::size_t incoming);
+
     MapStore& m_store;
     QUndoStack m_stack;
+    // The store as the last step left it; each edit is found against it.
+    std::optional<StoreSnapshot> m_baseline;
+    std::size_t m_nMemoryLimit = kDefaultMemoryLimit;
 };

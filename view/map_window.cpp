@@ -11,6 +11,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStatusTipEvent>
 #include <QWheelEvent>
@@ -175,16 +176,27 @@ CMapPrinter CMapaWnd::Printer() {
     return CMapPrinter(m_store, m_renderer, *this, Transform(), m_layers, Overlay());
 }
 
-void CMapaWnd::paintEvent(QPaintEvent*) {
+void CMapaWnd::paintEvent(QPaintEvent* event) {
     const QSize client = size();
-    if (m_imgBuffer.size() != client)
-        m_imgBuffer = QImage(client, QImage::Format_RGB32);
-    m_imgBuffer.fill(Qt::white);
-    if (m_bViewSet) {
-        QPainter offscreen(&m_imgBuffer);
-        MapOverlay overlay = Overlay();
-        overlay.visibleRectDrawn = [this](const MapRect& r) { emit VisibleRectDrawn(r); };
-        m_renderer.DrawLayers(offscreen, m_store, Transform(), m_layers, overlay);
+    const MapTransform t = Transform();
+    MapOverlay overlay = Overlay();
+    // A part of the window to show again (uncovered by another window, or what
+    // a pan step drew) needs no drawing: the buffer still holds this view.
+    // Whoever changes what the map shows asks for the whole window.
+    const bool keep = m_bFrameValid && m_imgBuffer.size() == client && m_frameTransform == t &&
+                      m_frameLayers == m_layers && overlay.IsEmpty() &&
+                      !event->region().contains(rect());
+    if (!keep) {
+        if (m_imgBuffer.size() != client)
+            m_imgBuffer = QImage(client, QImage::Format_RGB32);
+        m_imgBuffer.fill(Qt::white);
+        if (m_bViewSet) {
+            QPainter offscreen(&m_imgBuffer);
+            m_renderer.DrawLayers(offscreen, m_store, t, m_layers, overlay);
+        }
+        m_bFrameValid = m_bViewSet && overlay.IsEmpty();
+        m_frameTransform = t;
+        m_frameLayers = m_layers;
     }
     QPainter screen(this);
     screen.drawImage(0, 0, m_imgBuffer);
@@ -192,6 +204,28 @@ void CMapaWnd::paintEvent(QPaintEvent*) {
     if (m_bViewSet && m_layers.m_bShowScaleBar)
         DrawScaleBar(screen, Transform(), ScaleBarCorner(client));
     m_tools.PaintOver(screen);
+    if (m_bViewSet)
+        emit VisibleRectDrawn(t.VisibleRect());
+}
+
+void CMapaWnd::FollowPan(const MapTransform& from) {
+    const MapTransform to = Transform();
+    if (!m_bFrameValid || m_frameTransform != from || m_frameLayers != m_layers ||
+        m_imgBuffer.size() != size() || !Overlay().IsEmpty() || !CMapRenderer::CanPan(from, to)) {
+        update();
+        return;
+    }
+    const QRegion drawn = m_renderer.PanFrame(m_imgBuffer, m_store, from, to, m_layers);
+    m_frameTransform = to;
+    // The screen moves its pixels the same way and shows what was drawn.
+    const QPoint d = to.Origin() - from.Origin();
+    scroll(d.x(), d.y(), rect());
+    update(drawn);
+    // The scroll carried the scale bar along; it belongs where it was.
+    if (m_layers.m_bShowScaleBar) {
+        const QPoint corner = ScaleBarCorner(size());
+        update(ScaleBarBox(from, corner).translated(d) | ScaleBarBox(to, corner));
+    }
 }
 
 void CMapaWnd::ZoomStep(QPoint pixel, float step) {
@@ -207,8 +241,9 @@ void CMapaWnd::ZoomStep(QPoint pixel, float step) {
 }
 
 void CMapaWnd::PanBy(QPoint delta) {
+    const MapTransform from = Transform();
     m_ptOrigin += delta;
-    update();
+    FollowPan(from);
 }
 
 void CMapaWnd::ResetOrigin() {
@@ -328,8 +363,7 @@ void CMapaWnd::keyPressEvent(QKeyEvent* event) {
             QWidget::keyPressEvent(event);
         return;
     }
-    m_ptOrigin += delta;
-    update();
+    PanBy(delta);
     event->accept();
 }
 

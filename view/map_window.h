@@ -69,6 +69,9 @@ public:
     CmBlock* HitBlock(MapPoint p) override;
     // The picture the window shows, drawn afresh (for tests and export).
     QImage RenderView();
+    // The picture the window last put on the screen, as it keeps it between
+    // paints.
+    const QImage& LastFrame() const { return m_imgBuffer; }
     // Printing, copying and export of the view as it is now.
     CMapPrinter Printer();
 
@@ -125,6 +128,9 @@ private:
     void OnLocateItem(std::int64_t kind, std::int64_t index);
     void OnZoneShow(std::int64_t hide, std::int64_t show);
     MapOverlay Overlay() const;
+    // The view moved from `from` to where the origin is now: the kept picture
+    // follows by moving its pixels where it can, and the screen with it.
+    void FollowPan(const MapTransform& from);
 
     MapStore& m_store;
     QWidget* m_pFrame = nullptr;
@@ -145,4 +151,9 @@ private:
     bool m_bPointerIn = false;
     CMapRenderer m_renderer;
     QImage m_imgBuffer;
+    // What the buffer holds: the layers at this transform, without anything a
+    // tool was tracing. Only then can it be shown again or moved.
+    bool m_bFrameValid = false;
+    MapTransform m_frameTransform;
+    LayerSwitches m_frameLayers;
 };

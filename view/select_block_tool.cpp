@@ -41,7 +41,7 @@ void CSelectBlockTool::SelectBand() {
     MapStore& store = m_host.Store();
     const MapRect band = m_rcBand.Normalized();
     for (auto it = store.m_blocks.rbegin(); it != store.m_blocks.rend(); ++it) {
-        if (!it->m_bSelected && it->AllPointsIn(band))
+        if (!it->m_bSelected && store.Shape(*it).AllPointsIn(band))
             store.SetBlockSelected(*it, true);
     }
 }

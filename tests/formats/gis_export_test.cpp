@@ -104,10 +104,12 @@ TEST_F(GisExport, RoundTripThroughGeoJsonInDegreesMakesTheSameTown) {
         const CmBlock& a = m_store->m_blocks[i];
         const CmBlock& b = again->m_blocks[i];
         EXPECT_EQ(b.m_nType, a.m_nType);
-        ASSERT_EQ(b.m_points.size(), a.m_points.size()) << i;
-        for (std::size_t k = 0; k < a.m_points.size(); ++k) {
-            EXPECT_NEAR(b.m_points[k].x, a.m_points[k].x, 1.0);
-            EXPECT_NEAR(b.m_points[k].y, a.m_points[k].y, 1.0);
+        const auto pa = m_store->Outline(a);
+        const auto pb = again->Outline(b);
+        ASSERT_EQ(pb.size(), pa.size()) << i;
+        for (std::size_t k = 0; k < pa.size(); ++k) {
+            EXPECT_NEAR(pb[k].x, pa[k].x, 1.0);
+            EXPECT_NEAR(pb[k].y, pa[k].y, 1.0);
         }
     }
     ASSERT_EQ(again->m_labels.size(), m_store->m_labels.size());
@@ -206,8 +208,8 @@ TEST_F(GisExport, WithoutGeoreferenceStaysInMapUnits) {
     OGRFeatureUniquePtr first(blocks->GetNextFeature());
     ASSERT_TRUE(first);
     const OGRLinearRing* ring = first->GetGeometryRef()->toPolygon()->getExteriorRing();
-    EXPECT_FLOAT_EQ(static_cast<float>(ring->getX(0)), m_store->m_blocks[0].m_points[0].x);
-    EXPECT_FLOAT_EQ(static_cast<float>(ring->getY(0)), m_store->m_blocks[0].m_points[0].y);
+    EXPECT_FLOAT_EQ(static_cast<float>(ring->getX(0)), m_store->Outline(m_store->m_blocks[0])[0].x);
+    EXPECT_FLOAT_EQ(static_cast<float>(ring->getY(0)), m_store->Outline(m_store->m_blocks[0])[0].y);
 
     CGisExport degrees(*m_store, {});
     EXPECT_FALSE(degrees.Write(Path(QStringLiteral("grados.gpkg")), QStringLiteral("EPSG:4326")));

@@ -93,7 +93,8 @@ TEST_F(OsmImport, MakesTheWholeTown) {
     for (std::size_t i = 0; i < store->m_blocks.size(); ++i) {
         const CmBlock& block = store->m_blocks[i];
         EXPECT_EQ(block.m_nId, i + 1);
-        EXPECT_EQ(block.m_points.front(), block.m_points.back());
+        const auto outline = store->Outline(block);
+        EXPECT_EQ(outline.front(), outline.back());
         ++types[block.m_nType];
     }
     // The park, the commercial area and the school's grounds give their blocks a type.

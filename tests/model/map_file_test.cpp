@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -52,10 +53,11 @@ TEST(MapFile, EmptyMapIsSavedAsTextsCountsCountersAndNoPicture) {
 
 TEST(MapFile, RecordsAreLaidOutFieldByField) {
     ArchiveWriter out;
-    CmBlock block = MakeBlock({1.5f, -2.0f, 3, 4, 5, 6}, 3);
+    MapStore store;
+    CmBlock& block = AddBlock(store, {1.5f, -2.0f, 3, 4, 5, 6}, 3);
     block.m_fScale = 2.0f;
     block.m_nReserved = 9;
-    block.Write(out);
+    block.Write(out, store.Outline(block));
     CmStname label;
     label.m_x = -1;
     label.m_y = 2;
@@ -269,12 +271,14 @@ TEST(MapFile, BlockIdsAreFilePositionsAndSurviveASave) {
     ASSERT_EQ(second->m_blocks.size(), 4u);
     for (std::uint32_t id = 1; id <= 4; ++id) {
         EXPECT_EQ(second->m_blocks[id - 1].m_nId, id);
-        EXPECT_EQ(second->FindBlockById(id)->m_points, first->FindBlockById(id)->m_points);
+        EXPECT_TRUE(std::ranges::equal(second->Outline(*second->FindBlockById(id)),
+                                       first->Outline(*first->FindBlockById(id))));
     }
     // The zone still names the same outlines.
     const auto& zone = *second->m_listZones[1];
     ASSERT_EQ(zone.m_strName, "Zona Sur");
-    EXPECT_EQ(second->FindBlockById(zone.m_blockIds[1])->m_points, store->m_blocks[3].m_points);
+    EXPECT_TRUE(std::ranges::equal(second->Outline(*second->FindBlockById(zone.m_blockIds[1])),
+                                   store->Outline(store->m_blocks[3])));
 }
 
 TEST(MapFile, BlockBoundsOfTheMap) {
@@ -287,15 +291,15 @@ TEST(MapFile, BlockBoundsOfTheMap) {
     EXPECT_EQ(none->FindBlockById(1), nullptr);
 
     MapStore store;
-    store.m_blocks.push_back(MakeBlock({5000, 5000}));                   // one point: nothing
-    store.m_blocks.push_back(MakeBlock({10, 20, 30.9f, 20, 30, 40.5f})); // reaches the origin
+    AddBlock(store, {5000, 5000});                   // one point: nothing
+    AddBlock(store, {10, 20, 30.9f, 20, 30, 40.5f}); // reaches the origin
     auto read = ReadFromBytes(WriteToBytes(store), error);
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->m_rcBlocks, (MapRect{-1, -1, 30, 40}));
     EXPECT_EQ(read->m_blocks[0].m_nId, 1u);
     EXPECT_EQ(read->FindBlockById(1), &read->m_blocks[0]);
 
-    store.m_blocks.push_back(MakeBlock({-50, -60, -10, -20}));
+    AddBlock(store, {-50, -60, -10, -20});
     read = ReadFromBytes(WriteToBytes(store), error);
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->m_rcBlocks, (MapRect{-50, -60, 30, 40}));

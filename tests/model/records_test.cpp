@@ -12,23 +12,24 @@
 
 TEST(Block, PointInRectangleTruncatesAndExcludesRightAndBottom) {
     const MapRect r{0, 0, 10, 10};
-    EXPECT_TRUE(MakeBlock({9.9f, 9.9f}).AllPointsIn(r));
-    EXPECT_TRUE(MakeBlock({-0.9f, 5}).AnyPointIn(r)); // truncates toward zero, to 0
-    EXPECT_FALSE(MakeBlock({10, 5}).AnyPointIn(r));
-    EXPECT_FALSE(MakeBlock({5, 10}).AnyPointIn(r));
-    EXPECT_FALSE(MakeBlock({-1, 5}).AnyPointIn(r));
-    const CmBlock half = MakeBlock({1, 1, 20, 20});
-    EXPECT_TRUE(half.AnyPointIn(r));
-    EXPECT_FALSE(half.AllPointsIn(r));
-    const CmBlock none;
+    EXPECT_TRUE(BlockShape(Outline({9.9f, 9.9f})).AllPointsIn(r));
+    EXPECT_TRUE(BlockShape(Outline({-0.9f, 5})).AnyPointIn(r)); // truncates toward zero, to 0
+    EXPECT_FALSE(BlockShape(Outline({10, 5})).AnyPointIn(r));
+    EXPECT_FALSE(BlockShape(Outline({5, 10})).AnyPointIn(r));
+    EXPECT_FALSE(BlockShape(Outline({-1, 5})).AnyPointIn(r));
+    const auto half = Outline({1, 1, 20, 20});
+    EXPECT_TRUE(BlockShape(half).AnyPointIn(r));
+    EXPECT_FALSE(BlockShape(half).AllPointsIn(r));
+    const BlockShape none;
     EXPECT_TRUE(none.AllPointsIn(r));
     EXPECT_FALSE(none.AnyPointIn(r));
     // Crossing the rectangle with no point inside it counts as outside.
-    EXPECT_FALSE(MakeBlock({-5, 5, 15, 5, 15, 6}).AnyPointIn(r));
+    EXPECT_FALSE(BlockShape(Outline({-5, 5, 15, 5, 15, 6})).AnyPointIn(r));
 }
 
 TEST(Block, HitTestFillsLeftAndTopEdgesOnly) {
-    const CmBlock square = MakeBlock({0, 0, 10, 0, 10, 10, 0, 10});
+    const auto squarePoints = Outline({0, 0, 10, 0, 10, 10, 0, 10});
+    const BlockShape square(squarePoints);
     EXPECT_TRUE(square.HitTest(0, 0));
     EXPECT_TRUE(square.HitTest(9, 9));
     EXPECT_TRUE(square.HitTest(0, 9));
@@ -39,18 +40,21 @@ TEST(Block, HitTestFillsLeftAndTopEdgesOnly) {
 
 TEST(Block, HitTestUsesTheEvenOddRule) {
     // A five-pointed star drawn in one stroke: its centre is wound twice.
-    const CmBlock star = MakeBlock({50, 0, 79, 90, 2, 35, 98, 35, 21, 90});
+    const auto starPoints = Outline({50, 0, 79, 90, 2, 35, 98, 35, 21, 90});
+    const BlockShape star(starPoints);
     EXPECT_FALSE(star.HitTest(50, 45));
     EXPECT_TRUE(star.HitTest(50, 10));
     EXPECT_TRUE(star.HitTest(10, 36));
     EXPECT_FALSE(star.HitTest(0, 0));
     // The same square traced twice covers every point twice.
-    const CmBlock twice = MakeBlock({0, 0, 10, 0, 10, 10, 0, 10, 0, 0, 10, 0, 10, 10, 0, 10});
+    const auto twicePoints = Outline({0, 0, 10, 0, 10, 10, 0, 10, 0, 0, 10, 0, 10, 10, 0, 10});
+    const BlockShape twice(twicePoints);
     EXPECT_FALSE(twice.HitTest(5, 5));
 }
 
 TEST(Block, TwoPointsNeverHitAndHaveNoRegion) {
-    const CmBlock line = MakeBlock({0, 0, 10, 10});
+    const auto linePoints = Outline({0, 0, 10, 10});
+    const BlockShape line(linePoints);
     for (int i = -1; i <= 11; ++i)
         EXPECT_FALSE(line.HitTest(i, i));
     EXPECT_TRUE(line.RegionVertices().empty());
@@ -59,10 +63,12 @@ TEST(Block, TwoPointsNeverHitAndHaveNoRegion) {
 }
 
 TEST(Block, HitTestOnHugeAndBrokenCoordinatesIsSafe) {
-    const CmBlock huge = MakeBlock({-3e9f, -3e9f, 3e9f, -3e9f, 3e9f, 3e9f, -3e9f, 3e9f});
+    const auto hugePoints = Outline({-3e9f, -3e9f, 3e9f, -3e9f, 3e9f, 3e9f, -3e9f, 3e9f});
+    const BlockShape huge(hugePoints);
     EXPECT_TRUE(huge.HitTest(0, 0));
     EXPECT_TRUE(huge.HitTest(2147483646, 0));
-    const CmBlock nan = MakeBlock({NAN, 0, 10, 0, 10, 10});
+    const auto nanPoints = Outline({NAN, 0, 10, 0, 10, 10});
+    const BlockShape nan(nanPoints);
     EXPECT_FALSE(nan.HitTest(-5, -5));
 }
 
@@ -88,10 +94,11 @@ TEST(Block, TypeSetsTheTableColourOnlyForOneToSix) {
 }
 
 TEST(Block, BoundsAlwaysReachTheOrigin) {
-    EXPECT_EQ(MakeBlock({10, 20, 30, 40}).GetBounds(), (MapRect{0, 0, 30, 40}));
-    EXPECT_EQ(MakeBlock({-10.7f, -20, -30, -40.2f}).GetBounds(), (MapRect{-30, -40, 0, 0}));
-    EXPECT_EQ(MakeBlock({10, 20}).GetBounds(), (MapRect{}));
-    EXPECT_EQ(CmBlock().GetBounds(), (MapRect{}));
+    EXPECT_EQ(BlockShape(Outline({10, 20, 30, 40})).GetBounds(), (MapRect{0, 0, 30, 40}));
+    EXPECT_EQ(BlockShape(Outline({-10.7f, -20, -30, -40.2f})).GetBounds(),
+              (MapRect{-30, -40, 0, 0}));
+    EXPECT_EQ(BlockShape(Outline({10, 20})).GetBounds(), (MapRect{}));
+    EXPECT_EQ(BlockShape().GetBounds(), (MapRect{}));
 }
 
 // ---- streets, routes, labels ----
@@ -194,16 +201,14 @@ TEST(Label, FontHeightByScale) {
 
 TEST(Zone, CentreOfTheRegionBoxes) {
     MapStore store;
-    store.m_blocks.push_back(MakeBlock({10, 20, 31, 20, 31, 41, 10, 41}));
-    store.m_blocks.push_back(MakeBlock({500, 500, 600, 600})); // no region
-    store.m_blocks[0].SetId(1);
-    store.m_blocks[1].SetId(2);
+    AddBlock(store, {10, 20, 31, 20, 31, 41, 10, 41});
+    AddBlock(store, {500, 500, 600, 600}); // no region
     CmZonas zone;
     zone.m_blockIds = {1, 2};
     EXPECT_EQ(zone.GetCentre(store), (MapPoint{20, 31}));
     zone.m_blockIds = {7, 0, 2};
     EXPECT_EQ(zone.GetCentre(store), (MapPoint{0, 0}));
-    store.m_blocks.push_back(MakeBlock({-11, -21, -1, -21, -1, -1}));
+    AddBlock(store, {-11, -21, -1, -21, -1, -1});
     zone.m_blockIds = {1, 3};
     // Union (-11,-21)-(31,41): halves truncate toward zero.
     EXPECT_EQ(zone.GetCentre(store), (MapPoint{10, 10}));
@@ -212,8 +217,7 @@ TEST(Zone, CentreOfTheRegionBoxes) {
 TEST(Zone, SelectionCountIsAlwaysTheNumberOfSelectedBlocks) {
     MapStore store;
     for (int i = 0; i < 5; ++i) {
-        store.m_blocks.push_back(MakeBlock({0, 0, 1, 0, 1, 1}));
-        store.m_blocks.back().SetId(static_cast<std::uint32_t>(i + 1));
+        EXPECT_EQ(AddBlock(store, {0, 0, 1, 0, 1, 1}).m_nId, static_cast<std::uint32_t>(i + 1));
     }
     CmZonas ghost;
     ghost.m_blockIds = {9, 10, 0};

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
 // The file form of a store holds every stored field, so equal bytes mean equal content.
@@ -11,7 +14,7 @@ std::vector<std::uint8_t> FileBytes(const MapStore& store) {
     const MapStore& copy = store;
     ArchiveWriter w;
     for (const auto& b : copy.m_blocks)
-        b.Write(w);
+        b.Write(w, copy.Outline(b));
     for (const auto& s : copy.m_listStreets)
         s->Write(w);
     for (const auto& r : copy.m_listReferences)
@@ -34,13 +37,9 @@ std::vector<std::uint8_t> FileBytes(const MapStore& store) {
 
 MapStore SmallTown() {
     MapStore store;
-    for (int i = 0; i < 3; ++i) {
-        CmBlock b;
-        b.m_points = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
-        b.SetType(i == 2 ? 7 : 1);
-        b.SetId(static_cast<std::uint32_t>(i + 1));
-        store.m_blocks.push_back(b);
-    }
+    const FloatPoint square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
+    for (int i = 0; i < 3; ++i)
+        store.AddBlock(square, i == 2 ? 7 : 1);
     MapStore::AddHead(store.m_listStreets, std::make_unique<CmCalles>());
     store.m_listStreets.front()->m_strName = "Avenida Juárez";
     MapStore::AddHead(store.m_listReferences,
@@ -101,4 +100,32 @@ TEST(StoreEdit, CurrentCategoryAndBusinessSurviveARestore) {
     EXPECT_EQ(store.m_directory.GetBusinessName(), "Farmacia Niño");
     // The restored pointers name the store's own records, not the snapshot's.
     EXPECT_EQ(store.m_directory.m_pCurrent, store.m_directory.m_listCategories.front().get());
+}
+
+TEST(StoreEdit, ABusinessEditKeepsOnlyThatBusinessAndItsCategoryStaysCurrent) {
+    MapStore store = SmallTown();
+    CmDirectorio& dir = store.m_directory;
+    for (int i = 0; i < 200; ++i)
+        dir.AddBusiness(i, i, 3, "Farmacia " + std::to_string(i), "", "", store.m_counters);
+    dir.SelectBusiness("Farmacia 50");
+    StoreSnapshot baseline = StoreSnapshot::Capture(store);
+    const auto before = FileBytes(store);
+
+    dir.UpdateBusiness("Farmacia Cincuenta", "Hidalgo 50", "555 0050");
+    const StoreEdit edit = StoreEdit::Record(baseline, store);
+    ASSERT_TRUE(edit.ChangedAnything());
+    // One business of two hundred, before and after: far less than the category.
+    EXPECT_LT(edit.MemoryBytes(), 2 * 1024u);
+
+    edit.Undo(store);
+    EXPECT_EQ(FileBytes(store), before);
+    // The current business is the store's restored record, not a stale one.
+    const CmClasificados* category = dir.m_pCurrent;
+    ASSERT_NE(category, nullptr);
+    ASSERT_NE(category->m_pCurrent, nullptr);
+    EXPECT_EQ(category->m_pCurrent->m_strName, "Farmacia 50");
+    EXPECT_TRUE(std::any_of(category->m_listBusinesses.begin(), category->m_listBusinesses.end(),
+                            [&](const auto& b) { return b.get() == category->m_pCurrent; }));
+    edit.Redo(store);
+    EXPECT_EQ(dir.GetBusinessName(), "Farmacia Cincuenta");
 }

@@ -8,12 +8,15 @@
 #include <stdexcept>
 #include <unistd.h>
 
-CmBlock MakeBlock(std::initializer_list<float> xy, std::int32_t type) {
-    CmBlock b;
+std::vector<FloatPoint> Outline(std::initializer_list<float> xy) {
+    std::vector<FloatPoint> points;
     for (auto it = xy.begin(); it != xy.end(); it += 2)
-        b.m_points.push_back({*it, *(it + 1)});
-    b.SetType(type);
-    return b;
+        points.push_back({*it, *(it + 1)});
+    return points;
+}
+
+CmBlock& AddBlock(MapStore& store, std::initializer_list<float> xy, std::int32_t type) {
+    return store.AddBlock(Outline(xy), type);
 }
 
 std::unique_ptr<MapStore> BuildEveryKindMap() {
@@ -23,12 +26,10 @@ std::unique_ptr<MapStore> BuildEveryKindMap() {
     store->m_strTown = "Ciudad 東京";
     store->m_counters = {7, 5, 4, 9};
 
-    store->m_blocks.push_back(MakeBlock({10, 20, 31, 20, 31, 41, 10, 41}, 2));
-    store->m_blocks.push_back(MakeBlock({-5.5f, -5.5f, 100.25f, 3.0f}, 7)); // two points
-    store->m_blocks.push_back(MakeBlock({}, 0));                            // no points
-    store->m_blocks.push_back(MakeBlock({200, 200, 260, 200, 230, 250}, 6));
-    for (std::uint32_t i = 0; i < store->m_blocks.size(); ++i)
-        store->m_blocks[i].SetId(i + 1);
+    AddBlock(*store, {10, 20, 31, 20, 31, 41, 10, 41}, 2);
+    AddBlock(*store, {-5.5f, -5.5f, 100.25f, 3.0f}, 7); // two points
+    AddBlock(*store, {}, 0);                            // no points
+    AddBlock(*store, {200, 200, 260, 200, 230, 250}, 6);
 
     CmStname label;
     label.m_x = 12;

@@ -16,8 +16,10 @@
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A block with the given outline (x0, y0, x1, y1, ...).
-CmBlock MakeBlock(std::initializer_list<float> xy, std::int32_t type = 1);
+// The outline (x0, y0, x1, y1, ...).
+std::vector<FloatPoint> Outline(std::initializer_list<float> xy);
+// Adds a block with the given outline (x0, y0, x1, y1, ...) to the store.
+CmBlock& AddBlock(MapStore& store, std::initializer_list<float> xy, std::int32_t type = 1);
 
 // A map with at least one record of every kind, unsorted names with accents,
 // a UTF-16 text and a three-byte picture.

@@ -33,8 +33,8 @@ const QRgb kWhite = 0xffffff;
 
 void TestMapRenderer::blockFillFollowsTypeAndSwitch() {
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-100, -50, -20, 50, 2));
-    store.m_blocks.push_back(MakeBlock(20, -50, 100, 50, 1));
+    AddBlock(store, -100, -50, -20, 50, 2);
+    AddBlock(store, 20, -50, 100, 50, 1);
     const MapTransform t = View();
     LayerSwitches layers;
     QImage off = RenderMap(store, t, layers);
@@ -48,7 +48,7 @@ void TestMapRenderer::blockFillFollowsTypeAndSwitch() {
 
 void TestMapRenderer::selectedBlockIsLightRed() {
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-50, -50, 50, 50, 4));
+    AddBlock(store, -50, -50, 50, 50, 4);
     store.SetBlockSelected(store.m_blocks[0], true);
     const MapTransform t = View();
     const QImage image = RenderMap(store, t, LayerSwitches{});
@@ -57,7 +57,7 @@ void TestMapRenderer::selectedBlockIsLightRed() {
 
 void TestMapRenderer::outlineIsLightGrey() {
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-50, -50, 50, 50, 1));
+    AddBlock(store, -50, -50, 50, 50, 1);
     const MapTransform t = View();
     const QImage image = RenderMap(store, t, LayerSwitches{});
     // The right edge at x = 50 is outline only (the fill stops before it).
@@ -68,7 +68,7 @@ void TestMapRenderer::outlineIsLightGrey() {
 void TestMapRenderer::largeBlockAroundTheViewIsDrawn() {
     // No vertex of this block lies in view, but the view is inside it.
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-100000, -100000, 100000, 100000, 5));
+    AddBlock(store, -100000, -100000, 100000, 100000, 5);
     const MapTransform t = View();
     const QImage image = RenderMap(store, t, LayerSwitches{});
     QCOMPARE(At(image, t, {0, 0}), Rgb24(255, 255, 128));
@@ -77,8 +77,8 @@ void TestMapRenderer::largeBlockAroundTheViewIsDrawn() {
 
 void TestMapRenderer::laterBlocksPaintOverEarlierOnes() {
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-60, -60, 40, 40, 2));
-    store.m_blocks.push_back(MakeBlock(-40, -40, 60, 60, 6));
+    AddBlock(store, -60, -60, 40, 40, 2);
+    AddBlock(store, -40, -40, 60, 60, 6);
     const MapTransform t = View();
     const QImage image = RenderMap(store, t, LayerSwitches{});
     QCOMPARE(At(image, t, {0, 0}), Rgb24(128, 255, 255));
@@ -248,11 +248,10 @@ void TestMapRenderer::bandRectangleIsRedOnePixel() {
 void TestMapRenderer::hitTestMatchesAFullScan() {
     MapStore store = GenerateTown(TownOptions{3000, 3});
     // Overlapping and degenerate blocks as well as the town's own.
-    store.m_blocks.push_back(MakeBlock(-300, -300, 300, 300, 2));
-    store.m_blocks.push_back(MakeBlock(-100, -100, 100, 100, 3));
-    CmBlock line;
-    line.m_points = {{0, 0}, {50, 50}};
-    store.m_blocks.push_back(line);
+    AddBlock(store, -300, -300, 300, 300, 2);
+    AddBlock(store, -100, -100, 100, 100, 3);
+    const FloatPoint line[] = {{0, 0}, {50, 50}};
+    store.AddBlock(line);
     CMapRenderer renderer;
     const MapRect r = store.m_rcBlocks;
     std::mt19937 rng(11);
@@ -263,7 +262,7 @@ void TestMapRenderer::hitTestMatchesAFullScan() {
         const MapPoint p{xs(rng), ys(rng)};
         std::int64_t expected = -1;
         for (std::int64_t i = static_cast<std::int64_t>(store.m_blocks.size()) - 1; i >= 0; --i)
-            if (store.m_blocks[static_cast<std::size_t>(i)].HitTest(p.x, p.y)) {
+            if (store.Shape(store.m_blocks[static_cast<std::size_t>(i)]).HitTest(p.x, p.y)) {
                 expected = i;
                 break;
             }
@@ -271,6 +270,118 @@ void TestMapRenderer::hitTestMatchesAFullScan() {
         hits += expected >= 0;
     }
     QVERIFY(hits > 300); // the points really met blocks
+}
+
+namespace {
+
+// A town with every layer showing: businesses of a current category, labels,
+// streets and routes, and places right on the edges of the views the tests use.
+MapStore BusyTown() {
+    MapStore store = GenerateTown(TownOptions{3000, 5});
+    store.m_directory.m_pCurrent = store.m_directory.m_listCategories.front().get();
+    for (const auto& b : store.m_directory.m_pCurrent->m_listBusinesses)
+        b->m_bHighlight = b->m_nBusinessNo % 3 == 0;
+    for (const auto& s : store.m_listStreets)
+        s->m_bShow = s->m_points.size() % 2 == 0;
+    const MapRect v = View(12.0f, QSize(640, 480)).VisibleRect();
+    // Points just inside and just outside each edge, whose names reach across it.
+    for (std::int32_t d : {-1, 0, 1, 7}) {
+        MapStore::AddHead(store.m_listReferences,
+                          std::make_unique<CmRefe>(v.left - d, 10, 10, "Borde izquierdo"));
+        MapStore::AddHead(store.m_listColonies,
+                          std::make_unique<CmColonias>(v.right - d, -20, 10, "Colonia del borde"));
+        CmStname label;
+        label.m_x = 30;
+        label.m_y = v.top - d;
+        label.m_fAngle = 0.6f;
+        label.m_strText = "Calle del borde";
+        store.m_labels.push_back(label);
+    }
+    return store;
+}
+
+// Where two pictures of one size differ, for the message of a failed comparison.
+QString Differences(const QImage& a, const QImage& b) {
+    QRect box;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                box |= QRect(x, y, 1, 1);
+                ++count;
+            }
+    return QStringLiteral("%1 pixels differ within (%2, %3) %4x%5")
+        .arg(count)
+        .arg(box.x())
+        .arg(box.y())
+        .arg(box.width())
+        .arg(box.height());
+}
+
+} // namespace
+
+void TestMapRenderer::cullingChangesNoPixel_data() {
+    QTest::addColumn<float>("scale");
+    QTest::addColumn<QPoint>("centre");
+    QTest::newRow("whole town, scale 1") << 1.0f << QPoint(0, 0);
+    QTest::newRow("scale 3") << 3.0f << QPoint(400, -300);
+    QTest::newRow("scale 12, labels") << 12.0f << QPoint(0, 0);
+    QTest::newRow("scale 20, at the town's edge") << 20.0f << QPoint(3100, 2500);
+}
+
+void TestMapRenderer::cullingChangesNoPixel() {
+    QFETCH(float, scale);
+    QFETCH(QPoint, centre);
+    const MapStore store = BusyTown();
+    const QSize size(640, 480);
+    const MapTransform probe(size, scale, QPoint());
+    const MapTransform t(size, scale, probe.OriginCentering({centre.x(), centre.y()}));
+    const LayerSwitches layers = LayerSwitches::All();
+    CMapRenderer everything;
+    everything.SetCulling(false);
+    const QImage expected = everything.Render(store, t, layers);
+    CMapRenderer culled;
+    QImage frame = culled.Render(store, t, layers);
+    QVERIFY2(frame == expected, qPrintable(Differences(frame, expected)));
+    QVERIFY(CountNonWhite(frame, frame.rect()) > 1000);
+    // Any part drawn alone has the pixels the whole frame has there.
+    for (const QRect& part : {QRect(0, 0, 640, 7), QRect(631, 0, 9, 480), QRect(100, 90, 213, 177),
+                              QRect(0, 470, 640, 10)})
+        culled.DrawArea(frame, store, t, layers, part);
+    QVERIFY2(frame == expected, qPrintable(Differences(frame, expected)));
+}
+
+void TestMapRenderer::panStepsMatchAFullRedraw_data() {
+    QTest::addColumn<float>("scale");
+    QTest::newRow("scale 3") << 3.0f;
+    QTest::newRow("scale 12, labels") << 12.0f;
+}
+
+void TestMapRenderer::panStepsMatchAFullRedraw() {
+    QFETCH(float, scale);
+    const MapStore store = BusyTown();
+    const LayerSwitches layers = LayerSwitches::All();
+    MapTransform t = View(scale, QSize(640, 480));
+    CMapRenderer renderer;
+    QImage frame = renderer.Render(store, t, layers);
+    // Drags of a few pixels, arrow-key and page steps, and one past the window.
+    const QPoint steps[] = {{7, 0},     {0, -5},  {-13, 9},  {50, 0}, {0, 50},
+                            {-3, -400}, {0, 400}, {31, -17}, {700, 0}};
+    for (const QPoint& step : steps) {
+        const MapTransform next(t.ClientSize(), t.Scale(), t.Origin() + step);
+        QVERIFY(CMapRenderer::CanPan(t, next));
+        const QRegion drawn = renderer.PanFrame(frame, store, t, next, layers);
+        t = next;
+        const QImage expected = RenderMap(store, t, layers);
+        QVERIFY2(frame == expected, qPrintable(QStringLiteral("after a step of (%1, %2): %3")
+                                                   .arg(step.x())
+                                                   .arg(step.y())
+                                                   .arg(Differences(frame, expected))));
+        // A small step draws little of the frame.
+        if (std::abs(step.x()) + std::abs(step.y()) < 20)
+            QVERIFY(drawn.boundingRect().width() * drawn.boundingRect().height() < 640 * 480 / 2 ||
+                    drawn.rectCount() > 1);
+    }
 }
 
 void TestMapRenderer::rasterFillTakesPixelCentres() {

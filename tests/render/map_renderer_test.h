@@ -20,6 +20,10 @@ private slots:
     void businessesOnlyWithMarksAndNotOnTheAxes();
     void bandRectangleIsRedOnePixel();
     void hitTestMatchesAFullScan();
+    void cullingChangesNoPixel_data();
+    void cullingChangesNoPixel();
+    void panStepsMatchAFullRedraw_data();
+    void panStepsMatchAFullRedraw();
     void rasterFillTakesPixelCentres();
     void rasterLineLeavesOutItsLastPixel();
     void rasterClipsLongLinesExactly();

@@ -80,11 +80,16 @@ QString Canonical(const QString& path) {
 
 // The test town with its blocks grown `size` times about (0,0) and moved by `shift`.
 std::string WriteTown(const QString& path, float size, FloatPoint shift) {
+    MapStore town;
+    FillTestTown(town, {});
     MapStore store;
     FillTestTown(store, {});
-    for (CmBlock& block : store.m_blocks) {
-        for (FloatPoint& p : block.m_points)
-            p = {p.x * size + shift.x, p.y * size + shift.y};
+    store.ClearBlocks();
+    for (const CmBlock& block : town.m_blocks) {
+        std::vector<FloatPoint> outline;
+        for (const FloatPoint& p : town.Outline(block))
+            outline.push_back({p.x * size + shift.x, p.y * size + shift.y});
+        store.AddBlock(outline, block.m_nType);
     }
     std::string error;
     if (!SaveMapFile(store, QFile::encodeName(path).toStdString(), {}, error))
@@ -363,7 +368,7 @@ private slots:
         // also hold the origin).
         MapRect town{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
         for (const CmBlock& block : e.store.m_blocks) {
-            for (const FloatPoint& p : block.m_points) {
+            for (const FloatPoint& p : e.store.Outline(block)) {
                 town.left = std::min(town.left, static_cast<std::int32_t>(std::floor(p.x)));
                 town.top = std::min(town.top, static_cast<std::int32_t>(std::floor(p.y)));
                 town.right = std::max(town.right, static_cast<std::int32_t>(std::ceil(p.x)));

@@ -20,7 +20,7 @@ namespace {
 QString WriteMap(const QString& dir, const std::string& name, QColor colour) {
     MapStore store = MakeStore();
     store.m_strTown = name;
-    store.m_blocks.push_back(MakeBlock(-1000, -750, 1000, 750, 1));
+    AddBlock(store, -1000, -750, 1000, 750, 1);
     const QString path =
         dir + QLatin1Char('/') + QString::fromStdString(name) + QStringLiteral(".map");
     std::string error;

@@ -14,11 +14,9 @@
 
 namespace {
 
-CmBlock Square(float x, float y, float side, int type) {
-    CmBlock block;
-    block.m_points = {{x, y}, {x + side, y}, {x + side, y + side}, {x, y + side}};
-    block.SetType(type);
-    return block;
+void AddSquare(MapStore& store, float x, float y, float side, int type) {
+    const FloatPoint outline[] = {{x, y}, {x + side, y}, {x + side, y + side}, {x, y + side}};
+    store.AddBlock(outline, type);
 }
 
 template <typename T>
@@ -32,8 +30,11 @@ void FillTestTown(MapStore& store, const TestMapContents& contents) {
     store.m_strCountry = contents.country.toStdString();
     store.m_strState = contents.state.toStdString();
     store.m_strTown = contents.town.toStdString();
-    store.m_blocks = {Square(-200, -200, 150, 1), Square(50, -200, 150, 2),
-                      Square(-200, 50, 150, 3), Square(50, 50, 150, 1)};
+    store.ClearBlocks();
+    AddSquare(store, -200, -200, 150, 1);
+    AddSquare(store, 50, -200, 150, 2);
+    AddSquare(store, -200, 50, 150, 3);
+    AddSquare(store, 50, 50, 150, 1);
 
     auto street = [](const char* name, float zoom) {
         auto s = std::make_unique<CmCalles>();

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <numbers>
 #include <set>
+#include <span>
 
 namespace {
 
@@ -50,11 +51,11 @@ std::vector<std::string> AllTexts(const MapStore& s) {
     return texts;
 }
 
-bool IsRectangle(const CmBlock& b) {
-    if (b.m_points.size() != 5)
+bool IsRectangle(std::span<const FloatPoint> outline) {
+    if (outline.size() != 5)
         return false;
     std::set<float> xs, ys;
-    for (const FloatPoint& p : b.m_points) {
+    for (const FloatPoint& p : outline) {
         xs.insert(p.x);
         ys.insert(p.y);
     }
@@ -84,10 +85,11 @@ TEST(TownGenerator, MakesExactlyTheBlocksAskedForEvenForTinyTowns) {
         for (std::size_t i = 0; i < n; ++i) {
             const CmBlock& b = town.m_blocks[i];
             EXPECT_EQ(b.m_nId, i + 1);
-            ASSERT_GE(b.m_points.size(), 4u) << "block " << i + 1;
-            EXPECT_LE(b.m_points.size(), 8u) << "block " << i + 1;
-            EXPECT_EQ(b.m_points.front(), b.m_points.back()) << "outline must close";
-            EXPECT_GT(b.RegionBox().Width(), 0);
+            const std::span<const FloatPoint> outline = town.Outline(b);
+            ASSERT_GE(outline.size(), 4u) << "block " << i + 1;
+            EXPECT_LE(outline.size(), 8u) << "block " << i + 1;
+            EXPECT_EQ(outline.front(), outline.back()) << "outline must close";
+            EXPECT_GT(town.Shape(b).RegionBox().Width(), 0);
         }
         // Zones only name blocks that exist.
         for (const auto& z : town.m_listZones)
@@ -146,7 +148,7 @@ TEST_F(DefaultTown, UsesAllSixBlockTypesMostlyTheFirst) {
 TEST_F(DefaultTown, HasIrregularOutlinesAmongTheRectangles) {
     std::set<std::size_t> sizes;
     for (const auto& b : town->m_blocks)
-        sizes.insert(b.m_points.size());
+        sizes.insert(town->Outline(b).size());
     EXPECT_TRUE(sizes.count(5)); // rectangles and trapezoids
     EXPECT_TRUE(sizes.count(7)); // L-shapes
     EXPECT_TRUE(sizes.count(8)); // three corners cut
@@ -195,8 +197,8 @@ TEST_F(DefaultTown, IsCentredWithBoundsAsALoadWouldMakeThem) {
     MapRect bounds{-1, -1, 1, 1};
     double widthSum = 0;
     for (const auto& b : t.m_blocks) {
-        bounds = UnionRect(bounds, b.GetBounds());
-        widthSum += static_cast<double>(b.RegionBox().Width());
+        bounds = UnionRect(bounds, t.Shape(b).GetBounds());
+        widthSum += static_cast<double>(t.Shape(b).RegionBox().Width());
     }
     EXPECT_EQ(t.m_rcBlocks, bounds);
     EXPECT_EQ(bounds.left, -bounds.right);
@@ -244,9 +246,9 @@ TEST_F(DefaultTown, OverviewPutsBlocksWhereTheGuideLooksForThem) {
     const double k = width / double(r.Width());
     int checked = 0;
     for (const auto& b : town->m_blocks) {
-        if (b.m_nType == 1 || !IsRectangle(b))
+        if (b.m_nType == 1 || !IsRectangle(town->Outline(b)))
             continue;
-        const MapRect box = b.RegionBox();
+        const MapRect box = town->Shape(b).RegionBox();
         const double cx = (box.left + box.right) / 2.0;
         const double cy = (box.top + box.bottom) / 2.0;
         const QColor pixel =

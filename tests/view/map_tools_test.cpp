@@ -197,7 +197,7 @@ void TestMapTools::infoToolShowsAndRefillsThePopup() {
 
 void TestMapTools::paintToolSetsTypesOnTopmostBlock() {
     ToolFixture f;
-    f.SetBlocks({MakeBlock(0, 0, 300, 300, 3), MakeBlock(100, 100, 200, 200, 1)});
+    f.SetBlocks({{0, 0, 300, 300, 3}, {100, 100, 200, 200, 1}});
     f.wnd->SetTool(TOOL_PAINT_BLOCK);
     // The overlap belongs to the later block, which is drawn on top.
     f.Click(Qt::LeftButton, f.PixelOf({150, 150}));
@@ -216,8 +216,7 @@ void TestMapTools::paintToolSetsTypesOnTopmostBlock() {
 
 void TestMapTools::selectionCountStaysTrue() {
     ToolFixture f;
-    f.SetBlocks({MakeBlock(0, 0, 100, 100, 1), MakeBlock(200, 0, 300, 100, 1),
-                 MakeBlock(400, 0, 500, 100, 1)});
+    f.SetBlocks({{0, 0, 100, 100, 1}, {200, 0, 300, 100, 1}, {400, 0, 500, 100, 1}});
     f.wnd->SetTool(TOOL_SELECT_BLOCK);
     const QPoint a = f.PixelOf({50, 50}), b = f.PixelOf({250, 50});
     f.Click(Qt::LeftButton, a);
@@ -242,8 +241,7 @@ void TestMapTools::selectionCountStaysTrue() {
 
 void TestMapTools::bandSelectsWhollyInsideBlocksOnly() {
     ToolFixture f;
-    f.SetBlocks({MakeBlock(0, 0, 100, 100, 1), MakeBlock(200, 0, 300, 100, 1),
-                 MakeBlock(400, 0, 500, 100, 1)});
+    f.SetBlocks({{0, 0, 100, 100, 1}, {200, 0, 300, 100, 1}, {400, 0, 500, 100, 1}});
     f.wnd->SetTool(TOOL_SELECT_BLOCK);
     f.Click(Qt::LeftButton, f.PixelOf({250, 50}));
     // From the lower right to the upper left: the band is normalised. It holds
@@ -268,7 +266,7 @@ void TestMapTools::bandSelectsWhollyInsideBlocksOnly() {
 
 void TestMapTools::selectionIsNoUndoStep() {
     ToolFixture f;
-    f.SetBlocks({MakeBlock(0, 0, 100, 100, 1)});
+    f.SetBlocks({{0, 0, 100, 100, 1}});
     f.wnd->SetTool(TOOL_SELECT_BLOCK);
     f.Click(Qt::LeftButton, f.PixelOf({50, 50}));
     f.Click(Qt::RightButton, f.PixelOf({50, 50}), Qt::ShiftModifier);
@@ -312,7 +310,7 @@ void TestMapTools::undoAndRedoEveryToolStep_data() {
 void TestMapTools::undoAndRedoEveryToolStep() {
     QFETCH(QString, step);
     ToolFixture f;
-    f.SetBlocks({MakeBlock(0, 0, 300, 300, 4)});
+    f.SetBlocks({{0, 0, 300, 300, 4}});
     f.store.m_directory.AddCategory("Cines");
     f.store.m_directory.SelectCategory("Cines");
     // Something already there, so that undo has to keep it.
@@ -364,7 +362,7 @@ void TestMapTools::undoAndRedoEveryToolStep() {
 
 void TestMapTools::withoutHistoryChangesAreStillMarked() {
     ToolFixture f(false);
-    f.SetBlocks({MakeBlock(0, 0, 300, 300, 1)});
+    f.SetBlocks({{0, 0, 300, 300, 1}});
     f.wnd->SetTool(TOOL_PAINT_BLOCK);
     f.Click(Qt::RightButton, f.PixelOf({150, 150})); // already type 1
     QVERIFY(!f.store.IsChanged());

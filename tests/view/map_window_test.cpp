@@ -11,6 +11,8 @@
 #include <QTest>
 #include <memory>
 
+Q_DECLARE_METATYPE(MapRect)
+
 namespace {
 
 // A frame holding the map window and a stand-in control panel.
@@ -187,6 +189,41 @@ void TestMapWindow::navigateDragPansWithClosedHand() {
     QCOMPARE(f.wnd->Origin(), before + QPoint(30, -10));
 }
 
+void TestMapWindow::panStepsMoveThePictureAndTheGuideFollows() {
+    Fixture f;
+    // The kept frame is the map alone: the scale bar goes over it on screen.
+    const auto Fresh = [](Fixture& f) {
+        return RenderMap(f.store, f.wnd->Transform(), f.wnd->Layers());
+    };
+    f.store = GenerateTown(TownOptions{2000, 7});
+    f.store.m_strMapName = "pueblo";
+    f.store.m_directory.m_pCurrent = f.store.m_directory.m_listCategories.front().get();
+    f.wnd->OnMapLoaded();
+    for (UserMessage m : {UM_SHOW_MARKS, UM_SHOW_COLONIES, UM_SHOW_ALL_ROUTES,
+                          UM_SHOW_TRACED_STREETS, UM_SHOW_STREET_NAMES})
+        f.Send(m, 1, 0);
+    f.Send(UM_SET_ZOOM, 12, 0);
+    f.wnd->SetTool(TOOL_NAVIGATE);
+    f.wnd->repaint();
+    QSignalSpy shown(f.wnd, &CMapaWnd::VisibleRectDrawn);
+    Mouse(f.wnd, QEvent::MouseButtonPress, QPoint(400, 300), Qt::LeftButton, Qt::LeftButton);
+    QPoint at(400, 300);
+    for (const QPoint step : {QPoint(9, 4), QPoint(-30, 12), QPoint(0, -7), QPoint(120, 80)}) {
+        at += step;
+        Mouse(f.wnd, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+        // The kept picture follows at once, before any repaint.
+        QVERIFY(f.wnd->LastFrame() == Fresh(f));
+        QCoreApplication::processEvents();
+        QVERIFY(f.wnd->LastFrame() == Fresh(f));
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(shown.last().at(0).value<MapRect>(), f.wnd->VisibleRect());
+    }
+    Mouse(f.wnd, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    // The keys pan the same way.
+    QTest::keyClick(f.wnd, Qt::Key_Left);
+    QVERIFY(f.wnd->LastFrame() == Fresh(f));
+}
+
 void TestMapWindow::navigateRightClickCentresOrigin() {
     Fixture f;
     f.Send(UM_SET_ZOOM, 9, 0);
@@ -333,9 +370,9 @@ void TestMapWindow::locateIgnoresBadIndices() {
 
 void TestMapWindow::zoneShowSelectsAndCentres() {
     Fixture f;
-    f.store.m_blocks.push_back(MakeBlock(10, 20, 31, 41, 1));
-    f.store.m_blocks.push_back(MakeBlock(100, 100, 200, 200, 1));
-    f.store.m_blocks.push_back(MakeBlock(-500, -500, -400, -400, 1));
+    AddBlock(f.store, 10, 20, 31, 41, 1);
+    AddBlock(f.store, 100, 100, 200, 200, 1);
+    AddBlock(f.store, -500, -500, -400, -400, 1);
     for (std::uint32_t i = 0; i < f.store.m_blocks.size(); ++i)
         f.store.m_blocks[i].SetId(i + 1);
     auto zone = std::make_unique<CmZonas>("Norte", "", f.store.m_counters);
@@ -365,8 +402,8 @@ void TestMapWindow::zoneShowSelectsAndCentres() {
 
 void TestMapWindow::zoneShowWithNothingClearsSelection() {
     Fixture f;
-    f.store.m_blocks.push_back(MakeBlock(0, 0, 10, 10, 1));
-    f.store.m_blocks.push_back(MakeBlock(20, 0, 30, 10, 1));
+    AddBlock(f.store, 0, 0, 10, 10, 1);
+    AddBlock(f.store, 20, 0, 30, 10, 1);
     f.wnd->OnMapLoaded();
     f.store.SetBlockSelected(f.store.m_blocks[0], true);
     f.store.SetBlockSelected(f.store.m_blocks[1], true);
@@ -382,7 +419,7 @@ void TestMapWindow::zoneShowWithNothingClearsSelection() {
 void TestMapWindow::zoneAssignTakesTheSelection() {
     Fixture f;
     for (int i = 0; i < 4; ++i) {
-        f.store.m_blocks.push_back(MakeBlock(i * 20.0f, 0, i * 20.0f + 10, 10, 1));
+        AddBlock(f.store, i * 20.0f, 0, i * 20.0f + 10, 10, 1);
         f.store.m_blocks.back().SetId(static_cast<std::uint32_t>(i + 1));
     }
     f.store.m_listZones.push_back(std::make_unique<CmZonas>("Z", "", f.store.m_counters));
@@ -432,8 +469,8 @@ void TestMapWindow::hoverReportsMapPoint() {
 
 void TestMapWindow::hitBlockFindsTopmost() {
     Fixture f;
-    f.store.m_blocks.push_back(MakeBlock(0, 0, 100, 100, 1));
-    f.store.m_blocks.push_back(MakeBlock(50, 50, 150, 150, 2));
+    AddBlock(f.store, 0, 0, 100, 100, 1);
+    AddBlock(f.store, 50, 50, 150, 150, 2);
     f.wnd->OnMapLoaded();
     QCOMPARE(f.wnd->HitBlock({75, 75}), &f.store.m_blocks[1]);
     QCOMPARE(f.wnd->HitBlock({25, 25}), &f.store.m_blocks[0]);
@@ -474,7 +511,7 @@ void TestMapWindow::closeMessagesCloseGuideAndPopup() {
 
 void TestMapWindow::windowShowsWhiteBeforeAMapIsLoaded() {
     MapStore store = MakeStore();
-    store.m_blocks.push_back(MakeBlock(-1000, -1000, 1000, 1000, 3));
+    AddBlock(store, -1000, -1000, 1000, 1000, 3);
     CMapaWnd wnd(store);
     wnd.resize(200, 100);
     const QImage image = wnd.grab().toImage();

@@ -15,6 +15,7 @@ private slots:
     void sliderReleaseKeepsTheCentre_data();
     void sliderReleaseKeepsTheCentre();
     void navigateDragPansWithClosedHand();
+    void panStepsMoveThePictureAndTheGuideFollows();
     void navigateRightClickCentresOrigin();
     void wheelZoomsKeepingThePointUnderTheMouse();
     void resizeKeepsOriginAndScale();

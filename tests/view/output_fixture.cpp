@@ -50,8 +50,8 @@ void AnswerMessageBox(std::function<void(const QString& text)> answer) {
 OutputFixture::OutputFixture(QColor pictureColour, bool withPicture) {
     store = MakeStore();
     store.m_strTitle = "VELTRIX  Pueblo, Estado - País";
-    store.m_blocks.push_back(MakeBlock(-2000, -1500, -1000, -500, 1));
-    store.m_blocks.push_back(MakeBlock(1000, 500, 2000, 1500, 2));
+    AddBlock(store, -2000, -1500, -1000, -500, 1);
+    AddBlock(store, 1000, 500, 2000, 1500, 2);
     store.m_rcBlocks = MapRect{-2000, -1500, 2000, 1500};
     if (withPicture)
         picture = JpegPicture(pictureColour, kPictureWidth, kPictureHeight);

@@ -151,10 +151,10 @@ ToolFixture::ToolFixture(bool withHistory) {
     wnd->OnMapLoaded();
 }
 
-void ToolFixture::SetBlocks(std::vector<CmBlock> blocks) {
-    for (std::size_t i = 0; i < blocks.size(); ++i)
-        blocks[i].SetId(static_cast<std::uint32_t>(i + 1));
-    store.m_blocks = std::move(blocks);
+void ToolFixture::SetBlocks(const std::vector<BlockRect>& blocks) {
+    store.ClearBlocks();
+    for (const BlockRect& b : blocks)
+        AddBlock(store, b.x0, b.y0, b.x1, b.y1, b.type);
     wnd->OnMapLoaded();
 }
 

@@ -65,7 +65,7 @@ struct ToolFixture {
 
     explicit ToolFixture(bool withHistory = true);
     // Blocks numbered as a load numbers them.
-    void SetBlocks(std::vector<CmBlock> blocks);
+    void SetBlocks(const std::vector<BlockRect>& blocks);
     QPoint PixelOf(MapPoint p) const { return wnd->Transform().ToPixel(p); }
     MapPoint MapAt(QPoint pixel) const { return wnd->MapPointAt(pixel); }
     const CTraceStreetTool& Street() const { return wnd->Tools().Street(); }

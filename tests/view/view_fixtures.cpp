@@ -2,11 +2,9 @@
 
 #include "messages.h"
 
-CmBlock MakeBlock(float x0, float y0, float x1, float y1, int type) {
-    CmBlock b;
-    b.m_points = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}};
-    b.SetType(type);
-    return b;
+CmBlock& AddBlock(MapStore& store, float x0, float y0, float x1, float y1, int type) {
+    const FloatPoint outline[] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}};
+    return store.AddBlock(outline, type);
 }
 
 MapStore MakeStore() {

@@ -10,7 +10,12 @@
 #include <vector>
 
 // An axis-aligned block from (x0, y0) to (x1, y1), outline closed by its last point.
-CmBlock MakeBlock(float x0, float y0, float x1, float y1, int type);
+// A rectangle block from (x0, y0) to (x1, y1), closed, of the given type.
+struct BlockRect {
+    float x0, y0, x1, y1;
+    int type;
+};
+CmBlock& AddBlock(MapStore& store, float x0, float y0, float x1, float y1, int type);
 
 // A store that counts as an open map.
 MapStore MakeStore();
