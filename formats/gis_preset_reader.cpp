@@ -378,9 +378,11 @@ private:
 
     bool ReadCondition(const QString& key, const QJsonValue& value, const QString& where,
                        GisCondition& condition) {
-        condition.fields = key.split(QLatin1Char('|'), Qt::SkipEmptyParts);
-        for (QString& f : condition.fields)
-            f = f.trimmed();
+        condition.fields.clear();
+        for (const QString& f : key.split(QLatin1Char('|'))) {
+            if (!f.trimmed().isEmpty())
+                condition.fields << f.trimmed();
+        }
         if (condition.fields.isEmpty())
             return Fail(QStringLiteral("una condición %1 no nombra ningún campo").arg(where));
         const QString what = QStringLiteral("la condición «%1» %2").arg(key, where);

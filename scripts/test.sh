@@ -51,7 +51,8 @@ echo "== Objetivos de fuzzing (clang, libFuzzer): compilación y corpus semilla"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVELTRIX_FUZZ=ON -DVELTRIX_TESTS=OFF >/dev/null
 # Only the fuzz targets: the editor itself needs no second build with clang.
-cmake --build build-fuzz -j "$jobs" --target fuzz_map_load fuzz_map_roundtrip fuzz_jpeg fuzz_bmp fuzz_gif
+cmake --build build-fuzz -j "$jobs" --target fuzz_map_load fuzz_map_roundtrip fuzz_jpeg fuzz_bmp fuzz_gif \
+    fuzz_lock fuzz_preset
 for target in build-fuzz/fuzz/fuzz_*; do
     [ -x "$target" ] || continue
     name=$(basename "$target")
