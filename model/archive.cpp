@@ -14,18 +14,6 @@ constexpr std::size_t kFileBuffer = 1 << 16;
 // system calls.
 constexpr std::size_t kWriteBuffer = 1 << 20;
 
-std::uint32_t LoadLe32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
-}
-
-void StoreLe32(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-    p[2] = static_cast<std::uint8_t>(v >> 16);
-    p[3] = static_cast<std::uint8_t>(v >> 24);
-}
-
 } // namespace
 
 std::string FormatErrorText() {

@@ -19,6 +19,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A little-endian 32-bit word at `p`, on any host: for the archive and for
+// readers and writers that take a whole record at once.
+inline std::uint32_t LoadLe32(const std::uint8_t* p) {
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+           std::uint32_t{p[3]} << 24;
+}
+
+inline void StoreLe32(std::uint8_t* p, std::uint32_t v) {
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+    p[2] = static_cast<std::uint8_t>(v >> 16);
+    p[3] = static_cast<std::uint8_t>(v >> 24);
+}
+
 // Texts of the two errors people see when a file does not read.
 std::string FormatErrorText();                          // "Formato de archivo no esperado."
 std::string ReadErrorText(const std::string& fileName); // "Error inesperado al leer %1."

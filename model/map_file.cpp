@@ -50,18 +50,6 @@ std::uint32_t ReadVersionAndBlockCount(ArchiveReader& in, std::int32_t& version)
     return blockCount;
 }
 
-std::uint32_t LoadLe32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
-}
-
-void StoreLe32(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-    p[2] = static_cast<std::uint8_t>(v >> 16);
-    p[3] = static_cast<std::uint8_t>(v >> 24);
-}
-
 // Outline points are stored as the host keeps them on a little-endian machine,
 // so there they are copied as they are; elsewhere each value is turned round.
 void PointsFromFile(const std::uint8_t* bytes, FloatPoint* points, std::size_t count) {

@@ -1,5 +1,7 @@
 #include "town_generator.h"
 
+#include "town_names.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -49,136 +51,6 @@ std::string NameAt(Names list, std::size_t k, Names qualifiers = {}) {
         return name + ' ' + std::string(qualifiers[round - 1]);
     return name + ' ' + std::to_string(round + 1);
 }
-
-constexpr std::string_view kStreetQualifiers[] = {"Norte", "Sur", "Oriente", "Poniente"};
-constexpr std::string_view kColonyQualifiers[] = {"Segunda Sección", "Tercera Sección",
-                                                  "Cuarta Sección"};
-
-constexpr std::string_view kEastWestStreets[] = {
-    "Calle Niños Héroes",   "Calle Hidalgo",        "Calle Morelos",       "Avenida Independencia",
-    "Calle Allende",        "Calle Aldama",         "Calle Guerrero",      "Calle Zaragoza",
-    "Calle Abasolo",        "Calle Matamoros",      "Calle Galeana",       "Calle Mina",
-    "Calle Bravo",          "Calle Victoria",       "Calle Madero",        "Avenida Constitución",
-    "Calle Reforma",        "Calle Obregón",        "Calle Carranza",      "Calle Zapata",
-    "Calle Ocampo",         "Calle Degollado",      "Calle Comonfort",     "Calle Iturbide",
-    "Calle Corregidora",    "Calle Leona Vicario",  "Calle Cuauhtémoc",    "Calle Moctezuma",
-    "Calle Nezahualcóyotl", "Calle Xicoténcatl",    "Calle Peñuelas",      "Calle Cañada",
-    "Calle Montaña",        "Calle Piñón",          "Calle Año de Juárez", "Avenida de la Peña",
-    "Calle Ramón López",    "Calle Fray Bartolomé", "Calle Juan Escutia",  "Calle Agustín Melgar",
-};
-
-constexpr std::string_view kNorthSouthStreets[] = {
-    "Calle 5 de Mayo",           "Calle 16 de Septiembre",  "Calle 20 de Noviembre",
-    "Calle 2 de Abril",          "Calle Pino Suárez",       "Calle Álvaro Obregón",
-    "Calle Belisario Domínguez", "Calle Ramón Corona",      "Calle López Cotilla",
-    "Calle Pedro Moreno",        "Calle Herrera y Cairo",   "Calle Ignacio Ramírez",
-    "Calle Melchor Ocampo",      "Calle Mariano Escobedo",  "Calle Vicente Guerrero",
-    "Calle Nicolás Bravo",       "Calle Manuel Acuña",      "Calle Amado Nervo",
-    "Calle Sor Juana Inés",      "Calle Rubén Darío",       "Calle Gómez Farías",
-    "Calle Valentín Gómez",      "Calle Francisco Márquez", "Calle Vicente Suárez",
-    "Calle Fernando Montes",     "Calle Señora de la Luz",  "Calle del Niño Perdido",
-    "Calle de la Estación",      "Calle Jesús García",      "Calle Emiliano Zapata",
-    "Calle Ángela Peralta",      "Calle Josefa Ortiz",      "Calle Miguel Barragán",
-    "Calle Tomás Urbina",        "Calle Aquiles Serdán",    "Calle Hermenegildo Galeana",
-};
-
-constexpr std::string_view kAvenues[] = {"Avenida Juárez", "Avenida Revolución"};
-
-constexpr std::string_view kLandmarks[] = {
-    "Palacio Municipal",
-    "Catedral de la Asunción",
-    "Mercado Hidalgo",
-    "Hospital General",
-    "Escuela Primaria Benito Juárez",
-    "Estación de Bomberos",
-    "Biblioteca Pública",
-    "Estadio Municipal",
-    "Parroquia de San José",
-    "Centro de Salud",
-    "Oficina de Correos",
-    "Plaza de Toros",
-    "Panteón Municipal",
-    "Jardín Principal",
-    "Museo Regional",
-    "Cruz Roja",
-    "Central de Autobuses",
-    "Unidad Deportiva",
-    "Templo de Guadalupe",
-    "Casa de la Cultura",
-    "Secundaria Técnica",
-    "Presidencia Auxiliar",
-    "Mercado de Peñuelas",
-    "Kiosco del Centro",
-};
-
-constexpr std::string_view kColonies[] = {
-    "Centro",        "Peñuelas",    "San José",      "La Loma",
-    "El Mirador",    "Las Flores",  "Del Valle",     "Jardines de Guadalupe",
-    "Lomas del Río", "San Antonio", "Santa Cecilia", "El Carmen",
-    "La Cañada",     "Los Pinos",   "Buenavista",    "San Miguel",
-    "La Estación",   "El Rosario",  "Niños Héroes",  "Obrera",
-    "Industrial",    "Ferrocarril", "Las Huertas",   "San Rafael",
-    "El Campanario", "Santa Rosa",  "La Piedad",     "Año de Juárez",
-    "Los Ángeles",   "La Asunción",
-};
-
-constexpr std::string_view kZones[] = {
-    "Zona Centro",       "Zona Norte",       "Zona Sur",       "Zona Oriente",
-    "Zona Poniente",     "Zona Industrial",  "Zona Escolar",   "Zona de Mercados",
-    "Zona Hospitalaria", "Zona de Peñuelas", "Zona Turística", "Zona Habitacional",
-};
-
-constexpr std::string_view kZoneNotes[] = {
-    "Recolección de basura martes y viernes", "Vigilancia nocturna",
-    "Mantenimiento de alumbrado público",     "Obras de drenaje en curso",
-    "Área de alta afluencia los domingos",    "Revisión de predial pendiente",
-};
-
-struct Category {
-    std::string_view name;
-    std::string_view prefix;
-};
-
-constexpr Category kCategories[] = {
-    {"Restaurantes", "Restaurante"},
-    {"Farmacias", "Farmacia"},
-    {"Hoteles", "Hotel"},
-    {"Bancos", "Banco"},
-    {"Gasolineras", "Gasolinera"},
-    {"Talleres mecánicos", "Taller"},
-    {"Abarrotes", "Abarrotes"},
-    {"Papelerías", "Papelería"},
-    {"Panaderías", "Panadería"},
-    {"Ferreterías", "Ferretería"},
-    {"Tortillerías", "Tortillería"},
-};
-
-constexpr std::string_view kBusinessNames[] = {
-    "La Esperanza",  "San Martín",     "El Güero",  "Doña Lupita",  "Los Ángeles",
-    "La Única",      "El Sol",         "La Peña",   "Del Niño",     "El Buen Precio",
-    "La Económica",  "Santa Fe",       "El Portal", "La Parroquia", "Don Ramón",
-    "Los Compadres", "La Guadalupana", "El Fénix",  "La Estrella",  "Las Palmas",
-};
-
-struct State {
-    std::string_view name;
-    std::string_view areaCode;
-};
-
-constexpr State kStates[] = {
-    {"Jalisco", "33"},    {"Michoacán", "443"}, {"Querétaro", "442"}, {"Guanajuato", "477"},
-    {"Nuevo León", "81"}, {"Yucatán", "999"},   {"Oaxaca", "951"},    {"San Luis Potosí", "444"},
-};
-
-constexpr std::string_view kTowns[] = {
-    "Villa de Peñuelas",        "San Andrés de la Cañada", "Santa María del Río",
-    "San Martín de las Flores", "Valle de Guadalupe",      "Santiago Tlaltepec",
-};
-
-constexpr Color kRouteColors[] = {
-    Rgb(220, 30, 30),  Rgb(30, 110, 220), Rgb(30, 160, 60), Rgb(230, 140, 0),
-    Rgb(140, 40, 170), Rgb(0, 150, 150),  Rgb(200, 0, 120), Rgb(110, 80, 40),
-};
 
 // The part of a name people say: "Calle Hidalgo" -> "Hidalgo".
 std::string_view ShortName(std::string_view name) {
@@ -295,11 +167,11 @@ private:
     std::size_t Count() const { return m_options.blocks; }
 
     void MakeHeader() {
-        const State& state = kStates[m_rng.Below(std::size(kStates))];
+        const TownState& state = kTownNames.states[m_rng.Below(kTownNames.states.size())];
         m_areaCode = state.areaCode;
         m_store.m_strCountry = "México";
         m_store.m_strState = std::string(state.name);
-        m_store.m_strTown = std::string(kTowns[m_rng.Below(std::size(kTowns))]);
+        m_store.m_strTown = std::string(kTownNames.towns[m_rng.Below(kTownNames.towns.size())]);
         m_store.m_strTitle =
             MapStore::MakeTitle(m_store.m_strTown, m_store.m_strState, m_store.m_strCountry);
     }
@@ -477,10 +349,10 @@ private:
     }
 
     std::string EastWestName(std::size_t k) const {
-        return NameAt(kEastWestStreets, k, kStreetQualifiers);
+        return NameAt(kTownNames.eastWestStreets, k, kTownNames.streetQualifiers);
     }
     std::string NorthSouthName(std::size_t k) const {
-        return NameAt(kNorthSouthStreets, k, kStreetQualifiers);
+        return NameAt(kTownNames.northSouthStreets, k, kTownNames.streetQualifiers);
     }
 
     void MakeLabels() {
@@ -512,7 +384,7 @@ private:
             for (double t = -half + 150; t < half - 150; t += 700) {
                 const Vec p{t * d.x + 6 * normal.x, t * d.y + 6 * normal.y};
                 labels.push_back({static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y),
-                                  angle, std::string(kAvenues[a]), 0x0000ff});
+                                  angle, std::string(kTownNames.avenues[a]), 0x0000ff});
             }
         }
     }
@@ -548,8 +420,10 @@ private:
             AddTracedStreet(NorthSouthName(c), std::move(points));
         }
         if (m_hasAvenues) {
-            AddTracedStreet(std::string(kAvenues[0]), {{west, south}, {0, 0}, {east, north}});
-            AddTracedStreet(std::string(kAvenues[1]), {{west, north}, {0, 0}, {east, south}});
+            AddTracedStreet(std::string(kTownNames.avenues[0]),
+                            {{west, south}, {0, 0}, {east, north}});
+            AddTracedStreet(std::string(kTownNames.avenues[1]),
+                            {{west, north}, {0, 0}, {east, south}});
         }
     }
 
@@ -569,7 +443,7 @@ private:
             const MapPoint p = BlockCentre(RandomBlock());
             const int zoom = m_rng.Percent(50) ? 3 : 5;
             m_store.m_listReferences.push_back(
-                std::make_unique<CmRefe>(p.x, p.y, zoom, NameAt(kLandmarks, k)));
+                std::make_unique<CmRefe>(p.x, p.y, zoom, NameAt(kTownNames.landmarks, k)));
         }
     }
 
@@ -578,7 +452,8 @@ private:
 
     std::string ColonyOf(std::size_t r, std::size_t c) const {
         const std::size_t dcols = (m_cols + kDistrict - 1) / kDistrict;
-        return NameAt(kColonies, (r / kDistrict) * dcols + c / kDistrict, kColonyQualifiers);
+        return NameAt(kTownNames.colonies, (r / kDistrict) * dcols + c / kDistrict,
+                      kTownNames.colonyQualifiers);
     }
 
     void MakeColonies() {
@@ -600,7 +475,8 @@ private:
         const std::size_t count = std::max<std::size_t>(Count() / 250, 1);
         for (std::size_t k = 0; k < count; ++k) {
             auto zone = std::make_unique<CmZonas>(
-                NameAt(kZones, k), std::string(kZoneNotes[k % std::size(kZoneNotes)]),
+                NameAt(kTownNames.zones, k),
+                std::string(kTownNames.zoneNotes[k % kTownNames.zoneNotes.size()]),
                 m_store.m_counters);
             const std::size_t first = RandomBlock();
             const std::size_t r0 = first / m_cols;
@@ -622,7 +498,8 @@ private:
         const std::size_t streetsY = m_rows - 1; // east-west streets
         const std::size_t count = std::min<std::size_t>(3 + Count() / 400, 400);
         for (std::size_t k = 0; k < count; ++k) {
-            auto route = std::make_unique<CmVias>(kRouteColors[k % std::size(kRouteColors)]);
+            auto route =
+                std::make_unique<CmVias>(kTownNames.routeColors[k % kTownNames.routeColors.size()]);
             route->m_fZoom = 3.0f;
             route->m_nRouteNo = m_store.m_counters.route++;
             std::size_t i = m_rng.Below(static_cast<std::uint32_t>(streetsX));
@@ -662,13 +539,13 @@ private:
         if (Count() == 0)
             return;
         auto& categories = m_store.m_directory.m_listCategories;
-        for (const Category& category : kCategories)
+        for (const TownCategory& category : kTownNames.categories)
             categories.push_back(std::make_unique<CmClasificados>(std::string(category.name)));
-        const std::size_t count = std::max<std::size_t>(Count() / 20, std::size(kCategories));
+        const std::size_t count = std::max<std::size_t>(Count() / 20, kTownNames.categories.size());
         for (std::size_t k = 0; k < count; ++k) {
             // Every category gets one before the rest are spread at random.
             const std::size_t which =
-                k < std::size(kCategories) ? k : m_rng.Below(std::size(kCategories));
+                k < kTownNames.categories.size() ? k : m_rng.Below(kTownNames.categories.size());
             const std::size_t i = RandomBlock();
             const std::size_t r = i / m_cols;
             const std::size_t c = i % m_cols;
@@ -678,8 +555,8 @@ private:
             x = x == 0 ? 1 : x; // a business at x = 0 or y = 0 is never drawn
             y = y == 0 ? 1 : y;
             const std::string name =
-                std::string(kCategories[which].prefix) + " " +
-                std::string(kBusinessNames[m_rng.Below(std::size(kBusinessNames))]);
+                std::string(kTownNames.categories[which].prefix) + " " +
+                std::string(kTownNames.businessNames[m_rng.Below(kTownNames.businessNames.size())]);
             const std::string street = r > 0 ? EastWestName(r - 1) : NorthSouthName(c);
             const std::string address =
                 street + " " + std::to_string(m_rng.Between(1, 999)) + ", Col. " + ColonyOf(r, c);

@@ -7,6 +7,7 @@
 
 #include "geometry.h"
 #include "map_store.h"
+#include "uniform_grid.h"
 
 #include <cstdint>
 #include <vector>
@@ -33,14 +34,13 @@ public:
     const MapRect& Box(std::uint32_t i) const { return m_boxes[i]; }
 
 private:
-    struct Cells {
-        std::int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    };
     bool Overlaps(const MapRect& box, const MapRect& rect) const {
         return box.left <= rect.right && rect.left <= box.right && box.top <= rect.bottom &&
                rect.top <= box.bottom;
     }
-    Cells CellsOf(const MapRect& r) const;
+    CUniformGrid::Range CellsOf(const MapRect& r) const {
+        return m_grid.CellsOf(r.left, r.top, r.right, r.bottom);
+    }
 
     const CmBlock* m_pBuiltFor = nullptr;
     const FloatPoint* m_pBuiltPoints = nullptr;
@@ -48,16 +48,10 @@ private:
     std::vector<MapRect> m_boxes;
     // Blocks spanning many cells are kept aside and always checked.
     std::vector<std::uint32_t> m_big;
-    std::int64_t m_originX = 0;
-    std::int64_t m_originY = 0;
-    std::int64_t m_cell = 1;
-    std::int64_t m_nx = 0;
-    std::int64_t m_ny = 0;
+    CUniformGrid m_grid;
     // The first cell of each block, which alone reports it.
     struct FirstCell {
         std::int32_t x = 0, y = 0;
     };
     std::vector<FirstCell> m_firstCells;
-    std::vector<std::uint32_t> m_cellStart; // m_nx * m_ny + 1 offsets into m_cellBlocks
-    std::vector<std::uint32_t> m_cellBlocks;
 };

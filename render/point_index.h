@@ -5,6 +5,7 @@
 // instead of walking a million of them.
 
 #include "geometry.h"
+#include "uniform_grid.h"
 
 #include <cstdint>
 #include <vector>
@@ -21,18 +22,9 @@ public:
     void Query(const MapRect& rect, std::vector<std::uint32_t>& out) const;
 
 private:
-    std::int64_t CellX(std::int64_t x) const;
-    std::int64_t CellY(std::int64_t y) const;
-
     const void* m_pOwner = nullptr;
     std::size_t m_nCount = 0;
     bool m_bBuilt = false;
     std::vector<MapPoint> m_points;
-    std::int64_t m_originX = 0;
-    std::int64_t m_originY = 0;
-    std::int64_t m_cell = 1;
-    std::int64_t m_nx = 1;
-    std::int64_t m_ny = 1;
-    std::vector<std::uint32_t> m_cellStart; // m_nx * m_ny + 1 offsets into m_cellPoints
-    std::vector<std::uint32_t> m_cellPoints;
+    CUniformGrid m_grid;
 };

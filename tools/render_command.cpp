@@ -4,10 +4,12 @@
 #include "commands.h"
 #include "map_renderer.h"
 #include "map_store.h"
+#include "scale_bar.h"
 #include "tool_support.h"
 
 #include <QImage>
 #include <QImageWriter>
+#include <QPainter>
 #include <QRegularExpression>
 
 namespace {
@@ -39,7 +41,7 @@ bool ParseCentre(const QString& text, MapPoint& out) {
     return true;
 }
 
-// Layer names as the control panel calls them, shortened.
+// Layer names as the control panel and the Ver menu call them, shortened.
 bool ParseLayers(const QString& text, LayerSwitches& out) {
     if (text == QLatin1String("all")) {
         out = LayerSwitches::All();
@@ -47,6 +49,7 @@ bool ParseLayers(const QString& text, LayerSwitches& out) {
     }
     LayerSwitches layers;
     layers.m_bShowReferences = false;
+    layers.m_bShowScaleBar = false;
     if (text.isEmpty() || text == QLatin1String("none")) {
         out = layers;
         return true;
@@ -67,6 +70,8 @@ bool ParseLayers(const QString& text, LayerSwitches& out) {
             layers.m_bShowAllRoutes = true;
         else if (n == QLatin1String("relleno"))
             layers.m_bFillBlocks = true;
+        else if (n == QLatin1String("escala"))
+            layers.m_bShowScaleBar = true;
         else
             return false;
     }
@@ -93,8 +98,9 @@ int RunRender(const QStringList& args) {
     const QCommandLineOption layersOption(
         QStringLiteral("layers"),
         QStringLiteral("Capas: all, none o una lista de nombres, marcas, referencias, calles, "
-                       "colonias, rutas, relleno (como al abrir: relleno,referencias)."),
-        QStringLiteral("lista"), QStringLiteral("relleno,referencias"));
+                       "colonias, rutas, relleno, escala (como al abrir: "
+                       "relleno,referencias,escala)."),
+        QStringLiteral("lista"), QStringLiteral("relleno,referencias,escala"));
     parser.addOptions({output, size, scale, centre, layersOption});
     if (!ParseCommandArgs(parser, QStringLiteral("render"), args, 1))
         return kExitUsage;
@@ -135,7 +141,12 @@ int RunRender(const QStringList& args) {
 
     const MapTransform probe(client, static_cast<float>(s), QPoint());
     const MapTransform transform(client, static_cast<float>(s), probe.OriginCentering(at));
-    const QImage image = RenderMap(*store, transform, layers);
+    QImage image = RenderMap(*store, transform, layers);
+    // As the window paints it: over the finished map, where panning leaves it put.
+    if (layers.m_bShowScaleBar) {
+        QPainter painter(&image);
+        DrawScaleBar(painter, transform, ScaleBarCorner(client));
+    }
     QImageWriter writer(parser.value(output), "png");
     if (!writer.write(image)) {
         PrintLine(stderr,

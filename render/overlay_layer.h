@@ -1,0 +1,22 @@
+#pragma once
+
+// What the user is working on, over every map layer and drawn whole wherever
+// it is: the outline last named under the route tool, the street or route
+// being traced and the band being dragged (one red pixel wide).
+
+#include "layer_switches.h"
+#include "map_layer.h"
+
+class CLineLayer;
+
+class COverlayLayer {
+public:
+    // Traces are drawn as the line layer draws streets and routes.
+    explicit COverlayLayer(CLineLayer& lines) : m_lines(lines) {}
+
+    void Draw(QPainter& painter, const MapStore& store, const RenderFrame& frame,
+              const MapOverlay& overlay);
+
+private:
+    CLineLayer& m_lines;
+};
