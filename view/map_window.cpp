@@ -16,34 +16,17 @@
 #include <QStatusTipEvent>
 #include <QWheelEvent>
 #include <algorithm>
-#include <cmath>
 #include <optional>
 #include <utility>
 
 namespace {
 
-constexpr float kMinScale = 1.0f;
-constexpr float kMaxScale = 20.0f;
-constexpr float kZoneScale = 10.0f;
-
-// The layer each of the panel's check boxes switches.
-constexpr std::pair<UserMessage, bool LayerSwitches::*> kLayerMessages[] = {
-    {UM_SHOW_COLONIES, &LayerSwitches::m_bShowColonies},
-    {UM_FILL_BLOCKS, &LayerSwitches::m_bFillBlocks},
-    {UM_SHOW_ALL_ROUTES, &LayerSwitches::m_bShowAllRoutes},
-    {UM_SHOW_TRACED_STREETS, &LayerSwitches::m_bShowTracedStreets},
-    {UM_SHOW_REFERENCES, &LayerSwitches::m_bShowReferences},
-    {UM_SHOW_MARKS, &LayerSwitches::m_bShowMarks},
-    {UM_SHOW_STREET_NAMES, &LayerSwitches::m_bShowStreetNames},
+// How far the keys pan the map, in pixels: a page, or an arrow's step.
+constexpr std::pair<int, QPoint> kKeyPans[] = {
+    {Qt::Key_PageUp, QPoint(0, 400)}, {Qt::Key_PageDown, QPoint(0, -400)},
+    {Qt::Key_Left, QPoint(50, 0)},    {Qt::Key_Up, QPoint(0, 50)},
+    {Qt::Key_Right, QPoint(-50, 0)},  {Qt::Key_Down, QPoint(0, -50)},
 };
-
-// A scale from a file or a message, made one the view can show: a stored zoom
-// of 0 or of 1000 still gives a usable view.
-float ClampScale(double scale) {
-    if (!(scale >= kMinScale))
-        return kMinScale;
-    return static_cast<float>(std::min<double>(scale, kMaxScale));
-}
 
 } // namespace
 
@@ -111,8 +94,7 @@ void CMapaWnd::OnMapLoaded() {
     m_store.ClearSelection();
     m_renderer.IndexBlocks(m_store);
     m_layers.m_bFillBlocks = true;
-    m_fScale = 3.0f;
-    m_ptOrigin = QPoint(width() / 2, height() / 2);
+    m_view.Reset(3.0f, size());
     m_bViewSet = true;
     ShowHint();
     // The guide showed the previous map's picture.
@@ -123,23 +105,23 @@ void CMapaWnd::OnMapLoaded() {
 }
 
 MapTransform CMapaWnd::Transform() const {
-    return MapTransform(size(), m_fScale, m_ptOrigin);
+    return m_view.Transform(size());
 }
 
 void CMapaWnd::CenterOn(MapPoint p) {
-    m_ptOrigin = Transform().OriginCentering(p);
+    m_view.CenterOn(p, size());
 }
 
 void CMapaWnd::ZoomTo(float scale, MapPoint p) {
-    m_fScale = ClampScale(scale);
-    CenterOn(p);
+    m_view.ZoomTo(scale, p, size());
     update();
 }
 
 bool CMapaWnd::ShowWholeMap() {
     if (!m_bViewSet)
         return false;
-    const std::optional<MapFit> fit = FitMapRect(TownBounds(m_store), size(), kMinScale, kMaxScale);
+    const std::optional<MapFit> fit =
+        FitMapRect(TownBounds(m_store), size(), CMapViewport::kMinScale, CMapViewport::kMaxScale);
     if (!fit)
         return false;
     ZoomTo(fit->scale, fit->centre);
@@ -177,32 +159,14 @@ CMapPrinter CMapaWnd::Printer() {
 }
 
 void CMapaWnd::paintEvent(QPaintEvent* event) {
-    const QSize client = size();
     const MapTransform t = Transform();
-    MapOverlay overlay = Overlay();
-    // A part of the window to show again (uncovered by another window, or what
-    // a pan step drew) needs no drawing: the buffer still holds this view.
-    // Whoever changes what the map shows asks for the whole window.
-    const bool keep = m_bFrameValid && m_imgBuffer.size() == client && m_frameTransform == t &&
-                      m_frameLayers == m_layers && overlay.IsEmpty() &&
-                      !event->region().contains(rect());
-    if (!keep) {
-        if (m_imgBuffer.size() != client)
-            m_imgBuffer = QImage(client, QImage::Format_RGB32);
-        m_imgBuffer.fill(Qt::white);
-        if (m_bViewSet) {
-            QPainter offscreen(&m_imgBuffer);
-            m_renderer.DrawLayers(offscreen, m_store, t, m_layers, overlay);
-        }
-        m_bFrameValid = m_bViewSet && overlay.IsEmpty();
-        m_frameTransform = t;
-        m_frameLayers = m_layers;
-    }
+    const QImage& frame =
+        m_frameBuffer.Frame(t, m_layers, Overlay(), m_bViewSet, event->region().contains(rect()));
     QPainter screen(this);
-    screen.drawImage(0, 0, m_imgBuffer);
+    screen.drawImage(0, 0, frame);
     // Over the map rather than in it: the bar stays put while the map moves.
     if (m_bViewSet && m_layers.m_bShowScaleBar)
-        DrawScaleBar(screen, Transform(), ScaleBarCorner(client));
+        DrawScaleBar(screen, t, ScaleBarCorner(size()));
     m_tools.PaintOver(screen);
     if (m_bViewSet)
         emit VisibleRectDrawn(t.VisibleRect());
@@ -210,17 +174,15 @@ void CMapaWnd::paintEvent(QPaintEvent* event) {
 
 void CMapaWnd::FollowPan(const MapTransform& from) {
     const MapTransform to = Transform();
-    if (!m_bFrameValid || m_frameTransform != from || m_frameLayers != m_layers ||
-        m_imgBuffer.size() != size() || !Overlay().IsEmpty() || !CMapRenderer::CanPan(from, to)) {
+    const std::optional<QRegion> drawn = m_frameBuffer.Pan(from, to, m_layers, Overlay());
+    if (!drawn) {
         update();
         return;
     }
-    const QRegion drawn = m_renderer.PanFrame(m_imgBuffer, m_store, from, to, m_layers);
-    m_frameTransform = to;
     // The screen moves its pixels the same way and shows what was drawn.
     const QPoint d = to.Origin() - from.Origin();
     scroll(d.x(), d.y(), rect());
-    update(drawn);
+    update(*drawn);
     // The scroll carried the scale bar along; it belongs where it was.
     if (m_layers.m_bShowScaleBar) {
         const QPoint corner = ScaleBarCorner(size());
@@ -229,25 +191,20 @@ void CMapaWnd::FollowPan(const MapTransform& from) {
 }
 
 void CMapaWnd::ZoomStep(QPoint pixel, float step) {
-    if (step > 0 && m_fScale >= kMaxScale)
+    if (!m_view.ZoomStep(pixel, step, size()))
         return;
-    if (step < 0 && m_fScale <= kMinScale)
-        return;
-    const MapPoint p = MapPointAt(pixel);
-    m_fScale = std::clamp(m_fScale + step, kMinScale, kMaxScale);
-    CenterOn(p);
     update();
     TellScale();
 }
 
 void CMapaWnd::PanBy(QPoint delta) {
     const MapTransform from = Transform();
-    m_ptOrigin += delta;
+    m_view.PanBy(delta);
     FollowPan(from);
 }
 
 void CMapaWnd::ResetOrigin() {
-    m_ptOrigin = QPoint(width() / 2, height() / 2);
+    m_view.CentreOrigin(size());
     update();
 }
 
@@ -258,14 +215,12 @@ void CMapaWnd::ShowLayer(bool LayerSwitches::*layer) {
 }
 
 void CMapaWnd::TellLayerShown(bool LayerSwitches::*layer) {
-    for (const auto& [message, switched] : kLayerMessages) {
-        if (switched == layer)
-            Broadcast(message, 1, 0);
-    }
+    if (const std::optional<UserMessage> message = LayerMessage(layer))
+        Broadcast(*message, 1, 0);
 }
 
 void CMapaWnd::TellScale() {
-    Broadcast(UM_SET_ZOOM_SLIDER, static_cast<std::int64_t>(m_fScale), 0);
+    Broadcast(UM_SET_ZOOM_SLIDER, static_cast<std::int64_t>(m_view.Scale()), 0);
 }
 
 CInfoPopup& CMapaWnd::InfoPopup() {
@@ -320,80 +275,30 @@ void CMapaWnd::wheelEvent(QWheelEvent* event) {
         event->ignore();
         return;
     }
-    // One slider step per notch, keeping the map point under the mouse where it is.
-    const float target = steps > 0 ? std::floor(m_fScale) + static_cast<float>(steps)
-                                   : std::ceil(m_fScale) + static_cast<float>(steps);
-    const float scale = std::clamp(target, kMinScale, kMaxScale);
     event->accept();
-    if (scale == m_fScale)
+    // One slider step per notch, keeping the map point under the mouse where it is.
+    if (!m_view.ZoomNotches(event->position().toPoint(), steps, size()))
         return;
-    const QPoint pixel = event->position().toPoint();
-    const MapPoint p = MapPointAt(pixel);
-    m_fScale = scale;
-    m_ptOrigin = Transform().OriginPlacing(p, pixel);
     update();
     TellScale();
 }
 
 void CMapaWnd::keyPressEvent(QKeyEvent* event) {
-    QPoint delta;
-    switch (event->key()) {
-    case Qt::Key_PageUp:
-        delta = QPoint(0, 400);
-        break;
-    case Qt::Key_PageDown:
-        delta = QPoint(0, -400);
-        break;
-    case Qt::Key_Left:
-        delta = QPoint(50, 0);
-        break;
-    case Qt::Key_Up:
-        delta = QPoint(0, 50);
-        break;
-    case Qt::Key_Right:
-        delta = QPoint(-50, 0);
-        break;
-    case Qt::Key_Down:
-        delta = QPoint(0, -50);
-        break;
-    default:
-        if (m_tools.KeyPress(*event))
-            event->accept();
-        else
-            QWidget::keyPressEvent(event);
-        return;
+    const auto pan =
+        std::find_if(std::begin(kKeyPans), std::end(kKeyPans),
+                     [event](const auto& keyPan) { return keyPan.first == event->key(); });
+    if (pan != std::end(kKeyPans)) {
+        PanBy(pan->second);
+        event->accept();
+    } else if (m_tools.KeyPress(*event)) {
+        event->accept();
+    } else {
+        QWidget::keyPressEvent(event);
     }
-    PanBy(delta);
-    event->accept();
 }
 
 void CMapaWnd::Broadcast(UserMessage message, std::int64_t wParam, std::int64_t lParam) {
     SendMessageToDescendants(m_pFrame, message, wParam, lParam);
-}
-
-void CMapaWnd::OnSetZoom(std::int64_t position) {
-    const MapRect v = VisibleRect();
-    const MapPoint centre{v.left + (v.right - v.left) / 2, v.top + (v.bottom - v.top) / 2};
-    ZoomTo(ClampScale(static_cast<double>(position)), centre);
-}
-
-void CMapaWnd::OnLocateItem(std::int64_t kind, std::int64_t index) {
-    if (const std::optional<ItemPlace> place = LocateItem(m_store, kind, index)) {
-        ZoomTo(place->scale, place->point);
-        TellScale();
-        if (place->layer)
-            ShowLayer(place->layer);
-    }
-    update();
-}
-
-void CMapaWnd::OnZoneShow(std::int64_t hide, std::int64_t show) {
-    if (const CmZonas* zone = ShowZoneBlocks(m_store, hide, show)) {
-        m_fScale = kZoneScale;
-        CenterOn(zone->GetCentre(m_store));
-        TellScale();
-    }
-    update();
 }
 
 void CMapaWnd::customEvent(QEvent* event) {
@@ -402,47 +307,24 @@ void CMapaWnd::customEvent(QEvent* event) {
         QWidget::customEvent(event);
         return;
     }
-    const std::int64_t w = m->WParam();
-    const std::int64_t l = m->LParam();
-    for (const auto& [message, layer] : kLayerMessages) {
-        if (m->Message() == message) {
-            m_layers.*layer = w != 0;
-            update();
-            event->accept();
-            return;
-        }
-    }
-    switch (m->Message()) {
-    case UM_CENTER_AT:
-        CenterOn(
-            MapPoint{static_cast<std::int32_t>(std::clamp<std::int64_t>(w, INT32_MIN, INT32_MAX)),
-                     static_cast<std::int32_t>(std::clamp<std::int64_t>(l, INT32_MIN, INT32_MAX))});
-        update();
-        break;
-    case UM_GUIDE_CLOSED:
+    event->accept();
+    if (m->Message() == UM_GUIDE_CLOSED) {
         if (m_pGuideWnd)
             m_pGuideWnd->close();
-        break;
-    case UM_INFO_CLOSED:
+        return;
+    }
+    if (m->Message() == UM_INFO_CLOSED) {
         // Hidden, not closed: closing the card asks this window again, and the
         // object and its texts are kept for the next hit.
         if (m_pInfoWnd)
             m_pInfoWnd->hide();
-        break;
-    case UM_ZONE_ASSIGN:
-        AssignSelectionToZone(m_store, l);
-        break;
-    case UM_ZONE_SHOW:
-        OnZoneShow(w, l);
-        break;
-    case UM_LOCATE_ITEM:
-        OnLocateItem(w, l);
-        break;
-    case UM_SET_ZOOM:
-        OnSetZoom(w);
-        break;
-    default:
-        break;
+        return;
     }
-    event->accept();
+    const PageRequestDone done = ApplyPageRequest(*m, m_store, m_view, m_layers, size());
+    if (done.tellScale)
+        TellScale();
+    if (done.showLayer)
+        ShowLayer(done.showLayer);
+    if (done.repaint)
+        update();
 }

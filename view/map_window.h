@@ -6,11 +6,13 @@
 // CMapToolHost.
 
 #include "edit_history.h"
+#include "map_frame_buffer.h"
 #include "map_printer.h"
 #include "map_renderer.h"
 #include "map_tool_host.h"
 #include "map_tool_manager.h"
 #include "map_transform.h"
+#include "map_viewport.h"
 #include "records.h"
 
 #include <QImage>
@@ -48,8 +50,8 @@ public:
     void OnMapLoaded();
 
     MapStore& Store() override { return m_store; }
-    float Scale() const override { return m_fScale; }
-    QPoint Origin() const { return m_ptOrigin; }
+    float Scale() const override { return m_view.Scale(); }
+    QPoint Origin() const { return m_view.Origin(); }
 
     // The mapping of this window's client area as it is now.
     MapTransform Transform() const;
@@ -71,7 +73,7 @@ public:
     QImage RenderView();
     // The picture the window last put on the screen, as it keeps it between
     // paints.
-    const QImage& LastFrame() const { return m_imgBuffer; }
+    const QImage& LastFrame() const { return m_frameBuffer.Image(); }
     // Printing, copying and export of the view as it is now.
     CMapPrinter Printer();
 
@@ -124,9 +126,6 @@ private:
     // slider and boxes always say what the map shows.
     void TellScale();
     void TellLayerShown(bool LayerSwitches::*layer);
-    void OnSetZoom(std::int64_t position);
-    void OnLocateItem(std::int64_t kind, std::int64_t index);
-    void OnZoneShow(std::int64_t hide, std::int64_t show);
     MapOverlay Overlay() const;
     // The view moved from `from` to where the origin is now: the kept picture
     // follows by moving its pixels where it can, and the screen with it.
@@ -137,8 +136,7 @@ private:
     QPointer<CEditHistory> m_pHistory;
     QRect m_rcOwnInfoPopup;
     QRect* m_pRcInfoPopup = &m_rcOwnInfoPopup;
-    QPoint m_ptOrigin;
-    float m_fScale = 1.0f;
+    CMapViewport m_view;
     LayerSwitches m_layers;
     CMapToolManager m_tools{*this};
 
@@ -150,10 +148,5 @@ private:
     bool m_bViewSet = false;
     bool m_bPointerIn = false;
     CMapRenderer m_renderer;
-    QImage m_imgBuffer;
-    // What the buffer holds: the layers at this transform, without anything a
-    // tool was tracing. Only then can it be shown again or moved.
-    bool m_bFrameValid = false;
-    MapTransform m_frameTransform;
-    LayerSwitches m_frameLayers;
+    CMapFrameBuffer m_frameBuffer{m_renderer, m_store};
 };

@@ -1,11 +1,30 @@
 #include "page_requests.h"
 
 #include "map_store.h"
-#include "messages.h"
+#include "map_viewport.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
+
+// A zone's blocks are shown at this scale, the zone's centre in the middle.
+constexpr float kZoneScale = 10.0f;
+
+// The layer each of the panel's check boxes switches.
+constexpr std::pair<UserMessage, bool LayerSwitches::*> kLayerMessages[] = {
+    {UM_SHOW_COLONIES, &LayerSwitches::m_bShowColonies},
+    {UM_FILL_BLOCKS, &LayerSwitches::m_bFillBlocks},
+    {UM_SHOW_ALL_ROUTES, &LayerSwitches::m_bShowAllRoutes},
+    {UM_SHOW_TRACED_STREETS, &LayerSwitches::m_bShowTracedStreets},
+    {UM_SHOW_REFERENCES, &LayerSwitches::m_bShowReferences},
+    {UM_SHOW_MARKS, &LayerSwitches::m_bShowMarks},
+    {UM_SHOW_STREET_NAMES, &LayerSwitches::m_bShowStreetNames},
+};
+
+std::int32_t ToCoordinate(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+}
 
 // Locating a reference, colony or business shows it at least this close.
 constexpr float kLocateMinScale = 15.0f;
@@ -77,4 +96,53 @@ void AssignSelectionToZone(MapStore& store, std::int64_t zone) {
     // Giving a zone an empty selection it already had is no change to save.
     if (z->m_blockIds != before)
         store.MarkChanged();
+}
+
+PageRequestDone ApplyPageRequest(const CUserMessage& message, MapStore& store, CMapViewport& view,
+                                 LayerSwitches& layers, QSize client) {
+    const std::int64_t w = message.WParam();
+    const std::int64_t l = message.LParam();
+    for (const auto& [layerMessage, layer] : kLayerMessages) {
+        if (message.Message() == layerMessage) {
+            layers.*layer = w != 0;
+            return {.repaint = true};
+        }
+    }
+    switch (message.Message()) {
+    case UM_CENTER_AT:
+        view.CenterOn(MapPoint{ToCoordinate(w), ToCoordinate(l)}, client);
+        return {.repaint = true};
+    case UM_ZONE_ASSIGN:
+        AssignSelectionToZone(store, l);
+        return {};
+    case UM_ZONE_SHOW:
+        if (const CmZonas* zone = ShowZoneBlocks(store, w, l)) {
+            view.ZoomTo(kZoneScale, zone->GetCentre(store), client);
+            return {.repaint = true, .tellScale = true};
+        }
+        return {.repaint = true};
+    case UM_LOCATE_ITEM:
+        if (const std::optional<ItemPlace> place = LocateItem(store, w, l)) {
+            view.ZoomTo(place->scale, place->point, client);
+            return {.repaint = true, .tellScale = true, .showLayer = place->layer};
+        }
+        return {.repaint = true};
+    case UM_SET_ZOOM: {
+        // About the centre of what the window shows.
+        const MapRect v = view.Transform(client).VisibleRect();
+        const MapPoint centre{v.left + (v.right - v.left) / 2, v.top + (v.bottom - v.top) / 2};
+        view.ZoomTo(CMapViewport::ClampScale(static_cast<double>(w)), centre, client);
+        return {.repaint = true};
+    }
+    default:
+        return {};
+    }
+}
+
+std::optional<UserMessage> LayerMessage(bool LayerSwitches::*layer) {
+    for (const auto& [message, switched] : kLayerMessages) {
+        if (switched == layer)
+            return message;
+    }
+    return std::nullopt;
 }

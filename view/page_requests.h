@@ -1,17 +1,41 @@
 #pragma once
 
-// What the panel's pages ask of the map, worked out on the store: where to
-// show an element they locate, and the block selection of a zone. The map
-// window moves the view; these say where and change the selection.
+// What the control panel and its pages ask of the map, worked out on the
+// store and the view: the layer boxes, centring, zooming, where to show an
+// element they locate, and the block selection of a zone. The map window
+// receives the messages and does what follows on screen: the repaint and
+// telling the panel of the scale and the layers.
 
 #include "geometry.h"
 #include "map_renderer.h"
+#include "messages.h"
+
+#include <QSize>
 
 #include <cstdint>
 #include <optional>
 
+class CMapViewport;
 class CmZonas;
 class MapStore;
+
+// What the map window does after a request was carried out.
+struct PageRequestDone {
+    bool repaint = false;
+    // The scale changed: the zoom slider follows.
+    bool tellScale = false;
+    // This layer is to be switched on, its box ticked.
+    bool LayerSwitches::*showLayer = nullptr;
+};
+
+// Carries out `message` on the store, the view and the layers of a client
+// area of `client` pixels. Messages that are not requests change nothing.
+PageRequestDone ApplyPageRequest(const CUserMessage& message, MapStore& store, CMapViewport& view,
+                                 LayerSwitches& layers, QSize client);
+
+// The message that tells the panel `layer` was switched on or off; nothing
+// for a layer without a box (the scale bar).
+std::optional<UserMessage> LayerMessage(bool LayerSwitches::*layer);
 
 // Where a located element is shown: its point at the centre, at this scale
 // (before the window keeps it within its limits), with its layer switched on.

@@ -1,0 +1,277 @@
+#include "file_commands.h"
+
+#include "abrir_mapa_dlg.h"
+#include "gis_export_dlg.h"
+#include "gis_import_dlg.h"
+#include "map_document.h"
+#include "map_save.h"
+#include "message_box.h"
+#include "messages.h"
+#include "preferencias_dlg.h"
+#include "spanish_file_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <chrono>
+#include <optional>
+
+namespace {
+
+// "1 de mayo de 2024 a las 10:22".
+QString SpanishDateTime(const QDateTime& when) {
+    return QLocale(QLocale::Spanish, QLocale::Mexico)
+        .toString(when.toLocalTime(), QStringLiteral("d 'de' MMMM 'de' yyyy 'a las' HH:mm"));
+}
+
+QString LockedQuestion(const QString& path, const LockOwner& holder) {
+    QString who;
+    if (!holder.unknown) {
+        who = QStringLiteral(": usuario %1, equipo %2, proceso %3")
+                  .arg(QString::fromStdString(holder.user), QString::fromStdString(holder.host))
+                  .arg(holder.pid);
+        if (holder.since > 0)
+            who += QStringLiteral(", desde el %1")
+                       .arg(SpanishDateTime(QDateTime::fromSecsSinceEpoch(holder.since)));
+    }
+    return QStringLiteral("El mapa %1 ya está abierto en otro editor%2.\n¿Desea abrirlo de solo "
+                          "lectura? Los cambios sólo se podrán guardar con otro nombre.")
+        .arg(QFileInfo(path).fileName(), who);
+}
+
+// A menu shows '&' as a mnemonic; a file name shows it as it is.
+QString MenuText(QString text) {
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// Reading or writing a whole map takes a moment on a large town.
+bool UnderWaitCursor(const std::function<bool()>& work) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool done = work();
+    QApplication::restoreOverrideCursor();
+    return done;
+}
+
+} // namespace
+
+CFileCommands::CFileCommands(CMapDocument& document, QWidget& frame, const QString& programDir)
+    : m_document(document), m_frame(frame), m_strProgramDir(programDir) {
+    connect(&m_document, &CMapDocument::Saved, this, [this] {
+        m_recent.Add(m_document.Path());
+        UpdateRecentMenu();
+    });
+}
+
+void CFileCommands::UseSettings(QSettings* settings) {
+    m_recent.UseSettings(settings);
+    UpdateRecentMenu();
+}
+
+void CFileCommands::ShowRecentIn(const QList<QAction*>& actions, QAction* separator) {
+    m_recentSlots = actions;
+    m_pRecentSeparator = separator;
+    for (int slot = 0; slot < m_recentSlots.size(); ++slot) {
+        m_recentSlots[slot]->setVisible(false);
+        connect(m_recentSlots[slot], &QAction::triggered, this,
+                [this, slot] { OnOpenRecent(slot); });
+    }
+    UpdateRecentMenu();
+}
+
+void CFileCommands::UpdateRecentMenu() {
+    const QStringList& paths = m_recent.Paths();
+    for (int slot = 0; slot < m_recentSlots.size(); ++slot) {
+        QAction* action = m_recentSlots[slot];
+        const bool used = slot < paths.size();
+        action->setVisible(used);
+        if (!used)
+            continue;
+        // The name in the menu, the whole path in the status bar.
+        const QFileInfo file(paths[slot]);
+        action->setText(QStringLiteral("&%1 %2").arg(slot + 1).arg(MenuText(file.fileName())));
+        action->setStatusTip(QDir::toNativeSeparators(file.absoluteFilePath()));
+    }
+    if (m_pRecentSeparator)
+        m_pRecentSeparator->setVisible(!paths.isEmpty());
+}
+
+bool CFileCommands::SaveModified() {
+    if (!m_document.IsModified())
+        return true;
+    const QString question =
+        QStringLiteral("El mapa %1 tiene cambios que no se han guardado.\n¿Desea guardar los "
+                       "cambios antes de continuar?")
+            .arg(QString::fromStdString(m_document.Store().m_strMapName));
+    switch (AskYesNoCancel(&m_frame, question)) {
+    case QMessageBox::Yes:
+        return SaveMap();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CFileCommands::OnFileOpen() {
+    if (!SaveModified())
+        return;
+    CAbrirMapaDlg dialog(m_strProgramDir, &m_frame);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    OpenMap(dialog.m_strPath);
+}
+
+void CFileCommands::OnFileOpenAny() {
+    if (!SaveModified())
+        return;
+    // Where the user last worked: the open map's folder, else the newest recent one's.
+    QString folder = m_strProgramDir;
+    if (!m_document.Path().isEmpty())
+        folder = QFileInfo(m_document.Path()).absolutePath();
+    else if (!m_recent.Paths().isEmpty())
+        folder = QFileInfo(m_recent.Paths().front()).absolutePath();
+    const QString path =
+        QFileDialog::getOpenFileName(&m_frame, QStringLiteral("Abrir mapa"), folder,
+                                     QStringLiteral("Mapas (*.map *.MAP);;Todos los archivos (*)"));
+    if (!path.isEmpty())
+        OpenMap(path);
+}
+
+void CFileCommands::OnOpenRecent(int slot) {
+    if (slot < 0 || slot >= m_recent.Paths().size())
+        return;
+    const QString path = m_recent.Paths()[slot];
+    if (!QFileInfo(path).isFile()) {
+        const QString question = QStringLiteral("El mapa %1 ya no existe.\n¿Desea quitarlo de la "
+                                                "lista de mapas recientes?")
+                                     .arg(QDir::toNativeSeparators(path));
+        if (AskYesNo(&m_frame, question, QMessageBox::Warning)) {
+            m_recent.Remove(path);
+            UpdateRecentMenu();
+        }
+        return;
+    }
+    OpenAfterAsking(path);
+}
+
+void CFileCommands::OpenAfterAsking(const QString& path) {
+    if (SaveModified())
+        OpenMap(path);
+}
+
+bool CFileCommands::OpenMap(const QString& path) {
+    bool readOnly = false;
+    if (const std::optional<LockOwner> holder = CMapDocument::OpenElsewhere(path)) {
+        if (!AskYesNo(&m_frame, LockedQuestion(path, *holder), QMessageBox::Warning))
+            return false;
+        readOnly = true;
+    }
+    QString error;
+    if (!UnderWaitCursor([&] { return m_document.Open(path, error, readOnly); })) {
+        ShowMessage(&m_frame, error, QMessageBox::Warning);
+        return false;
+    }
+    m_recent.Add(path);
+    UpdateRecentMenu();
+    OfferRecovery();
+    return true;
+}
+
+void CFileCommands::OfferRecovery() {
+    const std::optional<CRecoveryCopy> copy = m_document.RecoveryCopy();
+    if (!copy)
+        return;
+    const QString question =
+        QStringLiteral("Se encontró una copia de recuperación de %1 guardada el %2.\n¿Desea "
+                       "recuperarla?")
+            .arg(QFileInfo(copy->mapPath).fileName(), SpanishDateTime(copy->saved));
+    if (!AskYesNo(&m_frame, question, QMessageBox::Question)) {
+        m_document.DiscardRecovery();
+        return;
+    }
+    QString error;
+    if (!UnderWaitCursor([&] { return m_document.Recover(error); }))
+        ShowMessage(&m_frame, error, QMessageBox::Warning);
+}
+
+bool CFileCommands::ReportSave(const std::function<bool(QString& error)>& save) {
+    QString error;
+    const bool saved = UnderWaitCursor([&] { return save(error); });
+    // A save puts the named lists in name order even when writing then fails, and
+    // the pages address elements by line, so they are refilled either way.
+    SendMessageToDescendants(&m_frame, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_BUSINESSES);
+    if (!saved) {
+        ShowMessage(&m_frame, QString::fromStdString(SaveErrorText()), QMessageBox::Warning, error);
+        return false;
+    }
+    ShowMessage(&m_frame, QStringLiteral("Done"));
+    return true;
+}
+
+bool CFileCommands::SaveMap() {
+    if (!m_document.IsOpen())
+        return false;
+    if (m_document.IsReadOnly())
+        return OnFileSaveAs();
+    return ReportSave([this](QString& error) { return m_document.Save(error); });
+}
+
+bool CFileCommands::SaveMapAs(const QString& path) {
+    if (!m_document.IsOpen())
+        return false;
+    return ReportSave([this, &path](QString& error) { return m_document.SaveAs(path, error); });
+}
+
+bool CFileCommands::OnFileSaveAs() {
+    if (!m_document.IsOpen())
+        return false;
+    QFileDialog dialog(&m_frame, QStringLiteral("Guardar como"), m_document.Path(),
+                       QStringLiteral("Mapas (*.map)"));
+    dialog.setObjectName(QStringLiteral("saveAsDialog"));
+    SetUpFileDialog(dialog, FileDialogKind::Save);
+    dialog.setDefaultSuffix(QStringLiteral("map"));
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        const QString path = dialog.selectedFiles().front();
+        if (!QFileInfo::exists(path) ||
+            AskYesNo(&m_frame,
+                     QStringLiteral("Ya existe %1.\n¿Desea reemplazarlo?")
+                         .arg(QFileInfo(path).fileName()),
+                     QMessageBox::Warning))
+            return SaveMapAs(path);
+    }
+}
+
+void CFileCommands::OnPreferences() {
+    const auto minutes =
+        std::chrono::duration_cast<std::chrono::minutes>(m_document.AutosaveInterval());
+    CPreferenciasDlg dialog(static_cast<int>(minutes.count()), &m_frame);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    CPreferenciasDlg::StoreAutosaveMinutes(dialog.Minutes());
+    m_document.SetAutosaveInterval(std::chrono::minutes(dialog.Minutes()));
+}
+
+void CFileCommands::OnImportGis() {
+    if (!SaveModified())
+        return;
+    CGisImportDlg dialog(m_strProgramDir, &m_frame);
+    if (dialog.exec() != QDialog::Accepted || !OpenMap(dialog.MapPath()))
+        return;
+    ShowMessage(&m_frame,
+                QStringLiteral("Se creó el mapa %1.").arg(QFileInfo(dialog.MapPath()).fileName()),
+                QMessageBox::Information, dialog.Summary().join(QLatin1Char('\n')));
+}
+
+void CFileCommands::OnExportGis() {
+    if (!m_document.IsOpen())
+        return;
+    CGisExportDlg dialog(m_document, &m_frame);
+    dialog.exec();
+}
