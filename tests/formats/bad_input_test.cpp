@@ -3,7 +3,7 @@
 // system, fields a preset asks for and the layer lacks.
 
 #include "gis_fixtures.h"
-#include "test_town.h"
+#include "osm_town.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "gis_fixtures.h"
 #include "gis_source.h"
 #include "map_georeference.h"
-#include "test_town.h"
+#include "osm_town.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "gis_fixtures.h"
 
-#include "test_town.h"
+#include "osm_town.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "codepage.h"
 #include "gis_fixtures.h"
 #include "gis_source.h"
-#include "test_town.h"
+#include "osm_town.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "gis_import.h"
 #include "map_georeference.h"
-#include "test_town.h"
+#include "osm_town.h"
 
 #include <gtest/gtest.h>
 

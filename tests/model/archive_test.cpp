@@ -1,7 +1,8 @@
 // The archive's byte forms: integers, floats and the stored forms of a text.
 
 #include "archive.h"
-#include "test_maps.h"
+#include "byte_builder.h"
+#include "test_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The fuzz seed corpus: how it is made, and that every seed still behaves.
 
-#include "test_maps.h"
+#include "test_bytes.h"
+#include "test_towns.h"
 #include "town_generator.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,12 @@
 // block ids and bounds, and refusal of every damaged file.
 
 #include "alloc_probe.h"
+#include "archive.h"
+#include "byte_builder.h"
 #include "map_save.h"
-#include "test_maps.h"
+#include "scratch_dir.h"
+#include "test_bytes.h"
+#include "test_towns.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,9 @@
 // over the lock of an editor that is gone.
 
 #include "map_lock.h"
-#include "test_maps.h"
+#include "other_editor.h"
+#include "scratch_dir.h"
+#include "test_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -29,26 +31,6 @@ void WriteText(const std::string& path, const std::string& text) {
     std::ofstream(path) << text;
 }
 
-// Another process of this computer, alive until the object goes.
-class OtherProcess {
-public:
-    OtherProcess() {
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::pause();
-            ::_exit(0);
-        }
-    }
-    ~OtherProcess() {
-        ::kill(m_pid, SIGKILL);
-        ::waitpid(m_pid, nullptr, 0);
-    }
-    pid_t pid() const { return m_pid; }
-
-private:
-    pid_t m_pid = -1;
-};
-
 // The id of a process that has ended.
 pid_t DeadPid() {
     const pid_t pid = ::fork();
@@ -56,15 +38,6 @@ pid_t DeadPid() {
         ::_exit(0);
     ::waitpid(pid, nullptr, 0);
     return pid;
-}
-
-LockOwner OwnerOnThisComputer(long pid) {
-    LockOwner owner = MapLock::Self();
-    owner.user = "otra";
-    owner.pid = pid;
-    owner.start = 0;
-    owner.since = 1700000000;
-    return owner;
 }
 
 struct LockFixture : testing::Test {
@@ -104,29 +77,29 @@ TEST_F(LockFixture, LockIsAFileBesideTheMapNamingThisEditorUntilReleased) {
     {
         MapLock again;
         ASSERT_EQ(again.Acquire(mapPath, holder, error), MapLock::Result::Taken);
-        WriteText(lockPath, FormatLock(OwnerOnThisComputer(1)));
+        WriteText(lockPath, FormatLock(OtherEditor::OwnerWithPid(1)));
     }
     EXPECT_TRUE(fs::exists(lockPath));
 }
 
 TEST_F(LockFixture, SecondEditorFindsWhoHasTheMap) {
-    OtherProcess other;
-    const std::string theirs = FormatLock(OwnerOnThisComputer(other.pid()));
+    OtherEditor other;
+    const std::string theirs = FormatLock(OtherEditor::OwnerWithPid(other.Pid()));
     WriteText(lockPath, theirs);
 
     const std::optional<LockOwner> found = MapLock::HeldByOther(mapPath);
     ASSERT_TRUE(found);
-    EXPECT_EQ(found->pid, other.pid());
+    EXPECT_EQ(found->pid, other.Pid());
     EXPECT_EQ(found->user, "otra");
     EXPECT_EQ(found->since, 1700000000);
     MapLock lock;
     EXPECT_EQ(lock.Acquire(mapPath, holder, error), MapLock::Result::HeldByOther);
-    EXPECT_EQ(holder.pid, other.pid());
+    EXPECT_EQ(holder.pid, other.Pid());
     EXPECT_FALSE(lock.Held());
     EXPECT_EQ(ReadText(lockPath), theirs);
 
     // Whether an editor on another computer still runs cannot be told: it holds the map.
-    LockOwner remote = OwnerOnThisComputer(DeadPid());
+    LockOwner remote = OtherEditor::OwnerWithPid(DeadPid());
     remote.host = "otra-" + remote.host;
     WriteText(lockPath, FormatLock(remote));
     EXPECT_EQ(lock.Acquire(mapPath, holder, error), MapLock::Result::HeldByOther);
@@ -140,12 +113,12 @@ TEST_F(LockFixture, SecondEditorFindsWhoHasTheMap) {
 }
 
 TEST_F(LockFixture, StaleLocksOfThisComputerAreTakenOver) {
-    OtherProcess reused;
+    OtherEditor reused;
     // Left by: a process that ended; a process whose id now belongs to another
     // one started later; an editor that stopped before writing its lock.
-    LockOwner startedElsewhen = OwnerOnThisComputer(reused.pid());
+    LockOwner startedElsewhen = OtherEditor::OwnerWithPid(reused.Pid());
     startedElsewhen.start = 1;
-    const std::string stale[] = {FormatLock(OwnerOnThisComputer(DeadPid())),
+    const std::string stale[] = {FormatLock(OtherEditor::OwnerWithPid(DeadPid())),
                                  FormatLock(startedElsewhen), "veltrix-lock 1\nuser=a"};
     for (const std::string& text : stale) {
         SCOPED_TRACE(text);

@@ -1,7 +1,7 @@
 // Record operations that do not touch a file: block geometry, tracing,
 // distances, labels, zones, the directory and the store's selection count.
 
-#include "test_maps.h"
+#include "test_towns.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,9 @@
 
 #include "map_lock.h"
 #include "map_save.h"
-#include "test_maps.h"
+#include "scratch_dir.h"
+#include "test_bytes.h"
+#include "test_towns.h"
 #include "unique_name.h"
 
 #include <gtest/gtest.h>

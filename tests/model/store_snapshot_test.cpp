@@ -1,5 +1,7 @@
 #include "archive.h"
 #include "store_snapshot.h"
+#include "test_bytes.h"
+#include "test_towns.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,9 @@
 
 #include "block_raster.h"
 #include "map_renderer.h"
+#include "pixel_counts.h"
+#include "test_towns.h"
 #include "town_generator.h"
-#include "view_fixtures.h"
 
 #include <QPainter>
 #include <QTest>

@@ -11,6 +11,8 @@
 #include "map_file.h"
 #include "map_lock.h"
 #include "map_save.h"
+#include "private_home.h"
+#include "qt_helpers.h"
 #include "recovery_store.h"
 #include "town_generator.h"
 
@@ -39,13 +41,9 @@ int EnvInt(const char* name, int fallback) {
     return ok ? value : fallback;
 }
 
-std::string Local(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 bool Exists(const QString& path) {
     struct stat st {};
-    return ::lstat(Local(path).c_str(), &st) == 0;
+    return ::lstat(LocalPath(path).c_str(), &st) == 0;
 }
 
 // The step a map file holds: N when it opens whole and holds exactly the
@@ -54,7 +52,7 @@ bool Exists(const QString& path) {
 int StepOfFile(const QString& path) {
     std::vector<std::uint8_t> picture;
     std::string error;
-    const auto store = LoadMapFile(Local(path), {}, picture, error);
+    const auto store = LoadMapFile(LocalPath(path), {}, picture, error);
     if (!store)
         return -1;
     std::set<int> steps;
@@ -124,10 +122,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         // The editors under test keep their settings and recovery copies here,
         // and this test finds the copies where they do.
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(Path(QStringLiteral("config"))));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(Path(QStringLiteral("data"))));
-        QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
-        QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
+        UsePrivateHome(m_dir);
     }
 
     void MapSurvivesBeingKilledAtAnyMoment() {
@@ -147,11 +142,11 @@ private slots:
             for (auto& byte : picture)
                 byte = std::uint8_t(random.bounded(256));
             std::string error;
-            QVERIFY2(SaveMapFile(town, Local(map), picture, error), error.c_str());
+            QVERIFY2(SaveMapFile(town, LocalPath(map), picture, error), error.c_str());
         }
         const CRecoveryStore recovery;
         const QString copyTemp = recovery.CopyPath(map) + QStringLiteral(".tmp");
-        const QString backup = QString::fromStdString(BackupPath(Local(map)));
+        const QString backup = QString::fromStdString(BackupPath(LocalPath(map)));
 
         int mapStep = StepOfFile(map);
         QCOMPARE(mapStep, 0);
@@ -253,7 +248,7 @@ private slots:
                                     .arg(offered)
                                     .arg(log.lastAutosaved.value_or(0))));
             // The dead editor's lock keeps nobody out.
-            QVERIFY(!MapLock::HeldByOther(Local(map)));
+            QVERIFY(!MapLock::HeldByOther(LocalPath(map)));
 
             // What a cut write leaves behind. A backup stays for the person to
             // look at (the next save refuses to run over it); they would remove it.

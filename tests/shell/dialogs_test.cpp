@@ -5,7 +5,9 @@
 #include "color_window.h"
 #include "estacion_dialog.h"
 #include "marca_dialog.h"
+#include "modal_script.h"
 #include "name_dialog.h"
+#include "qt_helpers.h"
 #include "records.h"
 #include "ruta_color_dialog.h"
 #include "zona_dialog.h"
@@ -19,8 +21,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 
@@ -57,37 +57,20 @@ bool ShowActive(QWidget& dlg) {
     return QTest::qWaitForWindowActive(&dlg);
 }
 
-// Answers the next modal window of type T that comes up, within a few seconds.
-// `seen` says whether one came up at all.
+// A step that answers the next modal window of type T.
 template <typename T>
-void AnswerModal(std::function<void(T*)> answer, bool* seen, int tries = 400) {
-    *seen = false;
-    auto* timer = new QTimer(qApp);
-    timer->setObjectName(QStringLiteral("answerPoller"));
-    auto left = std::make_shared<int>(tries);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer, seen, left] {
-        if (T* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            *seen = true;
-            answer(modal);
-        } else if (--*left <= 0) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start(5);
+CModalScript::Step On(std::function<void(T*)> act) {
+    return {[](QWidget* modal) { return qobject_cast<T*>(modal) != nullptr; },
+            [act](QWidget* modal) { act(qobject_cast<T*>(modal)); }};
 }
 
-// Answers the next one-name dialog, which must be the new-category one for
-// `seen` to say it came up.
-void AnswerCategoryDialog(std::function<void(CNombreDlg*)> answer, bool* seen) {
-    AnswerModal<CNombreDlg>(
-        [answer, seen](CNombreDlg* modal) {
-            answer(modal);
-            *seen = modal->GetKind() == CNombreDlg::Kind::NewCategory;
-        },
-        seen);
+// A step that answers the next one-name dialog and notes whether it was the
+// new-category one.
+CModalScript::Step OnCategoryDialog(std::function<void(CNombreDlg*)> act, bool* newCategory) {
+    return On<CNombreDlg>([act, newCategory](CNombreDlg* modal) {
+        act(modal);
+        *newCategory = modal->GetKind() == CNombreDlg::Kind::NewCategory;
+    });
 }
 
 // Types `name` into the new-category dialog and presses OK.
@@ -100,35 +83,11 @@ std::function<void(CNombreDlg*)> TypeCategory(const QString& name) {
     };
 }
 
-QStringList ListLines(QListWidget* list) {
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
-    return lines;
-}
-
 QStringList DirectoryNames(const CmDirectorio& dir) {
     QStringList names;
     for (const auto& c : dir.m_listCategories)
         names << QString::fromStdString(c->m_strName);
     return names;
-}
-
-QPoint SliderHandleCentre(QSlider* slider) {
-    QStyleOptionSlider opt;
-    opt.initFrom(slider);
-    opt.orientation = slider->orientation();
-    opt.minimum = slider->minimum();
-    opt.maximum = slider->maximum();
-    opt.sliderPosition = slider->sliderPosition();
-    opt.sliderValue = slider->value();
-    opt.singleStep = slider->singleStep();
-    opt.pageStep = slider->pageStep();
-    opt.upsideDown = slider->invertedAppearance();
-    opt.subControls = QStyle::SC_All;
-    return slider->style()
-        ->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, slider)
-        .center();
 }
 
 QColor SampleColour(CRutaColorDlg& dlg) {
@@ -344,7 +303,7 @@ void DialogsTest::categoriesListedSortedAndEnterStaysOpen() {
     CCategoriasDlg dlg(dir);
     QVERIFY(ShowActive(dlg));
     auto* list = Control<QListWidget>(dlg, "list1001");
-    QCOMPARE(ListLines(list), QStringList({"Álamos", "Bancos", "farmacias", "Ñoquis", "Ópticas"}));
+    QCOMPARE(Lines(list), QStringList({"Álamos", "Bancos", "farmacias", "Ñoquis", "Ópticas"}));
     QCOMPARE(dlg.focusWidget(), list);
     QTest::keyClick(list, Qt::Key_Return);
     QVERIFY(dlg.isVisible());
@@ -363,27 +322,24 @@ void DialogsTest::categoryInOtherCaseIsRefused() {
     QSignalSpy changes(&dlg, &CCategoriasDlg::DirectoryChanged);
     QVERIFY(ShowActive(dlg));
 
-    bool seenDialog = false;
-    bool seenMessage = false;
+    bool newCategory = false;
     QString message;
     int buttons = 0;
     QString okText;
-    AnswerCategoryDialog(TypeCategory(QStringLiteral("CAFÉS")), &seenDialog);
-    AnswerModal<QMessageBox>(
-        [&](QMessageBox* box) {
-            message = box->text();
-            buttons = int(box->buttons().size());
-            box->button(QMessageBox::Ok)->click();
-            okText = box->button(QMessageBox::Ok)->text();
-        },
-        &seenMessage);
+    CModalScript script({OnCategoryDialog(TypeCategory(QStringLiteral("CAFÉS")), &newCategory),
+                         On<QMessageBox>([&](QMessageBox* box) {
+                             message = box->text();
+                             buttons = int(box->buttons().size());
+                             box->button(QMessageBox::Ok)->click();
+                             okText = box->button(QMessageBox::Ok)->text();
+                         })});
     QTest::mouseClick(Control<QPushButton>(dlg, "button1010"), Qt::LeftButton);
-    QVERIFY(seenDialog);
-    QVERIFY(seenMessage);
+    QVERIFY(script.Done());
+    QVERIFY(newCategory);
     QCOMPARE(message, QStringLiteral("Esta categoria ya existe"));
     QCOMPARE(buttons, 1);
     QCOMPARE(okText, QStringLiteral("Aceptar"));
-    QCOMPARE(ListLines(Control<QListWidget>(dlg, "list1001")), QStringList({"Cafés"}));
+    QCOMPARE(Lines(Control<QListWidget>(dlg, "list1001")), QStringList({"Cafés"}));
     QCOMPARE(DirectoryNames(dir), QStringList({"Cafés"}));
     QCOMPARE(changes.count(), 0);
     QVERIFY(dlg.isVisible());
@@ -396,11 +352,15 @@ void DialogsTest::newCategoryGoesToDirectoryHeadAndListOrder() {
     CCategoriasDlg dlg(dir);
     QSignalSpy changes(&dlg, &CCategoriasDlg::DirectoryChanged);
     QVERIFY(ShowActive(dlg));
-    bool seen = false;
-    AnswerCategoryDialog(TypeCategory(QStringLiteral("médicos")), &seen);
-    QTest::mouseClick(Control<QPushButton>(dlg, "button1010"), Qt::LeftButton);
-    QVERIFY(seen);
-    QCOMPARE(ListLines(Control<QListWidget>(dlg, "list1001")),
+    bool newCategory = false;
+    {
+        CModalScript script(
+            {OnCategoryDialog(TypeCategory(QStringLiteral("médicos")), &newCategory)});
+        QTest::mouseClick(Control<QPushButton>(dlg, "button1010"), Qt::LeftButton);
+        QVERIFY(script.Done());
+    }
+    QVERIFY(newCategory);
+    QCOMPARE(Lines(Control<QListWidget>(dlg, "list1001")),
              QStringList({"Abarrotes", "médicos", "Zapaterías"}));
     QCOMPARE(DirectoryNames(dir), QStringList({"médicos", "Abarrotes", "Zapaterías"}));
     QVERIFY(dir.m_listCategories.front()->m_listBusinesses.empty());
@@ -409,14 +369,18 @@ void DialogsTest::newCategoryGoesToDirectoryHeadAndListOrder() {
     QCOMPARE(changes[0][2].toString(), QStringLiteral("médicos"));
 
     // Cancelling the new-category dialog changes nothing.
-    AnswerCategoryDialog(
-        [](CNombreDlg* modal) {
-            Type(modal->findChild<QLineEdit*>(QStringLiteral("edit1014")), "Otra");
-            modal->findChild<QPushButton*>(QStringLiteral("button2"))->click();
-        },
-        &seen);
-    QTest::mouseClick(Control<QPushButton>(dlg, "button1010"), Qt::LeftButton);
-    QVERIFY(seen);
+    newCategory = false;
+    {
+        CModalScript script({OnCategoryDialog(
+            [](CNombreDlg* modal) {
+                Type(modal->findChild<QLineEdit*>(QStringLiteral("edit1014")), "Otra");
+                modal->findChild<QPushButton*>(QStringLiteral("button2"))->click();
+            },
+            &newCategory)});
+        QTest::mouseClick(Control<QPushButton>(dlg, "button1010"), Qt::LeftButton);
+        QVERIFY(script.Done());
+    }
+    QVERIFY(newCategory);
     QCOMPARE(dir.m_listCategories.size(), 3u);
     QCOMPARE(changes.count(), 1);
 }
@@ -434,17 +398,18 @@ void DialogsTest::renameKeepsListSorted() {
     list->setCurrentRow(2); // Hoteles
 
     QString preset;
-    bool seen = false;
-    AnswerCategoryDialog(
+    bool newCategory = false;
+    CModalScript script({OnCategoryDialog(
         [&](CNombreDlg* modal) {
             preset = modal->findChild<QLineEdit*>(QStringLiteral("edit1014"))->text();
             TypeCategory(QStringLiteral("Albergues"))(modal);
         },
-        &seen);
+        &newCategory)});
     QTest::mouseClick(Control<QPushButton>(dlg, "button1004"), Qt::LeftButton);
-    QVERIFY(seen);
+    QVERIFY(script.Done());
+    QVERIFY(newCategory);
     QCOMPARE(preset, QStringLiteral("Hoteles"));
-    QCOMPARE(ListLines(list), QStringList({"Albergues", "Bancos", "Farmacias"}));
+    QCOMPARE(Lines(list), QStringList({"Albergues", "Bancos", "Farmacias"}));
     // Renamed in place: same position in the directory, businesses kept.
     QCOMPARE(DirectoryNames(dir), QStringList({"Bancos", "Farmacias", "Albergues"}));
     QCOMPARE(dir.m_listCategories.back()->m_listBusinesses.size(), 1u);
@@ -474,21 +439,24 @@ void DialogsTest::deleteAsksAndRemovesFromDirectory() {
         };
     };
     QString question;
-    bool seen = false;
-    AnswerModal<QMessageBox>(answer(QMessageBox::No, &question), &seen);
-    QTest::mouseClick(Control<QPushButton>(dlg, "button1005"), Qt::LeftButton);
-    QVERIFY(seen);
+    {
+        CModalScript no({On<QMessageBox>(answer(QMessageBox::No, &question))});
+        QTest::mouseClick(Control<QPushButton>(dlg, "button1005"), Qt::LeftButton);
+        QVERIFY(no.Done());
+    }
     QCOMPARE(question, QStringLiteral("¿Esta seguro de eliminar la categoria y todas las marcas "
                                       "y rutas que pertenecen a ésta?"));
     QCOMPARE(dir.m_listCategories.size(), 2u);
     QCOMPARE(list->count(), 2);
     QCOMPARE(changes.count(), 0);
 
-    AnswerModal<QMessageBox>(answer(QMessageBox::Yes, &question), &seen);
-    QTest::mouseClick(Control<QPushButton>(dlg, "button1005"), Qt::LeftButton);
-    QVERIFY(seen);
+    {
+        CModalScript yes({On<QMessageBox>(answer(QMessageBox::Yes, &question))});
+        QTest::mouseClick(Control<QPushButton>(dlg, "button1005"), Qt::LeftButton);
+        QVERIFY(yes.Done());
+    }
     QCOMPARE(DirectoryNames(dir), QStringList({"Bancos"}));
-    QCOMPARE(ListLines(list), QStringList({"Bancos"}));
+    QCOMPARE(Lines(list), QStringList({"Bancos"}));
     QVERIFY(dir.m_pCurrent == nullptr);
     QCOMPARE(aboutToDelete.count(), 1);
     QCOMPARE(changes.count(), 1);
@@ -502,12 +470,11 @@ void DialogsTest::editAndDeleteWithoutSelectionDoNothing() {
     CCategoriasDlg dlg(dir);
     QVERIFY(ShowActive(dlg));
     for (const char* id : {"button1004", "button1005"}) {
-        bool seen = false;
-        // Anything that opened would hold the click until answered.
-        AnswerModal<QDialog>([](QDialog* modal) { modal->reject(); }, &seen, 20);
+        // Anything that opened would hold the click until closed.
+        CModalScript watch{};
         QTest::mouseClick(Control<QPushButton>(dlg, id), Qt::LeftButton);
-        QVERIFY2(!seen, id);
         QTest::qWait(150);
+        QVERIFY2(watch.Unexpected() == 0, id);
     }
     QCOMPARE(DirectoryNames(dir), QStringList({"Bancos"}));
 }

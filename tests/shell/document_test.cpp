@@ -7,8 +7,11 @@
 #include "map_lock.h"
 #include "map_save.h"
 #include "map_store.h"
+#include "other_editor.h"
+#include "private_home.h"
+#include "qt_helpers.h"
 #include "recovery_store.h"
-#include "test_maps.h"
+#include "test_towns.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,20 +29,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-std::string Local(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-template <typename List>
-QStringList Names(const List& list) {
-    QStringList names;
-    for (const auto& element : list)
-        names << QString::fromStdString(element->m_strName);
-    return names;
-}
 
 // Every signal of a document, counted.
 struct DocumentSpies {
@@ -68,13 +57,8 @@ struct DocumentSpies {
     }
 };
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString LockOf(const QString& mapPath) {
-    return QString::fromStdString(MapLock::LockPath(Local(mapPath)));
+    return QString::fromStdString(MapLock::LockPath(LocalPath(mapPath)));
 }
 
 void Rename(CMapDocument& document, std::size_t street, const char* name) {
@@ -99,16 +83,13 @@ private:
         FillTestTown(store, contents);
         std::string error;
         const QString path = Path(name);
-        if (!SaveMapFile(store, Local(path), picture, error))
+        if (!SaveMapFile(store, LocalPath(path), picture, error))
             return {};
         return path;
     }
 
 private slots:
-    void initTestCase() {
-        // Recovery copies go to this test's own folder.
-        qputenv("XDG_DATA_HOME", QFile::encodeName(Path(QStringLiteral("datos"))));
-    }
+    void initTestCase() { UsePrivateHome(m_dir); }
 
     void OpeningPutsTheMapInPlaceOfTheOpenOne() {
         CMapDocument document;
@@ -120,9 +101,8 @@ private slots:
         QVERIFY(document.IsModified());
 
         const Bytes picture{0xFF, 0xD8, 9, 8, 7};
-        const QString second = WriteMapWithPicture(
-            QStringLiteral("comitan.map"), picture,
-            {QStringLiteral("México"), QStringLiteral("Chiapas"), QStringLiteral("Comitán")});
+        const QString second = WriteMapWithPicture(QStringLiteral("comitan.map"), picture,
+                                                   {"México", "Chiapas", "Comitán"});
         QVERIFY(QFile::exists(LockOf(first)));
         DocumentSpies spies(document);
         QVERIFY2(document.Open(second, error), qPrintable(error));
@@ -165,7 +145,7 @@ private slots:
              {std::pair{here, Bytes{0xFF, 0xD8, 1}}, std::pair{there, Bytes{0xFF, 0xD8, 2, 2}}}) {
             Bytes picture;
             std::string reason;
-            QVERIFY(LoadMapFile(Local(path), {}, picture, reason));
+            QVERIFY(LoadMapFile(LocalPath(path), {}, picture, reason));
             QCOMPARE(picture, expected);
         }
     }
@@ -209,8 +189,7 @@ private slots:
         QVERIFY(document.Open(WriteMapWithPicture(QStringLiteral("mitla.map"), {1}), error));
 
         auto made = std::make_unique<MapStore>();
-        FillTestTown(
-            *made, {QStringLiteral("México"), QStringLiteral("Sonora"), QStringLiteral("Álamos")});
+        FillTestTown(*made, {"México", "Sonora", "Álamos"});
         const Bytes picture{0xFF, 0xD8, 0xFF, 0xD9};
         const QString path = Path(QStringLiteral("alamos.map"));
         DocumentSpies spies(document);
@@ -236,7 +215,7 @@ private slots:
 
         std::string reason;
         Bytes reread;
-        auto onDisk = LoadMapFile(Local(path), {}, reread, reason);
+        auto onDisk = LoadMapFile(LocalPath(path), {}, reread, reason);
         QVERIFY2(onDisk, reason.c_str());
         QCOMPARE(onDisk->m_strTown, std::string("Álamos"));
         QCOMPARE(reread, picture);
@@ -284,7 +263,7 @@ private slots:
 
         std::string reason;
         Bytes picture;
-        auto onDisk = LoadMapFile(Local(path), {}, picture, reason);
+        auto onDisk = LoadMapFile(LocalPath(path), {}, picture, reason);
         QVERIFY2(onDisk, reason.c_str());
         QCOMPARE(Names(onDisk->m_listStreets), Names(document.Store().m_listStreets));
         QCOMPARE(picture, (Bytes{7, 7}));
@@ -350,7 +329,7 @@ private slots:
 
         std::string reason;
         Bytes picture;
-        auto written = LoadMapFile(Local(copy), {}, picture, reason);
+        auto written = LoadMapFile(LocalPath(copy), {}, picture, reason);
         QVERIFY2(written, reason.c_str());
         QCOMPARE(Names(written->m_listStreets),
                  (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Zaragoza")}));
@@ -442,13 +421,13 @@ private slots:
         QVERIFY(!QFile::exists(copy->copyPath));
         std::string reason;
         Bytes picture;
-        auto onDisk = LoadMapFile(Local(path), {}, picture, reason);
+        auto onDisk = LoadMapFile(LocalPath(path), {}, picture, reason);
         QVERIFY(onDisk);
         QCOMPARE(onDisk->m_listStreets[1]->m_strName, std::string("Reforma"));
 
         // A copy made before the file's last save is no news.
         QVERIFY(recovery.Write(edited, {}, path, error));
-        QVERIFY(WriteTestMap(path).empty());
+        QVERIFY(WriteTestMap(LocalPath(path)).empty());
         QVERIFY(QFile::exists(recovery.CopyPath(path)));
         QVERIFY(!recovery.NewerThanMap(path));
         QVERIFY(document.Open(path, error));
@@ -500,7 +479,7 @@ private slots:
         QCOMPARE(FileBytes(first), before);
         std::string reason;
         Bytes picture;
-        auto written = LoadMapFile(Local(second), {}, picture, reason);
+        auto written = LoadMapFile(LocalPath(second), {}, picture, reason);
         QVERIFY2(written, reason.c_str());
         QCOMPARE(Names(written->m_listStreets),
                  (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Zaragoza")}));
@@ -516,7 +495,7 @@ private slots:
         // A file another editor has open is not written over.
         OtherEditor other;
         const QString taken = Path(QStringLiteral("otra/ocupado.map"));
-        QVERIFY(other.Lock(taken));
+        QVERIFY(other.Lock(LocalPath(taken)));
         QVERIFY(!document.SaveAs(taken, error));
         QCOMPARE(error, QStringLiteral("El mapa ocupado.map está abierto en otro editor: no se "
                                        "puede guardar con ese nombre."));
@@ -530,7 +509,7 @@ private slots:
         const QString path = WriteMapWithPicture(QStringLiteral("mitla.map"), {9});
         const QByteArray before = FileBytes(path);
         OtherEditor other;
-        QVERIFY(other.Lock(path));
+        QVERIFY(other.Lock(LocalPath(path)));
         const QByteArray theirLock = FileBytes(LockOf(path));
         const std::optional<LockOwner> holder = CMapDocument::OpenElsewhere(path);
         QVERIFY(holder);

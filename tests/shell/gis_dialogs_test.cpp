@@ -6,6 +6,7 @@
 // without touching the map.
 
 #include "edit_history.h"
+#include "editor_fixture.h"
 #include "gis_export_dlg.h"
 #include "gis_import_dlg.h"
 #include "gis_layer_table.h"
@@ -15,9 +16,12 @@
 #include "map_file.h"
 #include "map_georeference.h"
 #include "map_store.h"
+#include "modal_script.h"
+#include "osm_town.h"
 #include "overview_picture.h"
-#include "test_maps.h"
-#include "test_town.h"
+#include "private_home.h"
+#include "qt_helpers.h"
+#include "test_towns.h"
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
@@ -29,7 +33,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -48,88 +51,6 @@
 
 namespace {
 
-// Answers modal windows as they come, in order; each step waits for a window
-// it recognises, and the windows no step waits for (the progress window) are
-// left alone. A window nobody answers for 30 s is closed, so that a failing
-// test ends instead of hanging.
-class ModalScript : public QObject {
-public:
-    struct Step {
-        std::function<bool(QWidget*)> matches;
-        std::function<void(QWidget*)> act;
-    };
-
-    explicit ModalScript(std::vector<Step> steps) : m_steps(std::move(steps)) {
-        m_clock.start();
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            if (modal != m_last && m_next < m_steps.size() && m_steps[m_next].matches(modal)) {
-                m_last = modal;
-                m_clock.restart();
-                m_steps[m_next++].act(modal);
-            } else if (m_clock.elapsed() > 30000) {
-                m_stuck = true;
-                if (auto* dialog = qobject_cast<QDialog*>(modal))
-                    dialog->reject();
-                else
-                    modal->close();
-            }
-        });
-        m_timer.start();
-    }
-    bool Done() const { return m_next == m_steps.size() && !m_stuck; }
-
-private:
-    std::vector<Step> m_steps;
-    QPointer<QWidget> m_last;
-    std::size_t m_next = 0;
-    bool m_stuck = false;
-    QElapsedTimer m_clock;
-    QTimer m_timer;
-};
-
-std::function<bool(QWidget*)> Named(const char* name) {
-    return [name](QWidget* w) { return w->objectName() == QLatin1String(name); };
-}
-
-std::function<bool(QWidget*)> MessageStarting(const QString& start) {
-    return [start](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        return box && box->text().startsWith(start);
-    };
-}
-
-QAbstractButton* Button(QWidget* window, const QString& text) {
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        if (button->text().remove(QLatin1Char('&')) == text)
-            return button;
-    return nullptr;
-}
-
-// Clicks from the event loop, so that a window the click opens is answered by
-// the script's next step.
-void ClickLater(QWidget* window, const QString& text) {
-    QAbstractButton* button = Button(window, text);
-    QVERIFY2(button, qPrintable(QStringLiteral("no button ") + text));
-    QTimer::singleShot(0, button, &QAbstractButton::click);
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-template <typename List>
-QStringList Names(const List& list) {
-    QStringList names;
-    for (const auto& element : list)
-        names << QString::fromStdString(element->m_strName);
-    return names;
-}
-
 // Clicks "Cancelar" the moment an import's progress window shows.
 class CancelOnShow : public QObject {
 public:
@@ -141,7 +62,7 @@ protected:
         auto* progress = qobject_cast<QProgressDialog*>(watched);
         if (progress && event->type() == QEvent::Show) {
             label = progress->labelText();
-            if (QAbstractButton* cancel = Button(progress, QStringLiteral("Cancelar"));
+            if (QAbstractButton* cancel = ButtonReading(progress, QStringLiteral("Cancelar"));
                 cancel && cancel->isEnabled()) {
                 ++clicks;
                 cancel->click();
@@ -184,58 +105,23 @@ class GisDialogsTest : public QObject {
     Q_OBJECT
 
 private:
-    struct Editor {
-        QTemporaryDir dir;
-        CMapDocument document;
-        MapStore& store = document.Store();
-        std::unique_ptr<CMainFrame> frame;
-
-        Editor() {
-            frame = std::make_unique<CMainFrame>(document, dir.path());
-            frame->show();
-        }
-        QString Path(const QString& name) const { return dir.filePath(name); }
-        QString Write(const QString& name, const QByteArray& bytes) const {
-            QFile file(Path(name));
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-                qWarning("cannot write %s", qPrintable(name));
-            return Path(name);
-        }
-        QStringList Files() const {
-            return QDir(dir.path())
-                .entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-        }
-    };
-
     QTemporaryDir m_home;
 
 private slots:
-    void initTestCase() {
-        // Settings and recovery copies in this test's own folders.
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("data"))));
-        QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
-        QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
-    }
+    void initTestCase() { UsePrivateHome(m_home); }
 
     void ImportsAnOpenStreetMapTownFromTheMenu() {
-        Editor editor;
-        const QString osm = editor.Write(QStringLiteral("san-isidro.osm"), TestTownOsm());
+        EditorFixture editor;
+        const QString osm = editor.WriteBytes(QStringLiteral("san-isidro.osm"), TestTownOsm());
         const QString map = editor.Path(QStringLiteral("san-isidro.map"));
         QVERIFY(editor.frame->Action(ID_FILE_IMPORT_GIS)->isEnabled());
         QVERIFY(!editor.frame->Action(ID_FILE_EXPORT_GIS)->isEnabled());
 
         QString preset, use, crs, count, proposed, summary;
-        ModalScript script({
+        CModalScript script({
             {Named("gisImportDlg"),
              [](QWidget* dialog) { ClickLater(dialog, QStringLiteral("Agregar...")); }},
-            {Named("sourcesDialog"),
-             [&](QWidget* window) {
-                 auto* files = qobject_cast<QFileDialog*>(window);
-                 QVERIFY(files);
-                 files->selectFile(osm);
-                 static_cast<QDialog*>(files)->accept();
-             }},
+            {Named("sourcesDialog"), [&](QWidget* window) { ChooseFile(window, osm); }},
             {Named("gisImportDlg"),
              [&](QWidget* window) {
                  auto* dialog = static_cast<CGisImportDlg*>(window);
@@ -295,10 +181,10 @@ private slots:
     }
 
     void CancelledImportLeavesNoFileAndTheOpenMap() {
-        Editor editor;
-        const QString osm = editor.Write(QStringLiteral("san-isidro.osm"), TestTownOsm());
+        EditorFixture editor;
+        const QString osm = editor.WriteBytes(QStringLiteral("san-isidro.osm"), TestTownOsm());
         const QString mitla = editor.Path(QStringLiteral("mitla.map"));
-        QCOMPARE(WriteTestMap(mitla), std::string());
+        QCOMPARE(WriteTestMap(LocalPath(mitla)), std::string());
         QVERIFY(editor.frame->OpenMap(mitla));
         QVERIFY(editor.document.History().Record(QStringLiteral("Nombre"), [&] {
             editor.store.m_listStreets.front()->m_strName = "Calle Cambiada";
@@ -308,7 +194,7 @@ private slots:
 
         CancelOnShow cancel;
         qApp->installEventFilter(&cancel);
-        ModalScript script({
+        CModalScript script({
             // Unsaved changes: the map stays open as it is, unsaved.
             {MessageStarting(QStringLiteral("El mapa mitla tiene cambios")),
              [](QWidget* box) { ClickLater(box, QStringLiteral("No")); }},
@@ -340,16 +226,16 @@ private slots:
     }
 
     void LayerWithoutCoordinateSystemAsksForIt() {
-        Editor editor;
+        EditorFixture editor;
         const QString shp = editor.Path(QStringLiteral("predios.shp"));
         WriteBlocksWithoutCrs(shp);
         QVERIFY(QFile::exists(shp));
-        const QString junk = editor.Write(QStringLiteral("notas.dat"), QByteArray(64, '\x07'));
+        const QString junk = editor.WriteBytes(QStringLiteral("notas.dat"), QByteArray(64, '\x07'));
         const QString map = editor.Path(QStringLiteral("predios.map"));
 
         QString note, asked;
         bool writtenEarly = true;
-        ModalScript script({
+        CModalScript script({
             {Named("gisImportDlg"),
              [&](QWidget* window) {
                  QTimer::singleShot(0, window, [window, junk, shp] {
@@ -408,8 +294,8 @@ private slots:
     }
 
     void ExportWritesTheChosenFormatAndLeavesTheMapAsItWas() {
-        Editor editor;
-        const QString osm = editor.Write(QStringLiteral("san-isidro.osm"), TestTownOsm());
+        EditorFixture editor;
+        const QString osm = editor.WriteBytes(QStringLiteral("san-isidro.osm"), TestTownOsm());
         const QString map = editor.Path(QStringLiteral("pueblo.map"));
         QString error;
         auto preset = CGisPreset::Load(QStringLiteral("osm"), error);
@@ -434,7 +320,7 @@ private slots:
         const QByteArray file = FileBytes(map);
 
         QString done;
-        ModalScript script({
+        CModalScript script({
             {Named("gisExportDlg"),
              [&](QWidget* window) {
                  auto* dialog = static_cast<CGisExportDlg*>(window);

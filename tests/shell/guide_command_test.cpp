@@ -8,7 +8,7 @@
 #include "map_save.h"
 #include "map_window.h"
 #include "output_fixture.h"
-#include "view_fixtures.h"
+#include "test_towns.h"
 
 #include <QAction>
 #include <QFile>

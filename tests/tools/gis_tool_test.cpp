@@ -4,41 +4,19 @@
 
 #include "jpeg_decode.h"
 #include "map_file.h"
-#include "test_town.h"
+#include "osm_town.h"
+#include "qt_helpers.h"
+#include "tool_run.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <set>
 
 namespace {
-
-struct ToolRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun RunTool(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(VELTRIX_TOOL_PATH), args);
-    ToolRun run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.code = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class GisTool : public ::testing::Test {
 protected:
@@ -75,7 +53,7 @@ TEST_F(GisTool, ImportMakesATownAndExportGivesItBack) {
     ASSERT_GE(progress.size(), 3);
     EXPECT_EQ(progress.last(), QStringLiteral("100 %"));
 
-    EXPECT_TRUE(Bytes(Path(QStringLiteral("pueblo.prj"))).contains("2.001555"));
+    EXPECT_TRUE(FileBytes(Path(QStringLiteral("pueblo.prj"))).contains("2.001555"));
     std::string error;
     std::vector<std::uint8_t> picture;
     const auto store = LoadMapFile(map.toStdString(), {}, picture, error);
@@ -102,7 +80,8 @@ TEST_F(GisTool, ImportMakesATownAndExportGivesItBack) {
     for (const char* layer : {"manzanas", "etiquetas", "calles", "referencias", "colonias", "rutas",
                               "estaciones", "negocios"})
         EXPECT_TRUE(QFile::exists(Path(QStringLiteral("capas-%1.geojson").arg(layer)))) << layer;
-    EXPECT_TRUE(Bytes(Path(QStringLiteral("capas-manzanas.geojson"))).contains("urn:ogc:def:crs:"));
+    EXPECT_TRUE(
+        FileBytes(Path(QStringLiteral("capas-manzanas.geojson"))).contains("urn:ogc:def:crs:"));
 
     // And the exported layers make the same town again.
     QStringList again{QStringLiteral("import"), QStringLiteral("-o"),
@@ -139,8 +118,8 @@ TEST_F(GisTool, FailedImportLeavesTheFilesAsTheyWere) {
                        QStringLiteral("-o"), map})
                   .code,
               0);
-    const QByteArray oldMap = Bytes(map);
-    const QByteArray oldPrj = Bytes(Path(QStringLiteral("pueblo.prj")));
+    const QByteArray oldMap = FileBytes(map);
+    const QByteArray oldPrj = FileBytes(Path(QStringLiteral("pueblo.prj")));
 
     QFile points(Path(QStringLiteral("puntos.osm")));
     ASSERT_TRUE(points.open(QIODevice::WriteOnly));
@@ -177,8 +156,8 @@ TEST_F(GisTool, FailedImportLeavesTheFilesAsTheyWere) {
         if (!c.message.isEmpty()) {
             EXPECT_EQ(run.err.split(QLatin1Char('\n')).first(), c.message);
         }
-        EXPECT_EQ(Bytes(map), oldMap);
-        EXPECT_EQ(Bytes(Path(QStringLiteral("pueblo.prj"))), oldPrj);
+        EXPECT_EQ(FileBytes(map), oldMap);
+        EXPECT_EQ(FileBytes(Path(QStringLiteral("pueblo.prj"))), oldPrj);
     }
     // A new town that fails leaves neither the map nor its georeference.
     const ToolRun run = RunTool({QStringLiteral("import"), Path(QStringLiteral("puntos.osm")),

@@ -5,38 +5,16 @@
 #include "image_bitmap.h"
 #include "jpeg_writer.h"
 #include "map_file.h"
+#include "qt_helpers.h"
+#include "tool_run.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ToolResult {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-ToolResult Tool(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(VELTRIX_TOOL_PATH), args);
-    ToolResult run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.code = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Four coloured quarters, so that a flipped or shifted picture shows.
 QImage Quarters(int w, int h) {
@@ -81,7 +59,7 @@ protected:
 TEST_F(PictureTool, PictureWritesWhatTheReadersMakeOfABmp) {
     const QImage source = Quarters(37, 21); // odd width: padded BMP rows
     ASSERT_TRUE(source.save(Path(QStringLiteral("q.bmp")), "BMP"));
-    const ToolResult run = Tool({QStringLiteral("picture"), Path(QStringLiteral("q.bmp")),
+    const ToolRun run = RunTool({QStringLiteral("picture"), Path(QStringLiteral("q.bmp")),
                                  QStringLiteral("-o"), Path(QStringLiteral("q.png"))});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("37 x 21")));
@@ -96,17 +74,17 @@ TEST_F(PictureTool, PictureRefusesWhatTheReadersRefuseAndWritesNothing) {
     bad.write("\xff\xd8\xff\xe0 no es una imagen");
     bad.close();
     const QString out = Path(QStringLiteral("roto.png"));
-    ToolResult run = Tool({QStringLiteral("picture"), bad.fileName(), QStringLiteral("-o"), out});
+    ToolRun run = RunTool({QStringLiteral("picture"), bad.fileName(), QStringLiteral("-o"), out});
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("JPEG"))) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
 
-    run = Tool(
+    run = RunTool(
         {QStringLiteral("picture"), Path(QStringLiteral("falta.gif")), QStringLiteral("-o"), out});
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("No existe"))) << run.err.toStdString();
 
-    run = Tool({QStringLiteral("picture"), bad.fileName()});
+    run = RunTool({QStringLiteral("picture"), bad.fileName()});
     EXPECT_EQ(run.code, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("Falta la imagen de salida")));
 }
@@ -117,8 +95,8 @@ TEST_F(PictureTool, SetPictureStoresABmpAsAJpegTheGuideCanRead) {
     StoredPicture(map, before);
     const QImage source = Quarters(64, 64);
     ASSERT_TRUE(source.save(Path(QStringLiteral("nueva.bmp")), "BMP"));
-    const ToolResult run =
-        Tool({QStringLiteral("set-picture"), map, Path(QStringLiteral("nueva.bmp"))});
+    const ToolRun run =
+        RunTool({QStringLiteral("set-picture"), map, Path(QStringLiteral("nueva.bmp"))});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
 
     std::vector<std::uint8_t> after;
@@ -135,7 +113,7 @@ TEST_F(PictureTool, SetPictureStoresABmpAsAJpegTheGuideCanRead) {
     EXPECT_TRUE(Close(stored.pixel(48, 48), qRgb(255, 255, 255), 24));
 
     // The rest of the map is as before.
-    const ToolResult info = Tool({QStringLiteral("info"), map});
+    const ToolRun info = RunTool({QStringLiteral("info"), map});
     EXPECT_TRUE(info.out.contains(QStringLiteral("Manzanas: 2000")));
 }
 
@@ -152,7 +130,7 @@ TEST_F(PictureTool, SetPictureKeepsAJpegByteForByte) {
     file.close();
 
     const QString map = SampleCopy();
-    ASSERT_EQ(Tool({QStringLiteral("set-picture"), map, file.fileName()}).code, 0);
+    ASSERT_EQ(RunTool({QStringLiteral("set-picture"), map, file.fileName()}).code, 0);
     std::vector<std::uint8_t> kept;
     EXPECT_EQ(StoredPicture(map, kept).size(), QSize(40, 30));
     EXPECT_EQ(kept, jpeg);
@@ -168,14 +146,14 @@ TEST_F(PictureTool, GifFirstFrameIsReadAndStoredAsJpeg) {
     file.close();
 
     const QString png = Path(QStringLiteral("punto.png"));
-    ASSERT_EQ(Tool({QStringLiteral("picture"), file.fileName(), QStringLiteral("-o"), png}).code,
+    ASSERT_EQ(RunTool({QStringLiteral("picture"), file.fileName(), QStringLiteral("-o"), png}).code,
               0);
     const QImage read(png);
     ASSERT_EQ(read.size(), QSize(1, 1));
     EXPECT_EQ(read.pixel(0, 0), qRgb(255, 0, 0));
 
     const QString map = SampleCopy();
-    ASSERT_EQ(Tool({QStringLiteral("set-picture"), map, file.fileName()}).code, 0);
+    ASSERT_EQ(RunTool({QStringLiteral("set-picture"), map, file.fileName()}).code, 0);
     std::vector<std::uint8_t> stored;
     const QImage picture = StoredPicture(map, stored);
     ASSERT_EQ(picture.size(), QSize(1, 1));
@@ -184,21 +162,21 @@ TEST_F(PictureTool, GifFirstFrameIsReadAndStoredAsJpeg) {
 
 TEST_F(PictureTool, SetPictureWithBadInputLeavesTheMapFileAlone) {
     const QString map = SampleCopy();
-    const QByteArray original = Bytes(map);
+    const QByteArray original = FileBytes(map);
     QFile bad(Path(QStringLiteral("rota.bmp")));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("BM esto no es un mapa de bits");
     bad.close();
 
-    ToolResult run = Tool({QStringLiteral("set-picture"), map, bad.fileName()});
+    ToolRun run = RunTool({QStringLiteral("set-picture"), map, bad.fileName()});
     EXPECT_EQ(run.code, 1);
     EXPECT_FALSE(run.err.isEmpty());
-    run = Tool({QStringLiteral("set-picture"), map, Path(QStringLiteral("foto.png"))});
+    run = RunTool({QStringLiteral("set-picture"), map, Path(QStringLiteral("foto.png"))});
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral(".jpg, .bmp y .gif")));
-    run = Tool({QStringLiteral("set-picture"), map, Path(QStringLiteral("falta.jpg"))});
+    run = RunTool({QStringLiteral("set-picture"), map, Path(QStringLiteral("falta.jpg"))});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(Bytes(map), original);
+    EXPECT_EQ(FileBytes(map), original);
 
     // A damaged map is not written over either.
     QFile damaged(Path(QStringLiteral("danado.map")));
@@ -206,9 +184,10 @@ TEST_F(PictureTool, SetPictureWithBadInputLeavesTheMapFileAlone) {
     damaged.write(original.left(200));
     damaged.close();
     ASSERT_TRUE(Quarters(8, 8).save(Path(QStringLiteral("p.bmp")), "BMP"));
-    run = Tool({QStringLiteral("set-picture"), damaged.fileName(), Path(QStringLiteral("p.bmp"))});
+    run =
+        RunTool({QStringLiteral("set-picture"), damaged.fileName(), Path(QStringLiteral("p.bmp"))});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(Bytes(damaged.fileName()), original.left(200));
+    EXPECT_EQ(FileBytes(damaged.fileName()), original.left(200));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "jpeg_decode.h"
 #include "map_file.h"
 #include "overview_picture.h"
+#include "tool_run.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -23,24 +23,6 @@
 #include <numbers>
 
 namespace {
-
-struct ToolRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun RunTool(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(VELTRIX_TOOL_PATH), args);
-    ToolRun run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return run; // a crash or a hang is never a pass
-    run.code = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QJsonObject DumpOf(const QString& path) {
     const ToolRun run = RunTool({QStringLiteral("dump"), path});

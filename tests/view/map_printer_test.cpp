@@ -4,12 +4,17 @@
 
 #include "image_bitmap.h"
 #include "map_printer.h"
+#include "map_save.h"
 #include "map_window.h"
+#include "modal_script.h"
 #include "output_fixture.h"
 #include "print_layout.h"
+#include "qt_helpers.h"
 #include "scale_bar.h"
+#include "tool_run.h"
 
 #include <QClipboard>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPrinter>
@@ -126,6 +131,7 @@ private slots:
     void scaleBarLengthAndText_data();
     void scaleBarLengthAndText();
     void scaleBarOnScreenOnPaperAndSwitchedOff();
+    void toolDrawsWhatTheWindowShows();
 };
 
 void TestMapPrinter::printAreaKeepsMargins() {
@@ -249,8 +255,12 @@ void TestMapPrinter::copyPutsTheWindowOnTheClipboard() {
     OutputFixture f;
     QGuiApplication::clipboard()->clear();
     QString said;
-    AnswerMessageBox([&said](const QString& text) { said = text; });
+    CModalScript notice{[&said](QWidget* box) {
+        said = MessageText(box);
+        static_cast<QDialog*>(box)->accept();
+    }};
     f.wnd->Printer().CopyToClipboard();
+    QCOMPARE(notice.Answered(), 1);
     QCOMPARE(said, QStringLiteral("Copiado al portapapeles"));
     const QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.size(), QSize(800, 600));
@@ -351,6 +361,30 @@ void TestMapPrinter::scaleBarOnScreenOnPaperAndSwitchedOff() {
     QVERIFY(LongestDarkRun(f.wnd->RenderView(), corner).length < 20);
     QVERIFY(LongestDarkRun(f.wnd->Printer().PrintedView(), QRect(0, 600 - 90, 250, 45)).length <
             20);
+}
+
+// `veltrix-tool render` with its default layers is the window as a map
+// opens, scale bar included, pixel for pixel.
+void TestMapPrinter::toolDrawsWhatTheWindowShows() {
+    OutputFixture f;
+    const QString map = f.tempRoot.filePath(QStringLiteral("pueblo.map"));
+    std::string error;
+    QVERIFY2(SaveMapFile(f.store, LocalPath(map), f.picture, error), error.c_str());
+    f.wnd->ZoomTo(7.0f, MapPoint{300, -200});
+    const QSize client = f.wnd->Transform().ClientSize();
+    const QString png = f.tempRoot.filePath(QStringLiteral("vista.png"));
+    const ToolRun run =
+        RunTool({QStringLiteral("render"), map, QStringLiteral("-o"), png, QStringLiteral("--size"),
+                 QStringLiteral("%1x%2").arg(client.width()).arg(client.height()),
+                 QStringLiteral("--scale"), QStringLiteral("7"), QStringLiteral("--center"),
+                 QStringLiteral("300,-200")});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    const QImage drawn(png);
+    const QImage shown = f.wnd->RenderView();
+    QCOMPARE(drawn.size(), shown.size());
+    QVERIFY(LongestDarkRun(drawn, QRect(0, client.height() - 40, 200, 40)).length >= 60);
+    QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32),
+             shown.convertToFormat(QImage::Format_RGB32));
 }
 
 QTEST_MAIN(TestMapPrinter)

@@ -1,11 +1,13 @@
 #include "map_window_test.h"
 
 #include "map_window.h"
+#include "message_recorder.h"
 #include "messages.h"
 #include "navigate_tool.h"
+#include "pixel_counts.h"
+#include "test_towns.h"
 #include "tools.h"
 #include "town_generator.h"
-#include "view_fixtures.h"
 
 #include <QSignalSpy>
 #include <QTest>

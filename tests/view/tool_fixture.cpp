@@ -2,6 +2,7 @@
 
 #include "archive.h"
 #include "messages.h"
+#include "qt_helpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,8 +12,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 ModalAnswers::ModalAnswers() {
@@ -79,18 +78,7 @@ Answer RouteColour(const QString& name) {
         auto* green = dlg->findChild<QSlider*>(QStringLiteral("slider1048"));
         QVERIFY(green);
         green->setValue(128);
-        QStyleOptionSlider opt;
-        opt.initFrom(green);
-        opt.orientation = green->orientation();
-        opt.minimum = green->minimum();
-        opt.maximum = green->maximum();
-        opt.sliderPosition = green->sliderPosition();
-        opt.sliderValue = green->value();
-        opt.subControls = QStyle::SC_All;
-        const QPoint handle =
-            green->style()
-                ->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, green)
-                .center();
+        const QPoint handle = SliderHandleCentre(green);
         QTest::mousePress(green, Qt::LeftButton, Qt::NoModifier, handle);
         QTest::mouseRelease(green, Qt::LeftButton, Qt::NoModifier, handle);
         TypeInto(dlg, 1014, name);

@@ -6,7 +6,8 @@
 #include "edit_history.h"
 #include "map_store.h"
 #include "map_window.h"
-#include "view_fixtures.h"
+#include "message_recorder.h"
+#include "test_towns.h"
 
 #include <QMainWindow>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "test_town.h"
+#include "osm_town.h"
 
 #include <QMap>
 #include <QString>

@@ -11,8 +11,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include <functional>
-#include <memory>
+#include <cstdint>
 #include <vector>
 
 class CMapaWnd;
@@ -20,9 +19,6 @@ class CMapaWnd;
 // A plain picture of one colour as JPEG bytes, and as a JPEG file at `path`.
 std::vector<std::uint8_t> JpegPicture(QColor colour, int width, int height);
 bool WriteJpegPicture(const QString& path, QColor colour, int width, int height);
-
-// Runs `answer` on the next message box that opens, then closes it.
-void AnswerMessageBox(std::function<void(const QString& text)> answer);
 
 struct OutputFixture {
     static constexpr int kPictureWidth = 400;

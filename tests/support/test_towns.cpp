@@ -1,12 +1,7 @@
-#include "test_maps.h"
+#include "test_towns.h"
 
-#include <algorithm>
-#include <bit>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <stdexcept>
-#include <unistd.h>
+#include "byte_builder.h"
+#include "map_save.h"
 
 std::vector<FloatPoint> Outline(std::initializer_list<float> xy) {
     std::vector<FloatPoint> points;
@@ -17,6 +12,26 @@ std::vector<FloatPoint> Outline(std::initializer_list<float> xy) {
 
 CmBlock& AddBlock(MapStore& store, std::initializer_list<float> xy, std::int32_t type) {
     return store.AddBlock(Outline(xy), type);
+}
+
+CmBlock& AddBlock(MapStore& store, float x0, float y0, float x1, float y1, int type) {
+    return AddBlock(store, {x0, y0, x1, y0, x1, y1, x0, y1, x0, y0}, type);
+}
+
+CmCalles& AddStreet(MapStore& store, const std::string& name, float zoom,
+                    std::vector<MapPoint> points) {
+    auto street = std::make_unique<CmCalles>();
+    street->m_strName = name;
+    street->m_fZoom = zoom;
+    street->m_points = std::move(points);
+    store.m_listStreets.push_back(std::move(street));
+    return *store.m_listStreets.back();
+}
+
+MapStore MakeStore() {
+    MapStore store;
+    store.m_strMapName = "prueba";
+    return store;
 }
 
 std::unique_ptr<MapStore> BuildEveryKindMap() {
@@ -41,14 +56,9 @@ std::unique_ptr<MapStore> BuildEveryKindMap() {
     label.m_fAngle = -0.25f;
     store->m_labels.push_back(label);
 
-    for (const char* name : {"Zaragoza", "Álamo", "Ñandú", "alameda", "Benito Juárez"}) {
-        auto street = std::make_unique<CmCalles>();
-        street->m_strName = name;
-        street->m_fZoom = 3.5f;
-        street->BeginTrace({1, 2});
-        street->AddPoint({-40, 70});
-        store->m_listStreets.push_back(std::move(street));
-    }
+    // Traced as the tool starts a trace: the first point twice.
+    for (const char* name : {"Zaragoza", "Álamo", "Ñandú", "alameda", "Benito Juárez"})
+        AddStreet(*store, name, 3.5f, {{1, 2}, {1, 2}, {-40, 70}});
     store->m_listReferences.push_back(std::make_unique<CmRefe>(5, 6, 3, "Catedral"));
     store->m_listReferences.push_back(std::make_unique<CmRefe>(-8, 9, 12, "Museo €uro"));
     store->m_listColonies.push_back(std::make_unique<CmColonias>(50, 60, 4, "Obispado"));
@@ -81,94 +91,6 @@ std::unique_ptr<MapStore> BuildEveryKindMap() {
     dir.m_listCategories.back()->m_listBusinesses.front()->m_strExtra3 = "extra";
     dir.m_pCurrent = nullptr;
     return store;
-}
-
-Bytes WriteToBytes(const MapStore& store, const Bytes& picture) {
-    ArchiveWriter out;
-    WriteMap(out, store, picture);
-    return out.Bytes();
-}
-
-std::unique_ptr<MapStore> ReadFromBytes(const Bytes& bytes, std::string& error,
-                                        const MapCounters& carried, Bytes* picture) {
-    Bytes local;
-    try {
-        ArchiveReader in(bytes, "prueba.map");
-        return ReadMap(in, carried, picture ? *picture : local);
-    } catch (const MapFileError& e) {
-        error = e.what();
-        return nullptr;
-    }
-}
-
-std::string Repeat(char c, std::size_t n) {
-    return std::string(n, c);
-}
-
-void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-    if (!f)
-        throw std::runtime_error("cannot write " + path.string());
-}
-
-Bytes ReadFile(const std::filesystem::path& path) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f)
-        throw std::runtime_error("cannot read " + path.string());
-    return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-ScratchDir::ScratchDir() {
-    std::random_device rd;
-    const auto base = std::filesystem::temp_directory_path();
-    for (;;) {
-        m_path = base / ("veltrix-test-" + std::to_string(::getpid()) + "-" +
-                         std::to_string(rd() % 1000000));
-        if (std::filesystem::create_directory(m_path))
-            break;
-    }
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(m_path, ec);
-}
-
-std::vector<std::string> ScratchDir::Entries() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(m_path))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-ByteBuilder& ByteBuilder::I32(std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i)
-        m_bytes.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
-    return *this;
-}
-
-ByteBuilder& ByteBuilder::U8(std::uint8_t v) {
-    m_bytes.push_back(v);
-    return *this;
-}
-
-ByteBuilder& ByteBuilder::F32(float v) {
-    return I32(std::bit_cast<std::int32_t>(v));
-}
-
-ByteBuilder& ByteBuilder::Text(const std::string& cp1252) {
-    U8(static_cast<std::uint8_t>(cp1252.size()));
-    m_bytes.insert(m_bytes.end(), cp1252.begin(), cp1252.end());
-    return *this;
-}
-
-ByteBuilder& ByteBuilder::Raw(const Bytes& bytes) {
-    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
-    return *this;
 }
 
 Bytes HandMadeFile(std::optional<std::int32_t> version, std::int32_t blocks) {
@@ -215,4 +137,49 @@ Bytes HandMadeFile(std::optional<std::int32_t> version, std::int32_t blocks) {
         b.I32(100).I32(200).I32(300).I32(400);
     b.I32(0); // picture
     return b.bytes();
+}
+
+void FillTestTown(MapStore& store, const TestMapContents& contents) {
+    store.m_strCountry = contents.country;
+    store.m_strState = contents.state;
+    store.m_strTown = contents.town;
+    store.ClearBlocks();
+    const auto square = [&store](float x, float y, float side, int type) {
+        AddBlock(store, {x, y, x + side, y, x + side, y + side, x, y + side}, type);
+    };
+    square(-200, -200, 150, 1);
+    square(50, -200, 150, 2);
+    square(-200, 50, 150, 3);
+    square(50, 50, 150, 1);
+
+    // Names already in name order, so the saved file keeps this order.
+    AddStreet(store, "Avenida Juárez", 7.5f, {{-300, 0}, {300, 0}});
+    AddStreet(store, "Calle Hidalgo", 3.0f, {{-300, 0}, {300, 0}});
+    store.m_listReferences.push_back(std::make_unique<CmRefe>(10, 20, 8, "Mercado"));
+    store.m_listReferences.push_back(std::make_unique<CmRefe>(-40, 60, 18, "Zócalo"));
+    store.m_listColonies.push_back(std::make_unique<CmColonias>(100, 100, 5, "Centro"));
+    for (const char* name : {"Alameda", "", "Norte"}) {
+        auto route = std::make_unique<CmVias>(Rgb(255, 0, 0));
+        route->m_strName = name;
+        route->m_points = {{0, 0}, {100, 100}};
+        store.m_listRoutes.push_back(std::move(route));
+    }
+    store.m_listZones.push_back(
+        std::make_unique<CmZonas>("Mercados", "Zona de abasto", store.m_counters));
+    store.m_listZones.push_back(std::make_unique<CmZonas>("Parques", "", store.m_counters));
+    CmClasificados& category = store.m_directory.AddCategory("Farmacias");
+    category.AddBusiness(std::make_unique<CmNegocios>(30, 40, 12, "Farmacia Luz", "Centro",
+                                                      "555-0101", store.m_counters));
+    category.AddBusiness(std::make_unique<CmNegocios>(60, 80, 16, "Botica Sol", "Norte", "555-0102",
+                                                      store.m_counters));
+    store.m_directory.AddCategory("Escuelas");
+}
+
+std::string WriteTestMap(const std::string& path, const TestMapContents& contents) {
+    MapStore store;
+    FillTestTown(store, contents);
+    std::string error;
+    if (!SaveMapFile(store, path, {}, error))
+        return error.empty() ? std::string("no se pudo guardar") : error;
+    return {};
 }

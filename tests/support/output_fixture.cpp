@@ -2,13 +2,10 @@
 
 #include "jpeg_writer.h"
 #include "map_window.h"
-#include "view_fixtures.h"
+#include "test_towns.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 #include <cstring>
 
@@ -30,21 +27,6 @@ bool WriteJpegPicture(const QString& path, QColor colour, int width, int height)
         return false;
     return file.write(reinterpret_cast<const char*>(jpeg.data()),
                       static_cast<qint64>(jpeg.size())) == static_cast<qint64>(jpeg.size());
-}
-
-void AnswerMessageBox(std::function<void(const QString& text)> answer) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        answer(box->text());
-        box->accept();
-    });
-    timer->start();
 }
 
 OutputFixture::OutputFixture(QColor pictureColour, bool withPicture) {
