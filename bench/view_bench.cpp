@@ -132,13 +132,8 @@ void BM_Frame(benchmark::State& state) {
     state.counters["naive/ours"] = naive / best;
 }
 
-// Every layer on: labels, traced streets, routes, colonies, businesses.
-void BM_FrameAllLayers(benchmark::State& state) {
-    const auto blocks = static_cast<std::uint32_t>(state.range(0));
-    const auto scale = static_cast<float>(state.range(1));
-    const MapStore& store = Town(blocks);
-    const MapTransform probe(kFrame, scale, {});
-    const MapTransform t(kFrame, scale, probe.OriginCentering({0, 0}));
+// Whole frames of every layer of `store` at `t`, as the window draws them.
+void DrawAllLayers(benchmark::State& state, const MapStore& store, const MapTransform& t) {
     CMapRenderer renderer;
     renderer.IndexBlocks(store);
     QImage image(kFrame, QImage::Format_RGB32);
@@ -151,22 +146,20 @@ void BM_FrameAllLayers(benchmark::State& state) {
     }
 }
 
+// Every layer on: labels, traced streets, routes, colonies, businesses.
+void BM_FrameAllLayers(benchmark::State& state) {
+    const auto blocks = static_cast<std::uint32_t>(state.range(0));
+    const auto scale = static_cast<float>(state.range(1));
+    const MapStore& store = Town(blocks);
+    DrawAllLayers(state, store, CentredView(scale));
+}
+
 // Every layer on, and a business category chosen, so that the marks layer
 // draws its businesses too (a freshly opened map has none chosen).
 void BM_FrameAllLayersWithMarks(benchmark::State& state) {
     const auto blocks = static_cast<std::uint32_t>(state.range(0));
     const MapStore& store = TownWithMarks(blocks);
-    const MapTransform t = CentredView(static_cast<float>(state.range(1)));
-    CMapRenderer renderer;
-    renderer.IndexBlocks(store);
-    QImage image(kFrame, QImage::Format_RGB32);
-    for (auto _ : state) {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        renderer.DrawLayers(painter, store, t, LayerSwitches::All());
-        painter.end();
-        benchmark::DoNotOptimize(image.constBits());
-    }
+    DrawAllLayers(state, store, CentredView(static_cast<float>(state.range(1))));
 }
 
 // One step of a drag with every layer on: the last frame moves by a few

@@ -38,7 +38,7 @@ QString FoldValue(const QString& text) {
 
 QString ReadFieldValue(const OGRFeature& feature, const ResolvedField& field) {
     QString value;
-    if (field.spec->text.isEmpty()) {
+    if (field.declared->text.isEmpty()) {
         value = FirstOf(feature, field.indexes);
     } else {
         // Empty fields drop out with the separator before them.
@@ -54,14 +54,14 @@ QString ReadFieldValue(const OGRFeature& feature, const ResolvedField& field) {
             value += field.literals.last();
         value = value.trimmed();
     }
-    if (field.table.empty() && !field.spec->other)
+    if (field.table.empty() && !field.declared->other)
         return value;
     const QString folded = FoldValue(value);
     const std::pair<QString, QString>* best = nullptr;
     if (!folded.isEmpty()) {
         for (const auto& entry : field.table) {
             bool hit = false;
-            switch (field.spec->match) {
+            switch (field.declared->match) {
             case GisField::Match::Exact:
                 hit = folded == entry.first;
                 break;
@@ -79,14 +79,14 @@ QString ReadFieldValue(const OGRFeature& feature, const ResolvedField& field) {
     }
     if (best)
         return best->second;
-    return field.spec->other ? *field.spec->other : value;
+    return field.declared->other ? *field.declared->other : value;
 }
 
 bool PassesCondition(const OGRFeature& feature, const ResolvedCondition& condition) {
     const QString value = FoldValue(FirstOf(feature, condition.indexes));
     const bool hit =
         condition.values.isEmpty() ? !value.isEmpty() : condition.values.contains(value);
-    return hit != condition.spec->negate;
+    return hit != condition.declared->negate;
 }
 
 std::optional<Color> ParseGisColor(const QString& text, const CGisPreset& preset) {

@@ -22,7 +22,7 @@ QString FoldValue(const QString& text);
 
 // A value of a rule, with its field names found in one layer.
 struct ResolvedField {
-    const GisField* spec = nullptr;
+    const GisField* declared = nullptr;   // as the preset gives it
     std::vector<int> indexes;             // the alternatives the layer has, in order
     std::vector<std::vector<int>> groups; // a template's fields
     QStringList literals;                 // a template's text before each field, and after
@@ -31,7 +31,7 @@ struct ResolvedField {
 
 // A condition of a rule, with its field names found in one layer.
 struct ResolvedCondition {
-    const GisCondition* spec = nullptr;
+    const GisCondition* declared = nullptr; // as the preset gives it
     std::vector<int> indexes;
     QStringList values; // folded
 };

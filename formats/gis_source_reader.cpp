@@ -42,7 +42,7 @@ QString CGisSourceReader::AttributeFilter(const LayerPlan& plan, OGRFeatureDefn&
     for (const RulePlan& rule : plan.rules) {
         QStringList terms;
         for (const ResolvedCondition& condition : rule.where) {
-            if (condition.spec->negate)
+            if (condition.declared->negate)
                 continue;
             QStringList alternatives;
             for (int index : condition.indexes) {
@@ -50,11 +50,11 @@ QString CGisSourceReader::AttributeFilter(const LayerPlan& plan, OGRFeatureDefn&
                     QString::fromUtf8(defn.GetFieldDefn(index)->GetNameRef()));
                 if (defn.GetFieldDefn(index)->GetType() != OFTString)
                     return {};
-                if (condition.spec->values.isEmpty()) {
+                if (condition.declared->values.isEmpty()) {
                     alternatives.append(QStringLiteral("(%1 IS NOT NULL AND %1 <> '')").arg(name));
                 } else {
                     QStringList values;
-                    for (const QString& v : condition.spec->values)
+                    for (const QString& v : condition.declared->values)
                         values.append(QuoteSql(v));
                     alternatives.append(
                         QStringLiteral("%1 IN (%2)").arg(name, values.join(QLatin1Char(','))));
@@ -95,30 +95,30 @@ bool CGisSourceReader::ResolveNames(const QStringList& names, OGRFeatureDefn& de
                           .arg(label, what, m_preset.m_strName));
 }
 
-bool CGisSourceReader::ResolveField(const GisField& spec, OGRFeatureDefn& defn,
+bool CGisSourceReader::ResolveField(const GisField& declared, OGRFeatureDefn& defn,
                                     const QString& label, ResolvedField& field) {
-    field.spec = &spec;
-    if (spec.text.isEmpty()) {
-        if (!ResolveNames(spec.names, defn, label, spec.optional, field.indexes))
+    field.declared = &declared;
+    if (declared.text.isEmpty()) {
+        if (!ResolveNames(declared.names, defn, label, declared.optional, field.indexes))
             return false;
     } else {
         static const QRegularExpression holder(QStringLiteral("\\{([^{}]+)\\}"));
         qsizetype last = 0;
-        const QList<QStringList> groups = spec.FieldGroups();
+        const QList<QStringList> groups = declared.FieldGroups();
         std::size_t k = 0;
-        for (auto it = holder.globalMatch(spec.text); it.hasNext(); ++k) {
+        for (auto it = holder.globalMatch(declared.text); it.hasNext(); ++k) {
             const QRegularExpressionMatch m = it.next();
-            field.literals.append(spec.text.mid(last, m.capturedStart() - last));
+            field.literals.append(declared.text.mid(last, m.capturedStart() - last));
             last = m.capturedEnd();
             std::vector<int> indexes;
-            if (!ResolveNames(groups[static_cast<qsizetype>(k)], defn, label, spec.optional,
+            if (!ResolveNames(groups[static_cast<qsizetype>(k)], defn, label, declared.optional,
                               indexes))
                 return false;
             field.groups.push_back(std::move(indexes));
         }
-        field.literals.append(spec.text.mid(last));
+        field.literals.append(declared.text.mid(last));
     }
-    for (const auto& [from, to] : spec.table)
+    for (const auto& [from, to] : declared.table)
         field.table.emplace_back(FoldValue(from), to);
     return true;
 }
@@ -139,7 +139,7 @@ bool CGisSourceReader::PlanLayer(OGRLayer& layer, const QString& sourceName, Lay
         rulePlan.order = static_cast<int>(rule - m_preset.m_rules.constData());
         for (const GisCondition& condition : rule->where) {
             ResolvedCondition resolved;
-            resolved.spec = &condition;
+            resolved.declared = &condition;
             if (!ResolveNames(condition.fields, defn, plan.label, false, resolved.indexes))
                 return false;
             for (const QString& v : condition.values)

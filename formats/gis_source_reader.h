@@ -32,7 +32,7 @@ private:
 
     bool ResolveNames(const QStringList& names, OGRFeatureDefn& defn, const QString& label,
                       bool optional, std::vector<int>& indexes);
-    bool ResolveField(const GisField& spec, OGRFeatureDefn& defn, const QString& label,
+    bool ResolveField(const GisField& declared, OGRFeatureDefn& defn, const QString& label,
                       ResolvedField& field);
     bool PlanLayer(OGRLayer& layer, const QString& sourceName, LayerPlan& plan);
     bool TakeFeature(const LayerPlan& plan, const OGRFeature& feature);
