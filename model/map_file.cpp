@@ -242,8 +242,9 @@ std::unique_ptr<MapStore> ReadMap(ArchiveReader& in, const MapCounters& carried,
 
     const std::uint32_t labelCount = in.ReadCount(kMinLabel);
     store->m_labels.resize(labelCount);
+    TextInterner texts;
     for (auto& label : store->m_labels)
-        label.Read(in);
+        label.Read(in, texts);
 
     ReadList(in, kMinStreet, ctx, store->m_listStreets);
     ReadList(in, kMinPlace, ctx, store->m_listReferences);

@@ -3,11 +3,11 @@
 #include "archive.h"
 #include "geometry.h"
 
-void CmStname::Read(ArchiveReader& in) {
+void CmStname::Read(ArchiveReader& in, TextInterner& texts) {
     m_x = in.ReadI32();
     m_y = in.ReadI32();
     m_fAngle = in.ReadF32();
-    m_strText = in.ReadString();
+    m_strText = texts.Intern(in.ReadString());
 }
 
 void CmStname::Write(ArchiveWriter& out) const {

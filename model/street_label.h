@@ -3,22 +3,24 @@
 // A street-name label: a text placed at a point and turned by an angle.
 
 #include "color.h"
+#include "shared_text.h"
 
 #include <cstdint>
-#include <string>
 
 class ArchiveReader;
 class ArchiveWriter;
+class TextInterner;
 
 class CmStname {
 public:
     std::int32_t m_x = 0;
     std::int32_t m_y = 0;
     float m_fAngle = 0.0f;
-    std::string m_strText;
     Color m_crColor = 0x0000ff;
+    SharedText m_strText; // one copy of each street's name, shared by its labels
 
-    void Read(ArchiveReader& in);
+    // Equal texts of the labels read through one `texts` are kept once.
+    void Read(ArchiveReader& in, TextInterner& texts);
     void Write(ArchiveWriter& out) const;
 
     // Font escapement in tenths of a degree, as the label is turned on screen.

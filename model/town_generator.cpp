@@ -361,18 +361,18 @@ private:
         const float vertical = static_cast<float>(std::numbers::pi / 2);
         // East-west streets run below each row but the last.
         for (std::size_t r = 0; r + 1 < m_rows; ++r) {
-            const std::string name = EastWestName(r);
+            const SharedText name = EastWestName(r);
             const std::int32_t y = m_y.start[r] - m_y.size[r] - 3;
             for (std::size_t c = r % 3; c < m_cols; c += 6)
-                labels.push_back({m_x.start[c] + 4, y, 0.0f, name, 0x0000ff});
+                labels.push_back({m_x.start[c] + 4, y, 0.0f, 0x0000ff, name});
         }
         // North-south streets run east of each column but the last; the text
         // reads downwards with its top towards the east.
         for (std::size_t c = 0; c + 1 < m_cols; ++c) {
-            const std::string name = NorthSouthName(c);
+            const SharedText name = NorthSouthName(c);
             const std::int32_t x = m_x.start[c + 1] - 3;
             for (std::size_t r = c % 3; r < m_rows; r += 6)
-                labels.push_back({x, m_y.start[r] - 4, vertical, name, 0x0000ff});
+                labels.push_back({x, m_y.start[r] - 4, vertical, 0x0000ff, name});
         }
         if (!m_hasAvenues)
             return;
@@ -381,10 +381,11 @@ private:
             const Vec normal = AvenueNormal(a);
             const float angle = static_cast<float>(std::atan2(d.y, d.x));
             const double half = std::hypot(m_x.total, m_y.total) / 2;
+            const SharedText name = std::string(kTownNames.avenues[a]);
             for (double t = -half + 150; t < half - 150; t += 700) {
                 const Vec p{t * d.x + 6 * normal.x, t * d.y + 6 * normal.y};
                 labels.push_back({static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y),
-                                  angle, std::string(kTownNames.avenues[a]), 0x0000ff});
+                                  angle, 0x0000ff, name});
             }
         }
     }

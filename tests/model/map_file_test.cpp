@@ -265,6 +265,37 @@ TEST(MapFile, EveryFieldSurvivesASaveAndReload) {
     }
 }
 
+// A street's name is kept once for all its labels, however far apart they lie
+// in the file; a label copied out of the map keeps its text when the map goes,
+// and changing one label's text changes no other.
+TEST(MapFile, LabelsOfOneStreetShareTheirText) {
+    MapStore store;
+    for (const char* text : {"Hidalgo", "Juárez", "Hidalgo", "", "Juárez", "Hidalgo"}) {
+        CmStname label;
+        label.m_strText = std::string(text);
+        store.m_labels.push_back(label);
+    }
+    const Bytes bytes = WriteToBytes(store);
+    std::string error;
+    auto read = ReadFromBytes(bytes, error);
+    ASSERT_NE(read, nullptr) << error;
+    const auto& labels = read->m_labels;
+    ASSERT_EQ(labels.size(), 6u);
+    EXPECT_EQ(&labels[0].m_strText.str(), &labels[2].m_strText.str());
+    EXPECT_EQ(&labels[0].m_strText.str(), &labels[5].m_strText.str());
+    EXPECT_EQ(&labels[1].m_strText.str(), &labels[4].m_strText.str());
+    EXPECT_NE(&labels[0].m_strText.str(), &labels[1].m_strText.str());
+    EXPECT_EQ(labels[3].m_strText, "");
+    EXPECT_EQ(WriteToBytes(*read), bytes);
+
+    std::vector<CmStname> kept = {labels[0], labels[1]};
+    read->m_labels[2].m_strText = std::string("Morelos");
+    EXPECT_EQ(read->m_labels[0].m_strText, "Hidalgo");
+    read.reset();
+    EXPECT_EQ(kept[0].m_strText, "Hidalgo");
+    EXPECT_EQ(kept[1].m_strText, "Juárez");
+}
+
 TEST(MapFile, BlockIdsAreFilePositionsAndSurviveASave) {
     auto store = BuildEveryKindMap();
     std::string error;
