@@ -131,6 +131,7 @@ void CTownBuilder::MakeStreets(MapStore& store) {
         }
         if (labelsGiven || chains.empty())
             continue;
+        const SharedText text = name.toStdString();
         for (const LabelPlacement& placed :
              PlaceStreetLabels(chains, static_cast<std::size_t>(name.size()), spacing, straight)) {
             MapPoint at;
@@ -140,7 +141,7 @@ void CTownBuilder::MakeStreets(MapStore& store) {
             label.m_x = at.x;
             label.m_y = at.y;
             label.m_fAngle = placed.angle;
-            label.m_strText = name.toStdString();
+            label.m_strText = text;
             store.m_labels.push_back(std::move(label));
         }
     }
