@@ -28,6 +28,11 @@ struct GisImportOptions {
     QString town;
     // The coordinate system of layers that do not say theirs ("EPSG:32614").
     QString crs;
+    // The part of the sources that is the town, chosen by hand: a rectangle
+    // "lon0,lat0,lon1,lat1", or a file of polygons; else the place named
+    // `town` (or the largest place) in the data, else everything.
+    QString area;
+    QString boundaryFile;
 };
 
 // What a person should hear about an import besides its counts.
@@ -35,10 +40,13 @@ struct GisImportReport {
     std::size_t repairedRings = 0; // invalid polygons made valid
     std::size_t skippedRings = 0;  // polygons that could not be used
     std::size_t tinyFaces = 0;     // street faces too small or gone when shrunk
-    std::size_t hugeFaces = 0;     // street faces too large for a block (the open land)
+    std::size_t hugeFaces = 0;     // street faces of open land, cut down to their built land
+    std::size_t emptyFaces = 0;    // street faces with nothing built: open land, the sea
     std::size_t outside = 0;       // features far from the blocks or beyond the map's range
     std::size_t unnamed = 0;       // features that needed a name and had none
     QStringList unusedLayers;      // "source: layer" that no rule reads
+    QString townArea;              // what the map was cut to: "al límite de Tal"
+    QStringList notes;             // what the data lacked and what stands in for it
 };
 
 enum class GisImportError {
@@ -48,6 +56,7 @@ enum class GisImportError {
     NoBlocks,     // lines that enclose no block
     MissingCrs,   // a layer without coordinate system and no --crs
     BadCrs,       // a coordinate system GDAL does not know
+    BadArea,      // a town area or boundary file that cannot be used
     MissingField, // the preset names a field the layer does not have
     Cancelled,
     Failed, // the geometry library failed

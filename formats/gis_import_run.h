@@ -33,6 +33,11 @@ struct GisItem {
     QString country;
     QString route;
     double angle = 0.0;
+    double halfWidth = -1.0; // streets: metres from the centre line to a block; < 0 the preset's
+    int adminLevel = 0;      // places: the boundary's administrative level, 0 for none
+    double population = 0.0; // places
+    QString placeClass;      // places: city, town, village...
+    GisRule::Land land = GisRule::Land::Other;
     int blockType = 1;
     std::optional<Color> color;
     bool bounds = false;

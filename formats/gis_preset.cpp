@@ -166,12 +166,20 @@ QByteArray CGisPreset::ToJson() const {
             object.insert(QStringLiteral("block_type"), rule.blockType);
         if (rule.boundsBlocks)
             object.insert(QStringLiteral("bounds_blocks"), true);
+        if (rule.land != GisRule::Land::Other)
+            object.insert(QStringLiteral("land"), LandNames().at(static_cast<int>(rule.land)));
         if (!rule.crs.isEmpty())
             object.insert(QStringLiteral("crs"), rule.crs);
         rules.append(object);
     }
     top.insert(QStringLiteral("rules"), rules);
     return QJsonDocument(top).toJson(QJsonDocument::Indented);
+}
+
+const QStringList& LandNames() {
+    static const QStringList names{QString(), QStringLiteral("built"), QStringLiteral("building"),
+                                   QStringLiteral("site")};
+    return names;
 }
 
 QList<const GisRule*> CGisPreset::RulesForLayer(const QString& layerName) const {

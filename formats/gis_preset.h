@@ -31,6 +31,10 @@ enum class GisKind {
     Places,     // the town itself: its name, state and country
 };
 
+// The JSON names of the kinds of land, in the order of GisRule::Land
+// (the first, for no kind, is empty).
+const QStringList& LandNames();
+
 // The JSON names of the kinds ("blocks", "streets", ...) in the order above.
 QString GisKindName(GisKind kind);
 std::optional<GisKind> GisKindFromName(const QString& name);
@@ -75,7 +79,14 @@ struct GisRule {
     QMap<QString, GisField> fields;
     int blockType = 0;         // Blocks and Areas: a fixed type, 0 when the "type" field says
     bool boundsBlocks = false; // Streets: these lines bound the blocks made from the network
-    QString crs;               // for a layer that does not say its coordinate system
+    // Areas: what the land is. Built land (homes, shops, industry) and
+    // buildings make a block of the street face that holds them, and a face
+    // of open land is cut down to the land around its buildings; a site (a
+    // park, a school's grounds, a lake) is a block of its type even with
+    // nothing built on it; other areas only give their type to blocks.
+    enum class Land { Other, Built, Building, Site };
+    Land land = Land::Other;
+    QString crs; // for a layer that does not say its coordinate system
 
     bool MatchesLayer(const QString& layerName) const;
 };

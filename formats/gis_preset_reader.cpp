@@ -23,7 +23,7 @@ KindRoles RolesOf(GisKind kind) {
     case GisKind::Areas:
         return {{QStringLiteral("type")}, {}};
     case GisKind::Streets:
-        return {{QStringLiteral("name")}, {}};
+        return {{QStringLiteral("name"), QStringLiteral("width")}, {}};
     case GisKind::Labels:
         return {{QStringLiteral("text"), QStringLiteral("angle")}, QStringLiteral("text")};
     case GisKind::References:
@@ -38,7 +38,8 @@ KindRoles RolesOf(GisKind kind) {
     case GisKind::Stops:
         return {{QStringLiteral("name"), QStringLiteral("route")}, QStringLiteral("name")};
     case GisKind::Places:
-        return {{QStringLiteral("name"), QStringLiteral("state"), QStringLiteral("country")},
+        return {{QStringLiteral("name"), QStringLiteral("state"), QStringLiteral("country"),
+                 QStringLiteral("level"), QStringLiteral("population"), QStringLiteral("class")},
                 QStringLiteral("name")};
     }
     return {};
@@ -47,7 +48,8 @@ KindRoles RolesOf(GisKind kind) {
 const QStringList& RuleKeys() {
     static const QStringList keys{QStringLiteral("kind"),          QStringLiteral("layer"),
                                   QStringLiteral("where"),         QStringLiteral("block_type"),
-                                  QStringLiteral("bounds_blocks"), QStringLiteral("crs")};
+                                  QStringLiteral("bounds_blocks"), QStringLiteral("crs"),
+                                  QStringLiteral("land")};
     return keys;
 }
 
@@ -465,8 +467,17 @@ private:
                     QStringLiteral("«block_type» %1 debe ser un entero de 1 a 6").arg(where));
             rule.blockType = static_cast<int>(t);
         }
+        const QJsonValue land = object.value(QStringLiteral("land"));
+        if (!land.isUndefined()) {
+            const qsizetype value = LandNames().indexOf(land.toString());
+            if (rule.kind != GisKind::Areas || value <= 0)
+                return Fail(QStringLiteral("«land» %1 solo vale \"built\", \"building\" o "
+                                           "\"site\" en areas")
+                                .arg(where));
+            rule.land = static_cast<GisRule::Land>(value);
+        }
         if (rule.kind == GisKind::Areas && rule.blockType == 0 &&
-            !rule.fields.contains(QStringLiteral("type")))
+            rule.land == GisRule::Land::Other && !rule.fields.contains(QStringLiteral("type")))
             return Fail(QStringLiteral("falta «block_type» o «type» %1 (areas)").arg(where));
 
         const QJsonValue bounds = object.value(QStringLiteral("bounds_blocks"));

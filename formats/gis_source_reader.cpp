@@ -229,8 +229,15 @@ bool CGisSourceReader::TakeFeature(const LayerPlan& plan, const OGRFeature& feat
             const int type = value("type").toInt();
             item.blockType = type >= 1 && type <= 6 ? type : (kind == GisKind::Areas ? 0 : 1);
         }
-        if (kind == GisKind::Areas && item.blockType == 0)
+        item.land = rule.rule->land;
+        if (kind == GisKind::Areas && item.blockType == 0 && item.land == GisRule::Land::Other)
             continue;
+        bool number = false;
+        if (const double w = value("width").toDouble(&number); number && w >= 0.0)
+            item.halfWidth = w;
+        item.adminLevel = value("level").toInt();
+        item.population = value("population").toDouble();
+        item.placeClass = value("class");
         const QString color = value("color");
         if (!color.isEmpty())
             item.color = ParseGisColor(color, m_preset);

@@ -82,11 +82,16 @@ QStringList GisTownSummary(const QString& mapPath, const MapStore& store,
             .arg(Count(stations, "estación", "estaciones")));
     lines.append(QStringLiteral("Ciudad: %1 (%2)")
                      .arg(QString::fromStdString(store.m_strTitle), GeoreferencePath(mapPath)));
+    if (!report.townArea.isEmpty())
+        lines.append(QStringLiteral("Recortado %1.").arg(report.townArea));
+    for (const QString& note : report.notes)
+        lines.append(QStringLiteral("Aviso: %1").arg(note));
     const std::pair<std::size_t, const char*> notes[] = {
         {report.repairedRings, "polígonos no válidos reparados"},
         {report.skippedRings, "polígonos que no sirven de manzana, descartados"},
         {report.tinyFaces, "huecos entre calles demasiado pequeños para ser manzana"},
-        {report.hugeFaces, "áreas entre calles demasiado grandes para ser manzana"},
+        {report.hugeFaces, "áreas entre calles recortadas a la tierra construida"},
+        {report.emptyFaces, "áreas entre calles sin nada construido, descartadas"},
         {report.outside, "elementos lejos del pueblo o fuera del alcance del mapa, descartados"},
         {report.unnamed, "elementos sin nombre, descartados"},
     };

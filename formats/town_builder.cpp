@@ -58,14 +58,17 @@ bool CTownBuilder::ToMapPoints(const Polyline& line, double toleranceUnits,
 }
 
 void CTownBuilder::PlaceBlocks(MapStore& store, const std::vector<std::pair<Polyline, int>>& rings,
-                               const std::vector<QString>& zones) {
+                               const std::vector<QString>& zones,
+                               std::optional<PlanePoint> centre) {
     OGREnvelope bounds;
     for (const auto& [ring, type] : rings)
         for (const PlanePoint& p : ring)
             bounds.Merge(p.x, p.y);
+    if (!centre)
+        centre = PlanePoint{(bounds.MinX + bounds.MaxX) / 2, (bounds.MinY + bounds.MaxY) / 2};
     // A whole unit keeps every integer point where it was.
-    m_dCentreX = std::round((bounds.MinX + bounds.MaxX) / 2);
-    m_dCentreY = std::round((bounds.MinY + bounds.MaxY) / 2);
+    m_dCentreX = std::round(centre->x);
+    m_dCentreY = std::round(centre->y);
     const double margin = kTownMarginM / kMetresPerMapUnit;
     m_town = bounds;
     m_town.MinX -= margin, m_town.MinY -= margin, m_town.MaxX += margin, m_town.MaxY += margin;
@@ -251,28 +254,66 @@ void CTownBuilder::MakeRoutes(MapStore& store) {
     }
 }
 
-void CTownBuilder::MakeHeader(MapStore& store) {
+void CTownBuilder::MakeHeader(MapStore& store, const TownChoice* town) {
     const GisImportOptions& options = m_run.Options();
-    const GisItem* place = nullptr;
-    double best = std::numeric_limits<double>::infinity();
-    for (const GisItem& item : m_run.Items(GisKind::Places)) {
-        // Earlier rules are surer (a city before a village); then the nearest.
-        const double d = Distance(item.at, {m_dCentreX, m_dCentreY});
-        if (!place || item.order < place->order || (item.order == place->order && d < best)) {
-            place = &item;
-            best = d;
+    QString name = options.town, state = options.state, country = options.country;
+    if (town) {
+        if (name.isEmpty())
+            name = town->name;
+        // The boundaries around the town's centre: the country's at level 2,
+        // the state's at 4 where the country has states (else the nearest
+        // level under the country's).
+        OGRPoint at(m_dCentreX, m_dCentreY);
+        const GisItem* countryArea = nullptr;
+        const GisItem* stateArea = nullptr;
+        auto rank = [](int level) { return level == 4 ? 0 : level; };
+        for (const GisItem& item : m_run.Items(GisKind::Places)) {
+            if (item.adminLevel < 2 || item.adminLevel > 6 || !item.geometry ||
+                item.name.isEmpty() || !item.geometry->Contains(&at))
+                continue;
+            if (item.adminLevel == 2)
+                countryArea = &item;
+            else if (!stateArea || rank(item.adminLevel) < rank(stateArea->adminLevel))
+                stateArea = &item;
         }
+        if (state.isEmpty())
+            state = stateArea ? stateArea->name : town->state;
+        if (country.isEmpty())
+            country = countryArea ? countryArea->name : town->country;
+    } else {
+        const GisItem* place = nullptr;
+        double best = std::numeric_limits<double>::infinity();
+        for (const GisItem& item : m_run.Items(GisKind::Places)) {
+            if (item.adminLevel > 0)
+                continue;
+            // Earlier rules are surer (a city before a village); then the nearest.
+            const double d = Distance(item.at, {m_dCentreX, m_dCentreY});
+            if (!place || item.order < place->order || (item.order == place->order && d < best)) {
+                place = &item;
+                best = d;
+            }
+        }
+        if (name.isEmpty() && place)
+            name = place->name;
+        if (state.isEmpty() && place)
+            state = place->state;
+        if (country.isEmpty() && place)
+            country = place->country;
     }
-    QString town = options.town, state = options.state, country = options.country;
-    if (town.isEmpty() && place)
-        town = place->name;
-    if (state.isEmpty() && place)
-        state = place->state;
-    if (country.isEmpty() && place)
-        country = place->country;
-    if (town.isEmpty() && !options.sources.isEmpty())
-        town = QFileInfo(options.sources.first()).fileName().section(QLatin1Char('.'), 0, 0);
-    store.m_strTown = town.toStdString();
+    if (name.isEmpty() && !options.sources.isEmpty())
+        name = QFileInfo(options.sources.first()).fileName().section(QLatin1Char('.'), 0, 0);
+    // A title with an empty part reads as a mistake: what is missing takes the
+    // nearest name the map has, and the person is told.
+    QStringList& notes = m_run.Report().notes;
+    if (state.trimmed().isEmpty()) {
+        state = country.trimmed().isEmpty() ? name : country;
+        notes.append(QStringLiteral("El estado no está en los datos: se usa «%1».").arg(state));
+    }
+    if (country.trimmed().isEmpty()) {
+        country = state;
+        notes.append(QStringLiteral("El país no está en los datos: se usa «%1».").arg(country));
+    }
+    store.m_strTown = name.toStdString();
     store.m_strState = state.toStdString();
     store.m_strCountry = country.toStdString();
     store.m_strTitle = MapStore::MakeTitle(store.m_strTown, store.m_strState, store.m_strCountry);

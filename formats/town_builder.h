@@ -9,11 +9,13 @@
 
 #include "gis_import_run.h"
 #include "map_store.h"
+#include "town_area.h"
 
 #include <ogr_core.h>
 
 #include <QString>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -21,15 +23,19 @@ class CTownBuilder {
 public:
     explicit CTownBuilder(CGisImportRun& run) : m_run(run) {}
 
-    // Makes the blocks from their outlines (and zones) and centres the town;
-    // everything after places itself by it.
+    // Makes the blocks from their outlines (and zones) and puts the map's
+    // origin at `centre` (the town's centre), or else at the centre of the
+    // blocks; everything after places itself by it.
     void PlaceBlocks(MapStore& store, const std::vector<std::pair<Polyline, int>>& rings,
-                     const std::vector<QString>& zones);
+                     const std::vector<QString>& zones, std::optional<PlanePoint> centre);
     void MakeStreets(MapStore& store);
     void MakePlaces(MapStore& store);
     void MakeBusinesses(MapStore& store);
     void MakeRoutes(MapStore& store);
-    void MakeHeader(MapStore& store);
+    // The header from the options, else from the town and the boundaries
+    // around its centre, else from the data's largest place; no part is left
+    // empty.
+    void MakeHeader(MapStore& store, const TownChoice* town);
 
     // Where the map's (0,0) lies in the local projection, in map units.
     PlanePoint Centre() const { return {m_dCentreX, m_dCentreY}; }

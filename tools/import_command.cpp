@@ -73,13 +73,21 @@ int RunImport(const QStringList& args) {
                                    QStringLiteral("texto"));
     const QCommandLineOption town(QStringLiteral("town"), QStringLiteral("Ciudad."),
                                   QStringLiteral("texto"));
+    const QCommandLineOption area(
+        QStringLiteral("area"),
+        QStringLiteral("El pueblo es este rectángulo en grados, en lugar del lugar de --town."),
+        QStringLiteral("lon0,lat0,lon1,lat1"));
+    const QCommandLineOption boundary(
+        QStringLiteral("boundary"),
+        QStringLiteral("El pueblo es lo que encierran los polígonos de este archivo."),
+        QStringLiteral("archivo"));
     const QCommandLineOption progress(QStringLiteral("progress"),
                                       QStringLiteral("El avance en la salida de errores."));
     const QCommandLineOption crs(QStringLiteral("crs"),
                                  QStringLiteral("Sistema de coordenadas de las capas que no "
                                                 "lo dicen (EPSG:N)."),
                                  QStringLiteral("crs"));
-    parser.addOptions({output, preset, country, state, town, progress, crs});
+    parser.addOptions({output, preset, country, state, town, area, boundary, progress, crs});
     if (!ParseCommandArgs(parser, QStringLiteral("import"), args, 1,
                           std::numeric_limits<qsizetype>::max()))
         return kExitUsage;
@@ -90,6 +98,10 @@ int RunImport(const QStringList& args) {
     }
     if (QFileInfo(mapPath).suffix().compare(QLatin1String("map"), Qt::CaseInsensitive) != 0) {
         PrintLine(stderr, QStringLiteral("El mapa de salida debe terminar en .map."));
+        return kExitUsage;
+    }
+    if (parser.isSet(area) && parser.isSet(boundary)) {
+        PrintLine(stderr, QStringLiteral("Indique --area o --boundary, no los dos."));
         return kExitUsage;
     }
     QString error;
@@ -115,6 +127,8 @@ int RunImport(const QStringList& args) {
     options.country = parser.value(country);
     options.state = parser.value(state);
     options.town = parser.value(town);
+    options.area = parser.value(area);
+    options.boundaryFile = parser.value(boundary);
     options.crs = parser.value(crs);
     GisProgress printer;
     if (parser.isSet(progress))
