@@ -32,6 +32,7 @@ struct GisItem {
     QString state;
     QString country;
     QString route;
+    int sequence = 0; // Stops: the station's place in its route, when the source says
     double angle = 0.0;
     int blockType = 1;
     std::optional<Color> color;

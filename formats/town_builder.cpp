@@ -219,9 +219,11 @@ void CTownBuilder::MakeBusinesses(MapStore& store) {
 void CTownBuilder::MakeRoutes(MapStore& store) {
     std::vector<RouteStop> stops;
     std::vector<PlanePoint> stopPoints;
+    std::vector<int> sequence;
     for (const GisItem* item : TownPoints(GisKind::Stops)) {
         stops.push_back({item->at, item->name, item->route});
         stopPoints.push_back(item->at);
+        sequence.push_back(item->sequence);
     }
     const double reach = m_run.Preset().m_dStopDistanceM / kMetresPerMapUnit;
     const CPointGrid grid(stopPoints, std::max(reach, 1.0) * 2);
@@ -242,7 +244,17 @@ void CTownBuilder::MakeRoutes(MapStore& store) {
         trace.m_strName = item.name.toStdString();
         trace.m_fZoom = kRouteZoom;
         trace.m_points = points;
-        for (std::size_t s : StationsOnRoute(line, item.name, stops, grid, reach, 2 * reach)) {
+        // Stations that give their route and place in it (a map exported by
+        // Veltrix) keep them, wherever they lie.
+        std::vector<std::size_t> listed;
+        for (std::size_t s = 0; s < stops.size(); ++s)
+            if (sequence[s] > 0 && stops[s].route.compare(item.name, Qt::CaseInsensitive) == 0)
+                listed.push_back(s);
+        std::stable_sort(listed.begin(), listed.end(),
+                         [&](std::size_t p, std::size_t q) { return sequence[p] < sequence[q]; });
+        if (listed.empty())
+            listed = StationsOnRoute(line, item.name, stops, grid, reach, 2 * reach);
+        for (std::size_t s : listed) {
             MapPoint at;
             ToMap(stops[s].at, at);
             trace.AddStation(at, stops[s].name.toStdString());
@@ -270,6 +282,19 @@ void CTownBuilder::MakeHeader(MapStore& store) {
         state = place->state;
     if (country.isEmpty() && place)
         country = place->country;
+    // What the surest place leaves unsaid comes from the surest one that says
+    // it (a state layer, the state's code on the blocks).
+    auto surest = [&](QString GisItem::*part) {
+        const GisItem* best = nullptr;
+        for (const GisItem& item : m_run.Items(GisKind::Places))
+            if (!(item.*part).isEmpty() && (!best || item.order < best->order))
+                best = &item;
+        return best ? best->*part : QString();
+    };
+    for (auto [value, part] : {std::pair{&town, &GisItem::name}, std::pair{&state, &GisItem::state},
+                               std::pair{&country, &GisItem::country}})
+        if (value->isEmpty())
+            *value = surest(part);
     if (town.isEmpty() && !options.sources.isEmpty())
         town = QFileInfo(options.sources.first()).fileName().section(QLatin1Char('.'), 0, 0);
     store.m_strTown = town.toStdString();
