@@ -112,6 +112,7 @@ void CTownBuilder::MakeStreets(MapStore& store) {
     const double spacing = m_run.Preset().m_dLabelSpacingM / kMetresPerMapUnit;
     const double straight = kStraightToleranceM / kMetresPerMapUnit;
     std::vector<MapPoint> points;
+    OGREnvelope kept; // labels a source gives may lie as far from the streets kept
     for (auto& [name, lines] : byName) {
         std::vector<Polyline> chains;
         for (Polyline& chain : ChainLines(std::move(lines))) {
@@ -127,6 +128,7 @@ void CTownBuilder::MakeStreets(MapStore& store) {
             street->m_fZoom = static_cast<float>(kStreetZoom);
             street->m_points = points;
             store.m_listStreets.push_back(std::move(street));
+            kept.Merge(box);
             chains.push_back(std::move(chain));
         }
         if (labelsGiven || chains.empty())
@@ -147,7 +149,11 @@ void CTownBuilder::MakeStreets(MapStore& store) {
     }
     for (const GisItem& item : m_run.Items(GisKind::Labels)) {
         MapPoint at;
-        if (!InTown(item.at) || !ToMap(item.at, at)) {
+        const double margin = kTownMarginM / kMetresPerMapUnit;
+        const bool along = kept.IsInit() && item.at.x >= kept.MinX - margin &&
+                           item.at.x <= kept.MaxX + margin && item.at.y >= kept.MinY - margin &&
+                           item.at.y <= kept.MaxY + margin;
+        if (!(InTown(item.at) || along) || !ToMap(item.at, at)) {
             ++m_run.Report().outside;
             continue;
         }
@@ -170,7 +176,8 @@ std::vector<const GisItem*> CTownBuilder::TownPoints(GisKind kind) {
             ++m_run.Report().outside;
             continue;
         }
-        auto& places = seen[item.name];
+        // A stop serving several routes is given once for each (an exported map).
+        auto& places = seen[item.route.isEmpty() ? item.name : item.name + u'\n' + item.route];
         if (kind != GisKind::Businesses &&
             std::any_of(places.begin(), places.end(),
                         [&](PlanePoint p) { return Distance(p, item.at) < same; }))

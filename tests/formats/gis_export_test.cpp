@@ -289,9 +289,22 @@ TEST_P(GisExportRoundTrip, MakesTheSameTownWithItsHeaderAndStations) {
     odd.m_strName = "Ruta 7 Mercado";
     odd.m_points = {across(0, midY), across(1, midY)};
     odd.AddStation(across(0.75, midY + 4), "Mercado");
-    odd.AddStation(across(0.5, box.top), "Plaza Principal");
+    odd.AddStation(across(0.5, midY + 100), "Plaza Principal"); // 200 m away
     odd.AddStation(across(0.25, midY - 2), "Mercado");
+    // A stop both routes serve.
+    const Station shared = m_store->m_listRoutes.front()->m_stations.front();
+    odd.AddStation(shared.pt, shared.name);
     MapStore::AddHead(m_store->m_listRoutes, std::make_unique<CmVias>(odd, m_store->m_counters));
+    // A road out of town, labelled where it leaves the map's surroundings.
+    auto road = std::make_unique<CmCalles>();
+    road->m_strName = "Camino a la Presa";
+    road->m_points = {across(1, midY), {box.right + 2000, midY}};
+    m_store->m_listStreets.push_back(std::move(road));
+    CmStname far;
+    far.m_x = box.right + 1500; // 3 km out
+    far.m_y = midY;
+    far.m_strText = "Camino a la Presa";
+    m_store->m_labels.push_back(std::move(far));
 
     const QString suffix = QString::fromLatin1(GetParam());
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(suffix));
