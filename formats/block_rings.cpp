@@ -64,11 +64,12 @@ public:
     // and when it is larger than `cutArea`, the built land it should be cut to.
     FaceLand Judge(const Polyline& ring, PlanePoint inside, double area, double cutArea) const {
         FaceLand land;
-        // Data that maps no built land at all (streets only, as many towns
-        // are mapped) says nothing of where the town ends: every face short
+        // Data that maps no buildings (streets and land use only, as many
+        // towns are mapped) cannot tell a yard from a field: every face short
         // of open-land size is a block.
-        if (m_points.empty() && m_areas.Empty()) {
+        if (m_points.empty()) {
             land.keep = area <= cutArea || m_sites.TypeAt(inside) > 0;
+            land.open = !land.keep;
             return land;
         }
         if (m_sites.TypeAt(inside) > 0) {
@@ -145,6 +146,7 @@ bool BlocksFromStreets(CGisImportRun& run, std::vector<std::pair<Polyline, int>>
     report.tinyFaces += counts.tooSmall;
     report.hugeFaces += counts.tooLarge;
     report.emptyFaces += counts.empty;
+    report.trimmedFaces += counts.trimmed;
     if (faces.empty())
         return run.Fail(GisImportError::NoBlocks,
                         QStringLiteral("Las calles de las fuentes no encierran ninguna manzana."));

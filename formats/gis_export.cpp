@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <map>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -167,6 +168,17 @@ std::vector<Layer> LayersOf(const MapStore& store) {
                  {Text(b->m_strName), Text(category->m_strName), Text(b->m_strPhone),
                   Text(b->m_strComments), QString::number(b->m_nBusinessNo)}});
     layers.push_back(std::move(businesses));
+
+    // The header travels as one point at the map's origin, the town's centre,
+    // so that an import takes it back as the town's place in every format and
+    // puts the origin where it was.
+    Layer header{
+        "mapa", wkbPoint, {{"pais", OFTString}, {"estado", OFTString}, {"ciudad", OFTString}}, {}};
+    if (!store.m_strTown.empty() || !store.m_strState.empty() || !store.m_strCountry.empty())
+        header.rows.push_back(
+            {std::make_unique<OGRPoint>(0.0, 0.0),
+             {Text(store.m_strCountry), Text(store.m_strState), Text(store.m_strTown)}});
+    layers.push_back(std::move(header));
     return layers;
 }
 
@@ -311,12 +323,19 @@ bool CGisExport::Write(const QString& path, const QString& crs) {
                 OGRFieldDefn field(layer->fields[i].name, layer->fields[i].type);
                 ok = out->CreateField(&field) == OGRERR_NONE;
             }
+            // Some drivers put fields of their own first (KML: Name, description).
+            std::vector<int> index;
+            for (std::size_t i = 0; ok && i < layer->fields.size(); ++i) {
+                index.push_back(out->GetLayerDefn()->GetFieldIndex(layer->fields[i].name));
+                ok = index.back() >= 0;
+            }
             for (auto& row : layer->rows) {
                 if (!ok)
                     break;
                 OGRFeature feature(out->GetLayerDefn());
                 for (qsizetype i = 0; i < row.values.size(); ++i)
-                    feature.SetField(static_cast<int>(i), row.values[i].toUtf8().constData());
+                    feature.SetField(index[static_cast<std::size_t>(i)],
+                                     row.values[i].toUtf8().constData());
                 if (row.geometry) {
                     if (transform && row.geometry->transform(transform.get()) != OGRERR_NONE) {
                         m_strError =

@@ -2,7 +2,8 @@
 
 // Gives a town back to GIS tools: every layer of the map (blocks with their id,
 // type and zone; labels; streets; references; colonies; routes and their
-// stations; businesses with their category) written through GDAL as GeoJSON,
+// stations; businesses with their category; the header: country, state and
+// town) written through GDAL as GeoJSON,
 // GeoPackage, Shapefile, KML or CSV, in the map's own coordinate system or any
 // other. Formats that hold one layer per file get one file per layer, named
 // after the output: "pueblo.shp" gives "pueblo-manzanas.shp", "pueblo-calles.shp"...

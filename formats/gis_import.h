@@ -40,7 +40,8 @@ struct GisImportReport {
     std::size_t repairedRings = 0; // invalid polygons made valid
     std::size_t skippedRings = 0;  // polygons that could not be used
     std::size_t tinyFaces = 0;     // street faces too small or gone when shrunk
-    std::size_t hugeFaces = 0;     // street faces of open land, cut down to their built land
+    std::size_t hugeFaces = 0;     // street faces too large for a block (the open land)
+    std::size_t trimmedFaces = 0;  // street faces of open land, cut down to their built land
     std::size_t emptyFaces = 0;    // street faces with nothing built: open land, the sea
     std::size_t outside = 0;       // features far from the blocks or beyond the map's range
     std::size_t unnamed = 0;       // features that needed a name and had none

@@ -32,6 +32,7 @@ struct GisItem {
     QString state;
     QString country;
     QString route;
+    int sequence = 0; // Stops: the station's place in its route, when the source says
     double angle = 0.0;
     double halfWidth = -1.0; // streets: metres from the centre line to a block; < 0 the preset's
     int adminLevel = 0;      // places: the boundary's administrative level, 0 for none

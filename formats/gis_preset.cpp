@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kKindNames[] = {"blocks",   "areas",      "streets", "labels", "references",
@@ -64,11 +66,22 @@ QList<QStringList> GisField::FieldGroups() const {
     return groups;
 }
 
-bool GisRule::MatchesLayer(const QString& layerName) const {
+bool GisRule::MatchesLayer(const QString& layerName, const QStringList& fieldNames) const {
     for (const QString& glob : layer.split(QLatin1Char('|'), Qt::SkipEmptyParts))
         if (GisLayerPattern(glob.trimmed()).match(layerName).hasMatch())
             return true;
-    return false;
+    if (layerFields.isEmpty())
+        return false;
+    for (const QString& need : layerFields) {
+        const bool absent = need.startsWith(QLatin1Char('!'));
+        const QStringList names = need.mid(absent ? 1 : 0).split(QLatin1Char('|'));
+        const bool has = std::any_of(names.begin(), names.end(), [&](const QString& name) {
+            return fieldNames.contains(name, Qt::CaseInsensitive);
+        });
+        if (has == absent)
+            return false;
+    }
+    return true;
 }
 
 QStringList CGisPreset::BuiltinNames() {
@@ -142,8 +155,11 @@ QByteArray CGisPreset::ToJson() const {
 
     QJsonArray rules;
     for (const GisRule& rule : m_rules) {
-        QJsonObject object{{QStringLiteral("kind"), GisKindName(rule.kind)},
-                           {QStringLiteral("layer"), rule.layer}};
+        QJsonObject object{{QStringLiteral("kind"), GisKindName(rule.kind)}};
+        if (!rule.layer.isEmpty())
+            object.insert(QStringLiteral("layer"), rule.layer);
+        if (!rule.layerFields.isEmpty())
+            object.insert(QStringLiteral("fields"), QJsonArray::fromStringList(rule.layerFields));
         if (!rule.where.isEmpty()) {
             QJsonObject where;
             for (const GisCondition& c : rule.where) {
@@ -182,10 +198,11 @@ const QStringList& LandNames() {
     return names;
 }
 
-QList<const GisRule*> CGisPreset::RulesForLayer(const QString& layerName) const {
+QList<const GisRule*> CGisPreset::RulesForLayer(const QString& layerName,
+                                                const QStringList& fieldNames) const {
     QList<const GisRule*> rules;
     for (const GisRule& rule : m_rules)
-        if (rule.MatchesLayer(layerName))
+        if (rule.MatchesLayer(layerName, fieldNames))
             rules.append(&rule);
     return rules;
 }

@@ -73,9 +73,15 @@ struct GisRule {
     GisKind kind = GisKind::Blocks;
     // Layer names, case-insensitive, with * ? [...] wildcards; "a|b" for either.
     QString layer;
+    // Or else the fields a layer must have ("a|b": either of them) and lack
+    // ("!a"), case-insensitive: a layer keeps its fields whatever it is called,
+    // a cut-out "16m-morelia" as much as "16m". A layer the name chooses must
+    // have what the rule reads; one the fields choose is known to.
+    QStringList layerFields;
     QList<GisCondition> where;
     // name, category, phone, comment, type, zone, text, angle, color, route,
-    // state, country: which ones a kind reads is checked when the preset loads.
+    // order, state, country: which ones a kind reads is checked when the preset
+    // loads.
     QMap<QString, GisField> fields;
     int blockType = 0;         // Blocks and Areas: a fixed type, 0 when the "type" field says
     bool boundsBlocks = false; // Streets: these lines bound the blocks made from the network
@@ -88,7 +94,7 @@ struct GisRule {
     Land land = Land::Other;
     QString crs; // for a layer that does not say its coordinate system
 
-    bool MatchesLayer(const QString& layerName) const;
+    bool MatchesLayer(const QString& layerName, const QStringList& fieldNames) const;
 };
 
 class CGisPreset {
@@ -134,6 +140,7 @@ public:
     // written: the open options keep naming them).
     QByteArray ToJson() const;
 
-    // The rules that read a layer of this name, in preset order.
-    QList<const GisRule*> RulesForLayer(const QString& layerName) const;
+    // The rules that read a layer of this name and these fields, in preset order.
+    QList<const GisRule*> RulesForLayer(const QString& layerName,
+                                        const QStringList& fieldNames) const;
 };

@@ -36,20 +36,23 @@ KindRoles RolesOf(GisKind kind) {
     case GisKind::Routes:
         return {{QStringLiteral("name"), QStringLiteral("color")}, QStringLiteral("name")};
     case GisKind::Stops:
-        return {{QStringLiteral("name"), QStringLiteral("route")}, QStringLiteral("name")};
+        return {{QStringLiteral("name"), QStringLiteral("route"), QStringLiteral("order")},
+                QStringLiteral("name")};
     case GisKind::Places:
+        // A place may give only the state or the country (a state layer, the
+        // state's code on every block); the check is in ReadRule.
         return {{QStringLiteral("name"), QStringLiteral("state"), QStringLiteral("country"),
                  QStringLiteral("level"), QStringLiteral("population"), QStringLiteral("class")},
-                QStringLiteral("name")};
+                {}};
     }
     return {};
 }
 
 const QStringList& RuleKeys() {
-    static const QStringList keys{QStringLiteral("kind"),          QStringLiteral("layer"),
-                                  QStringLiteral("where"),         QStringLiteral("block_type"),
-                                  QStringLiteral("bounds_blocks"), QStringLiteral("crs"),
-                                  QStringLiteral("land")};
+    static const QStringList keys{QStringLiteral("kind"),       QStringLiteral("layer"),
+                                  QStringLiteral("fields"),     QStringLiteral("where"),
+                                  QStringLiteral("block_type"), QStringLiteral("bounds_blocks"),
+                                  QStringLiteral("crs"),        QStringLiteral("land")};
     return keys;
 }
 
@@ -423,10 +426,29 @@ private:
         const KindRoles roles = RolesOf(rule.kind);
         if (!CheckKeys(object, RuleKeys() + roles.roles, where))
             return false;
+        const QJsonValue fields = object.value(QStringLiteral("fields"));
+        if (!ReadStringList(fields, rule.layerFields, QStringLiteral("«fields» %1").arg(where)))
+            return false;
+        if (!fields.isUndefined() && rule.layerFields.isEmpty())
+            return Fail(QStringLiteral("«fields» %1 no nombra ningún campo").arg(where));
+        for (QString& need : rule.layerFields) {
+            const bool absent = need.trimmed().startsWith(QLatin1Char('!'));
+            QStringList names;
+            for (const QString& name : need.trimmed().mid(absent ? 1 : 0).split(QLatin1Char('|')))
+                if (!name.trimmed().isEmpty())
+                    names.append(name.trimmed());
+            if (names.isEmpty())
+                return Fail(QStringLiteral("«fields» %1 tiene un campo en blanco").arg(where));
+            need = (absent ? QStringLiteral("!") : QString()) + names.join(QLatin1Char('|'));
+        }
         const QJsonValue layer = object.value(QStringLiteral("layer"));
-        if (!layer.isString() || layer.toString().trimmed().isEmpty())
-            return Fail(QStringLiteral("falta «layer» %1").arg(where));
-        rule.layer = layer.toString().trimmed();
+        if (layer.isUndefined() && !rule.layerFields.isEmpty()) {
+            // The fields alone choose the layers.
+        } else if (!layer.isString() || layer.toString().trimmed().isEmpty()) {
+            return Fail(QStringLiteral("falta «layer» o «fields» %1").arg(where));
+        } else {
+            rule.layer = layer.toString().trimmed();
+        }
         for (const QString& glob : rule.layer.split(QLatin1Char('|'), Qt::SkipEmptyParts))
             if (!GisLayerPattern(glob.trimmed()).isValid())
                 return Fail(QStringLiteral("«layer» %1 no es un nombre válido").arg(where));
@@ -455,6 +477,8 @@ private:
         if (!roles.required.isEmpty() && !rule.fields.contains(roles.required))
             return Fail(QStringLiteral("falta «%1» %2 (%3)")
                             .arg(roles.required, where, GisKindName(rule.kind)));
+        if (rule.kind == GisKind::Places && rule.fields.isEmpty())
+            return Fail(QStringLiteral("falta «name», «state» o «country» %1 (places)").arg(where));
 
         const QJsonValue type = object.value(QStringLiteral("block_type"));
         if (!type.isUndefined()) {

@@ -105,6 +105,11 @@ QString GuessGisPreset(const QList<GisSourceInfo>& sources) {
                 for (const QString& field : preset->m_detectFields)
                     if (layer.fields.contains(field, Qt::CaseInsensitive))
                         return name;
+                // A rule that chooses layers by their fields knows its source
+                // whatever the layer is called.
+                for (const GisRule& rule : preset->m_rules)
+                    if (!rule.layerFields.isEmpty() && rule.MatchesLayer(layer.name, layer.fields))
+                        return name;
             }
         }
     }

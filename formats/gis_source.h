@@ -37,8 +37,9 @@ struct GisSourceInfo {
 bool InspectGisSource(const QString& path, const CGisPreset* preset, GisSourceInfo& info,
                       QString& error, bool count = true, const std::function<bool()>& proceed = {});
 
-// The first shipped preset whose signs (driver, layer names, fields) one of the
-// sources shows; empty when none does.
+// The first shipped preset whose signs (driver, layer names, fields, or a layer
+// that one of its rules chooses by its fields) one of the sources shows; empty
+// when none does.
 QString GuessGisPreset(const QList<GisSourceInfo>& sources);
 
 // "polígonos", "líneas", "puntos", "sin geometría", "mixta".

@@ -127,12 +127,15 @@ bool CGisSourceReader::PlanLayer(OGRLayer& layer, const QString& sourceName, Lay
     const QString name = QString::fromUtf8(layer.GetName());
     plan.layer = &layer;
     plan.label = QStringLiteral("«%1» de %2").arg(name, sourceName);
-    const QList<const GisRule*> rules = m_preset.RulesForLayer(name);
+    OGRFeatureDefn& defn = *layer.GetLayerDefn();
+    QStringList fieldNames;
+    for (int i = 0; i < defn.GetFieldCount(); ++i)
+        fieldNames.append(QString::fromUtf8(defn.GetFieldDefn(i)->GetNameRef()));
+    const QList<const GisRule*> rules = m_preset.RulesForLayer(name, fieldNames);
     if (rules.isEmpty()) {
         m_run.Report().unusedLayers.append(QStringLiteral("%1: %2").arg(sourceName, name));
         return true;
     }
-    OGRFeatureDefn& defn = *layer.GetLayerDefn();
     for (const GisRule* rule : rules) {
         RulePlan rulePlan;
         rulePlan.rule = rule;
@@ -209,19 +212,26 @@ bool CGisSourceReader::TakeFeature(const LayerPlan& plan, const OGRFeature& feat
         item.name = value("name");
         if (kind == GisKind::Labels)
             item.name = value("text");
+        item.state = value("state");
+        item.country = value("country");
         const bool needsName =
             kind != GisKind::Blocks && kind != GisKind::Areas && kind != GisKind::Streets;
         if (needsName && item.name.isEmpty()) {
-            ++m_run.Report().unnamed;
-            continue;
+            if (kind != GisKind::Places || (item.state.isEmpty() && item.country.isEmpty())) {
+                ++m_run.Report().unnamed;
+                continue;
+            }
+            // A state or country without a town is said by every block of a
+            // layer; once is enough.
+            if (!m_nameless.insert({rule.order, item.state, item.country}).second)
+                continue;
         }
         item.category = value("category");
         item.phone = value("phone");
         item.comment = value("comment");
         item.zone = value("zone");
-        item.state = value("state");
-        item.country = value("country");
         item.route = value("route");
+        item.sequence = std::max(0, value("order").toInt());
         item.angle = value("angle").toDouble();
         item.bounds = rule.rule->boundsBlocks;
         item.blockType = rule.rule->blockType;

@@ -12,6 +12,8 @@
 
 #include <QString>
 
+#include <set>
+#include <tuple>
 #include <vector>
 
 class CPresetFiles;
@@ -41,4 +43,6 @@ private:
 
     CGisImportRun& m_run;
     const CGisPreset& m_preset;
+    // The places without a name already taken, by rule, state and country.
+    std::set<std::tuple<int, QString, QString>> m_nameless;
 };

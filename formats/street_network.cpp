@@ -416,7 +416,7 @@ private:
         const PlanePoint inside = PointInside(m_h, ring, piece);
         FaceLand land = m_judge(ring, inside, std::abs(SignedArea(ring)));
         if (!land.keep) {
-            ++m_counts.empty;
+            ++(land.open ? m_counts.tooLarge : m_counts.empty);
             return;
         }
         if (land.built.empty()) {
@@ -424,7 +424,7 @@ private:
             return;
         }
         // Open land around a few buildings: only the land near them stays.
-        ++m_counts.tooLarge;
+        ++m_counts.trimmed;
         std::vector<GEOSGeometry*> grown;
         for (const Polyline& outline : land.built) {
             const GeosPtr polygon(PolygonOf(m_h, outline), GeosDeleter{m_h});

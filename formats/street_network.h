@@ -34,6 +34,7 @@ struct StreetFaceLimits {
 // What the land of one face is, as the caller knows from the areas of the data.
 struct FaceLand {
     bool keep = false; // it holds something built, or lies in a site (a park, a lake)
+    bool open = false; // not kept for being too large to be a block (the land around a town)
     // When the face is only partly built (open land around a few houses):
     // the outlines of its built land; only what lies within `grow` of them
     // stays a block.
@@ -43,7 +44,8 @@ using FaceJudge = std::function<FaceLand(const Polyline& ring, PlanePoint inside
 
 struct StreetFaceCounts {
     std::size_t tooSmall = 0;
-    std::size_t tooLarge = 0; // cut down to their built land
+    std::size_t tooLarge = 0; // too large to be a block
+    std::size_t trimmed = 0;  // cut down to their built land
     std::size_t empty = 0;    // nothing built: open land, the sea
 };
 

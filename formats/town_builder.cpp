@@ -115,6 +115,7 @@ void CTownBuilder::MakeStreets(MapStore& store) {
     const double spacing = m_run.Preset().m_dLabelSpacingM / kMetresPerMapUnit;
     const double straight = kStraightToleranceM / kMetresPerMapUnit;
     std::vector<MapPoint> points;
+    OGREnvelope kept; // labels a source gives may lie as far from the streets kept
     for (auto& [name, lines] : byName) {
         std::vector<Polyline> chains;
         for (Polyline& chain : ChainLines(std::move(lines))) {
@@ -130,6 +131,7 @@ void CTownBuilder::MakeStreets(MapStore& store) {
             street->m_fZoom = static_cast<float>(kStreetZoom);
             street->m_points = points;
             store.m_listStreets.push_back(std::move(street));
+            kept.Merge(box);
             chains.push_back(std::move(chain));
         }
         if (labelsGiven || chains.empty())
@@ -150,7 +152,11 @@ void CTownBuilder::MakeStreets(MapStore& store) {
     }
     for (const GisItem& item : m_run.Items(GisKind::Labels)) {
         MapPoint at;
-        if (!InTown(item.at) || !ToMap(item.at, at)) {
+        const double margin = kTownMarginM / kMetresPerMapUnit;
+        const bool along = kept.IsInit() && item.at.x >= kept.MinX - margin &&
+                           item.at.x <= kept.MaxX + margin && item.at.y >= kept.MinY - margin &&
+                           item.at.y <= kept.MaxY + margin;
+        if (!(InTown(item.at) || along) || !ToMap(item.at, at)) {
             ++m_run.Report().outside;
             continue;
         }
@@ -173,7 +179,8 @@ std::vector<const GisItem*> CTownBuilder::TownPoints(GisKind kind) {
             ++m_run.Report().outside;
             continue;
         }
-        auto& places = seen[item.name];
+        // A stop serving several routes is given once for each (an exported map).
+        auto& places = seen[item.route.isEmpty() ? item.name : item.name + u'\n' + item.route];
         if (kind != GisKind::Businesses &&
             std::any_of(places.begin(), places.end(),
                         [&](PlanePoint p) { return Distance(p, item.at) < same; }))
@@ -222,9 +229,11 @@ void CTownBuilder::MakeBusinesses(MapStore& store) {
 void CTownBuilder::MakeRoutes(MapStore& store) {
     std::vector<RouteStop> stops;
     std::vector<PlanePoint> stopPoints;
+    std::vector<int> sequence;
     for (const GisItem* item : TownPoints(GisKind::Stops)) {
         stops.push_back({item->at, item->name, item->route});
         stopPoints.push_back(item->at);
+        sequence.push_back(item->sequence);
     }
     const double reach = m_run.Preset().m_dStopDistanceM / kMetresPerMapUnit;
     const CPointGrid grid(stopPoints, std::max(reach, 1.0) * 2);
@@ -245,7 +254,17 @@ void CTownBuilder::MakeRoutes(MapStore& store) {
         trace.m_strName = item.name.toStdString();
         trace.m_fZoom = kRouteZoom;
         trace.m_points = points;
-        for (std::size_t s : StationsOnRoute(line, item.name, stops, grid, reach, 2 * reach)) {
+        // Stations that give their route and place in it (a map exported by
+        // Veltrix) keep them, wherever they lie.
+        std::vector<std::size_t> listed;
+        for (std::size_t s = 0; s < stops.size(); ++s)
+            if (sequence[s] > 0 && stops[s].route.compare(item.name, Qt::CaseInsensitive) == 0)
+                listed.push_back(s);
+        std::stable_sort(listed.begin(), listed.end(),
+                         [&](std::size_t p, std::size_t q) { return sequence[p] < sequence[q]; });
+        if (listed.empty())
+            listed = StationsOnRoute(line, item.name, stops, grid, reach, 2 * reach);
+        for (std::size_t s : listed) {
             MapPoint at;
             ToMap(stops[s].at, at);
             trace.AddStation(at, stops[s].name.toStdString());
@@ -300,6 +319,20 @@ void CTownBuilder::MakeHeader(MapStore& store, const TownChoice* town) {
         if (country.isEmpty() && place)
             country = place->country;
     }
+    // What the surest place leaves unsaid comes from the surest one that says
+    // it (a state layer, the state's code on the blocks).
+    auto surest = [&](QString GisItem::*part) {
+        const GisItem* best = nullptr;
+        for (const GisItem& item : m_run.Items(GisKind::Places))
+            if (item.adminLevel == 0 && !(item.*part).isEmpty() &&
+                (!best || item.order < best->order))
+                best = &item;
+        return best ? best->*part : QString();
+    };
+    for (auto [value, part] : {std::pair{&name, &GisItem::name}, std::pair{&state, &GisItem::state},
+                               std::pair{&country, &GisItem::country}})
+        if (value->isEmpty())
+            *value = surest(part);
     if (name.isEmpty() && !options.sources.isEmpty())
         name = QFileInfo(options.sources.first()).fileName().section(QLatin1Char('.'), 0, 0);
     // A title with an empty part reads as a mistake: what is missing takes the

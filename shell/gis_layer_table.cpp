@@ -149,7 +149,7 @@ void CGisLayerTable::Fill(const QList<GisSourceInfo>& sources, const CGisPreset*
             // The preset's kinds for this layer, each once, in the preset's order.
             QStringList kinds;
             if (preset)
-                for (const GisRule* rule : preset->RulesForLayer(layer.name))
+                for (const GisRule* rule : preset->RulesForLayer(layer.name, layer.fields))
                     if (!kinds.contains(KindText(rule->kind).toLower()))
                         kinds.append(KindText(rule->kind).toLower());
             auto* use = new QComboBox(this);
@@ -259,22 +259,26 @@ std::unique_ptr<CGisPreset> CGisLayerTable::EditedPreset(const CGisPreset& base)
     auto preset = std::make_unique<CGisPreset>(base);
     preset->m_rules.clear();
     QStringList kept;
+    std::vector<const GisLayerInfo*> keptLayers;
     for (int row = 0; row < rowCount(); ++row) {
-        const QString& name = m_rows[static_cast<std::size_t>(row)].layer.name;
-        if (Use(row) == kUsePreset && !kept.contains(name, Qt::CaseInsensitive))
-            kept.append(name);
+        const GisLayerInfo& layer = m_rows[static_cast<std::size_t>(row)].layer;
+        if (Use(row) == kUsePreset && !kept.contains(layer.name, Qt::CaseInsensitive)) {
+            kept.append(layer.name);
+            keptLayers.push_back(&layer);
+        }
     }
     // The preset's rules, in their order (earlier ones win where that
     // matters), each narrowed to the layers that keep them.
     for (const GisRule& rule : base.m_rules) {
         QStringList patterns;
-        for (const QString& name : kept)
-            if (rule.MatchesLayer(name))
-                patterns.append(ExactPattern(name));
+        for (const GisLayerInfo* layer : keptLayers)
+            if (rule.MatchesLayer(layer->name, layer->fields))
+                patterns.append(ExactPattern(layer->name));
         if (patterns.isEmpty())
             continue;
         GisRule narrowed = rule;
         narrowed.layer = patterns.join(QLatin1Char('|'));
+        narrowed.layerFields.clear();
         preset->m_rules.append(std::move(narrowed));
     }
     QStringList chosen;
@@ -315,7 +319,7 @@ QStringList CGisLayerTable::LayersWithoutCrs(const CGisPreset& preset) const {
         const GisLayerInfo& layer = m_rows[static_cast<std::size_t>(row)].layer;
         if (!layer.crs.isEmpty() || layer.geometry == GisGeometry::None)
             continue;
-        const QList<const GisRule*> rules = preset.RulesForLayer(layer.name);
+        const QList<const GisRule*> rules = preset.RulesForLayer(layer.name, layer.fields);
         if (!rules.isEmpty() && std::none_of(rules.begin(), rules.end(), [](const GisRule* rule) {
                 return !rule->crs.isEmpty();
             }))

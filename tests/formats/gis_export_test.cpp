@@ -1,6 +1,6 @@
 // A town given back to GIS tools: every layer in every format, placed on the
-// earth by the map's georeference, and a round trip through GeoJSON in degrees
-// that makes the same town again.
+// earth by the map's georeference, and a round trip through each format that
+// makes the same town again, with its header and its stations.
 
 #include "gis_export.h"
 #include "gis_fixtures.h"
@@ -17,6 +17,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -62,7 +63,8 @@ protected:
             {QStringLiteral("colonias"), static_cast<qint64>(m_store->m_listColonies.size())},
             {QStringLiteral("rutas"), static_cast<qint64>(m_store->m_listRoutes.size())},
             {QStringLiteral("estaciones"), stations},
-            {QStringLiteral("negocios"), businesses}};
+            {QStringLiteral("negocios"), businesses},
+            {QStringLiteral("mapa"), 1}};
     }
 
     QTemporaryDir m_dir;
@@ -76,7 +78,7 @@ TEST_F(GisExport, RoundTripThroughGeoJsonInDegreesMakesTheSameTown) {
         << exporter.ErrorString().toStdString();
     EXPECT_TRUE(exporter.Warnings().isEmpty());
     QStringList files = exporter.Files();
-    ASSERT_EQ(files.size(), 8);
+    ASSERT_EQ(files.size(), 9);
     EXPECT_TRUE(files.contains(Path(QStringLiteral("pueblo-manzanas.geojson"))));
     GisSourceInfo blocks;
     QString error;
@@ -86,7 +88,7 @@ TEST_F(GisExport, RoundTripThroughGeoJsonInDegreesMakesTheSameTown) {
     EXPECT_EQ(QDir(m_dir.path())
                   .entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot)
                   .size(),
-              9);
+              10);
 
     QList<GisSourceInfo> infos;
     for (const QString& f : files) {
@@ -242,5 +244,96 @@ TEST_F(GisExport, RefusesWhatItCannotWriteAndLeavesNothing) {
     ASSERT_TRUE(exporter.Write(Path(QStringLiteral("pueblo.gpkg")), {}));
     EXPECT_EQ(LayerCounts(Path(QStringLiteral("pueblo.gpkg"))), StoreCounts());
 }
+
+// What a person checks of a town: its header, how many of each thing it has,
+// and the stations of each route in order.
+struct TownSummary {
+    std::string town, state, country;
+    std::map<std::string, std::size_t> counts;
+    std::map<std::string, std::vector<Station>> stations;
+};
+
+TownSummary Summarize(const MapStore& store) {
+    TownSummary s{store.m_strTown, store.m_strState, store.m_strCountry, {}, {}};
+    std::size_t businesses = 0;
+    for (const auto& c : store.m_directory.m_listCategories)
+        businesses += c->m_listBusinesses.size();
+    s.counts = {{"manzanas", store.m_blocks.size()},
+                {"etiquetas", store.m_labels.size()},
+                {"calles", store.m_listStreets.size()},
+                {"referencias", store.m_listReferences.size()},
+                {"colonias", store.m_listColonies.size()},
+                {"rutas", store.m_listRoutes.size()},
+                {"negocios", businesses}};
+    for (const auto& r : store.m_listRoutes)
+        s.stations[r->m_strName] = r->m_stations;
+    return s;
+}
+
+class GisExportRoundTrip : public GisExport, public ::testing::WithParamInterface<const char*> {};
+
+// Every format gives back the header, the counts and the stations of every
+// route in their order, even those a bus would meet in another order, that
+// lie away from the line or share a name.
+TEST_P(GisExportRoundTrip, MakesTheSameTownWithItsHeaderAndStations) {
+    ASSERT_FALSE(m_store->m_strTown.empty());
+    ASSERT_FALSE(m_store->m_strState.empty());
+    ASSERT_FALSE(m_store->m_strCountry.empty());
+    const MapRect box = m_store->m_rcBlocks.Normalized();
+    const std::int32_t midY = box.top + static_cast<std::int32_t>(box.Height() / 2);
+    auto across = [&](double part, std::int32_t y) {
+        return MapPoint{
+            box.left + static_cast<std::int32_t>(static_cast<double>(box.Width()) * part), y};
+    };
+    CmVias odd(Rgb(0, 128, 255));
+    odd.m_strName = "Ruta 7 Mercado";
+    odd.m_points = {across(0, midY), across(1, midY)};
+    odd.AddStation(across(0.75, midY + 4), "Mercado");
+    odd.AddStation(across(0.5, midY + 100), "Plaza Principal"); // 200 m away
+    odd.AddStation(across(0.25, midY - 2), "Mercado");
+    // A stop both routes serve.
+    const Station shared = m_store->m_listRoutes.front()->m_stations.front();
+    odd.AddStation(shared.pt, shared.name);
+    MapStore::AddHead(m_store->m_listRoutes, std::make_unique<CmVias>(odd, m_store->m_counters));
+    // A road out of town, labelled where it leaves the map's surroundings.
+    auto road = std::make_unique<CmCalles>();
+    road->m_strName = "Camino a la Presa";
+    road->m_points = {across(1, midY), {box.right + 2000, midY}};
+    m_store->m_listStreets.push_back(std::move(road));
+    CmStname far;
+    far.m_x = box.right + 1500; // 3 km out
+    far.m_y = midY;
+    far.m_strText = "Camino a la Presa";
+    m_store->m_labels.push_back(std::move(far));
+
+    const QString suffix = QString::fromLatin1(GetParam());
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(suffix));
+    CGisExport exporter(*m_store, m_wkt);
+    ASSERT_TRUE(exporter.Write(Path(QStringLiteral("%1/pueblo.%1").arg(suffix)), {}))
+        << exporter.ErrorString().toStdString();
+    const auto again = ImportOk(*ShippedPreset("veltrix"), exporter.Files());
+    ASSERT_TRUE(again);
+
+    const TownSummary before = Summarize(*m_store), after = Summarize(*again);
+    EXPECT_EQ(after.town, before.town);
+    EXPECT_EQ(after.state, before.state);
+    EXPECT_EQ(after.country, before.country);
+    EXPECT_EQ(after.counts, before.counts);
+    ASSERT_EQ(after.stations.size(), before.stations.size());
+    for (const auto& [route, stations] : before.stations) {
+        SCOPED_TRACE(route);
+        const std::vector<Station>& back = after.stations.at(route);
+        ASSERT_EQ(back.size(), stations.size());
+        for (std::size_t i = 0; i < stations.size(); ++i) {
+            EXPECT_EQ(back[i].name, stations[i].name);
+            EXPECT_NEAR(back[i].pt.x, stations[i].pt.x, 1);
+            EXPECT_NEAR(back[i].pt.y, stations[i].pt.y, 1);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, GisExportRoundTrip,
+                         ::testing::Values("geojson", "gpkg", "shp", "kml", "csv"),
+                         [](const auto& info) { return std::string(info.param); });
 
 } // namespace

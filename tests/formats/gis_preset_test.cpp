@@ -32,10 +32,10 @@ TEST(GisPreset, ShippedPresetsLoadAndRoundTrip) {
     ASSERT_TRUE(osm);
     // The tag configuration it hands to GDAL travels with it.
     EXPECT_TRUE(osm->m_files.value(QStringLiteral("osmconf.ini")).contains("[multilinestrings]"));
-    const QList<const GisRule*> lines = osm->RulesForLayer(QStringLiteral("LINES"));
+    const QList<const GisRule*> lines = osm->RulesForLayer(QStringLiteral("LINES"), {});
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.first()->boundsBlocks);
-    EXPECT_TRUE(osm->RulesForLayer(QStringLiteral("other_relations")).isEmpty());
+    EXPECT_TRUE(osm->RulesForLayer(QStringLiteral("other_relations"), {}).isEmpty());
 }
 
 TEST(GisPreset, UserFileWithItsOwnFiles) {
@@ -59,13 +59,55 @@ TEST(GisPreset, UserFileWithItsOwnFiles) {
               QStringList{QStringLiteral("CONFIG_FILE=preset:etiquetas.ini")});
     EXPECT_EQ(preset->m_files.value(QStringLiteral("etiquetas.ini")),
               QByteArray("[points]\nattributes=name\n"));
-    EXPECT_EQ(preset->RulesForLayer(QStringLiteral("16M")).size(), 1);
-    EXPECT_EQ(preset->RulesForLayer(QStringLiteral("Manzanas")).size(), 1);
-    EXPECT_TRUE(preset->RulesForLayer(QStringLiteral("16mun")).isEmpty());
+    EXPECT_EQ(preset->RulesForLayer(QStringLiteral("16M"), {}).size(), 1);
+    EXPECT_EQ(preset->RulesForLayer(QStringLiteral("Manzanas"), {}).size(), 1);
+    EXPECT_TRUE(preset->RulesForLayer(QStringLiteral("16mun"), {}).isEmpty());
 
     EXPECT_FALSE(CGisPreset::Load(dir.filePath(QStringLiteral("otro.json")), error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("No se puede leer el preajuste")))
         << error.toStdString();
+}
+
+// A rule may choose its layers by the fields they have and lack, whatever they
+// are called; a rule with a name and fields takes the layers either chooses.
+TEST(GisPreset, RulesChooseLayersByTheirFields) {
+    QString error;
+    const auto preset = CGisPreset::FromJson(
+        R"({"rules": [
+            {"kind": "blocks", "fields": ["CVE_MZA", "TIPOMZA|TIPO_MZA", "!CVE_SERV"]},
+            {"kind": "places", "layer": "??l", "fields": ["nomgeo", "!cve_mza"], "name": "NOMGEO"},
+            {"kind": "streets", "layer": "ejes"}]})",
+        QDir::tempPath(), QStringLiteral("campos"), error);
+    ASSERT_TRUE(preset) << error.toStdString();
+    auto kinds = [&](const char* layer, const QStringList& fields) {
+        QList<GisKind> out;
+        for (const GisRule* rule : preset->RulesForLayer(QString::fromLatin1(layer), fields))
+            out.append(rule->kind);
+        return out;
+    };
+    const QStringList block{QStringLiteral("cvegeo"), QStringLiteral("cve_mza"),
+                            QStringLiteral("tipomza")};
+    EXPECT_EQ(kinds("16m-morelia", block), QList<GisKind>{GisKind::Blocks});
+    EXPECT_EQ(kinds("x", {QStringLiteral("CVE_MZA"), QStringLiteral("TIPO_MZA")}),
+              QList<GisKind>{GisKind::Blocks});
+    EXPECT_TRUE(kinds("16m", {QStringLiteral("CVE_MZA")}).isEmpty());
+    EXPECT_TRUE(kinds("16sia", block + QStringList{QStringLiteral("CVE_SERV")}).isEmpty());
+    EXPECT_EQ(kinds("16l-morelia", {QStringLiteral("NOMGEO")}), QList<GisKind>{GisKind::Places});
+    EXPECT_TRUE(kinds("16lpr", {QStringLiteral("NOMGEO"), QStringLiteral("CVE_MZA")}).isEmpty());
+    // The name alone chooses too; the import then says which field is missing.
+    EXPECT_EQ(kinds("16L", {QStringLiteral("NOM_GEO")}), QList<GisKind>{GisKind::Places});
+    EXPECT_EQ(kinds("EJES", {}), QList<GisKind>{GisKind::Streets});
+
+    // The fields survive the trip through JSON; a rule without a name keeps none.
+    const QByteArray json = preset->ToJson();
+    const auto again =
+        CGisPreset::FromJson(json, QDir::tempPath(), QStringLiteral("campos"), error);
+    ASSERT_TRUE(again) << error.toStdString();
+    EXPECT_EQ(again->m_rules.first().layerFields,
+              (QStringList{QStringLiteral("CVE_MZA"), QStringLiteral("TIPOMZA|TIPO_MZA"),
+                           QStringLiteral("!CVE_SERV")}));
+    EXPECT_TRUE(again->m_rules.first().layer.isEmpty());
+    EXPECT_EQ(again->ToJson(), json);
 }
 
 struct BadPreset {
@@ -93,7 +135,16 @@ const BadPreset kBadPresets[] = {
      "no es válido: clave desconocida «rulez» en el nivel superior."},
     {"UnknownKind", R"({"rules": [{"kind": "casas", "layer": "x"}]})",
      "no es válido: «kind» en la regla 1 no es un tipo conocido: «casas»."},
-    {"NoLayer", R"({"rules": [{"kind": "blocks"}]})", "no es válido: falta «layer» en la regla 1."},
+    {"NoLayer", R"({"rules": [{"kind": "blocks"}]})",
+     "no es válido: falta «layer» o «fields» en la regla 1."},
+    {"NoFields", R"({"rules": [{"kind": "blocks", "fields": []}]})",
+     "no es válido: «fields» en la regla 1 no nombra ningún campo."},
+    {"BlankField", R"({"rules": [{"kind": "blocks", "fields": ["CVE_MZA", "! | "]}]})",
+     "no es válido: «fields» en la regla 1 tiene un campo en blanco."},
+    {"FieldsNotText", R"({"rules": [{"kind": "blocks", "fields": [1]}]})",
+     "no es válido: «fields» en la regla 1 debe ser una lista de textos."},
+    {"PlaceOfNothing", R"({"rules": [{"kind": "places", "layer": "l"}]})",
+     "no es válido: falta «name», «state» o «country» en la regla 1 (places)."},
     {"RoleOfAnotherKind", R"({"rules": [{"kind": "blocks", "layer": "m", "phone": "tel"}]})",
      "no es válido: clave desconocida «phone» en la regla 1."},
     {"MissingName",

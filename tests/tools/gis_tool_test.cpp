@@ -76,9 +76,9 @@ TEST_F(GisTool, ImportMakesATownAndExportGivesItBack) {
                    Path(QStringLiteral("capas.geojson")), QStringLiteral("--crs"),
                    QStringLiteral("EPSG:4326")});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.trimmed().split(QLatin1Char('\n')).size(), 8);
+    EXPECT_EQ(run.out.trimmed().split(QLatin1Char('\n')).size(), 9);
     for (const char* layer : {"manzanas", "etiquetas", "calles", "referencias", "colonias", "rutas",
-                              "estaciones", "negocios"})
+                              "estaciones", "negocios", "mapa"})
         EXPECT_TRUE(QFile::exists(Path(QStringLiteral("capas-%1.geojson").arg(layer)))) << layer;
     EXPECT_TRUE(
         FileBytes(Path(QStringLiteral("capas-manzanas.geojson"))).contains("urn:ogc:def:crs:"));
