@@ -6,6 +6,7 @@
 
 #include "bus_routes.h"
 #include "gis_import.h"
+#include "gis_town.h"
 #include "street_graph.h"
 
 #include <gtest/gtest.h>
@@ -261,6 +262,9 @@ TEST(BusRoutesOfAndorra, FollowTheRoadsOfTheExtract) {
     CGisImport importer(*preset, options);
     const auto store = importer.Run();
     ASSERT_TRUE(store) << importer.ErrorString().toStdString();
+    // The reader's layers no rule reads are named as a person reads them.
+    EXPECT_TRUE(GisTownSummary(QStringLiteral("andorra.map"), *store, importer.Report())
+                    .contains(QStringLiteral("Capas sin usar: andorra.osm.pbf: relaciones.")));
     const std::vector<Polyline> roads = ExtractRoads(pbf, importer.Georeference());
     ASSERT_GT(roads.size(), 1000u);
 
