@@ -32,15 +32,18 @@ struct GisImportOptions {
 
 // What a person should hear about an import besides its counts.
 struct GisImportReport {
-    std::size_t repairedRings = 0;     // invalid polygons made valid
-    std::size_t skippedRings = 0;      // polygons that could not be used
-    std::size_t tinyFaces = 0;         // street faces too small or gone when shrunk
-    std::size_t hugeFaces = 0;         // street faces too large for a block (the open land)
-    std::size_t outside = 0;           // features far from the blocks or beyond the map's range
-    std::size_t unnamed = 0;           // features that needed a name and had none
-    std::size_t droppedRouteParts = 0; // short pieces of routes no street joins to the rest
-    QStringList splitRoutes;           // routes made into several, no street joining their pieces
-    QStringList unusedLayers;          // "source: layer" that no rule reads
+    std::size_t repairedRings = 0; // invalid polygons made valid
+    std::size_t skippedRings = 0;  // polygons that could not be used
+    std::size_t tinyFaces = 0;     // street faces too small or gone when shrunk
+    std::size_t hugeFaces = 0;     // street faces too large for a block (the open land)
+    std::size_t outside = 0;       // features far from the blocks or beyond the map's range
+    std::size_t unnamed = 0;       // features that needed a name and had none
+    QStringList unusedLayers;      // "source: layer" that no rule reads, as the person reads it
+
+    // Routes whose pieces no street joins: short pieces left out, and the
+    // names of routes made into several.
+    std::size_t droppedRouteParts = 0;
+    QStringList splitRoutes;
 };
 
 enum class GisImportError {

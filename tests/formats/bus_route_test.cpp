@@ -7,6 +7,7 @@
 #include "bus_routes.h"
 #include "gis_import.h"
 #include "gis_town.h"
+#include "osm_town.h"
 #include "street_graph.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,9 @@
 #include <ogr_spatialref.h>
 #include <ogrsf_frmts.h>
 
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
@@ -177,6 +180,81 @@ TEST(BusRouteColors, DistinctInNameOrderAndKeepTheirOwn) {
     const std::vector<Color> spread = RouteColors(many, manyNames);
     EXPECT_EQ(std::count(spread.begin(), spread.end(), *many[0]), 2);
     EXPECT_EQ(spread.back(), *many[0]);
+}
+
+// A town of one block with a bus route whose ways come in three pieces no
+// street joins: 400 m along the block, a 500 m road 600 m east of it, and a
+// stray 60 m way between them.
+QByteArray BrokenRouteTown() {
+    QString nodes, ways;
+    int id = 0;
+    auto way = [&](std::initializer_list<double> eastNorth, const QString& tags) {
+        QString refs;
+        for (auto it = eastNorth.begin(); it != eastNorth.end(); it += 2) {
+            const LonLat p = TownPoint(*it, *(it + 1));
+            nodes += QStringLiteral("<node id=\"%1\" lat=\"%2\" lon=\"%3\"/>\n")
+                         .arg(++id)
+                         .arg(p.lat, 0, 'f', 9)
+                         .arg(p.lon, 0, 'f', 9);
+            refs += QStringLiteral("<nd ref=\"%1\"/>").arg(id);
+        }
+        ways += QStringLiteral("<way id=\"%1\">%2%3</way>\n").arg(++id).arg(refs, tags);
+        return id;
+    };
+    const QString street =
+        QStringLiteral("<tag k=\"highway\" v=\"residential\"/><tag k=\"name\" v=\"Calle %1\"/>");
+    const int south = way({0, 0, 400, 0}, street.arg(1));
+    way({400, 0, 400, 200, 0, 200, 0, 0}, street.arg(2));
+    const int east = way({1000, 0, 1500, 0}, street.arg(3));
+    const int stray = way({700, 500, 760, 500}, street.arg(4));
+    QString members;
+    for (int w : {south, stray, east})
+        members += QStringLiteral("<member type=\"way\" ref=\"%1\" role=\"\"/>").arg(w);
+    const QString relation =
+        QStringLiteral("<relation id=\"%1\">%2<tag k=\"type\" v=\"route\"/>"
+                       "<tag k=\"route\" v=\"bus\"/><tag k=\"name\" v=\"Ruta Rota\"/></relation>\n")
+            .arg(++id)
+            .arg(members);
+    return (QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<osm version=\"0.6\">\n") +
+            nodes + ways + relation + QStringLiteral("</osm>\n"))
+        .toUtf8();
+}
+
+TEST(BusRouteImport, PiecesNoStreetJoinsAreSaidInTheSummary) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString osm = dir.filePath(QStringLiteral("rota.osm"));
+    QFile file(osm);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(BrokenRouteTown());
+    file.close();
+    QString error;
+    const auto preset = CGisPreset::Load(QStringLiteral("osm"), error);
+    ASSERT_TRUE(preset) << error.toStdString();
+    GisImportOptions options;
+    options.sources = {osm};
+    CGisImport importer(*preset, options);
+    const auto store = importer.Run();
+    ASSERT_TRUE(store) << importer.ErrorString().toStdString();
+
+    // The two long pieces are routes of their own, the stray one is gone,
+    // and no step of either crosses the 600 m between them.
+    std::vector<std::string> names;
+    for (const auto& route : store->m_listRoutes) {
+        names.push_back(route->m_strName);
+        for (std::size_t i = 1; i < route->m_points.size(); ++i)
+            EXPECT_LE(std::abs(route->m_points[i].y - route->m_points[i - 1].y) * kMetresPerMapUnit,
+                      1.0);
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Ruta Rota (1)", "Ruta Rota (2)"}));
+    const QStringList summary =
+        GisTownSummary(QStringLiteral("rota.map"), *store, importer.Report());
+    EXPECT_TRUE(summary.contains(QStringLiteral(
+        "Aviso: 1 tramos cortos de rutas que ninguna calle une al resto, descartados.")))
+        << summary.join('\n').toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral(
+        "Aviso: rutas partidas en varias porque ninguna calle une sus tramos: Ruta Rota.")));
 }
 
 // The roads of the extract in the map's own units and position: every line
