@@ -45,9 +45,14 @@ struct GisImportReport {
     std::size_t emptyFaces = 0;    // street faces with nothing built: open land, the sea
     std::size_t outside = 0;       // features far from the blocks or beyond the map's range
     std::size_t unnamed = 0;       // features that needed a name and had none
-    QStringList unusedLayers;      // "source: layer" that no rule reads
+    QStringList unusedLayers;      // "source: layer" that no rule reads, as the person reads it
     QString townArea;              // what the map was cut to: "al límite de Tal"
     QStringList notes;             // what the data lacked and what stands in for it
+
+    // Routes whose pieces no street joins: short pieces left out, and the
+    // names of routes made into several.
+    std::size_t droppedRouteParts = 0;
+    QStringList splitRoutes;
 };
 
 enum class GisImportError {

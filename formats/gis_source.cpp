@@ -116,6 +116,22 @@ QString GuessGisPreset(const QList<GisSourceInfo>& sources) {
     return {};
 }
 
+QString GisLayerDisplayName(const QString& driver, const QString& layer) {
+    if (driver != QLatin1String("OSM"))
+        return layer;
+    static const std::pair<const char*, const char*> kNames[] = {
+        {"points", "puntos"},
+        {"lines", "líneas"},
+        {"multilinestrings", "relaciones de líneas"},
+        {"multipolygons", "áreas"},
+        {"other_relations", "relaciones"},
+    };
+    for (const auto& [gdal, spanish] : kNames)
+        if (layer == QLatin1String(gdal))
+            return QString::fromUtf8(spanish);
+    return layer;
+}
+
 QString GisGeometryName(GisGeometry geometry) {
     switch (geometry) {
     case GisGeometry::None:

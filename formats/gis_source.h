@@ -42,5 +42,11 @@ bool InspectGisSource(const QString& path, const CGisPreset* preset, GisSourceIn
 // when none does.
 QString GuessGisPreset(const QList<GisSourceInfo>& sources);
 
+// The name a person reads for a source's layer: the OpenStreetMap reader's
+// layers in Spanish ("puntos", "líneas", "relaciones de líneas", "áreas",
+// "relaciones"), any other layer by its own name. Rules keep reading the
+// reader's own names.
+QString GisLayerDisplayName(const QString& driver, const QString& layer);
+
 // "polígonos", "líneas", "puntos", "sin geometría", "mixta".
 QString GisGeometryName(GisGeometry geometry);

@@ -2,6 +2,7 @@
 
 #include "gdal_support.h"
 #include "gis_field_values.h"
+#include "gis_source.h"
 #include "ogr_shapes.h"
 
 #include <QFileInfo>
@@ -123,7 +124,8 @@ bool CGisSourceReader::ResolveField(const GisField& declared, OGRFeatureDefn& de
     return true;
 }
 
-bool CGisSourceReader::PlanLayer(OGRLayer& layer, const QString& sourceName, LayerPlan& plan) {
+bool CGisSourceReader::PlanLayer(OGRLayer& layer, const QString& sourceName, const QString& driver,
+                                 LayerPlan& plan) {
     const QString name = QString::fromUtf8(layer.GetName());
     plan.layer = &layer;
     plan.label = QStringLiteral("«%1» de %2").arg(name, sourceName);
@@ -133,7 +135,8 @@ bool CGisSourceReader::PlanLayer(OGRLayer& layer, const QString& sourceName, Lay
         fieldNames.append(QString::fromUtf8(defn.GetFieldDefn(i)->GetNameRef()));
     const QList<const GisRule*> rules = m_preset.RulesForLayer(name, fieldNames);
     if (rules.isEmpty()) {
-        m_run.Report().unusedLayers.append(QStringLiteral("%1: %2").arg(sourceName, name));
+        m_run.Report().unusedLayers.append(
+            QStringLiteral("%1: %2").arg(sourceName, GisLayerDisplayName(driver, name)));
         return true;
     }
     for (const GisRule* rule : rules) {
@@ -264,10 +267,11 @@ bool CGisSourceReader::Read(int s, const CPresetFiles& files) {
     if (!dataset)
         return m_run.Fail(GisImportError::Unreadable, error);
     const QString sourceName = QFileInfo(path).fileName();
+    const QString driver = QString::fromUtf8(dataset->GetDriver()->GetDescription());
     std::vector<LayerPlan> plans;
     for (OGRLayer* layer : dataset->GetLayers()) {
         LayerPlan plan;
-        if (!PlanLayer(*layer, sourceName, plan))
+        if (!PlanLayer(*layer, sourceName, driver, plan))
             return false;
         if (!plan.rules.empty())
             plans.push_back(std::move(plan));
@@ -275,8 +279,7 @@ bool CGisSourceReader::Read(int s, const CPresetFiles& files) {
     const int sources = static_cast<int>(m_run.Options().sources.size());
     const double base = static_cast<double>(kReadShare) * s / sources;
     const double share = static_cast<double>(kReadShare) / sources;
-    const bool streamed =
-        QString::fromUtf8(dataset->GetDriver()->GetDescription()) == QLatin1String("OSM");
+    const bool streamed = driver == QLatin1String("OSM");
     // OpenStreetMap tag values are plain ASCII words, so GDAL's own filter
     // (blind to case, not to accents) takes what the rules take, and the
     // reader then builds only those features. Other sources are read whole.

@@ -36,7 +36,9 @@ private:
                       bool optional, std::vector<int>& indexes);
     bool ResolveField(const GisField& declared, OGRFeatureDefn& defn, const QString& label,
                       ResolvedField& field);
-    bool PlanLayer(OGRLayer& layer, const QString& sourceName, LayerPlan& plan);
+    // `driver` is GDAL's short name for the source's format.
+    bool PlanLayer(OGRLayer& layer, const QString& sourceName, const QString& driver,
+                   LayerPlan& plan);
     bool TakeFeature(const LayerPlan& plan, const OGRFeature& feature);
     // The part of the rules that OGR SQL can check before a feature is built.
     static QString AttributeFilter(const LayerPlan& plan, OGRFeatureDefn& defn);

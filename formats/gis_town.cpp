@@ -95,10 +95,16 @@ QStringList GisTownSummary(const QString& mapPath, const MapStore& store,
         {report.emptyFaces, "áreas entre calles sin nada construido, descartadas"},
         {report.outside, "elementos lejos del pueblo o fuera del alcance del mapa, descartados"},
         {report.unnamed, "elementos sin nombre, descartados"},
+        {report.droppedRouteParts,
+         "tramos cortos de rutas que ninguna calle une al resto, descartados"},
     };
     for (const auto& [n, what] : notes)
         if (n > 0)
             lines.append(QStringLiteral("Aviso: %1 %2.").arg(n).arg(QString::fromUtf8(what)));
+    if (!report.splitRoutes.isEmpty())
+        lines.append(QStringLiteral("Aviso: rutas partidas en varias porque ninguna calle une "
+                                    "sus tramos: %1.")
+                         .arg(report.splitRoutes.join(QStringLiteral(", "))));
     if (!report.unusedLayers.isEmpty())
         lines.append(QStringLiteral("Capas sin usar: %1.")
                          .arg(report.unusedLayers.join(QStringLiteral(", "))));

@@ -27,7 +27,14 @@ constexpr int kReferenceZoom = 5;
 constexpr int kColonyZoom = 3;
 constexpr int kBusinessZoom = 5;
 constexpr float kRouteZoom = 3.0f;
-constexpr Color kDefaultRouteColor = Rgb(255, 0, 0);
+// Ways of different sources that meet are rarely the very same point.
+constexpr double kSameVertexM = 0.5;
+// How far the end of a route's piece may lie from the streets that join it on.
+constexpr double kRouteReachM = 20.0;
+// Longer straight steps would cut across blocks.
+constexpr double kMaxRouteChordM = 50.0;
+// A piece of a route cut off from the rest is a route of its own from here on.
+constexpr double kMinRouteAloneM = 300.0;
 
 } // namespace
 
@@ -235,41 +242,79 @@ void CTownBuilder::MakeRoutes(MapStore& store) {
         stopPoints.push_back(item->at);
         sequence.push_back(item->sequence);
     }
+    const std::vector<GisItem>& routes = m_run.Items(GisKind::Routes);
+    if (routes.empty())
+        return;
+    // The ways of the routes are roads the buses take, whether or not a rule
+    // took them as streets (a busway, an unnamed bridge), so they join too.
+    std::vector<std::vector<Polyline>> parts(routes.size());
+    std::vector<Polyline> roads;
+    for (const GisItem& item : m_run.Items(GisKind::Streets))
+        CollectLines(*item.geometry, roads);
+    for (std::size_t r = 0; r < routes.size(); ++r) {
+        CollectLines(*routes[r].geometry, parts[r]);
+        roads.insert(roads.end(), parts[r].begin(), parts[r].end());
+    }
+    const CStreetGraph streets(roads, kSameVertexM / kMetresPerMapUnit,
+                               kRouteReachM / kMetresPerMapUnit);
+    roads.clear();
+    const RouteJoinLimits limits{kMaxRouteChordM / kMetresPerMapUnit,
+                                 kMinRouteAloneM / kMetresPerMapUnit};
+
+    std::vector<std::optional<Color>> given;
+    std::vector<QString> names;
+    for (const GisItem& item : routes) {
+        given.push_back(item.color);
+        names.push_back(item.name);
+    }
+    const std::vector<Color> colors = RouteColors(given, names);
+
     const double reach = m_run.Preset().m_dStopDistanceM / kMetresPerMapUnit;
     const CPointGrid grid(stopPoints, std::max(reach, 1.0) * 2);
     const double tolerance = kStreetToleranceM / kMetresPerMapUnit;
     std::vector<MapPoint> points;
-    for (const GisItem& item : m_run.Items(GisKind::Routes)) {
-        std::vector<Polyline> parts;
-        CollectLines(*item.geometry, parts);
-        const Polyline line = AssembleRoute(parts);
-        OGREnvelope box;
-        for (const PlanePoint& p : line)
-            box.Merge(p.x, p.y);
-        if (line.size() < 2 || !box.Intersects(m_town) || !ToMapPoints(line, tolerance, points)) {
-            ++m_run.Report().outside;
-            continue;
+    for (std::size_t r = 0; r < routes.size(); ++r) {
+        const GisItem& item = routes[r];
+        const RouteLines made = AssembleRoute(parts[r], streets, limits);
+        m_run.Report().droppedRouteParts += made.dropped;
+        if (made.lines.size() > 1)
+            m_run.Report().splitRoutes.append(item.name);
+        for (std::size_t k = 0; k < made.lines.size(); ++k) {
+            const Polyline& line = made.lines[k];
+            OGREnvelope box;
+            for (const PlanePoint& p : line)
+                box.Merge(p.x, p.y);
+            if (line.size() < 2 || !box.Intersects(m_town) ||
+                !ToMapPoints(line, tolerance, points)) {
+                ++m_run.Report().outside;
+                continue;
+            }
+            CmVias trace(colors[r]);
+            trace.m_strName =
+                (made.lines.size() == 1 ? item.name
+                                        : QStringLiteral("%1 (%2)").arg(item.name).arg(k + 1))
+                    .toStdString();
+            trace.m_fZoom = kRouteZoom;
+            trace.m_points = points;
+            // Stations that give their route and place in it (a map exported
+            // by Veltrix) keep them, wherever they lie.
+            std::vector<std::size_t> listed;
+            for (std::size_t s = 0; s < stops.size() && made.lines.size() == 1; ++s)
+                if (sequence[s] > 0 && stops[s].route.compare(item.name, Qt::CaseInsensitive) == 0)
+                    listed.push_back(s);
+            std::stable_sort(listed.begin(), listed.end(), [&](std::size_t p, std::size_t q) {
+                return sequence[p] < sequence[q];
+            });
+            if (listed.empty())
+                listed = StationsOnRoute(line, item.name, stops, grid, reach, 2 * reach);
+            for (std::size_t s : listed) {
+                MapPoint at;
+                ToMap(stops[s].at, at);
+                trace.AddStation(at, stops[s].name.toStdString());
+            }
+            MapStore::AddHead(store.m_listRoutes,
+                              std::make_unique<CmVias>(trace, store.m_counters));
         }
-        CmVias trace(item.color.value_or(kDefaultRouteColor));
-        trace.m_strName = item.name.toStdString();
-        trace.m_fZoom = kRouteZoom;
-        trace.m_points = points;
-        // Stations that give their route and place in it (a map exported by
-        // Veltrix) keep them, wherever they lie.
-        std::vector<std::size_t> listed;
-        for (std::size_t s = 0; s < stops.size(); ++s)
-            if (sequence[s] > 0 && stops[s].route.compare(item.name, Qt::CaseInsensitive) == 0)
-                listed.push_back(s);
-        std::stable_sort(listed.begin(), listed.end(),
-                         [&](std::size_t p, std::size_t q) { return sequence[p] < sequence[q]; });
-        if (listed.empty())
-            listed = StationsOnRoute(line, item.name, stops, grid, reach, 2 * reach);
-        for (std::size_t s : listed) {
-            MapPoint at;
-            ToMap(stops[s].at, at);
-            trace.AddStation(at, stops[s].name.toStdString());
-        }
-        MapStore::AddHead(store.m_listRoutes, std::make_unique<CmVias>(trace, store.m_counters));
     }
 }
 

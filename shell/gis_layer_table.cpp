@@ -138,9 +138,9 @@ void CGisLayerTable::Fill(const QList<GisSourceInfo>& sources, const CGisPreset*
         for (const GisLayerInfo& layer : source.layers) {
             const int row = rowCount();
             insertRow(row);
-            m_rows.push_back({source.path, layer});
+            m_rows.push_back({source.path, source.driver, layer});
             setItem(row, kSource, ReadOnlyItem(QFileInfo(source.path).fileName()));
-            setItem(row, kLayer, ReadOnlyItem(layer.name));
+            setItem(row, kLayer, ReadOnlyItem(GisLayerDisplayName(source.driver, layer.name)));
             setItem(row, kGeometry, ReadOnlyItem(GisGeometryName(layer.geometry)));
             setItem(row, kFeatures, ReadOnlyItem(CountText(layer.features, true)));
             setItem(row, kCrs,
@@ -207,7 +207,8 @@ QComboBox* CGisLayerTable::NameBox(int row) const {
 
 QString CGisLayerTable::LayerLabel(int row) const {
     const Row& r = m_rows[static_cast<std::size_t>(row)];
-    return QStringLiteral("«%1» de %2").arg(r.layer.name, QFileInfo(r.sourcePath).fileName());
+    return QStringLiteral("«%1» de %2")
+        .arg(GisLayerDisplayName(r.driver, r.layer.name), QFileInfo(r.sourcePath).fileName());
 }
 
 int CGisLayerTable::RowOf(const QString& sourceName, const QString& layer) const {

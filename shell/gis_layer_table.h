@@ -59,6 +59,7 @@ private:
 
     struct Row {
         QString sourcePath;
+        QString driver;
         GisLayerInfo layer;
     };
 

@@ -5,13 +5,13 @@
 #include <QJsonDocument>
 
 int RunDump(const QStringList& args) {
-    QCommandLineParser parser;
+    CCommandParser parser;
     parser.addPositionalArgument(QStringLiteral("mapa"), QStringLiteral("El archivo del mapa."));
     const QCommandLineOption compact(QStringLiteral("compact"),
                                      QStringLiteral("JSON en una sola línea."));
     parser.addOption(compact);
-    if (!ParseCommandArgs(parser, QStringLiteral("dump"), args, 1))
-        return kExitUsage;
+    if (const auto done = ParseCommandArgs(parser, QStringLiteral("dump"), args, 1))
+        return *done;
     std::vector<std::uint8_t> picture;
     const auto store = LoadMapForTool(parser.positionalArguments().at(0), picture);
     if (!store)

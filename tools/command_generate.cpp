@@ -20,7 +20,7 @@ bool ParseNumber(const QString& text, std::uint32_t min, std::uint32_t max, std:
 } // namespace
 
 int RunGenerate(const QStringList& args) {
-    QCommandLineParser parser;
+    CCommandParser parser;
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("El mapa que se crea."),
                                     QStringLiteral("salida"));
@@ -30,8 +30,8 @@ int RunGenerate(const QStringList& args) {
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Semilla (1)."),
                                   QStringLiteral("s"), QStringLiteral("1"));
     parser.addOptions({output, blocks, seed});
-    if (!ParseCommandArgs(parser, QStringLiteral("generate"), args, 0))
-        return kExitUsage;
+    if (const auto done = ParseCommandArgs(parser, QStringLiteral("generate"), args, 0))
+        return *done;
     if (!parser.isSet(output)) {
         PrintLine(stderr, QStringLiteral("Falta el mapa de salida (-o)."));
         return kExitUsage;

@@ -2,10 +2,10 @@
 #include "tool_support.h"
 
 int RunInfo(const QStringList& args) {
-    QCommandLineParser parser;
+    CCommandParser parser;
     parser.addPositionalArgument(QStringLiteral("mapa"), QStringLiteral("El archivo del mapa."));
-    if (!ParseCommandArgs(parser, QStringLiteral("info"), args, 1))
-        return kExitUsage;
+    if (const auto done = ParseCommandArgs(parser, QStringLiteral("info"), args, 1))
+        return *done;
     std::vector<std::uint8_t> picture;
     const auto store = LoadMapForTool(parser.positionalArguments().at(0), picture);
     if (!store)

@@ -2,11 +2,11 @@
 #include "tool_support.h"
 
 int RunSave(const QStringList& args) {
-    QCommandLineParser parser;
+    CCommandParser parser;
     parser.addPositionalArgument(QStringLiteral("entrada"), QStringLiteral("El mapa que se abre."));
     parser.addPositionalArgument(QStringLiteral("salida"), QStringLiteral("Donde se guarda."));
-    if (!ParseCommandArgs(parser, QStringLiteral("save"), args, 2))
-        return kExitUsage;
+    if (const auto done = ParseCommandArgs(parser, QStringLiteral("save"), args, 2))
+        return *done;
     const QStringList paths = parser.positionalArguments();
     std::vector<std::uint8_t> picture;
     const auto store = LoadMapForTool(paths.at(0), picture);

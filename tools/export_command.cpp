@@ -10,7 +10,7 @@
 #include <QFileInfo>
 
 int RunExport(const QStringList& args) {
-    QCommandLineParser parser;
+    CCommandParser parser;
     parser.addPositionalArgument(QStringLiteral("mapa"), QStringLiteral("El mapa que se exporta."));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("El archivo que se escribe."),
@@ -19,8 +19,8 @@ int RunExport(const QStringList& args) {
                                  QStringLiteral("Sistema de coordenadas de la salida (EPSG:N)."),
                                  QStringLiteral("crs"));
     parser.addOptions({output, crs});
-    if (!ParseCommandArgs(parser, QStringLiteral("export"), args, 1))
-        return kExitUsage;
+    if (const auto done = ParseCommandArgs(parser, QStringLiteral("export"), args, 1))
+        return *done;
     const QString mapPath = parser.positionalArguments().first();
     const QString outPath = parser.value(output);
     if (outPath.isEmpty()) {

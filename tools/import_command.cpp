@@ -60,7 +60,7 @@ std::unique_ptr<CGisPreset> ChoosePreset(const QString& named, const QStringList
 } // namespace
 
 int RunImport(const QStringList& args) {
-    QCommandLineParser parser;
+    CCommandParser parser;
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("El mapa que se crea."),
                                     QStringLiteral("salida"));
@@ -87,10 +87,12 @@ int RunImport(const QStringList& args) {
                                  QStringLiteral("Sistema de coordenadas de las capas que no "
                                                 "lo dicen (EPSG:N)."),
                                  QStringLiteral("crs"));
+    parser.addPositionalArgument(QStringLiteral("fuente..."),
+                                 QStringLiteral("Los archivos de datos geográficos, uno o más."));
     parser.addOptions({output, preset, country, state, town, area, boundary, progress, crs});
-    if (!ParseCommandArgs(parser, QStringLiteral("import"), args, 1,
-                          std::numeric_limits<qsizetype>::max()))
-        return kExitUsage;
+    if (const auto done = ParseCommandArgs(parser, QStringLiteral("import"), args, 1,
+                                           std::numeric_limits<qsizetype>::max()))
+        return *done;
     const QString mapPath = parser.value(output);
     if (mapPath.isEmpty()) {
         PrintLine(stderr, QStringLiteral("Falta el mapa de salida (-o)."));

@@ -1,5 +1,6 @@
 // veltrix-tool: works on map files without the editor's windows.
 
+#include "command_table.h"
 #include "commands.h"
 #include "tool_support.h"
 #include "veltrix_version.h"
@@ -14,48 +15,10 @@
 
 namespace {
 
-struct ToolCommand {
-    const char* name;
-    const char* arguments;
-    const char* summary;
-    int (*run)(const QStringList& args);
-};
-
-// A new command is one entry here and one source file.
-constexpr ToolCommand kCommands[] = {
-    {"info", "MAPA", "textos, cuentas de cada lista, contadores, imagen y límites del mapa",
-     RunInfo},
-    {"dump", "[--compact] MAPA", "el mapa entero como JSON (UTF-8) en la salida estándar", RunDump},
-    {"save", "ENTRADA SALIDA",
-     "abre un mapa y lo guarda como el editor (versión 1, listas "
-     "ordenadas por nombre)",
-     RunSave},
-    {"check", "MAPA", "termina con 0 si el mapa se abre y con 1 y el motivo si no", RunCheck},
-    {"generate", "-o SALIDA [--blocks N] [--seed S]",
-     "crea una ciudad sintética con su imagen de conjunto", RunGenerate},
-    {"render", "MAPA -o SALIDA.png [--size WxH] [--scale S] [--center X,Y] [--layers LISTA|all]",
-     "dibuja una vista del mapa como la ventana del mapa, en PNG", RunRender},
-    {"picture", "IMAGEN -o SALIDA.png",
-     "escribe en PNG lo que el editor lee de una imagen JPEG, BMP o GIF (su primer cuadro)",
-     RunPicture},
-    {"set-picture", "MAPA IMAGEN",
-     "reemplaza la imagen de conjunto del mapa (una BMP o GIF se guarda como JPEG) y lo guarda "
-     "como el editor",
-     RunSetPicture},
-    {"import",
-     "FUENTE... -o SALIDA.map [--preset osm|inegi|veltrix|ARCHIVO] [--country PAÍS] "
-     "[--state ESTADO] [--town CIUDAD] [--progress] [--crs EPSG:N]",
-     "crea una ciudad con datos geográficos (OpenStreetMap, shapefile, GeoPackage, GeoJSON, CSV) "
-     "y su georreferencia SALIDA.prj",
-     RunImport},
-    {"export", "MAPA -o SALIDA.(geojson|gpkg|shp|kml|csv) [--crs EPSG:N]",
-     "escribe todas las capas del mapa en un formato geográfico", RunExport},
-};
-
 void PrintUsage(std::FILE* stream) {
     PrintLine(stream, QStringLiteral("Uso: veltrix-tool ORDEN [ARGUMENTOS]\n"
                                      "     veltrix-tool --help | --version\n\nÓrdenes:"));
-    for (const ToolCommand& c : kCommands)
+    for (const ToolCommand& c : ToolCommands())
         PrintLine(stream, QStringLiteral("  %1 %2\n      %3")
                               .arg(QString::fromUtf8(c.name), QString::fromUtf8(c.arguments),
                                    QString::fromUtf8(c.summary)));
@@ -108,24 +71,22 @@ int main(int argc, char* argv[]) {
         return kExitUsage;
     }
     const QString name = args.takeFirst();
-    for (const ToolCommand& command : kCommands) {
-        if (name != QLatin1String(command.name))
-            continue;
-        try {
-            const int status = command.run(args);
-            if (status == kExitUsage)
-                PrintLine(stderr, QStringLiteral("Uso: veltrix-tool %1 %2")
-                                      .arg(name, QString::fromUtf8(command.arguments)));
-            return status;
-        } catch (const std::bad_alloc&) {
-            PrintLine(stderr, QStringLiteral("No hay memoria suficiente."));
-        } catch (const std::exception& e) {
-            PrintLine(stderr,
-                      QStringLiteral("Error inesperado: %1").arg(QString::fromUtf8(e.what())));
-        }
-        return kExitFailed;
+    const ToolCommand* command = FindToolCommand(name);
+    if (!command) {
+        PrintLine(stderr, QStringLiteral("Orden desconocida: %1").arg(name));
+        PrintUsage(stderr);
+        return kExitUsage;
     }
-    PrintLine(stderr, QStringLiteral("Orden desconocida: %1").arg(name));
-    PrintUsage(stderr);
-    return kExitUsage;
+    try {
+        const int status = command->run(args);
+        if (status == kExitUsage)
+            PrintLine(stderr, QStringLiteral("Uso: veltrix-tool %1 %2")
+                                  .arg(name, QString::fromUtf8(command->arguments)));
+        return status;
+    } catch (const std::bad_alloc&) {
+        PrintLine(stderr, QStringLiteral("No hay memoria suficiente."));
+    } catch (const std::exception& e) {
+        PrintLine(stderr, QStringLiteral("Error inesperado: %1").arg(QString::fromUtf8(e.what())));
+    }
+    return kExitFailed;
 }

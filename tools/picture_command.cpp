@@ -10,15 +10,15 @@
 #include <QSaveFile>
 
 int RunPicture(const QStringList& args) {
-    QCommandLineParser parser;
+    CCommandParser parser;
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("La imagen PNG que se crea."),
                                     QStringLiteral("salida"));
     parser.addOption(output);
     parser.addPositionalArgument(QStringLiteral("imagen"),
                                  QStringLiteral("Un archivo .jpg, .bmp o .gif."));
-    if (!ParseCommandArgs(parser, QStringLiteral("picture"), args, 1))
-        return kExitUsage;
+    if (const auto done = ParseCommandArgs(parser, QStringLiteral("picture"), args, 1))
+        return *done;
     if (!parser.isSet(output)) {
         PrintLine(stderr, QStringLiteral("Falta la imagen de salida (-o)."));
         return kExitUsage;

@@ -82,7 +82,7 @@ bool ParseLayers(const QString& text, LayerSwitches& out) {
 } // namespace
 
 int RunRender(const QStringList& args) {
-    QCommandLineParser parser;
+    CCommandParser parser;
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("La imagen PNG que se crea."),
                                     QStringLiteral("salida"));
@@ -102,8 +102,8 @@ int RunRender(const QStringList& args) {
                        "relleno,referencias,escala)."),
         QStringLiteral("lista"), QStringLiteral("relleno,referencias,escala"));
     parser.addOptions({output, size, scale, centre, layersOption});
-    if (!ParseCommandArgs(parser, QStringLiteral("render"), args, 1))
-        return kExitUsage;
+    if (const auto done = ParseCommandArgs(parser, QStringLiteral("render"), args, 1))
+        return *done;
     if (!parser.isSet(output)) {
         PrintLine(stderr, QStringLiteral("Falta la imagen de salida (-o)."));
         return kExitUsage;

@@ -33,12 +33,12 @@ std::vector<std::uint8_t> PackedRgb(const CImageBitmap& picture) {
 } // namespace
 
 int RunSetPicture(const QStringList& args) {
-    QCommandLineParser parser;
+    CCommandParser parser;
     parser.addPositionalArgument(QStringLiteral("mapa"), QStringLiteral("El mapa que se cambia."));
     parser.addPositionalArgument(QStringLiteral("imagen"),
                                  QStringLiteral("Un archivo .jpg, .bmp o .gif."));
-    if (!ParseCommandArgs(parser, QStringLiteral("set-picture"), args, 2))
-        return kExitUsage;
+    if (const auto done = ParseCommandArgs(parser, QStringLiteral("set-picture"), args, 2))
+        return *done;
     const QString mapPath = parser.positionalArguments().at(0);
     const QString imagePath = parser.positionalArguments().at(1);
 

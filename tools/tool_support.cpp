@@ -1,9 +1,14 @@
 #include "tool_support.h"
 
+#include "command_table.h"
+#include "commands.h"
+
 #include "map_file.h"
 #include "map_save.h"
 
 #include <QFile>
+
+#include <algorithm>
 
 void PrintLine(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -11,32 +16,96 @@ void PrintLine(std::FILE* stream, const QString& text) {
     std::fputc('\n', stream);
 }
 
-bool ParseCommandArgs(QCommandLineParser& parser, const QString& name, const QStringList& args,
-                      qsizetype positionals) {
+void CCommandParser::addPositionalArgument(const QString& name, const QString& description) {
+    m_parser.addPositionalArgument(name, description);
+    m_positionals.append({name, description});
+}
+
+void CCommandParser::addOption(const QCommandLineOption& option) {
+    m_parser.addOption(option);
+    m_options.append(option);
+}
+
+void CCommandParser::addOptions(const QList<QCommandLineOption>& options) {
+    for (const QCommandLineOption& option : options)
+        addOption(option);
+}
+
+QString CCommandParser::HelpText(const QString& name) const {
+    const ToolCommand* command = FindToolCommand(name);
+    QString text = QStringLiteral("Uso: veltrix-tool %1 %2\n")
+                       .arg(name, command ? QString::fromUtf8(command->arguments) : QString());
+    if (command) {
+        QString summary = QString::fromUtf8(command->summary);
+        summary[0] = summary[0].toUpper();
+        text += QStringLiteral("\n%1.\n").arg(summary);
+    }
+    // Each entry on the left, its description lined up after the longest.
+    QList<std::pair<QString, QString>> rows;
+    for (const auto& [argument, description] : m_positionals)
+        rows.append({argument.toUpper(), description});
+    const qsizetype arguments = rows.size();
+    for (const QCommandLineOption& option : m_options) {
+        QStringList names;
+        for (const QString& n : option.names())
+            names.append(n.size() == 1 ? QStringLiteral("-") + n : QStringLiteral("--") + n);
+        QString left = names.join(QStringLiteral(", "));
+        if (!option.valueName().isEmpty())
+            left += QStringLiteral(" <%1>").arg(option.valueName());
+        rows.append({left, option.description()});
+    }
+    rows.append({QStringLiteral("-h, --help"), QStringLiteral("Muestra esta ayuda.")});
+    qsizetype width = 0;
+    for (const auto& row : rows)
+        width = std::max(width, row.first.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (i == 0 && arguments > 0)
+            text += QStringLiteral("\nArgumentos:\n");
+        if (i == arguments)
+            text += QStringLiteral("\nOpciones:\n");
+        text += QStringLiteral("  %1  %2\n").arg(rows[i].first, -width).arg(rows[i].second);
+    }
+    text.chop(1);
+    return text;
+}
+
+std::optional<int> ParseCommandArgs(CCommandParser& parser, const QString& name,
+                                    const QStringList& args, qsizetype positionals) {
     return ParseCommandArgs(parser, name, args, positionals, positionals);
 }
 
-bool ParseCommandArgs(QCommandLineParser& parser, const QString& name, const QStringList& args,
-                      qsizetype least, qsizetype most) {
+std::optional<int> ParseCommandArgs(CCommandParser& parser, const QString& name,
+                                    const QStringList& args, qsizetype least, qsizetype most) {
+    QCommandLineParser& qt = parser.Parser();
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Muestra esta ayuda."));
+    qt.addOption(help);
     // The parser skips the first entry, which is normally the program.
-    if (!parser.parse(QStringList{QStringLiteral("veltrix-tool ") + name} + args)) {
-        const QStringList unknown = parser.unknownOptionNames();
+    const bool parsed = qt.parse(QStringList{QStringLiteral("veltrix-tool ") + name} + args);
+    // Help is asked for even beside arguments that are wrong or missing.
+    if (qt.isSet(help) || (!parsed && (args.contains(QStringLiteral("--help")) ||
+                                       args.contains(QStringLiteral("-h"))))) {
+        PrintLine(stdout, parser.HelpText(name));
+        return kExitOk;
+    }
+    if (!parsed) {
+        const QStringList unknown = qt.unknownOptionNames();
         if (!unknown.isEmpty())
             PrintLine(stderr, QStringLiteral("Opción desconocida: %1").arg(unknown.first()));
         else
-            PrintLine(stderr, QStringLiteral("Argumentos no válidos: %1").arg(parser.errorText()));
-        return false;
+            PrintLine(stderr, QStringLiteral("Argumentos no válidos: %1").arg(qt.errorText()));
+        return kExitUsage;
     }
-    const qsizetype given = parser.positionalArguments().size();
+    const qsizetype given = qt.positionalArguments().size();
     if (given < least) {
         PrintLine(stderr, QStringLiteral("Faltan argumentos."));
-        return false;
+        return kExitUsage;
     }
     if (given > most) {
         PrintLine(stderr, QStringLiteral("Sobran argumentos."));
-        return false;
+        return kExitUsage;
     }
-    return true;
+    return std::nullopt;
 }
 
 std::string LocalPath(const QString& path) {

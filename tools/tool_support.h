@@ -6,27 +6,54 @@
 #include "map_store.h"
 
 #include <QCommandLineParser>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One line of UTF-8 text.
 void PrintLine(std::FILE* stream, const QString& text);
 
-// Parses the arguments that follow command `name`. False, after saying why on
-// stderr, when they do not parse or do not hold exactly `positionals` positional
-// arguments.
-bool ParseCommandArgs(QCommandLineParser& parser, const QString& name, const QStringList& args,
-                      qsizetype positionals);
+// A command's arguments: Qt's parser, told the arguments and options through
+// this, so that the command's --help can list them in Spanish.
+class CCommandParser {
+public:
+    void addPositionalArgument(const QString& name, const QString& description);
+    void addOption(const QCommandLineOption& option);
+    void addOptions(const QList<QCommandLineOption>& options);
+
+    bool isSet(const QCommandLineOption& option) const { return m_parser.isSet(option); }
+    QString value(const QCommandLineOption& option) const { return m_parser.value(option); }
+    QStringList positionalArguments() const { return m_parser.positionalArguments(); }
+
+    // The command's usage, what it does, its arguments and its options.
+    QString HelpText(const QString& name) const;
+
+    QCommandLineParser& Parser() { return m_parser; }
+
+private:
+    QCommandLineParser m_parser;
+    QList<std::pair<QString, QString>> m_positionals;
+    QList<QCommandLineOption> m_options;
+};
+
+// Parses the arguments that follow command `name`. The exit status when the
+// command ends here: 0 after printing its help (-h, --help) on stdout, or
+// kExitUsage after saying on stderr why they do not parse or do not hold
+// exactly `positionals` positional arguments; nothing when the command goes on.
+std::optional<int> ParseCommandArgs(CCommandParser& parser, const QString& name,
+                                    const QStringList& args, qsizetype positionals);
 // The same for a command that takes from `least` to `most` positional arguments.
-bool ParseCommandArgs(QCommandLineParser& parser, const QString& name, const QStringList& args,
-                      qsizetype least, qsizetype most);
+std::optional<int> ParseCommandArgs(CCommandParser& parser, const QString& name,
+                                    const QStringList& args, qsizetype least, qsizetype most);
 
 // A path as the file system wants it.
 std::string LocalPath(const QString& path);

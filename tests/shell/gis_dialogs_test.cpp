@@ -118,6 +118,7 @@ private slots:
         QVERIFY(!editor.frame->Action(ID_FILE_EXPORT_GIS)->isEnabled());
 
         QString preset, use, crs, count, proposed, summary;
+        QStringList layers;
         CModalScript script({
             {Named("gisImportDlg"),
              [](QWidget* dialog) { ClickLater(dialog, QStringLiteral("Agregar...")); }},
@@ -130,6 +131,8 @@ private slots:
                      table->RowOf(QStringLiteral("san-isidro.osm"), QStringLiteral("lines"));
                  QVERIFY(lines >= 0);
                  preset = dialog->PresetBox()->currentText();
+                 for (int row = 0; row < table->rowCount(); ++row)
+                     layers.append(table->item(row, CGisLayerTable::kLayer)->text());
                  use = table->UseBox(lines)->currentText();
                  crs = table->item(lines, CGisLayerTable::kCrs)->text();
                  proposed = dialog->MapPath();
@@ -176,8 +179,12 @@ private slots:
         QVERIFY2(summary.contains(QStringLiteral("10 manzanas, 13 calles trazadas")),
                  qPrintable(summary));
         QVERIFY(summary.contains(QStringLiteral("Aviso: 1 huecos entre calles")));
-        QVERIFY(
-            summary.contains(QStringLiteral("Capas sin usar: san-isidro.osm: other_relations")));
+        QVERIFY2(summary.contains(QStringLiteral("Capas sin usar: san-isidro.osm: relaciones.")),
+                 qPrintable(summary));
+        // The reader's layers by their Spanish names, in the table as in the summary.
+        QCOMPARE(layers, (QStringList{QStringLiteral("puntos"), QStringLiteral("líneas"),
+                                      QStringLiteral("relaciones de líneas"),
+                                      QStringLiteral("áreas"), QStringLiteral("relaciones")}));
     }
 
     void CancelledImportLeavesNoFileAndTheOpenMap() {
