@@ -87,15 +87,16 @@ Nearest NearestOnSegments(PlanePoint a, PlanePoint b, PlanePoint c, PlanePoint d
             return {0.0, t, u};
     }
     Nearest best;
-    double along = 0.0;
-    auto consider = [&](double distance, double t, double u) {
+    auto consider = [&](PlanePoint p, PlanePoint from, PlanePoint to, bool onFirst, double end) {
+        double along = 0.0;
+        const double distance = DistanceToSegment(p, from, to, &along);
         if (distance < best.distance)
-            best = {distance, t, u};
+            best = onFirst ? Nearest{distance, along, end} : Nearest{distance, end, along};
     };
-    consider(DistanceToSegment(c, a, b, &along), along, 0.0);
-    consider(DistanceToSegment(d, a, b, &along), along, 1.0);
-    consider(DistanceToSegment(a, c, d, &along), 0.0, along);
-    consider(DistanceToSegment(b, c, d, &along), 1.0, along);
+    consider(c, a, b, true, 0.0);
+    consider(d, a, b, true, 1.0);
+    consider(a, c, d, false, 0.0);
+    consider(b, c, d, false, 1.0);
     return best;
 }
 
