@@ -4,6 +4,7 @@
 #include "map_georeference.h"
 #include "ogr_shapes.h"
 #include "street_labels.h"
+#include "street_pieces.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -19,7 +20,16 @@ namespace {
 constexpr double kMaxCoordinate = 1.0e9; // well inside the file's 32-bit points
 constexpr double kTownMarginM = 1000.0;  // what lies farther from the blocks is another town
 constexpr double kStreetToleranceM = 1.0;
-constexpr double kStraightToleranceM = 3.0;
+// Pieces of one name closer than the width of a street are one street (twin
+// bridges, the tubes of a tunnel), and so are pieces that a crossing, square
+// or roundabout of another name keeps apart by no more than a way this long;
+// farther apart, they are two streets.
+constexpr double kSameStreetGapM = 15.0;
+constexpr double kSameStreetWayM = 60.0;
+// How far a label's text may stray from its street's centre line.
+constexpr double kLabelToleranceM = 2.5;
+// A street goes straight on through a junction when it turns no more than this.
+constexpr double kStraightOnTurn = 40.0 * std::numbers::pi / 180.0;
 constexpr double kSamePlaceM = 100.0;
 // The zoom each kind is shown at when chosen from its page, as in generated towns.
 constexpr int kStreetZoom = 3;
@@ -107,53 +117,77 @@ void CTownBuilder::PlaceBlocks(MapStore& store, const std::vector<std::pair<Poly
 }
 
 void CTownBuilder::MakeStreets(MapStore& store) {
-    std::map<QString, std::vector<Polyline>> byName;
+    struct Named {
+        std::vector<Polyline> lines;
+        std::vector<int> ranks; // the preset's order of the rule that gave each line
+    };
+    std::map<QString, Named> byName;
+    std::vector<Polyline> all;
     for (const GisItem& item : m_run.Items(GisKind::Streets)) {
+        const std::size_t first = all.size();
+        CollectLines(*item.geometry, all);
         if (item.name.isEmpty())
             continue;
-        std::vector<Polyline> lines;
-        CollectLines(*item.geometry, lines);
-        auto& all = byName[item.name];
-        all.insert(all.end(), std::make_move_iterator(lines.begin()),
-                   std::make_move_iterator(lines.end()));
+        Named& named = byName[item.name];
+        named.lines.insert(named.lines.end(), all.begin() + static_cast<std::ptrdiff_t>(first),
+                           all.end());
+        named.ranks.resize(named.lines.size(), item.order);
     }
+    const CTownStreets town(std::move(all));
     const bool labelsGiven = !m_run.Items(GisKind::Labels).empty();
     const double tolerance = kStreetToleranceM / kMetresPerMapUnit;
-    const double spacing = m_run.Preset().m_dLabelSpacingM / kMetresPerMapUnit;
-    const double straight = kStraightToleranceM / kMetresPerMapUnit;
+    const double gap = kSameStreetGapM / kMetresPerMapUnit;
+    const double reach = kSameStreetWayM / kMetresPerMapUnit;
+    std::vector<StreetForLabels> toLabel;
+    std::vector<SharedText> texts;
     std::vector<MapPoint> points;
     OGREnvelope kept; // labels a source gives may lie as far from the streets kept
-    for (auto& [name, lines] : byName) {
-        std::vector<Polyline> chains;
-        for (Polyline& chain : ChainLines(std::move(lines))) {
+    for (auto& [name, named] : byName) {
+        const SharedText text = name.toStdString();
+        const double width = LabelTextWidth(text.str());
+        for (const StreetGraph& network :
+             StreetNetworks(std::move(named.lines), gap, &town, reach)) {
+            const Polyline walk = WalkStreet(network);
             OGREnvelope box;
-            for (const PlanePoint& p : chain)
+            for (const PlanePoint& p : walk)
                 box.Merge(p.x, p.y);
-            if (!box.Intersects(m_town) || !ToMapPoints(chain, tolerance, points)) {
+            if (!box.Intersects(m_town) || !ToMapPoints(walk, tolerance, points)) {
                 ++m_run.Report().outside;
                 continue;
             }
             auto street = std::make_unique<CmCalles>();
-            street->m_strName = name.toStdString();
+            street->m_strName = text.str();
             street->m_fZoom = static_cast<float>(kStreetZoom);
             street->m_points = points;
             store.m_listStreets.push_back(std::move(street));
             kept.Merge(box);
-            chains.push_back(std::move(chain));
+            if (labelsGiven)
+                continue;
+            StreetForLabels labelled;
+            labelled.strokes = StreetStrokes(network, kStraightOnTurn);
+            labelled.width = width;
+            labelled.length = network.OwnLength();
+            labelled.rank = std::numeric_limits<int>::max();
+            for (const StreetGraph::Edge& e : network.edges)
+                if (e.source < named.ranks.size())
+                    labelled.rank = std::min(labelled.rank, named.ranks[e.source]);
+            toLabel.push_back(std::move(labelled));
+            texts.push_back(text);
         }
-        if (labelsGiven || chains.empty())
-            continue;
-        const SharedText text = name.toStdString();
-        for (const LabelPlacement& placed :
-             PlaceStreetLabels(chains, static_cast<std::size_t>(name.size()), spacing, straight)) {
-            MapPoint at;
-            if (!ToMap(placed.anchor, at))
+    }
+    const LabelRules rules{m_run.Preset().m_dLabelSpacingM / kMetresPerMapUnit,
+                           kLabelToleranceM / kMetresPerMapUnit};
+    const std::vector<std::vector<LabelPlacement>> placed = PlaceStreetLabels(toLabel, rules);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        for (const LabelPlacement& at : placed[i]) {
+            MapPoint anchor;
+            if (!ToMap(at.anchor, anchor))
                 continue;
             CmStname label;
-            label.m_x = at.x;
-            label.m_y = at.y;
-            label.m_fAngle = placed.angle;
-            label.m_strText = text;
+            label.m_x = anchor.x;
+            label.m_y = anchor.y;
+            label.m_fAngle = at.angle;
+            label.m_strText = texts[i];
             store.m_labels.push_back(std::move(label));
         }
     }

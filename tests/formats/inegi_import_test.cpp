@@ -229,7 +229,10 @@ TEST_P(FrameworkImport, MakesTheTownWithItsNamesAndDirectory) {
     for (const auto& s : store->m_listStreets)
         streets.insert(s->m_strName);
     EXPECT_EQ(streets, (std::set<std::string>{"Calle Niños Héroes", "Avenida Juárez"}));
-    EXPECT_EQ(store->m_labels.size(), 2u);
+    // The avenue is too short to keep its name clear of the longer street's
+    // label where they cross.
+    ASSERT_EQ(store->m_labels.size(), 1u);
+    EXPECT_EQ(store->m_labels.front().m_strText, "Calle Niños Héroes");
     std::set<std::string> references;
     for (const auto& r : store->m_listReferences)
         references.insert(r->m_strName);

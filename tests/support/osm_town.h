@@ -26,8 +26,9 @@ QByteArray TestTownOsm();
 // The grid's nine blocks, one of them split in two by the alley.
 constexpr std::size_t kTownBlocks = 10;
 constexpr std::size_t kTownStreets = 13;
-// One label per street, and fifteen along the 5.8 km ring road.
-constexpr std::size_t kTownLabels = 27;
+// One label on each of the six streets whose name fits and finds room, and
+// fifteen along the 5.8 km ring road.
+constexpr std::size_t kTownLabels = 21;
 // The ring road's corners, in metres from the origin.
 constexpr double kRingWest = -575.0;
 constexpr double kRingEast = 875.0;
