@@ -348,6 +348,25 @@ void BM_Ogr2ogrAllLayers(benchmark::State& state) {
     Measure(state, commands);
 }
 
+// A real extract (Andorra, shipped with the tests): the town of Andorra la
+// Vella made from it, next to GDAL's conversion of the whole file to one
+// GeoPackage.
+const std::string kRealExtract = VELTRIX_ANDORRA_PBF;
+
+void BM_ImportRealTown(benchmark::State& state) {
+    const std::string map = g_folder + "/andorra.map";
+    Measure(state,
+            {{{VELTRIX_TOOL_PATH, "import", kRealExtract, "-o", map, "--town", "Andorra la Vella"},
+              map}});
+}
+
+void BM_Ogr2ogrRealGpkg(benchmark::State& state) {
+    const std::string out = g_folder + "/andorra.gpkg";
+    Measure(state, {{{"ogr2ogr", "-q", "-f", "GPKG", out, kRealExtract}, out}});
+}
+
+BENCHMARK(BM_ImportRealTown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Ogr2ogrRealGpkg)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ImportTown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Ogr2ogrLines)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Ogr2ogrAllLayers)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -369,21 +388,24 @@ public:
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const auto import = m_results.find("BM_ImportTown/iterations:3/manual_time");
-        if (import == m_results.end())
-            return;
+        Ratio("BM_ImportRealTown/iterations:5/manual_time",
+              "BM_Ogr2ogrRealGpkg/iterations:5/manual_time");
         for (const char* other : {"BM_Ogr2ogrLines/iterations:3/manual_time",
-                                  "BM_Ogr2ogrAllLayers/iterations:3/manual_time"}) {
-            const auto it = m_results.find(other);
-            if (it == m_results.end() || it->second.first <= 0.0)
-                continue;
-            std::printf("import / %s: %.2f wall, %.2f processor\n", other,
-                        import->second.first / it->second.first,
-                        it->second.second > 0 ? import->second.second / it->second.second : 0.0);
-        }
+                                  "BM_Ogr2ogrAllLayers/iterations:3/manual_time"})
+            Ratio("BM_ImportTown/iterations:3/manual_time", other);
     }
 
 private:
+    void Ratio(const char* ours, const char* other) const {
+        const auto import = m_results.find(ours);
+        const auto it = m_results.find(other);
+        if (import == m_results.end() || it == m_results.end() || it->second.first <= 0.0)
+            return;
+        std::printf("%s / %s: %.2f wall, %.2f processor\n", ours, other,
+                    import->second.first / it->second.first,
+                    it->second.second > 0 ? import->second.second / it->second.second : 0.0);
+    }
+
     std::map<std::string, std::pair<double, double>> m_results;
 };
 

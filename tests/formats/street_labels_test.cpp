@@ -1,8 +1,8 @@
 // A street's pieces made one street, drawn as one line that stays on it, and
 // its labels placed where their text fits, clear of each other's.
 
-#include "street_pieces.h"
 #include "street_labels.h"
+#include "street_pieces.h"
 
 #include <gtest/gtest.h>
 

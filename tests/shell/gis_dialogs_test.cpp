@@ -166,10 +166,13 @@ private slots:
         std::set<QString> labels;
         for (const auto& label : editor.store.m_labels)
             labels.insert(QString::fromStdString(label.m_strText));
-        for (const QString& name : TownStreetNames()) {
+        // Every street is traced; a label names one of them (short streets
+        // have no room for theirs).
+        const QStringList names = TownStreetNames();
+        for (const QString& name : names)
             QVERIFY2(streets.contains(name), qPrintable(name));
-            QVERIFY2(labels.count(name), qPrintable(name));
-        }
+        for (const QString& text : labels)
+            QVERIFY2(names.contains(text), qPrintable(text));
         QCOMPARE(editor.store.m_labels.size(), kTownLabels);
         QVERIFY(editor.frame->windowTitle().contains(QStringLiteral("San Isidro de las Peñas")));
         QVERIFY(FileBytes(GeoreferencePath(map)).contains("2.001555"));
