@@ -486,9 +486,10 @@ std::vector<StreetGraph> StreetNetworks(std::vector<Polyline> lines, double gap,
             graphs.emplace_back();
             renumber.emplace_back();
         }
-        StreetGraph& g = graphs[it->second];
+        const std::size_t index = it->second;
+        StreetGraph& g = graphs[index];
         auto local = [&](std::size_t n) {
-            const auto [at, fresh] = renumber[it->second].emplace(n, g.nodes.size());
+            const auto [at, fresh] = renumber[index].emplace(n, g.nodes.size());
             if (fresh)
                 g.nodes.push_back(nodes[n]);
             return at->second;
