@@ -1,5 +1,6 @@
 #include "bmp_reader.h"
 
+#include "file_guard.h"
 #include "picture_limits.h"
 
 #include <algorithm>
@@ -412,9 +413,10 @@ std::vector<std::uint8_t> BmpReader::ReadBmpToRgb(const std::string& path, int& 
     height = 0;
     m_strStatus = "OK";
     m_nBytesRead = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::string refusal;
+    std::FILE* file = OpenRegularStream(path, refusal);
     if (file == nullptr) {
-        m_strStatus = "Can't open file for reading :\n" + path;
+        m_strStatus = refusal.empty() ? "Can't open file for reading :\n" + path : refusal;
         return {};
     }
     FileInput in(file);

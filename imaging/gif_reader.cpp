@@ -1,5 +1,6 @@
 #include "gif_reader.h"
 
+#include "file_guard.h"
 #include "picture_limits.h"
 
 #include <algorithm>
@@ -53,9 +54,10 @@ GifReader::~GifReader() {
 bool GifReader::Open(const std::string& path) {
     Close();
     m_strStatus.clear();
-    m_pFile = std::fopen(path.c_str(), "rb");
+    std::string refusal;
+    m_pFile = OpenRegularStream(path, refusal);
     if (m_pFile == nullptr) {
-        m_strStatus = "No se puede abrir el archivo GIF:\n" + path;
+        m_strStatus = refusal.empty() ? "No se puede abrir el archivo GIF:\n" + path : refusal;
         return false;
     }
     return Start();

@@ -1,5 +1,6 @@
 #include "jpeg_file.h"
 
+#include "file_guard.h"
 #include "picture_limits.h"
 
 #include <csetjmp>
@@ -163,9 +164,10 @@ std::vector<std::uint8_t> ReadJpegToRgb(const std::string& path, int& width, int
                                         std::string& status) {
     width = 0;
     height = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::string refusal;
+    std::FILE* file = OpenRegularStream(path, refusal);
     if (file == nullptr) {
-        status = "JPEG :\nCan't open " + path + "\n";
+        status = refusal.empty() ? "JPEG :\nCan't open " + path + "\n" : refusal;
         return {};
     }
     auto rgb = Read([file](jpeg_decompress_struct& cinfo) { jpeg_stdio_src(&cinfo, file); }, width,

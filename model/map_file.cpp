@@ -1,6 +1,7 @@
 #include "map_file.h"
 
 #include "archive.h"
+#include "file_guard.h"
 
 #include <algorithm>
 #include <bit>
@@ -206,13 +207,14 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a regular file for reading and tells its size.
-FilePtr OpenForReading(const std::string& path, std::uint64_t& size) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+// Opens a regular file for reading and tells its size; `refusal` says why
+// something else with that name (a named pipe, a device) is not read.
+FilePtr OpenForReading(const std::string& path, std::uint64_t& size, std::string& refusal) {
+    const int fd = OpenRegularFile(path, refusal);
     if (fd < 0)
         return nullptr;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
         ::close(fd);
         return nullptr;
     }
@@ -297,9 +299,10 @@ void WriteMap(ArchiveWriter& out, const MapStore& store, std::span<const std::ui
 
 bool ReadMapHeader(const std::string& path, MapHeader& header, std::string& error) {
     std::uint64_t size = 0;
-    FilePtr f = OpenForReading(path, size);
+    std::string refusal;
+    FilePtr f = OpenForReading(path, size, refusal);
     if (!f) {
-        error = ReadErrorText(FileNameOf(path));
+        error = refusal.empty() ? ReadErrorText(FileNameOf(path)) : refusal;
         return false;
     }
     try {
@@ -328,9 +331,10 @@ std::string MapNameFromPath(const std::string& path) {
 std::unique_ptr<MapStore> LoadMapFile(const std::string& path, const MapCounters& carried,
                                       std::vector<std::uint8_t>& picture, std::string& error) {
     std::uint64_t size = 0;
-    FilePtr f = OpenForReading(path, size);
+    std::string refusal;
+    FilePtr f = OpenForReading(path, size, refusal);
     if (!f) {
-        error = ReadErrorText(FileNameOf(path));
+        error = refusal.empty() ? ReadErrorText(FileNameOf(path)) : refusal;
         return nullptr;
     }
     try {
@@ -345,9 +349,13 @@ std::unique_ptr<MapStore> LoadMapFile(const std::string& path, const MapCounters
     return nullptr;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
+                   std::string* refusal) {
     std::uint64_t size = 0;
-    FilePtr f = OpenForReading(path, size);
+    std::string notAFile;
+    FilePtr f = OpenForReading(path, size, notAFile);
+    if (refusal)
+        *refusal = notAFile;
     if (!f || size > 0x7FFFFFFF)
         return false;
     bytes.resize(static_cast<std::size_t>(size));

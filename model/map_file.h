@@ -43,4 +43,7 @@ std::string MapNameFromPath(const std::string& path);
 std::unique_ptr<MapStore> LoadMapFile(const std::string& path, const MapCounters& carried,
                                       std::vector<std::uint8_t>& picture, std::string& error);
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+// The whole of a regular file; `refusal`, when given, says why something else
+// of that name (a named pipe, a device) was not read.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
+                   std::string* refusal = nullptr);

@@ -1,6 +1,6 @@
 #include "map_lock.h"
 
-#include "map_save.h"
+#include "file_guard.h"
 
 #include <cerrno>
 #include <csignal>
@@ -16,6 +16,8 @@
 namespace {
 
 constexpr char kHeading[] = "veltrix-lock 1";
+// The errno ReadLockFile gives for something that is not a regular file.
+constexpr int kNotAFileErrno = EINVAL;
 // An editor writes its lock's few lines right after creating the file; an
 // unreadable lock older than this was left by one that stopped in between.
 constexpr std::time_t kUnreadableGraceSeconds = 10;
@@ -30,12 +32,14 @@ std::string FileLockName(const std::string& target) {
 
 // A lock file's text and age; false with errno set when it cannot be read.
 bool ReadLockFile(const std::string& path, std::string& text, std::time_t& modified) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Not waiting on a named pipe planted with the lock's name.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        const int err = errno;
+    const bool statted = ::fstat(fd, &st) == 0;
+    if (!statted || !S_ISREG(st.st_mode)) {
+        const int err = statted ? kNotAFileErrno : errno;
         ::close(fd);
         errno = err;
         return false;
@@ -135,7 +139,7 @@ bool IsStale(const LockOwner& owner, std::time_t modified) {
     return owner.start != 0 && start != 0 && start != owner.start;
 }
 
-enum class Found { None, Self, Stale, Other, Unreadable };
+enum class Found { None, Self, Stale, Other, Unreadable, NotAFile };
 
 struct Existing {
     Found what = Found::None;
@@ -147,7 +151,9 @@ Existing Inspect(const std::string& lockPath) {
     Existing found;
     std::time_t modified = 0;
     if (!ReadLockFile(lockPath, found.text, modified)) {
-        found.what = errno == ENOENT ? Found::None : Found::Unreadable;
+        found.what = errno == ENOENT           ? Found::None
+                     : errno == kNotAFileErrno ? Found::NotAFile
+                                               : Found::Unreadable;
         found.owner.unknown = true;
         return found;
     }
@@ -297,6 +303,9 @@ MapLock::Result MapLock::Acquire(const std::string& mapPath, LockOwner& holder,
             return Result::HeldByOther;
         case Found::Stale:
             break;
+        case Found::NotAFile:
+            error = NotAFileReason(lockPath);
+            return Result::Unavailable;
         }
         // The stale file is moved aside before it is removed: if another
         // editor replaced it meanwhile with a live lock, that one goes back.

@@ -1,13 +1,16 @@
 #include "map_save.h"
 
 #include "archive.h"
+#include "file_guard.h"
 #include "map_file.h"
 #include "unique_name.h"
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <fcntl.h>
 #include <new>
+#include <sys/file.h>
 #include <sys/stat.h>
 #ifdef __linux__
 #include <sys/vfs.h>
@@ -39,6 +42,9 @@ std::string ReasonFor(int err, const std::string& path, const std::string& folde
         return "El archivo " + path + " está en uso por otro programa.";
     case ENOENT:
     case ENOTDIR:
+        if (::access(folder.c_str(), F_OK) == 0)
+            return "El archivo " + path +
+                   " desapareció mientras se guardaba: otro programa lo movió o lo borró.";
         return "La carpeta " + folder + " no existe.";
     case EIO:
         return "El disco de " + folder + " no respondió bien (error de lectura o escritura).";
@@ -103,33 +109,88 @@ bool HidesUnlinkedOpenFiles(const std::string& folder) {
 }
 
 // The old content of a large map takes the file system a while to free once
-// its last name is gone. On a local disk an open descriptor keeps it until
-// closed, and the close is left to a thread of its own, so a save does not
-// wait for it.
-class OldContent {
-public:
-    void Hold(const std::string& path, const std::string& folder) {
-        Drop();
-        if (HidesUnlinkedOpenFiles(folder))
-            m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    }
-    // The last name is gone: free the blocks in the background.
-    void LetGo() {
-        if (m_fd < 0)
-            return;
+// its last name is gone. On a local disk the descriptor the save holds keeps
+// it until closed, and the close is left to a thread of its own, so a save
+// does not wait for it.
+void CloseInBackground(int fd, const std::string& folder) {
+    if (fd < 0)
+        return;
+    if (HidesUnlinkedOpenFiles(folder)) {
         try {
-            std::thread([fd = m_fd] { ::close(fd); }).detach();
-            m_fd = -1;
+            std::thread([fd] { ::close(fd); }).detach();
+            return;
         } catch (const std::system_error&) {
-            Drop();
         }
     }
-    void Drop() {
+    ::close(fd);
+}
+
+// How long a save waits for another one of the same map to finish.
+constexpr auto kSaveTurnWait = std::chrono::seconds(30);
+
+// Saves of one map take turns: each holds an exclusive lock on the map file it
+// is about to replace, and one that waited finds out whether the file it
+// waited on is still the map. Without it two programs saving together would
+// find each other's backup and temporary names and report faults that are
+// not there.
+class SaveTurn {
+public:
+    ~SaveTurn() {
         if (m_fd >= 0)
             ::close(m_fd);
+    }
+    // Takes the turn on `target`; false with the reason. `old` is then what
+    // the map file is, and `exists` whether there is one.
+    bool Take(const std::string& target, struct stat& old, bool& exists, std::string& error) {
+        const auto deadline = std::chrono::steady_clock::now() + kSaveTurnWait;
+        for (;;) {
+            exists = ::stat(target.c_str(), &old) == 0;
+            if (!exists)
+                return true; // a new file: nothing to take turns on
+            if (!S_ISREG(old.st_mode)) {
+                error = NotAFileReason(target);
+                return false;
+            }
+            const int fd =
+                ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+            // A map the user may not read is still saved, without a turn.
+            if (fd < 0)
+                return errno != ENOENT || Take(target, old, exists, error);
+            struct stat locked {};
+            if (::fstat(fd, &locked) != 0 || !S_ISREG(locked.st_mode)) {
+                ::close(fd);
+                error = NotAFileReason(target);
+                return false;
+            }
+            int got = ::flock(fd, LOCK_EX | LOCK_NB);
+            while (got != 0 && errno == EWOULDBLOCK &&
+                   std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                got = ::flock(fd, LOCK_EX | LOCK_NB);
+            }
+            if (got != 0 && errno == EWOULDBLOCK) {
+                ::close(fd);
+                error = "Otro programa lleva más de 30 segundos guardando " + target +
+                        ". Espere a que termine y vuelva a guardar.";
+                return false;
+            }
+            // Where the disk has no such locks, saves go on as they did.
+            struct stat now {};
+            if (got != 0 || (::stat(target.c_str(), &now) == 0 && now.st_dev == locked.st_dev &&
+                             now.st_ino == locked.st_ino)) {
+                m_fd = fd;
+                old = locked;
+                return true;
+            }
+            // The other save put a new file in place while this one waited.
+            ::close(fd);
+        }
+    }
+    // The lock ends; on a local disk the old content is freed in the background.
+    void End(const std::string& folder) {
+        CloseInBackground(m_fd, folder);
         m_fd = -1;
     }
-    ~OldContent() { Drop(); }
 
 private:
     int m_fd = -1;
@@ -205,62 +266,55 @@ std::string SaveErrorText() {
     return "- Error al guardar -";
 }
 
-std::string SaveTarget(const std::string& path) {
-    std::string target = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
-        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return target;
-        std::string link(static_cast<std::size_t>(PATH_MAX), '\0');
-        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
-        if (n <= 0 || static_cast<std::size_t>(n) >= link.size())
-            return {};
-        link.resize(static_cast<std::size_t>(n));
-        target = link.front() == '/' ? link : FolderOf(target) + link;
-    }
-    return {};
-}
-
 std::string BackupPath(const std::string& mapPath) {
     return mapPath.substr(0, mapPath.size() - (mapPath.ends_with(".map") ? 4 : 0)) + ".bak";
 }
 
 bool SaveMapFile(const MapStore& store, const std::string& mapPath,
-                 std::span<const std::uint8_t> picture, std::string& error, FileOps& ops) {
-    const std::string target = SaveTarget(mapPath);
-    if (target.empty()) {
-        error = "El enlace " + mapPath + " no lleva a ningún archivo.";
+                 std::span<const std::uint8_t> picture, std::string& error, FileOps& ops,
+                 const SaveOptions& options) {
+    const std::string target = TrustedWriteTarget(mapPath, error);
+    if (target.empty())
         return false;
-    }
     const std::string folder = FolderOf(target);
     const std::string backup = BackupPath(target);
+    struct stat old {};
+    bool hadMap = false;
+    SaveTurn turn;
+    if (!turn.Take(target, old, hadMap, error))
+        return false;
+    if (hadMap && !options.replaceReadOnly && IsReadOnlyFile(target)) {
+        error = ReadOnlyFileReason(target);
+        return false;
+    }
     struct stat st {};
     // A backup left by a save that never finished may be the only good copy.
     if (::lstat(backup.c_str(), &st) == 0) {
         error = StaleBackupReason(backup);
         return false;
     }
-    struct stat old {};
-    const bool hadMap = ::stat(target.c_str(), &old) == 0;
-    if (hadMap && !S_ISREG(old.st_mode)) {
-        error = target + " no es un archivo: el mapa no se puede guardar con ese nombre.";
-        return false;
-    }
 
-    const std::string tempName = MakeUniqueFileName(folder, ".tmap", "KR");
-    if (tempName.empty()) {
-        error = "No quedan nombres libres para el archivo temporal en " + folder + ".";
-        return false;
-    }
-    const std::string tempPath = folder + tempName;
+    // Another program may take the same free name at the same moment.
+    std::string tempPath;
     std::FILE* file = nullptr;
-    if (const int err = ops.CreateNew(tempPath, 0666, file)) {
+    int err = EEXIST;
+    for (int attempt = 0; attempt < 8 && err == EEXIST; ++attempt) {
+        const std::string tempName = MakeUniqueFileName(folder, ".tmap", "KR");
+        if (tempName.empty()) {
+            error = "No quedan nombres libres para el archivo temporal en " + folder + ".";
+            return false;
+        }
+        tempPath = folder + tempName;
+        // Only the user may open the new file until it has the old one's
+        // permissions: a reader let in now would read every byte written later.
+        err = ops.CreateNew(tempPath, hadMap ? 0600 : 0666, file);
+    }
+    if (err != 0) {
         error = ReasonFor(err, target, folder);
         return false;
     }
     if (hadMap)
         CopyAttributes(file, old);
-    int err = 0;
     try {
         ArchiveWriter out(file);
         // The disk starts on what is written while the rest is still being laid
@@ -290,15 +344,12 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
     // The old content keeps a second name while the new file takes its place:
     // a hard link where the disk has them, a rename where it has not.
     bool movedAside = false;
-    OldContent oldContent;
     if (hadMap) {
         err = ops.Link(target, backup);
         if (err != 0 && LinksUnsupported(err)) {
             err = ops.Rename(target, backup);
             movedAside = err == 0;
         }
-        if (err == 0)
-            oldContent.Hold(backup, folder);
         if (err != 0) {
             ops.Remove(tempPath);
             error = err == EEXIST ? StaleBackupReason(backup) : ReasonFor(err, target, folder);
@@ -315,17 +366,19 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
             ops.Remove(backup);
         return false;
     }
-    if (hadMap && ops.Remove(backup) == 0)
-        oldContent.LetGo();
+    if (hadMap)
+        ops.Remove(backup);
     ops.SyncFolder(folder);
+    turn.End(folder);
     error.clear();
     return true;
 }
 
 bool SaveMapFile(const MapStore& store, const std::string& mapPath,
-                 std::span<const std::uint8_t> picture, std::string& error) {
+                 std::span<const std::uint8_t> picture, std::string& error,
+                 const SaveOptions& options) {
     FileOps ops;
-    return SaveMapFile(store, mapPath, picture, error, ops);
+    return SaveMapFile(store, mapPath, picture, error, ops, options);
 }
 
 bool WriteMapCopy(const MapStore& store, const std::string& path,

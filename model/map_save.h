@@ -6,6 +6,7 @@
 // works on disks without hard links (FAT, exFAT, many network shares), through
 // a symbolic link, keeps the file's permission bits, and says why it failed.
 
+#include "file_guard.h"
 #include "map_store.h"
 
 #include <cstdint>
@@ -34,15 +35,25 @@ public:
 // The first line of every message about a failed save.
 std::string SaveErrorText(); // "- Error al guardar -"
 
+struct SaveOptions {
+    // A map the user may not write (mode 0444) is only replaced when asked
+    // to; it keeps its mode then.
+    bool replaceReadOnly = false;
+};
+
 // Saves the store with `picture` to `mapPath`; a symbolic link is followed and
-// its target replaced. On any failure the previous map file is left whole and
-// byte for byte as it was, and `error` says why in Spanish (without the
-// SaveErrorText() heading). The store is not touched: whoever owns it decides
-// whether this write makes it "saved".
+// its target replaced, unless another user may have planted it (see
+// TrustedWriteTarget). Two saves of one map, from two programs, take turns.
+// On any failure the previous map file is left whole and byte for byte as it
+// was, and `error` says why in Spanish (without the SaveErrorText() heading).
+// The store is not touched: whoever owns it decides whether this write makes
+// it "saved".
 bool SaveMapFile(const MapStore& store, const std::string& mapPath,
-                 std::span<const std::uint8_t> picture, std::string& error, FileOps& ops);
+                 std::span<const std::uint8_t> picture, std::string& error, FileOps& ops,
+                 const SaveOptions& options = {});
 bool SaveMapFile(const MapStore& store, const std::string& mapPath,
-                 std::span<const std::uint8_t> picture, std::string& error);
+                 std::span<const std::uint8_t> picture, std::string& error,
+                 const SaveOptions& options = {});
 
 // Writes the store with `picture` to `path`, a copy the program keeps for
 // itself (a recovery copy): through `path` + ".tmp", synced, and renamed over
@@ -51,10 +62,6 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
 // `path` is replaced, not followed. False with the reason in `error`.
 bool WriteMapCopy(const MapStore& store, const std::string& path,
                   std::span<const std::uint8_t> picture, std::string& error);
-
-// The file a save through `path` writes: `path` itself, or the end of its chain
-// of symbolic links. Empty when the chain loops or is too long.
-std::string SaveTarget(const std::string& path);
 
 // The backup name the old content has while a save of `mapPath` is under way.
 std::string BackupPath(const std::string& mapPath);
