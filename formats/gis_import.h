@@ -33,6 +33,9 @@ struct GisImportOptions {
     // `town` (or the largest place) in the data, else everything.
     QString area;
     QString boundaryFile;
+    // A map of that name the user may not write (mode 0444) is replaced all
+    // the same, keeping its mode.
+    bool replaceReadOnly = false;
 };
 
 // What a person should hear about an import besides its counts.

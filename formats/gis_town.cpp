@@ -45,7 +45,9 @@ GisTownResult MakeGisTown(const CGisPreset& preset, const GisImportOptions& opti
         return result;
     const bool mapExisted = QFileInfo::exists(mapPath);
     std::string reason;
-    if (!SaveMapFile(*store, QFile::encodeName(mapPath).toStdString(), jpeg, reason)) {
+    SaveOptions save;
+    save.replaceReadOnly = options.replaceReadOnly;
+    if (!SaveMapFile(*store, QFile::encodeName(mapPath).toStdString(), jpeg, reason, save)) {
         prj.Cancel();
         result.stage = GisTownResult::Stage::Save;
         result.error = QString::fromStdString(reason);

@@ -29,13 +29,16 @@ int RunGenerate(const QStringList& args) {
                                     QStringLiteral("n"), QStringLiteral("2000"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Semilla (1)."),
                                   QStringLiteral("s"), QStringLiteral("1"));
-    parser.addOptions({output, blocks, seed});
+    const QCommandLineOption force = ForceOption();
+    parser.addOptions({output, blocks, seed, force});
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("generate"), args, 0))
         return *done;
     if (!parser.isSet(output)) {
         PrintLine(stderr, QStringLiteral("Falta el mapa de salida (-o)."));
         return kExitUsage;
     }
+    if (!MayWriteMap(parser.value(output), parser.isSet(force)))
+        return kExitFailed;
     TownOptions options;
     if (!ParseNumber(parser.value(blocks), 1, kMaxBlocks, options.blocks)) {
         PrintLine(stderr,
@@ -54,5 +57,6 @@ int RunGenerate(const QStringList& args) {
         PrintLine(stderr, QStringLiteral("No se pudo crear la imagen del mapa."));
         return kExitFailed;
     }
-    return SaveMapForTool(store, parser.value(output), picture) ? kExitOk : kExitFailed;
+    return SaveMapForTool(store, parser.value(output), picture, parser.isSet(force)) ? kExitOk
+                                                                                     : kExitFailed;
 }

@@ -4,6 +4,7 @@
 // unless the whole import worked.
 
 #include "commands.h"
+#include "file_guard.h"
 #include "gis_source.h"
 #include "gis_town.h"
 #include "map_georeference.h"
@@ -89,7 +90,8 @@ int RunImport(const QStringList& args) {
                                  QStringLiteral("crs"));
     parser.addPositionalArgument(QStringLiteral("fuente..."),
                                  QStringLiteral("Los archivos de datos geográficos, uno o más."));
-    parser.addOptions({output, preset, country, state, town, area, boundary, progress, crs});
+    const QCommandLineOption force = ForceOption();
+    parser.addOptions({output, preset, country, state, town, area, boundary, progress, crs, force});
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("import"), args, 1,
                                            std::numeric_limits<qsizetype>::max()))
         return *done;
@@ -106,6 +108,8 @@ int RunImport(const QStringList& args) {
         PrintLine(stderr, QStringLiteral("Indique --area o --boundary, no los dos."));
         return kExitUsage;
     }
+    if (!MayWriteMap(mapPath, parser.isSet(force)))
+        return kExitFailed;
     QString error;
     if (parser.isSet(crs) && !CheckCrs(parser.value(crs), error)) {
         PrintLine(stderr, error);
@@ -132,6 +136,7 @@ int RunImport(const QStringList& args) {
     options.area = parser.value(area);
     options.boundaryFile = parser.value(boundary);
     options.crs = parser.value(crs);
+    options.replaceReadOnly = parser.isSet(force);
     GisProgress printer;
     if (parser.isSet(progress))
         printer = [](int percent) {
@@ -144,8 +149,11 @@ int RunImport(const QStringList& args) {
     if (!result.Done()) {
         if (result.stage == GisTownResult::Stage::Save)
             PrintLine(stderr,
-                      QStringLiteral("%1: %2 %3")
-                          .arg(mapPath, QString::fromStdString(SaveErrorText()), result.error));
+                      QStringLiteral("%1: %2 %3%4")
+                          .arg(mapPath, QString::fromStdString(SaveErrorText()), result.error,
+                               IsReadOnlyFile(SaveTarget(LocalPath(mapPath)))
+                                   ? QStringLiteral(" Use --force para reemplazarlo.")
+                                   : QString()));
         else
             PrintLine(stderr, result.error);
         return kExitFailed;

@@ -37,11 +37,15 @@ int RunSetPicture(const QStringList& args) {
     parser.addPositionalArgument(QStringLiteral("mapa"), QStringLiteral("El mapa que se cambia."));
     parser.addPositionalArgument(QStringLiteral("imagen"),
                                  QStringLiteral("Un archivo .jpg, .bmp o .gif."));
+    const QCommandLineOption force = ForceOption();
+    parser.addOption(force);
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("set-picture"), args, 2))
         return *done;
     const QString mapPath = parser.positionalArguments().at(0);
     const QString imagePath = parser.positionalArguments().at(1);
 
+    if (!MayWriteMap(mapPath, parser.isSet(force)))
+        return kExitFailed;
     const auto kind = CImageBitmap::KindFromPath(imagePath);
     if (!kind) {
         PrintLine(stderr,
@@ -49,8 +53,11 @@ int RunSetPicture(const QStringList& args) {
         return kExitFailed;
     }
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(LocalPath(imagePath), bytes)) {
-        PrintLine(stderr, QStringLiteral("No se puede leer el archivo %1.").arg(imagePath));
+    std::string refusal;
+    if (!ReadWholeFile(LocalPath(imagePath), bytes, &refusal)) {
+        PrintLine(stderr, refusal.empty()
+                              ? QStringLiteral("No se puede leer el archivo %1.").arg(imagePath)
+                              : QString::fromStdString(refusal));
         return kExitFailed;
     }
     // The map only takes a picture the editor can show.
@@ -78,7 +85,7 @@ int RunSetPicture(const QStringList& args) {
     const std::unique_ptr<MapStore> store = LoadMapForTool(mapPath, previous);
     if (!store)
         return kExitFailed;
-    if (!SaveMapForTool(*store, mapPath, jpeg))
+    if (!SaveMapForTool(*store, mapPath, jpeg, parser.isSet(force)))
         return kExitFailed;
     PrintLine(stdout, QStringLiteral("%1: imagen de %2 x %3 píxeles, %4 bytes.")
                           .arg(mapPath)

@@ -4,8 +4,10 @@
 #include "commands.h"
 
 #include "map_file.h"
+#include "map_lock.h"
 #include "map_save.h"
 
+#include <QDateTime>
 #include <QFile>
 
 #include <algorithm>
@@ -121,13 +123,47 @@ std::unique_ptr<MapStore> LoadMapForTool(const QString& path, std::vector<std::u
     return store;
 }
 
-bool SaveMapForTool(const MapStore& store, const QString& path,
-                    std::span<const std::uint8_t> picture) {
-    std::string error;
-    if (SaveMapFile(store, LocalPath(path), picture, error))
+QCommandLineOption ForceOption() {
+    return QCommandLineOption(
+        QStringLiteral("force"),
+        QStringLiteral(
+            "Escribe el mapa aunque otro editor lo tenga abierto o sea de solo lectura."));
+}
+
+bool MayWriteMap(const QString& path, bool force) {
+    const std::optional<LockOwner> holder = MapLock::HeldByOther(LocalPath(path));
+    if (!holder || force)
         return true;
-    PrintLine(stderr, QStringLiteral("%1: %2 %3")
-                          .arg(path, QString::fromStdString(SaveErrorText()),
-                               QString::fromStdString(error)));
+    QString who;
+    if (!holder->unknown) {
+        who = QStringLiteral(" (usuario %1, equipo %2, proceso %3")
+                  .arg(QString::fromStdString(holder->user), QString::fromStdString(holder->host))
+                  .arg(holder->pid);
+        if (holder->since > 0)
+            who += QStringLiteral(", desde %1")
+                       .arg(QDateTime::fromSecsSinceEpoch(holder->since)
+                                .toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+        who += QLatin1Char(')');
+    }
+    PrintLine(stderr, QStringLiteral("%1: el mapa está abierto en otro editor%2 y su próximo "
+                                     "guardado desharía este cambio. Ciérrelo allí, o use "
+                                     "--force para escribirlo de todos modos.")
+                          .arg(path, who));
+    return false;
+}
+
+bool SaveMapForTool(const MapStore& store, const QString& path,
+                    std::span<const std::uint8_t> picture, bool force) {
+    std::string error;
+    SaveOptions options;
+    options.replaceReadOnly = force;
+    if (SaveMapFile(store, LocalPath(path), picture, error, options))
+        return true;
+    QString reason = QString::fromStdString(error);
+    if (!force && IsReadOnlyFile(SaveTarget(LocalPath(path))))
+        reason += QStringLiteral(" Use --force para reemplazarlo.");
+    PrintLine(
+        stderr,
+        QStringLiteral("%1: %2 %3").arg(path, QString::fromStdString(SaveErrorText()), reason));
     return false;
 }

@@ -62,7 +62,16 @@ std::string LocalPath(const QString& path);
 // Spanish message when it does not open.
 std::unique_ptr<MapStore> LoadMapForTool(const QString& path, std::vector<std::uint8_t>& picture);
 
-// Saves through the editor's own save. False after printing why when the map
-// could not be saved.
+// The option every command that writes a map takes: it then writes a map
+// that an editor has open or that is read-only.
+QCommandLineOption ForceOption();
+
+// Whether the map at `path` may be written: not while an editor has it open,
+// unless `force`. False after printing who has it.
+bool MayWriteMap(const QString& path, bool force);
+
+// Saves through the editor's own save, once MayWriteMap agrees; `force` also
+// replaces a read-only map (keeping its mode). False after printing why when
+// the map could not be saved.
 bool SaveMapForTool(const MapStore& store, const QString& path,
-                    std::span<const std::uint8_t> picture);
+                    std::span<const std::uint8_t> picture, bool force);

@@ -5,6 +5,7 @@
 #include "codepage.h"
 #include "jpeg_decode.h"
 #include "map_file.h"
+#include "other_editor.h"
 #include "overview_picture.h"
 #include "tool_run.h"
 
@@ -21,6 +22,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <sys/stat.h>
 
 namespace {
 
@@ -324,6 +326,57 @@ TEST_F(Tool, SaveThatCannotWriteSaysWhyAndFails) {
     EXPECT_TRUE(run.err.contains(QStringLiteral("- Error al guardar - Ya existe ") + backup))
         << run.err.toStdString();
     EXPECT_EQ(DumpOf(out)["version"].toInt(), 5);
+}
+
+TEST_F(Tool, WritesNoMapAnEditorHasOrThatIsReadOnlyUnlessForced) {
+    const QString in = Write("in.map", HandMadeMap(1));
+    const QString out = Write("out.map", HandMadeMap(5));
+    const OtherEditor editor;
+    ASSERT_TRUE(editor.Lock(out.toStdString()));
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("save"), in, out},
+          QStringList{QStringLiteral("generate"), QStringLiteral("--blocks"), QStringLiteral("20"),
+                      QStringLiteral("-o"), out},
+          QStringList{QStringLiteral("set-picture"), out, Path("imagen.jpg")},
+          QStringList{QStringLiteral("import"), QStringLiteral("-o"), out,
+                      Path("datos.osm.pbf")}}) {
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.code, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("abierto en otro editor (usuario otra")) &&
+                    run.err.contains(QStringLiteral("--force")))
+            << run.err.toStdString();
+    }
+    EXPECT_EQ(DumpOf(out)["version"].toInt(), 5);
+    ToolRun run = RunTool({QStringLiteral("save"), QStringLiteral("--force"), in, out});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(DumpOf(out)["version"].toInt(), 1);
+
+    // A read-only map stays unless forced, and keeps its mode then.
+    const QString fixed = Write("fijo.map", HandMadeMap(5));
+    ASSERT_TRUE(QFile::setPermissions(fixed, QFile::ReadOwner | QFile::ReadGroup));
+    run = RunTool({QStringLiteral("save"), in, fixed});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("El archivo es de solo lectura")) &&
+                run.err.contains(QStringLiteral("Use --force")))
+        << run.err.toStdString();
+    EXPECT_EQ(DumpOf(fixed)["version"].toInt(), 5);
+    run = RunTool({QStringLiteral("save"), in, fixed, QStringLiteral("--force")});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(DumpOf(fixed)["version"].toInt(), 1);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(fixed).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0440u);
+}
+
+TEST_F(Tool, NamedPipeWithAMapsNameIsRefusedAtOnce) {
+    const QString pipe = Path("x.map");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const char* command : {"check", "info", "dump"}) {
+        const ToolRun run = RunTool({QString::fromLatin1(command), pipe});
+        EXPECT_EQ(run.code, 1) << command;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("es una tubería con nombre, no un archivo")))
+            << run.err.toStdString();
+    }
 }
 
 TEST_F(Tool, CheckAcceptsGoodMapsAndRefusesDamagedOnes) {
