@@ -7,6 +7,7 @@
 // through these checks, so that none of them hangs, follows a link another
 // user planted or replaces a file in silence.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -35,6 +36,17 @@ std::string SaveTarget(const std::string& path);
 // planted it to have a private file replaced. Empty, with the reason in
 // Spanish in `error`, when a link is refused, loops or is too long.
 std::string TrustedWriteTarget(const std::string& path, std::string& error);
+
+// What a regular file is on disk, to tell later whether another program
+// replaced or changed it: any save makes a new file, any write a new time.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = -1; // -1: no regular file there
+    std::int64_t modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp StampOf(const std::string& path);
 
 // An existing file the user may not write by its permission bits (a folder
 // that refuses the write is a different reason, reported where it happens).

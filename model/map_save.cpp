@@ -56,6 +56,10 @@ std::string ReasonFor(int err, const std::string& path, const std::string& folde
     }
 }
 
+std::string NotAMapFileReason(const std::string& target) {
+    return target + " no es un archivo: el mapa no se puede guardar con ese nombre.";
+}
+
 std::string StaleBackupReason(const std::string& backup) {
     return "Ya existe " + backup +
            ", la copia de seguridad de un guardado anterior que no terminó. Compruebe que el "
@@ -148,7 +152,7 @@ public:
             if (!exists)
                 return true; // a new file: nothing to take turns on
             if (!S_ISREG(old.st_mode)) {
-                error = NotAFileReason(target);
+                error = NotAMapFileReason(target);
                 return false;
             }
             const int fd =
@@ -159,7 +163,7 @@ public:
             struct stat locked {};
             if (::fstat(fd, &locked) != 0 || !S_ISREG(locked.st_mode)) {
                 ::close(fd);
-                error = NotAFileReason(target);
+                error = NotAMapFileReason(target);
                 return false;
             }
             int got = ::flock(fd, LOCK_EX | LOCK_NB);

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
@@ -218,13 +219,55 @@ bool CFileCommands::SaveMap() {
         return false;
     if (m_document.IsReadOnly())
         return OnFileSaveAs();
-    return ReportSave([this](QString& error) { return m_document.Save(error); });
+    if (m_document.ChangedOnDisk()) {
+        const QString question =
+            QStringLiteral("El archivo cambió en el disco desde que se abrió o se guardó aquí: "
+                           "otro programa escribió %1.\nSi guarda ahora, ese cambio se perderá; "
+                           "si lo vuelve a abrir, se perderán los cambios hechos aquí.")
+                .arg(QFileInfo(m_document.Path()).fileName());
+        switch (AskChoice(&m_frame, question,
+                          {QStringLiteral("Guardar de todos modos"),
+                           QStringLiteral("Volver a abrir"), QStringLiteral("Cancelar")})) {
+        case 0:
+            break;
+        case 1:
+            // What the other program wrote, without this editor's changes.
+            if (QString error; !UnderWaitCursor([&] {
+                    return m_document.Open(m_document.Path(), error, m_document.IsReadOnly());
+                }))
+                ShowMessage(&m_frame, error, QMessageBox::Warning);
+            return false;
+        default:
+            return false;
+        }
+    }
+    bool replaceReadOnly = false;
+    if (!MayReplaceReadOnly(m_document.Path(), replaceReadOnly))
+        return false;
+    return ReportSave([this, replaceReadOnly](QString& error) {
+        return m_document.Save(error, replaceReadOnly);
+    });
+}
+
+bool CFileCommands::MayReplaceReadOnly(const QString& path, bool& replace) {
+    replace = IsReadOnlyFile(SaveTarget(QFile::encodeName(path).toStdString()));
+    return !replace ||
+           AskYesNo(&m_frame,
+                    QStringLiteral("El archivo es de solo lectura: %1.\n¿Desea reemplazarlo de "
+                                   "todos modos? Seguirá siendo de solo lectura.")
+                        .arg(QFileInfo(path).fileName()),
+                    QMessageBox::Warning);
 }
 
 bool CFileCommands::SaveMapAs(const QString& path) {
     if (!m_document.IsOpen())
         return false;
-    return ReportSave([this, &path](QString& error) { return m_document.SaveAs(path, error); });
+    bool replaceReadOnly = false;
+    if (!MayReplaceReadOnly(path, replaceReadOnly))
+        return false;
+    return ReportSave([this, &path, replaceReadOnly](QString& error) {
+        return m_document.SaveAs(path, error, replaceReadOnly);
+    });
 }
 
 bool CFileCommands::OnFileSaveAs() {
@@ -239,7 +282,9 @@ bool CFileCommands::OnFileSaveAs() {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         const QString path = dialog.selectedFiles().front();
+        // A read-only file gets its own question from the save.
         if (!QFileInfo::exists(path) ||
+            IsReadOnlyFile(SaveTarget(QFile::encodeName(path).toStdString())) ||
             AskYesNo(&m_frame,
                      QStringLiteral("Ya existe %1.\n¿Desea reemplazarlo?")
                          .arg(QFileInfo(path).fileName()),

@@ -69,6 +69,9 @@ public:
 private:
     // Asks whether to take up the recovery copy of the map just opened.
     void OfferRecovery();
+    // Asks before a read-only file at `path` is replaced; false when the user
+    // says no. `replace` is whether the save may replace it.
+    bool MayReplaceReadOnly(const QString& path, bool& replace);
     // Runs `save` under the wait cursor, refills the pages and says how it went.
     bool ReportSave(const std::function<bool(QString& error)>& save);
     void UpdateRecentMenu();

@@ -29,9 +29,11 @@ QString FileName(const QString& path) {
 }
 
 bool WriteMapTo(const MapStore& store, const QString& path, std::span<const std::uint8_t> picture,
-                QString& error) {
+                QString& error, bool replaceReadOnly = false) {
     std::string reason;
-    if (!SaveMapFile(store, LocalPath(path), picture, reason)) {
+    SaveOptions options;
+    options.replaceReadOnly = replaceReadOnly;
+    if (!SaveMapFile(store, LocalPath(path), picture, reason, options)) {
         error = QString::fromStdString(reason);
         return false;
     }
@@ -145,11 +147,22 @@ void CMapDocument::PutInPlace(std::unique_ptr<MapStore> store, std::vector<std::
     if (readOnly || !HoldsLockOf(path))
         m_lock = std::move(lock);
     m_bReadOnly = readOnly;
+    if (origin != Origin::Recovered)
+        m_fileStamp = StampOf(LocalPath(path));
     // A recovered map is what its copy holds already.
     m_bChangedSinceCopy = origin == Origin::Elsewhere;
 }
 
-bool CMapDocument::Save(QString& error) {
+bool CMapDocument::ChangedOnDisk() const {
+    if (!IsOpen())
+        return false;
+    const FileStamp now = StampOf(LocalPath(m_strPath));
+    // A file that is gone, or is no longer a file, is no other program's save;
+    // the save itself says what it finds there.
+    return now.size >= 0 && now != m_fileStamp;
+}
+
+bool CMapDocument::Save(QString& error, bool replaceReadOnly) {
     if (!IsOpen()) {
         error = QString::fromStdString(SaveErrorText());
         return false;
@@ -160,8 +173,9 @@ bool CMapDocument::Save(QString& error) {
         return false;
     }
     m_store.SortListsByName();
-    if (!WriteMapTo(m_store, m_strPath, m_picture, error))
+    if (!WriteMapTo(m_store, m_strPath, m_picture, error, replaceReadOnly))
         return false;
+    m_fileStamp = StampOf(LocalPath(m_strPath));
     m_store.m_nFileVersion = 1;
     m_pHistory->MarkSaved();
     m_recovery.Discard(m_strPath);
@@ -171,13 +185,13 @@ bool CMapDocument::Save(QString& error) {
     return true;
 }
 
-bool CMapDocument::SaveAs(const QString& path, QString& error) {
+bool CMapDocument::SaveAs(const QString& path, QString& error, bool replaceReadOnly) {
     if (!IsOpen()) {
         error = QString::fromStdString(SaveErrorText());
         return false;
     }
     if (!m_bReadOnly && SameFile(path, m_strPath))
-        return Save(error);
+        return Save(error, replaceReadOnly);
     MapLock lock;
     LockOwner holder;
     if (LockFor(path, lock, holder) == MapLock::Result::HeldByOther) {
@@ -188,8 +202,9 @@ bool CMapDocument::SaveAs(const QString& path, QString& error) {
         return false;
     }
     m_store.SortListsByName();
-    if (!WriteMapTo(m_store, path, m_picture, error))
+    if (!WriteMapTo(m_store, path, m_picture, error, replaceReadOnly))
         return false;
+    m_fileStamp = StampOf(LocalPath(path));
     const std::string name = MapNameFromPath(LocalPath(path));
     DiscardRecovery();
     // An older copy of the file just written holds nothing it lacks.

@@ -8,6 +8,7 @@
 // keeps the map's lock (one editor per map) and, while there are unsaved
 // changes, a recovery copy written every few minutes.
 
+#include "file_guard.h"
 #include "map_lock.h"
 #include "map_store.h"
 #include "recovery_store.h"
@@ -46,6 +47,9 @@ public:
     bool IsModified() const { return m_store.IsChanged(); }
     // The map file that Save() writes; empty while no map is open.
     const QString& Path() const { return m_strPath; }
+    // Another program wrote the map's file since this document opened or
+    // last saved it: a save now would undo that program's change.
+    bool ChangedOnDisk() const;
     // The map's picture as its file holds it (JPEG bytes), possibly empty.
     const std::vector<std::uint8_t>& Picture() const { return m_picture; }
 
@@ -69,12 +73,13 @@ public:
     // picture from memory, to Path(). After a write that worked the map is
     // version 1 and unmodified. The lists stay sorted even when the write
     // fails, and `error` then says why (without the "- Error al guardar -"
-    // heading the caller shows above it).
-    bool Save(QString& error);
+    // heading the caller shows above it). A read-only file is only replaced
+    // with `replaceReadOnly`, and keeps its mode then.
+    bool Save(QString& error, bool replaceReadOnly = false);
     // Saves the map to `path`, which then becomes its file: the lock, the
     // recovery copy and the name follow, and the map is no longer read-only.
     // A file another editor has open is refused.
-    bool SaveAs(const QString& path, QString& error);
+    bool SaveAs(const QString& path, QString& error, bool replaceReadOnly = false);
     // Writes the map to another file, leaving the document as it is: the
     // lists keep their order, the map keeps its path and its changes.
     bool SaveTo(const QString& path, QString& error) const;
@@ -132,6 +137,8 @@ private:
     bool m_bReplacing = false;
     bool m_bReadOnly = false;
     MapLock m_lock;
+    // The map's file as this document last read or wrote it.
+    FileStamp m_fileStamp;
     CRecoveryStore m_recovery;
     QTimer m_autosaveTimer;
     std::chrono::milliseconds m_autosaveInterval = kDefaultAutosaveInterval;

@@ -1,6 +1,10 @@
 #include "message_box.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
+#include <QStringList>
+
+#include <vector>
 
 namespace {
 
@@ -42,4 +46,21 @@ QMessageBox::StandardButton AskYesNoCancel(QWidget* parent, const QString& text)
     box.setEscapeButton(QMessageBox::Cancel);
     SpanishButtons(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+int AskChoice(QWidget* parent, const QString& text, const QStringList& choices,
+              QMessageBox::Icon icon) {
+    QMessageBox box(icon, kTitle, text, QMessageBox::NoButton, parent);
+    std::vector<QPushButton*> buttons;
+    for (const QString& choice : choices)
+        buttons.push_back(box.addButton(choice, QMessageBox::ActionRole));
+    if (buttons.empty())
+        return -1;
+    box.setDefaultButton(buttons.front());
+    box.setEscapeButton(buttons.back());
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i])
+            return static_cast<int>(i);
+    return static_cast<int>(buttons.size()) - 1;
 }

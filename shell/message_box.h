@@ -15,3 +15,7 @@ void ShowMessage(QWidget* parent, const QString& text,
 bool AskYesNo(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
 // "Sí", "No" and "Cancelar"; the chosen one of QMessageBox::Yes, No or Cancel.
 QMessageBox::StandardButton AskYesNoCancel(QWidget* parent, const QString& text);
+// One button per choice, in order, the first the default and the last the
+// one Escape or closing the window gives; the index of the chosen one.
+int AskChoice(QWidget* parent, const QString& text, const QStringList& choices,
+              QMessageBox::Icon icon = QMessageBox::Warning);

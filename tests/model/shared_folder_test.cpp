@@ -132,7 +132,7 @@ TEST_F(SharedFolder, NamedPipesWithAMapsOrALocksNameAreRefusedAtOnce) {
                              !ReadWholeFile(pipe, bytes, &reason) &&
                              reason.find("tubería con nombre") != std::string::npos;
         return refused && !SaveMapFile(*store, pipe, picture, reason) &&
-               reason.find("tubería") != std::string::npos;
+               reason.find("no es un archivo") != std::string::npos;
     }));
 
     const std::string mapPath = Path("y.map");

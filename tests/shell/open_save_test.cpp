@@ -7,6 +7,7 @@
 #include "editor_fixture.h"
 #include "main_frame.h"
 #include "map_file.h"
+#include "map_save.h"
 #include "map_window.h"
 #include "modal_script.h"
 #include "private_home.h"
@@ -280,6 +281,90 @@ private slots:
         QVERIFY(editor.store.IsChanged());
         QVERIFY(QFileInfo(path).isDir());
         QVERIFY(!before.isEmpty());
+    }
+
+    // Another program (veltrix-tool --force) saves the map while it is open:
+    // the editor's save asks instead of undoing that, and a read-only file
+    // is only replaced when the user agrees.
+    void SaveAsksWhenTheFileChangedOnDiskOrIsReadOnly() {
+        EditorFixture editor;
+        const QString path = editor.WriteMap(QStringLiteral("mitla.map"));
+        QVERIFY(editor.frame->OpenMap(path));
+        editor.store.m_listStreets.front()->m_strName = "Del editor";
+        editor.store.MarkChanged();
+        std::string error;
+        MapCounters counters;
+        std::vector<std::uint8_t> picture;
+        const auto firstStreet = [&] {
+            auto onDisk = LoadMapFile(LocalPath(path), counters, picture, error);
+            return onDisk ? Names(onDisk->m_listStreets) : QStringList();
+        };
+        auto other = LoadMapFile(LocalPath(path), counters, picture, error);
+        QVERIFY(other);
+        other->m_listStreets.front()->m_strName = "De la herramienta";
+        const auto otherProgramSaves = [&] {
+            return SaveMapFile(*other, LocalPath(path), picture, error);
+        };
+        QVERIFY(otherProgramSaves());
+
+        QStringList shown;
+        const auto answer = [&shown](const QString& button) {
+            return [&shown, button](QWidget* modal) {
+                shown << MessageText(modal);
+                ClickText(modal, button);
+            };
+        };
+        const QString changed = QStringLiteral("El archivo cambió en el disco desde que se abrió");
+        {
+            CModalScript script{answer(QStringLiteral("Cancelar"))};
+            QVERIFY(!editor.frame->SaveMap());
+        }
+        QVERIFY2(shown.last().startsWith(changed), qPrintable(shown.last()));
+        QVERIFY(firstStreet().contains(QStringLiteral("De la herramienta")));
+        QVERIFY(editor.store.IsChanged());
+        {
+            CModalScript script{answer(QStringLiteral("Guardar de todos modos")),
+                                answer(QStringLiteral("Aceptar"))};
+            QVERIFY(editor.frame->SaveMap());
+        }
+        QCOMPARE(shown.last(), QStringLiteral("Done"));
+        QVERIFY(firstStreet().contains(QStringLiteral("Del editor")));
+        // The file is the editor's own again: the next save asks nothing.
+        editor.store.MarkChanged();
+        {
+            CModalScript script{answer(QStringLiteral("Aceptar"))};
+            QVERIFY(editor.frame->SaveMap());
+        }
+        QCOMPARE(shown.last(), QStringLiteral("Done"));
+
+        // Reopened: the other program's map, and nothing left to save.
+        QVERIFY(otherProgramSaves());
+        editor.store.MarkChanged();
+        {
+            CModalScript script{answer(QStringLiteral("Volver a abrir"))};
+            QVERIFY(!editor.frame->SaveMap());
+        }
+        QVERIFY(shown.last().startsWith(changed));
+        QVERIFY(!editor.store.IsChanged());
+        QVERIFY(Names(editor.store.m_listStreets).contains(QStringLiteral("De la herramienta")));
+
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
+        editor.store.m_listStreets.front()->m_strName = "Otra vez del editor";
+        editor.store.MarkChanged();
+        {
+            CModalScript script{answer(QStringLiteral("No"))};
+            QVERIFY(!editor.frame->SaveMap());
+        }
+        QVERIFY2(shown.last().startsWith(QStringLiteral("El archivo es de solo lectura")),
+                 qPrintable(shown.last()));
+        QVERIFY(firstStreet().contains(QStringLiteral("De la herramienta")));
+        {
+            CModalScript script{answer(QStringLiteral("Sí")), answer(QStringLiteral("Aceptar"))};
+            QVERIFY(editor.frame->SaveMap());
+        }
+        QCOMPARE(shown.last(), QStringLiteral("Done"));
+        QVERIFY(firstStreet().contains(QStringLiteral("Otra vez del editor")));
+        QCOMPARE(QFile::permissions(path) & QFile::WriteOwner, QFileDevice::Permissions());
     }
 
     void OpenAsksBeforeDroppingChanges() {
