@@ -374,7 +374,7 @@ bool CGisExport::Commit() {
                 const QStringList kept = undo(i);
                 return Fail(WithGdalDetail(QStringLiteral("No se pudo apartar %1").arg(shown),
                                            SystemWords(err)) +
-                            (kept.isEmpty() ? QString()
+                            (kept.isEmpty() ? QStringLiteral(" No se cambió ningún archivo.")
                                             : QStringLiteral(" Lo anterior quedó en %1.")
                                                   .arg(kept.join(QStringLiteral(", ")))));
             }

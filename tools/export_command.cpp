@@ -68,9 +68,14 @@ int RunExport(const QStringList& args) {
                       QStringLiteral("%1 Use --force para reemplazarlo.")
                           .arg(QString::fromStdString(ReadOnlyFileReason(
                               QFile::encodeName(exporter.ReadOnly().first()).toStdString()))));
-        else
+        else if (exporter.Existing().size() == 1)
             PrintLine(stderr, QStringLiteral("Ya existe %1: use --force para reemplazarlo.")
-                                  .arg(exporter.Existing().join(QStringLiteral(", "))));
+                                  .arg(exporter.Existing().first()));
+        else
+            PrintLine(stderr, QStringLiteral("Ya existe %1, y otros %2 archivos de esta "
+                                             "exportación: use --force para reemplazarlos.")
+                                  .arg(exporter.Existing().first())
+                                  .arg(exporter.Existing().size() - 1));
         return kExitFailed;
     }
     if (!exporter.Commit()) {
