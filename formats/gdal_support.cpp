@@ -53,7 +53,23 @@ CGdalErrorTrap::~CGdalErrorTrap() {
 void CPL_STDCALL CGdalErrorTrap::Handler(CPLErr level, CPLErrorNum, const char* message) {
     auto* trap = static_cast<CGdalErrorTrap*>(CPLGetErrorHandlerUserData());
     if (trap && level >= CE_Failure)
-        trap->m_strLastError = QString::fromUtf8(message).trimmed();
+        trap->m_strLastError = GdalWords(message);
+}
+
+QString GdalWords(const char* message) {
+    QString words = QString::fromUtf8(message ? message : "").trimmed();
+    // The system's text for "no error" says nothing of what failed.
+    for (const QLatin1String tail : {QLatin1String(": Success."), QLatin1String(": Success")})
+        if (words.endsWith(tail)) {
+            words.chop(tail.size());
+            break;
+        }
+    return words.trimmed();
+}
+
+QString WithGdalDetail(const QString& sentence, const QString& detail) {
+    const QString words = detail.trimmed();
+    return words.isEmpty() ? sentence + QLatin1Char('.') : sentence + QStringLiteral(": ") + words;
 }
 
 QString TextFromGdal(const char* text) {
@@ -128,9 +144,7 @@ GDALDatasetUniquePtr OpenVectorSource(const QString& path, const CPresetFiles& f
         local.constData(), GDAL_OF_VECTOR | GDAL_OF_READONLY, allowed, options.Get(), nullptr));
     if (!dataset) {
         const QString why = trap.LastError();
-        error = why.isEmpty()
-                    ? QStringLiteral("No se puede leer %1 como %2.").arg(path, name)
-                    : QStringLiteral("No se puede leer %1 como %2: %3").arg(path, name, why);
+        error = WithGdalDetail(QStringLiteral("No se puede leer %1 como %2").arg(path, name), why);
         return nullptr;
     }
     return dataset;

@@ -37,6 +37,16 @@ private:
     QString m_strLastError;
 };
 
+// A Spanish sentence (without its full stop) with a library's own words
+// after it: "No se pudo escribir X: <words>", or "No se pudo escribir X."
+// when the library said nothing.
+QString WithGdalDetail(const QString& sentence, const QString& detail);
+
+// A message of GDAL (or of SQLite, PROJ or the system through it) as the
+// person is shown it after our sentence: trimmed, and without the ": Success"
+// that follows a failure which set no system error.
+QString GdalWords(const char* message);
+
 // A text of a feature: UTF-8 as the drivers give it, or Windows-1252 from a
 // source that did not say its encoding; trimmed.
 QString TextFromGdal(const char* text);

@@ -1,7 +1,9 @@
 #include "gis_export.h"
 
+#include "file_guard.h"
 #include "gdal_support.h"
 #include "map_georeference.h"
+#include "map_save.h"
 
 #include <ogrsf_frmts.h>
 
@@ -10,10 +12,16 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <map>
 #include <numbers>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -187,10 +195,92 @@ std::vector<const char*> Terminated(std::vector<const char*> options) {
     return options;
 }
 
+FileOps& PlainFileOps() {
+    static FileOps ops;
+    return ops;
+}
+
+// A text a spreadsheet would run as a formula (OWASP's list: = + - @, tab and
+// carriage return) is kept a text by an apostrophe before it; a text that
+// already begins with one gets another, so that the import can take exactly
+// one off again.
+QString SpreadsheetSafe(const QString& text) {
+    static const QString risky = QStringLiteral("=+-@\t\r'");
+    if (!text.isEmpty() && risky.contains(text.front()))
+        return QLatin1Char('\'') + text;
+    return text;
+}
+
+std::string Local(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The permission bits a new file gets: 0666 less the umask, read without
+// changing it where the system can tell it.
+mode_t NewFileMode() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    return static_cast<mode_t>(0666 & ~mask);
+            }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+QString SystemWords(int err) {
+    return err == 0 ? QString() : QString::fromLocal8Bit(std::strerror(err));
+}
+
+// Copies a file's bytes into `to`, for a file that cannot be renamed across
+// disks. 0 or the errno value.
+int CopyBytes(const std::string& from, const std::string& to) {
+    QFile in(QFile::decodeName(QByteArray::fromStdString(from)));
+    QFile out(QFile::decodeName(QByteArray::fromStdString(to)));
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return errno != 0 ? errno : EIO;
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(1 << 20);
+        if (block.isEmpty() || out.write(block) != block.size())
+            return errno != 0 ? errno : EIO;
+    }
+    return 0;
+}
+
+int SyncFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int err = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return err;
+}
+
 } // namespace
 
 CGisExport::CGisExport(const MapStore& store, QByteArray georeference)
-    : m_store(store), m_georeference(std::move(georeference)) {}
+    : CGisExport(store, std::move(georeference), PlainFileOps()) {}
+
+CGisExport::CGisExport(const MapStore& store, QByteArray georeference, FileOps& ops)
+    : m_store(store), m_ops(ops), m_georeference(std::move(georeference)) {}
+
+CGisExport::~CGisExport() {
+    Cancel();
+}
 
 QStringList CGisExport::Suffixes() {
     QStringList suffixes;
@@ -199,9 +289,137 @@ QStringList CGisExport::Suffixes() {
     return suffixes;
 }
 
+bool CGisExport::Fail(const QString& error) {
+    m_strError = error;
+    Cancel();
+    return false;
+}
+
 bool CGisExport::Write(const QString& path, const QString& crs) {
+    return Prepare(path, crs) && Commit();
+}
+
+bool CGisExport::Stage(const QString& written, const QString& output) {
+    std::string why;
+    const std::string target = TrustedWriteTarget(Local(output), why);
+    if (target.empty())
+        return Fail(QString::fromStdString(why));
+    if (const std::string notFile = NotAFileReason(target); !notFile.empty())
+        return Fail(QString::fromStdString(notFile));
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    // A replaced file keeps its permission bits (a read-only one stays so);
+    // a new one gets what any new file of the person gets.
+    const mode_t mode = existed ? (old.st_mode & 0777) : NewFileMode();
+
+    // The name is taken first, so that nobody else's file can be in its way.
+    std::string temp = FolderOf(target) + "." + NameOf(target) + ".veltrix-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return Fail(QStringLiteral("No se puede escribir en la carpeta %1.")
+                        .arg(QFile::decodeName(QByteArray::fromStdString(FolderOf(target)))));
+    ::close(fd);
+    m_staged.push_back({temp, target, {}, existed});
+    int err = m_ops.Rename(Local(written), temp);
+    if (err == EXDEV)
+        err = CopyBytes(Local(written), temp);
+    if (err == 0)
+        err = SyncFile(temp);
+    if (err == 0 && ::chmod(temp.c_str(), mode) != 0)
+        err = errno;
+    if (err != 0)
+        return Fail(
+            WithGdalDetail(QStringLiteral("No se pudo escribir %1").arg(output), SystemWords(err)));
+    if (existed) {
+        m_existing.append(output);
+        if (IsReadOnlyFile(target))
+            m_readOnly.append(output);
+    }
+    return true;
+}
+
+bool CGisExport::Commit() {
+    m_strError.clear();
+    // Puts back what was replaced before `done`, newest first.
+    const auto undo = [this](std::size_t done) {
+        QStringList kept;
+        for (std::size_t i = done; i-- > 0;) {
+            Staged& s = m_staged[i];
+            if (!s.existed) {
+                m_ops.Remove(s.target);
+            } else if (!s.backup.empty()) {
+                if (m_ops.Rename(s.backup, s.target) != 0)
+                    kept.append(QFile::decodeName(QByteArray::fromStdString(s.backup)));
+                s.backup.clear();
+            }
+        }
+        return kept;
+    };
+    for (std::size_t i = 0; i < m_staged.size(); ++i) {
+        Staged& s = m_staged[i];
+        const QString shown = QFile::decodeName(QByteArray::fromStdString(s.target));
+        bool movedAway = false;
+        int err = 0;
+        if (s.existed) {
+            // The old file keeps a second name until all the new ones are in;
+            // disks without hard links have it moved there instead.
+            s.backup = s.temp + ".old";
+            err = m_ops.Link(s.target, s.backup);
+            if (err != 0 && err != EEXIST) {
+                err = m_ops.Rename(s.target, s.backup);
+                movedAway = err == 0;
+            }
+            if (err != 0) {
+                s.backup.clear();
+                const QStringList kept = undo(i);
+                return Fail(WithGdalDetail(QStringLiteral("No se pudo apartar %1").arg(shown),
+                                           SystemWords(err)) +
+                            (kept.isEmpty() ? QStringLiteral(" No se cambió ningún archivo.")
+                                            : QStringLiteral(" Lo anterior quedó en %1.")
+                                                  .arg(kept.join(QStringLiteral(", ")))));
+            }
+        }
+        err = m_ops.Rename(s.temp, s.target);
+        if (err != 0) {
+            QStringList kept = undo(i);
+            if (!s.backup.empty()) {
+                // A hard-linked old file never left its name.
+                if (!movedAway)
+                    m_ops.Remove(s.backup);
+                else if (m_ops.Rename(s.backup, s.target) != 0)
+                    kept.append(QFile::decodeName(QByteArray::fromStdString(s.backup)));
+                s.backup.clear();
+            }
+            return Fail(WithGdalDetail(QStringLiteral("No se pudo poner %1 en su sitio").arg(shown),
+                                       SystemWords(err)) +
+                        (kept.isEmpty() ? QStringLiteral(" No se cambió ningún archivo.")
+                                        : QStringLiteral(" Lo anterior quedó en %1.")
+                                              .arg(kept.join(QStringLiteral(", ")))));
+        }
+        s.temp.clear();
+    }
+    for (const Staged& s : m_staged)
+        if (!s.backup.empty())
+            m_ops.Remove(s.backup);
+    m_staged.clear();
+    m_existing.clear();
+    m_readOnly.clear();
+    return true;
+}
+
+void CGisExport::Cancel() {
+    for (const Staged& s : m_staged)
+        if (!s.temp.empty())
+            m_ops.Remove(s.temp);
+    m_staged.clear();
+    m_existing.clear();
+    m_readOnly.clear();
+}
+
+bool CGisExport::Prepare(const QString& path, const QString& crs) {
     EnsureGdalRegistered();
     CGdalErrorTrap trap;
+    Cancel();
     m_strError.clear();
     m_warnings.clear();
     m_files.clear();
@@ -305,6 +523,7 @@ bool CGisExport::Write(const QString& path, const QString& crs) {
                  {&layer}});
     }
 
+    const bool escapeFormulas = std::string_view(format->driver) == "CSV";
     const auto datasetOptions = Terminated(format->datasetOptions);
     const auto layerOptions = Terminated(format->layerOptions);
     for (const auto& [name, contents] : datasets) {
@@ -312,7 +531,8 @@ bool CGisExport::Write(const QString& path, const QString& crs) {
         GDALDatasetUniquePtr dataset(driver->Create(local.constData(), 0, 0, 0, GDT_Unknown,
                                                     const_cast<char**>(datasetOptions.data())));
         if (!dataset) {
-            m_strError = QStringLiteral("No se pudo crear %1: %2").arg(name, trap.LastError());
+            m_strError =
+                WithGdalDetail(QStringLiteral("No se pudo crear %1").arg(name), trap.LastError());
             return false;
         }
         for (Layer* layer : contents) {
@@ -333,9 +553,16 @@ bool CGisExport::Write(const QString& path, const QString& crs) {
                 if (!ok)
                     break;
                 OGRFeature feature(out->GetLayerDefn());
-                for (qsizetype i = 0; i < row.values.size(); ++i)
-                    feature.SetField(index[static_cast<std::size_t>(i)],
-                                     row.values[i].toUtf8().constData());
+                for (qsizetype i = 0; i < row.values.size(); ++i) {
+                    const auto field = static_cast<std::size_t>(i);
+                    const QString& value = row.values[i];
+                    feature.SetField(index[field],
+                                     (escapeFormulas && layer->fields[field].type == OFTString
+                                          ? SpreadsheetSafe(value)
+                                          : value)
+                                         .toUtf8()
+                                         .constData());
+                }
                 if (row.geometry) {
                     if (transform && row.geometry->transform(transform.get()) != OGRERR_NONE) {
                         m_strError =
@@ -348,26 +575,26 @@ bool CGisExport::Write(const QString& path, const QString& crs) {
                 ok = out->CreateFeature(&feature) == OGRERR_NONE;
             }
             if (!ok) {
-                m_strError = QStringLiteral("No se pudo escribir la capa %1 en %2: %3")
-                                 .arg(QString::fromLatin1(layer->name), name, trap.LastError());
+                m_strError = WithGdalDetail(QStringLiteral("No se pudo escribir la capa %1 en %2")
+                                                .arg(QString::fromLatin1(layer->name), name),
+                                            trap.LastError());
                 return false;
             }
         }
         dataset.reset(); // flushes and closes
         if (!trap.LastError().isEmpty()) {
-            m_strError = QStringLiteral("No se pudo escribir %1: %2").arg(name, trap.LastError());
+            m_strError = WithGdalDetail(QStringLiteral("No se pudo escribir %1").arg(name),
+                                        trap.LastError());
             return false;
         }
         m_files.append(QDir(folder).filePath(name));
     }
 
-    for (const QFileInfo& file : QDir(work.path()).entryInfoList(QDir::Files | QDir::Hidden)) {
-        const QByteArray from = QFile::encodeName(file.absoluteFilePath());
-        const QByteArray to = QFile::encodeName(QDir(folder).filePath(file.fileName()));
-        if (std::rename(from.constData(), to.constData()) != 0) {
-            m_strError = QStringLiteral("No se pudo poner %1 en %2.").arg(file.fileName(), folder);
+    // Each file waits beside the one it becomes, so that Commit() only renames.
+    for (const QFileInfo& file :
+         QDir(work.path()).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        if (!Stage(file.absoluteFilePath(), QDir(folder).filePath(file.fileName())))
             return false;
-        }
     }
     return true;
 }

@@ -6,15 +6,18 @@
 
 namespace {
 
-QString FieldText(const OGRFeature& feature, int index) {
+QString FieldText(const OGRFeature& feature, int index, bool spreadsheetSafe) {
     if (!feature.IsFieldSetAndNotNull(index))
         return {};
-    return TextFromGdal(feature.GetFieldAsString(index));
+    const char* raw = feature.GetFieldAsString(index);
+    if (spreadsheetSafe && raw[0] == '\'' && feature.GetFieldDefnRef(index)->GetType() == OFTString)
+        ++raw;
+    return TextFromGdal(raw);
 }
 
-QString FirstOf(const OGRFeature& feature, const std::vector<int>& indexes) {
+QString FirstOf(const OGRFeature& feature, const std::vector<int>& indexes, bool spreadsheetSafe) {
     for (int index : indexes) {
-        QString value = FieldText(feature, index);
+        QString value = FieldText(feature, index, spreadsheetSafe);
         if (!value.isEmpty())
             return value;
     }
@@ -39,11 +42,11 @@ QString FoldValue(const QString& text) {
 QString ReadFieldValue(const OGRFeature& feature, const ResolvedField& field) {
     QString value;
     if (field.declared->text.isEmpty()) {
-        value = FirstOf(feature, field.indexes);
+        value = FirstOf(feature, field.indexes, field.spreadsheetSafe);
     } else {
         // Empty fields drop out with the separator before them.
         for (std::size_t k = 0; k < field.groups.size(); ++k) {
-            const QString part = FirstOf(feature, field.groups[k]);
+            const QString part = FirstOf(feature, field.groups[k], field.spreadsheetSafe);
             if (part.isEmpty())
                 continue;
             if (!value.isEmpty() || k == 0)
@@ -83,7 +86,7 @@ QString ReadFieldValue(const OGRFeature& feature, const ResolvedField& field) {
 }
 
 bool PassesCondition(const OGRFeature& feature, const ResolvedCondition& condition) {
-    const QString value = FoldValue(FirstOf(feature, condition.indexes));
+    const QString value = FoldValue(FirstOf(feature, condition.indexes, false));
     const bool hit =
         condition.values.isEmpty() ? !value.isEmpty() : condition.values.contains(value);
     return hit != condition.declared->negate;

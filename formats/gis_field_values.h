@@ -27,6 +27,9 @@ struct ResolvedField {
     std::vector<std::vector<int>> groups; // a template's fields
     QStringList literals;                 // a template's text before each field, and after
     std::vector<std::pair<QString, QString>> table; // folded source value -> result
+    // The export's CSV put an apostrophe before texts a spreadsheet would run
+    // as formulas (and before one that began with an apostrophe): one comes off.
+    bool spreadsheetSafe = false;
 };
 
 // A condition of a rule, with its field names found in one layer.

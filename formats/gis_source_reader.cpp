@@ -156,6 +156,10 @@ bool CGisSourceReader::PlanLayer(OGRLayer& layer, const QString& sourceName, con
             ResolvedField field;
             if (!ResolveField(it.value(), defn, plan.label, field))
                 return false;
+            // Only the export's own CSV, read back with its own preset, is
+            // known to carry the apostrophes; anyone else's keeps every one.
+            field.spreadsheetSafe =
+                driver == QLatin1String("CSV") && m_preset.m_strName == QLatin1String("veltrix");
             rulePlan.fields.emplace(it.key(), std::move(field));
         }
         plan.rules.push_back(std::move(rulePlan));

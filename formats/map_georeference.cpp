@@ -1,9 +1,11 @@
 #include "map_georeference.h"
 
+#include "file_guard.h"
 #include "gdal_support.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -39,6 +41,16 @@ bool ReadGeoreference(const QString& mapPath, QByteArray& wkt, QString& error) {
 }
 
 bool CheckCrs(const QString& text, QString& error) {
+    // Only a code: GDAL would also take a file name, a PROJ string, or a code
+    // with anything after its digits.
+    static const QRegularExpression code(QStringLiteral("^EPSG:[0-9]{1,9}$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    if (!code.match(text.trimmed()).hasMatch()) {
+        error = QStringLiteral("«%1» no es un código de sistema de coordenadas: escríbalo como "
+                               "EPSG:N, con N solo de cifras (por ejemplo EPSG:4326).")
+                    .arg(text);
+        return false;
+    }
     if (CrsFromText(text))
         return true;
     error = QStringLiteral("«%1» no es un sistema de coordenadas conocido.").arg(text);
@@ -48,6 +60,16 @@ bool CheckCrs(const QString& text, QString& error) {
 CGeoreferenceFile::CGeoreferenceFile(const QString& mapPath) : m_file(GeoreferencePath(mapPath)) {}
 
 bool CGeoreferenceFile::Prepare(const QByteArray& wkt, QString& error) {
+    // QSaveFile follows links by itself: where the chain may be a trap, the
+    // end of it is checked here first.
+    std::string why;
+    const std::string target =
+        TrustedWriteTarget(QFile::encodeName(m_file.fileName()).toStdString(), why);
+    if (target.empty()) {
+        error = QString::fromStdString(why);
+        return false;
+    }
+    m_file.setFileName(QFile::decodeName(QByteArray::fromStdString(target)));
     if (!m_file.open(QIODevice::WriteOnly) || m_file.write(wkt + '\n') != wkt.size() + 1) {
         m_file.cancelWriting();
         error = QStringLiteral("No se puede escribir la georreferencia %1.").arg(m_file.fileName());

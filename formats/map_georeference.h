@@ -19,14 +19,15 @@ QString GeoreferencePath(const QString& mapPath);
 // coordinate system.
 bool ReadGeoreference(const QString& mapPath, QByteArray& wkt, QString& error);
 
-// Whether GDAL knows the coordinate system a person typed ("EPSG:4326"); false
-// with a Spanish message.
+// Whether a person typed a coordinate system's code, EPSG:N with N of digits
+// only, that GDAL knows; false with a Spanish message.
 bool CheckCrs(const QString& text, QString& error);
 
 // Writes a map's georeference around the map's own save: Prepare() writes it
 // aside before the map is saved, Commit() puts it in place once the save
 // worked, and anything else (Cancel(), or destruction) leaves the old one, or
-// none, as it was.
+// none, as it was. A link another user planted where the file goes is refused
+// (see TrustedWriteTarget); the user's own is followed.
 class CGeoreferenceFile {
 public:
     explicit CGeoreferenceFile(const QString& mapPath);

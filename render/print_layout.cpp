@@ -1,5 +1,8 @@
 #include "print_layout.h"
 
+#include "file_guard.h"
+
+#include <QFile>
 #include <QFontMetrics>
 #include <QImageWriter>
 #include <QPageLayout>
@@ -19,6 +22,19 @@ constexpr int kPdfResolution = 300;
 
 QString SaveFailure(const QString& path) {
     return QStringLiteral("No se pudo guardar la vista en %1.").arg(path);
+}
+
+// QSaveFile follows links by itself: the chain is checked first, so that a
+// link another user planted in a shared folder is refused, not written through.
+bool WriteTarget(const QString& path, QString& target, QString& error) {
+    std::string why;
+    const std::string end = TrustedWriteTarget(QFile::encodeName(path).toStdString(), why);
+    if (end.empty()) {
+        error = QString::fromStdString(why);
+        return false;
+    }
+    target = QFile::decodeName(QByteArray::fromStdString(end));
+    return true;
 }
 
 } // namespace
@@ -74,7 +90,10 @@ bool PrintPage(QPainter& page, QSize printable, const QImage& picture) {
 }
 
 bool WritePdfPage(const QString& path, const QImage& picture, QString& error) {
-    QSaveFile file(path);
+    QString target;
+    if (!WriteTarget(path, target, error))
+        return false;
+    QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) {
         error = SaveFailure(path);
         return false;
@@ -108,7 +127,10 @@ bool WritePdfPage(const QString& path, const QImage& picture, QString& error) {
 }
 
 bool WritePng(const QString& path, const QImage& picture, QString& error) {
-    QSaveFile file(path);
+    QString target;
+    if (!WriteTarget(path, target, error))
+        return false;
+    QSaveFile file(target);
     if (picture.isNull() || !file.open(QIODevice::WriteOnly)) {
         error = SaveFailure(path);
         return false;

@@ -54,7 +54,8 @@ QImage PrintPicture(const QImage& view, const QString& footer);
 bool PrintPage(QPainter& page, QSize printable, const QImage& picture);
 
 // Writes the page as a one-page PDF file through a temporary file, so a failed
-// export leaves no half-written file. False with a Spanish reason on failure.
+// export leaves no half-written file; a link another user planted at `path`
+// is refused (see TrustedWriteTarget). False with a Spanish reason on failure.
 bool WritePdfPage(const QString& path, const QImage& picture, QString& error);
 
 // Writes a picture as a PNG file the same way.

@@ -1,5 +1,6 @@
 #include "gis_export_dlg.h"
 
+#include "file_guard.h"
 #include "gis_export.h"
 #include "map_document.h"
 #include "map_georeference.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -43,18 +45,6 @@ const ExportFormat* FormatOf(const QString& suffix) {
 QString Filter(const ExportFormat& format) {
     return QStringLiteral("%1 (*.%2)")
         .arg(QLatin1String(format.name), QLatin1String(format.suffix));
-}
-
-// A file the export would replace: the output itself, or the first of the
-// files it writes one per layer (the blocks' layer is always written).
-QString ReplacedFile(const QString& path, const ExportFormat& format) {
-    const QFileInfo target(path);
-    const QString first =
-        format.oneFile
-            ? path
-            : target.dir().filePath(
-                  QStringLiteral("%1-manzanas.%2").arg(target.completeBaseName(), target.suffix()));
-    return QFileInfo::exists(first) ? first : QString();
 }
 
 } // namespace
@@ -231,20 +221,46 @@ void CGisExportDlg::accept() {
         return;
     }
     path = QFileInfo(path).absoluteFilePath();
-    const QString replaced = ReplacedFile(path, *format);
-    if (!replaced.isEmpty() && !AskYesNo(this,
-                                         QStringLiteral("Ya existe %1.\n¿Desea reemplazarlo?")
-                                             .arg(QFileInfo(replaced).fileName()),
-                                         QMessageBox::Warning))
-        return;
 
     // Written here, on this thread: the store must not change while it is
     // read, and a town of tens of thousands of blocks takes about a second.
+    // Everything is written aside first, so the questions below name every
+    // file that would be replaced, and "No" leaves them all as they were.
     CGisExport exporter(m_document.Store(), m_georeference);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = exporter.Write(path, crs);
+    bool written = exporter.Prepare(path, crs);
     QApplication::restoreOverrideCursor();
     m_warnings = exporter.Warnings();
+    if (written && !exporter.Existing().isEmpty()) {
+        const QStringList& existing = exporter.Existing();
+        const QString first = QFileInfo(existing.first()).fileName();
+        if (!AskYesNo(this,
+                      existing.size() == 1
+                          ? QStringLiteral("Ya existe %1.\n¿Desea reemplazarlo?").arg(first)
+                          : QStringLiteral("Ya existen %1 y otros %2 archivos de esta "
+                                           "exportación.\n¿Desea reemplazarlos?")
+                                .arg(first)
+                                .arg(existing.size() - 1),
+                      QMessageBox::Warning))
+            return;
+    }
+    if (written && !exporter.ReadOnly().isEmpty()) {
+        const QStringList& readOnly = exporter.ReadOnly();
+        const QString reason = QString::fromStdString(
+            ReadOnlyFileReason(QFile::encodeName(readOnly.first()).toStdString()));
+        if (!AskYesNo(this,
+                      (readOnly.size() == 1
+                           ? reason
+                           : QStringLiteral("%1 Y otros %2 archivos de esta exportación.")
+                                 .arg(reason)
+                                 .arg(readOnly.size() - 1)) +
+                          QStringLiteral("\n¿Desea reemplazarlo de todos modos? Conservará "
+                                         "sus permisos."),
+                      QMessageBox::Warning))
+            return;
+    }
+    if (written)
+        written = exporter.Commit();
     if (!written) {
         ShowMessage(this, exporter.ErrorString(), QMessageBox::Warning,
                     m_warnings.join(QLatin1Char('\n')));

@@ -31,7 +31,7 @@ constexpr ToolCommand kCommands[] = {
      "crea una ciudad con datos geográficos (OpenStreetMap, shapefile, GeoPackage, GeoJSON, CSV) "
      "y su georreferencia SALIDA.prj",
      RunImport},
-    {"export", "MAPA -o SALIDA.(geojson|gpkg|shp|kml|csv) [--crs EPSG:N]",
+    {"export", "MAPA -o SALIDA.(geojson|gpkg|shp|kml|csv) [--crs EPSG:N] [--force]",
      "escribe todas las capas del mapa en un formato geográfico", RunExport},
 };
 

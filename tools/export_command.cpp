@@ -3,10 +3,12 @@
 // georeference (TOWN.prj) when it has one.
 
 #include "commands.h"
+#include "file_guard.h"
 #include "gis_export.h"
 #include "map_georeference.h"
 #include "tool_support.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 int RunExport(const QStringList& args) {
@@ -18,7 +20,10 @@ int RunExport(const QStringList& args) {
     const QCommandLineOption crs(QStringLiteral("crs"),
                                  QStringLiteral("Sistema de coordenadas de la salida (EPSG:N)."),
                                  QStringLiteral("crs"));
-    parser.addOptions({output, crs});
+    const QCommandLineOption force(
+        QStringLiteral("force"),
+        QStringLiteral("Reemplaza los archivos que ya existan, aunque sean de solo lectura."));
+    parser.addOptions({output, crs, force});
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("export"), args, 1))
         return *done;
     const QString mapPath = parser.positionalArguments().first();
@@ -48,10 +53,32 @@ int RunExport(const QStringList& args) {
         return kExitFailed;
     }
     CGisExport exporter(*store, wkt);
-    const bool written = exporter.Write(outPath, parser.value(crs));
+    const bool prepared = exporter.Prepare(outPath, parser.value(crs));
     for (const QString& warning : exporter.Warnings())
         PrintLine(stdout, warning);
-    if (!written) {
+    if (!prepared) {
+        PrintLine(stderr, QStringLiteral("%1: %2").arg(mapPath, exporter.ErrorString()));
+        return kExitFailed;
+    }
+    // Every file of the set counts: a layer's file replaced alone would mix
+    // two exports.
+    if (!parser.isSet(force) && !exporter.Existing().isEmpty()) {
+        if (!exporter.ReadOnly().isEmpty())
+            PrintLine(stderr,
+                      QStringLiteral("%1 Use --force para reemplazarlo.")
+                          .arg(QString::fromStdString(ReadOnlyFileReason(
+                              QFile::encodeName(exporter.ReadOnly().first()).toStdString()))));
+        else if (exporter.Existing().size() == 1)
+            PrintLine(stderr, QStringLiteral("Ya existe %1: use --force para reemplazarlo.")
+                                  .arg(exporter.Existing().first()));
+        else
+            PrintLine(stderr, QStringLiteral("Ya existe %1, y otros %2 archivos de esta "
+                                             "exportación: use --force para reemplazarlos.")
+                                  .arg(exporter.Existing().first())
+                                  .arg(exporter.Existing().size() - 1));
+        return kExitFailed;
+    }
+    if (!exporter.Commit()) {
         PrintLine(stderr, QStringLiteral("%1: %2").arg(mapPath, exporter.ErrorString()));
         return kExitFailed;
     }

@@ -3,9 +3,11 @@
 // takes it.
 
 #include "commands.h"
+#include "file_guard.h"
 #include "image_bitmap.h"
 #include "tool_support.h"
 
+#include <QFile>
 #include <QImageWriter>
 #include <QSaveFile>
 
@@ -37,7 +39,15 @@ int RunPicture(const QStringList& args) {
     const QImage first = picture.Image().copy(0, 0, picture.m_nWidth, picture.m_nHeight);
 
     // Written aside and renamed, so a failure never leaves half a picture.
-    QSaveFile file(target);
+    // QSaveFile follows links by itself: a chain another user may have
+    // planted is refused first.
+    std::string why;
+    const std::string end = TrustedWriteTarget(QFile::encodeName(target).toStdString(), why);
+    if (end.empty()) {
+        PrintLine(stderr, QString::fromStdString(why));
+        return kExitFailed;
+    }
+    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(end)));
     bool written = file.open(QIODevice::WriteOnly);
     if (written) {
         QImageWriter writer(&file, "png");

@@ -4,11 +4,11 @@
 #include "commands.h"
 #include "map_renderer.h"
 #include "map_store.h"
+#include "print_layout.h"
 #include "scale_bar.h"
 #include "tool_support.h"
 
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QRegularExpression>
 
@@ -147,10 +147,10 @@ int RunRender(const QStringList& args) {
         QPainter painter(&image);
         DrawScaleBar(painter, transform, ScaleBarCorner(client));
     }
-    QImageWriter writer(parser.value(output), "png");
-    if (!writer.write(image)) {
-        PrintLine(stderr,
-                  QStringLiteral("No se pudo escribir la imagen %1.").arg(parser.value(output)));
+    // Written aside and renamed, never through a link another user planted.
+    QString error;
+    if (!WritePng(parser.value(output), image, error)) {
+        PrintLine(stderr, error);
         return kExitFailed;
     }
     return kExitOk;

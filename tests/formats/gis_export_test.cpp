@@ -2,11 +2,14 @@
 // earth by the map's georeference, and a round trip through each format that
 // makes the same town again, with its header and its stations.
 
+#include "gdal_support.h"
 #include "gis_export.h"
 #include "gis_fixtures.h"
 #include "gis_source.h"
 #include "map_georeference.h"
+#include "map_save.h"
 #include "osm_town.h"
+#include "qt_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +17,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cmath>
 #include <map>
 #include <set>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -243,6 +248,166 @@ TEST_F(GisExport, RefusesWhatItCannotWriteAndLeavesNothing) {
     old.close();
     ASSERT_TRUE(exporter.Write(Path(QStringLiteral("pueblo.gpkg")), {}));
     EXPECT_EQ(LayerCounts(Path(QStringLiteral("pueblo.gpkg"))), StoreCounts());
+}
+
+// Moves of new files into their places that fail from the n-th on, as a
+// disk that fills up would, on a disk with or without hard links.
+class FailingMoves : public FileOps {
+public:
+    FailingMoves(int failAt, bool noLinks) : m_nFailAt(failAt), m_bNoLinks(noLinks) {}
+    int Link(const std::string& from, const std::string& to) override {
+        return m_bNoLinks ? EPERM : FileOps::Link(from, to);
+    }
+    int Rename(const std::string& from, const std::string& to) override {
+        const bool moveIn = from.find(".veltrix-") != std::string::npos &&
+                            to.find(".veltrix-") == std::string::npos && !from.ends_with(".old");
+        if (moveIn && ++m_nMoves >= m_nFailAt)
+            return ENOSPC;
+        return FileOps::Rename(from, to);
+    }
+
+private:
+    int m_nMoves = 0;
+    int m_nFailAt;
+    bool m_bNoLinks;
+};
+
+struct FolderState {
+    std::map<QString, QByteArray> bytes;
+    std::map<QString, unsigned> modes;
+    friend bool operator==(const FolderState&, const FolderState&) = default;
+};
+
+FolderState StateOf(const QString& folder) {
+    FolderState state;
+    for (const QString& name :
+         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        const QString path = QDir(folder).filePath(name);
+        struct stat st {};
+        ::lstat(LocalPath(path).c_str(), &st);
+        state.bytes[name] = FileBytes(path);
+        state.modes[name] = st.st_mode & 07777;
+    }
+    return state;
+}
+
+TEST_F(GisExport, AFileThatCannotBePutInPlaceBringsEveryOldOneBack) {
+    const QString out = Path(QStringLiteral("pueblo.shp"));
+    CGisExport first(*m_store, m_wkt);
+    ASSERT_TRUE(first.Write(out, {})) << first.ErrorString().toStdString();
+    // Old files unlike the new ones, a read-only one, and one the export adds.
+    for (const char* name : {"pueblo-calles.dbf", "pueblo-manzanas.shp", "pueblo-rutas.shp"}) {
+        QFile file(Path(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("viejo");
+    }
+    ASSERT_EQ(::chmod(LocalPath(Path(QStringLiteral("pueblo-manzanas.shp"))).c_str(), 0444), 0);
+    ASSERT_TRUE(QFile::remove(Path(QStringLiteral("pueblo-negocios.dbf"))));
+    const FolderState before = StateOf(m_dir.path());
+
+    struct Case {
+        int failAt;
+        bool noLinks;
+    };
+    for (const Case c : {Case{1, false}, Case{7, false}, Case{40, false}, Case{12, true}}) {
+        SCOPED_TRACE(testing::Message()
+                     << "move " << c.failAt << (c.noLinks ? " without links" : ""));
+        FailingMoves ops(c.failAt, c.noLinks);
+        CGisExport exporter(*m_store, m_wkt, ops);
+        EXPECT_FALSE(exporter.Write(out, {}));
+        EXPECT_TRUE(exporter.ErrorString().startsWith(QStringLiteral("No se pudo poner ")))
+            << exporter.ErrorString().toStdString();
+        EXPECT_TRUE(exporter.ErrorString().endsWith(QStringLiteral("No se cambió ningún archivo.")))
+            << exporter.ErrorString().toStdString();
+        EXPECT_TRUE(StateOf(m_dir.path()) == before);
+    }
+    // Put in place at last, the read-only file keeps its mode.
+    CGisExport again(*m_store, m_wkt);
+    ASSERT_TRUE(again.Prepare(out, {}));
+    EXPECT_EQ(again.ReadOnly(), QStringList{Path(QStringLiteral("pueblo-manzanas.shp"))});
+    EXPECT_FALSE(again.Existing().contains(Path(QStringLiteral("pueblo-negocios.dbf"))));
+    ASSERT_TRUE(again.Commit()) << again.ErrorString().toStdString();
+    EXPECT_EQ(StateOf(m_dir.path()).modes.at(QStringLiteral("pueblo-manzanas.shp")), 0444u);
+    EXPECT_EQ(LayerCounts(Path(QStringLiteral("pueblo-manzanas.shp"))).begin()->second,
+              static_cast<qint64>(m_store->m_blocks.size()));
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("pueblo-negocios.dbf"))));
+}
+
+TEST_F(GisExport, CsvKeepsFormulasFromSpreadsheetsAndTheImportTakesThemBack) {
+    const std::vector<std::string> risky = {
+        "=HYPERLINK(\"http://x\")", "+52 443 1234", "-Norte", "@SUMA(A1)", "'Cita", "Calle Normal"};
+    std::size_t i = 0;
+    for (auto& street : m_store->m_listStreets) {
+        street->m_strName = risky[i % risky.size()] + (i >= risky.size() ? " 2" : "");
+        ++i;
+    }
+    m_store->m_labels.front().m_fAngle = -0.5f;
+    const auto names = [](const MapStore& store) {
+        std::set<std::string> out;
+        for (const auto& street : store.m_listStreets)
+            out.insert(street->m_strName);
+        return out;
+    };
+
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("csv")));
+    CGisExport exporter(*m_store, m_wkt);
+    ASSERT_TRUE(exporter.Write(Path(QStringLiteral("csv/pueblo.csv")), {}))
+        << exporter.ErrorString().toStdString();
+    const QByteArray streets = FileBytes(Path(QStringLiteral("csv/pueblo-calles.csv")));
+    for (const char* cell : {",\"'=HYPERLINK(\"\"http://x\"\")\"", ",'+52 443 1234", ",'-Norte",
+                             ",'@SUMA(A1)", ",''Cita", ",Calle Normal"})
+        EXPECT_TRUE(streets.contains(cell)) << cell << "\n" << streets.toStdString();
+    // Numbers stay numbers: a negative angle is not a formula.
+    const QByteArray labels = FileBytes(Path(QStringLiteral("csv/pueblo-etiquetas.csv")));
+    EXPECT_TRUE(labels.contains(",-28.6")) << labels.left(400).toStdString();
+    EXPECT_FALSE(labels.contains("'-"));
+
+    const auto back = ImportOk(*ShippedPreset("veltrix"), exporter.Files());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(names(*back), names(*m_store));
+}
+
+TEST(CrsCodes, OnlyAWellFormedCodeGdalKnowsIsTaken) {
+    struct Row {
+        const char* text;
+        bool taken;
+        const char* says; // a part of the message
+    };
+    const Row rows[] = {
+        {"EPSG:4326", true, ""},
+        {" epsg:32614 ", true, ""},
+        {"EPSG:4326x", false, "EPSG:N"},
+        {"EPSG:", false, "EPSG:N"},
+        {"EPSG:-4326", false, "EPSG:N"},
+        {"4326", false, "EPSG:N"},
+        {"+proj=longlat +datum=WGS84", false, "EPSG:N"},
+        {"/etc/passwd", false, "EPSG:N"},
+        {"EPSG:999999", false, "no es un sistema de coordenadas conocido"},
+    };
+    for (const Row& row : rows) {
+        QString error;
+        EXPECT_EQ(CheckCrs(QString::fromLatin1(row.text), error), row.taken) << row.text;
+        EXPECT_TRUE(error.contains(QString::fromUtf8(row.says)))
+            << row.text << ": " << error.toStdString();
+        if (!row.taken)
+            EXPECT_TRUE(error.startsWith(QStringLiteral("«%1»").arg(QString::fromLatin1(row.text))))
+                << error.toStdString();
+    }
+}
+
+TEST(GdalMessages, FollowASpanishSentenceAndNeverSaySuccess) {
+    CGdalErrorTrap trap;
+    CPLError(CE_Failure, CPLE_FileIO, "Failed to create file pueblo.shp: Success");
+    EXPECT_EQ(WithGdalDetail(QStringLiteral("No se pudo crear pueblo.shp"), trap.LastError()),
+              QStringLiteral("No se pudo crear pueblo.shp: Failed to create file pueblo.shp"));
+    CPLError(CE_Failure, CPLE_AppDefined, "sqlite3_exec() failed: no such table: gpkg_contents");
+    EXPECT_EQ(WithGdalDetail(QStringLiteral("No se puede leer a.gpkg como GPKG"), trap.LastError()),
+              QStringLiteral("No se puede leer a.gpkg como GPKG: sqlite3_exec() failed: no such "
+                             "table: gpkg_contents"));
+    // Nothing said: the sentence ends there.
+    EXPECT_EQ(
+        WithGdalDetail(QStringLiteral("No se pudo escribir pueblo.kml"), GdalWords(": Success.")),
+        QStringLiteral("No se pudo escribir pueblo.kml."));
 }
 
 // What a person checks of a town: its header, how many of each thing it has,

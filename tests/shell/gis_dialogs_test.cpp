@@ -378,6 +378,64 @@ private slots:
             names.insert(QString::fromUtf8(feature->GetFieldAsString("nombre")));
         QVERIFY(names.contains(QStringLiteral("Calle Recién Nombrada")));
     }
+
+    // Every file of the export counts: one layer's file already there is
+    // asked about, "No" leaves it, and a read-only one is asked about again
+    // and keeps its mode when replaced.
+    void ExportAsksBeforeReplacingAndKeepsAReadOnlyFileReadOnly() {
+        EditorFixture editor;
+        const QString osm = editor.WriteBytes(QStringLiteral("san-isidro.osm"), TestTownOsm());
+        const QString map = editor.Path(QStringLiteral("pueblo.map"));
+        QString error;
+        auto preset = CGisPreset::Load(QStringLiteral("osm"), error);
+        QVERIFY2(preset, qPrintable(error));
+        GisImportOptions options;
+        options.sources = {osm};
+        QVERIFY(MakeGisTown(*preset, options, map, [](const MapStore& town) {
+                    return MakeOverviewJpeg(town);
+                }).Done());
+        QVERIFY(editor.frame->OpenMap(map));
+        const QString streets = editor.WriteBytes(QStringLiteral("capas-calles.geojson"), "viejo");
+        QVERIFY(QFile::setPermissions(streets, QFile::ReadOwner | QFile::ReadGroup));
+        const QStringList before = editor.Files();
+
+        CGisExportDlg dialog(editor.document, editor.frame.get());
+        dialog.SetPath(editor.Path(QStringLiteral("capas.geojson")));
+        QStringList asked;
+        const auto answer = [&](const QString& button) {
+            return [&asked, button](QWidget* box) {
+                asked.append(MessageText(box));
+                ClickLater(box, button);
+            };
+        };
+        {
+            CModalScript script({answer(QStringLiteral("No"))});
+            dialog.accept();
+            QVERIFY(script.Done());
+        }
+        QCOMPARE(asked, QStringList{QStringLiteral("Ya existe capas-calles.geojson.\n¿Desea "
+                                                   "reemplazarlo?")});
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(FileBytes(streets), QByteArray("viejo"));
+        QCOMPARE(editor.Files(), before);
+
+        asked.clear();
+        {
+            CModalScript script({answer(QStringLiteral("Sí")), answer(QStringLiteral("Sí")),
+                                 answer(QStringLiteral("Aceptar"))});
+            dialog.accept();
+            QVERIFY(script.Done());
+        }
+        QCOMPARE(asked.size(), 3);
+        QCOMPARE(asked.at(1),
+                 QStringLiteral("El archivo es de solo lectura: %1.\n¿Desea reemplazarlo de todos "
+                                "modos? Conservará sus permisos.")
+                     .arg(streets));
+        QVERIFY(FileBytes(streets).contains("FeatureCollection"));
+        QCOMPARE(QFile::permissions(streets) &
+                     ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::ReadGroup);
+    }
 };
 
 QTEST_MAIN(GisDialogsTest)
