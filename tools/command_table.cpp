@@ -9,25 +9,26 @@ constexpr ToolCommand kCommands[] = {
     {"info", "MAPA", "textos, cuentas de cada lista, contadores, imagen y límites del mapa",
      RunInfo},
     {"dump", "[--compact] MAPA", "el mapa entero como JSON (UTF-8) en la salida estándar", RunDump},
-    {"save", "ENTRADA SALIDA",
+    {"save", "ENTRADA SALIDA [--force]",
      "abre un mapa y lo guarda como el editor (versión 1, listas "
      "ordenadas por nombre)",
      RunSave},
     {"check", "MAPA", "termina con 0 si el mapa se abre y con 1 y el motivo si no", RunCheck},
-    {"generate", "-o SALIDA [--blocks N] [--seed S]",
+    {"generate", "-o SALIDA [--blocks N] [--seed S] [--force]",
      "crea una ciudad sintética con su imagen de conjunto", RunGenerate},
     {"render", "MAPA -o SALIDA.png [--size WxH] [--scale S] [--center X,Y] [--layers LISTA|all]",
      "dibuja una vista del mapa como la ventana del mapa, en PNG", RunRender},
     {"picture", "IMAGEN -o SALIDA.png",
      "escribe en PNG lo que el editor lee de una imagen JPEG, BMP o GIF (su primer cuadro)",
      RunPicture},
-    {"set-picture", "MAPA IMAGEN",
+    {"set-picture", "MAPA IMAGEN [--force]",
      "reemplaza la imagen de conjunto del mapa (una BMP o GIF se guarda como JPEG) y lo guarda "
      "como el editor",
      RunSetPicture},
     {"import",
      "FUENTE... -o SALIDA.map [--preset osm|inegi|veltrix|ARCHIVO] [--country PAÍS] "
-     "[--state ESTADO] [--town CIUDAD] [--progress] [--crs EPSG:N]",
+     "[--state ESTADO] [--town CIUDAD] [--area LON0,LAT0,LON1,LAT1 | --boundary ARCHIVO] "
+     "[--progress] [--crs EPSG:N] [--force]",
      "crea una ciudad con datos geográficos (OpenStreetMap, shapefile, GeoPackage, GeoJSON, CSV) "
      "y su georreferencia SALIDA.prj",
      RunImport},
