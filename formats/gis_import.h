@@ -20,19 +20,19 @@
 #include <memory>
 
 struct GisImportOptions {
-    QStringList sources;
+    QStringList sources{};
     // Header texts; empty ones come from the data, the town at last from the
     // first source's file name.
-    QString country;
-    QString state;
-    QString town;
+    QString country{};
+    QString state{};
+    QString town{};
     // The coordinate system of layers that do not say theirs ("EPSG:32614").
-    QString crs;
+    QString crs{};
     // The part of the sources that is the town, chosen by hand: a rectangle
     // "lon0,lat0,lon1,lat1", or a file of polygons; else the place named
     // `town` (or the largest place) in the data, else everything.
-    QString area;
-    QString boundaryFile;
+    QString area{};
+    QString boundaryFile{};
     // A map of that name the user may not write (mode 0444) is replaced all
     // the same, keeping its mode.
     bool replaceReadOnly = false;

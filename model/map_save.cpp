@@ -157,9 +157,11 @@ public:
             }
             const int fd =
                 ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
-            // A map the user may not read is still saved, without a turn.
-            if (fd < 0)
-                return errno != ENOENT || Take(target, old, exists, error);
+            if (fd < 0) {
+                if (errno == ENOENT)
+                    continue; // gone since the stat: a new file after all
+                return true;  // a map the user may not read is still saved, without a turn
+            }
             struct stat locked {};
             if (::fstat(fd, &locked) != 0 || !S_ISREG(locked.st_mode)) {
                 ::close(fd);

@@ -389,9 +389,10 @@ TEST(CrsCodes, OnlyAWellFormedCodeGdalKnowsIsTaken) {
         EXPECT_EQ(CheckCrs(QString::fromLatin1(row.text), error), row.taken) << row.text;
         EXPECT_TRUE(error.contains(QString::fromUtf8(row.says)))
             << row.text << ": " << error.toStdString();
-        if (!row.taken)
+        if (!row.taken) {
             EXPECT_TRUE(error.startsWith(QStringLiteral("«%1»").arg(QString::fromLatin1(row.text))))
                 << error.toStdString();
+        }
     }
 }
 
