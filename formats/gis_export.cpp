@@ -26,23 +26,6 @@
 
 namespace {
 
-struct Format {
-    const char* suffix;
-    const char* driver;
-    bool manyLayers;
-    bool lonLat; // the format means longitude and latitude
-    std::vector<const char*> datasetOptions;
-    std::vector<const char*> layerOptions;
-};
-
-const Format kFormats[] = {
-    {"geojson", "GeoJSON", false, true, {}, {}},
-    {"gpkg", "GPKG", true, false, {}, {}},
-    {"shp", "ESRI Shapefile", false, false, {}, {"ENCODING=UTF-8"}},
-    {"kml", "KML", true, true, {"NameField=nombre"}, {}},
-    {"csv", "CSV", false, false, {}, {"GEOMETRY=AS_WKT", "CREATE_CSVT=YES"}},
-};
-
 struct Field {
     const char* name;
     OGRFieldType type;
@@ -282,13 +265,6 @@ CGisExport::~CGisExport() {
     Cancel();
 }
 
-QStringList CGisExport::Suffixes() {
-    QStringList suffixes;
-    for (const Format& f : kFormats)
-        suffixes.append(QString::fromLatin1(f.suffix));
-    return suffixes;
-}
-
 bool CGisExport::Fail(const QString& error) {
     m_strError = error;
     Cancel();
@@ -425,14 +401,12 @@ bool CGisExport::Prepare(const QString& path, const QString& crs) {
     m_files.clear();
 
     const QFileInfo target(path);
-    const Format* format = nullptr;
-    for (const Format& f : kFormats)
-        if (target.suffix().compare(QLatin1String(f.suffix), Qt::CaseInsensitive) == 0)
-            format = &f;
+    const GisExportFormat* format = GisExportFormatOf(target.suffix());
     if (!format) {
-        m_strError =
-            QStringLiteral("No se sabe escribir %1: use .geojson, .gpkg, .shp, .kml o .csv.")
-                .arg(path);
+        QStringList endings = GisExportSuffixes();
+        const QString last = endings.takeLast();
+        m_strError = QStringLiteral("No se sabe escribir %1: use .%2 o .%3.")
+                         .arg(path, endings.join(QStringLiteral(", .")), last);
         return false;
     }
 
@@ -512,7 +486,7 @@ bool CGisExport::Prepare(const QString& path, const QString& crs) {
     const QString base = target.completeBaseName();
     const QString suffix = target.suffix();
     std::vector<std::pair<QString, std::vector<Layer*>>> datasets;
-    if (format->manyLayers) {
+    if (format->oneFile) {
         datasets.push_back({target.fileName(), {}});
         for (Layer& layer : layers)
             datasets.back().second.push_back(&layer);

@@ -12,6 +12,7 @@
 // Texts that a spreadsheet would run as formulas go into CSV with an
 // apostrophe before them.
 
+#include "gis_export_format.h"
 #include "map_store.h"
 
 #include <QByteArray>
@@ -56,9 +57,6 @@ public:
     const QStringList& Warnings() const { return m_warnings; }
     // The files written, one per layer or one for all.
     const QStringList& Files() const { return m_files; }
-
-    // The output kinds by their file suffix: geojson, gpkg, shp, kml, csv.
-    static QStringList Suffixes();
 
 private:
     // One file written aside: where it waits and the file it becomes (the end
