@@ -68,6 +68,8 @@ private:
         bool existed = false;
     };
     bool Stage(const QString& written, const QString& output);
+    // Stages every file written in the folder `work` for its place in `folder`.
+    bool StageAll(const QString& work, const QString& folder);
     bool Fail(const QString& error);
 
     const MapStore& m_store;
