@@ -26,23 +26,6 @@
 
 namespace {
 
-struct Format {
-    const char* suffix;
-    const char* driver;
-    bool manyLayers;
-    bool lonLat; // the format means longitude and latitude
-    std::vector<const char*> datasetOptions;
-    std::vector<const char*> layerOptions;
-};
-
-const Format kFormats[] = {
-    {"geojson", "GeoJSON", false, true, {}, {}},
-    {"gpkg", "GPKG", true, false, {}, {}},
-    {"shp", "ESRI Shapefile", false, false, {}, {"ENCODING=UTF-8"}},
-    {"kml", "KML", true, true, {"NameField=nombre"}, {}},
-    {"csv", "CSV", false, false, {}, {"GEOMETRY=AS_WKT", "CREATE_CSVT=YES"}},
-};
-
 struct Field {
     const char* name;
     OGRFieldType type;
@@ -270,6 +253,214 @@ int SyncFile(const std::string& path) {
     return err;
 }
 
+// The coordinate systems of one export: what the layers say they are in, and
+// how the map's coordinates get there.
+struct ExportCrs {
+    std::unique_ptr<OGRSpatialReference> map; // null when the map has no georeference
+    std::unique_ptr<OGRSpatialReference> out; // null: the map's own
+    // Without a georeference the layers still say what their numbers are: a
+    // plane measured in map units, so that no tool takes them for degrees.
+    OGRSpatialReference plane;
+    std::unique_ptr<OGRCoordinateTransformation> transform; // null: none needed
+    QString wanted;                                         // as the person asked, or implied
+
+    OGRSpatialReference* OfLayers() { return out ? out.get() : map ? map.get() : &plane; }
+};
+
+// Settles the output's coordinate system from the map's georeference, the
+// format and what was asked. False with the reason in `error`; `warnings`
+// gets what the person should know.
+bool SettleCrs(const QByteArray& georeference, const GisExportFormat& format, const QString& crs,
+               ExportCrs& systems, QStringList& warnings, QString& error) {
+    if (!georeference.isEmpty()) {
+        systems.map = CrsFromWkt(georeference);
+        if (!systems.map) {
+            error = QStringLiteral("La georreferencia del mapa no es válida.");
+            return false;
+        }
+    }
+    QString& wanted = systems.wanted;
+    wanted = crs;
+    if (format.lonLat && !crs.isEmpty() && !crs.trimmed().startsWith(QLatin1String("EPSG:4326"))) {
+        warnings.append(QStringLiteral("Aviso: %1 siempre va en longitud y latitud (EPSG:4326).")
+                            .arg(format.driver));
+        wanted = QStringLiteral("EPSG:4326");
+    }
+    if (format.lonLat && wanted.isEmpty() && systems.map)
+        wanted = QStringLiteral("EPSG:4326");
+    if (!wanted.isEmpty()) {
+        systems.out = CrsFromText(wanted);
+        if (!systems.out) {
+            error = QStringLiteral("«%1» no es un sistema de coordenadas conocido.").arg(wanted);
+            return false;
+        }
+        if (!systems.map) {
+            error = QStringLiteral("El mapa no tiene georreferencia: no se puede pasar a %1.")
+                        .arg(wanted);
+            return false;
+        }
+    } else if (!systems.map) {
+        if (format.lonLat) {
+            error = QStringLiteral("%1 va en longitud y latitud, y el mapa no tiene "
+                                   "georreferencia.")
+                        .arg(format.driver);
+            return false;
+        }
+        warnings.append(QStringLiteral("Aviso: el mapa no tiene georreferencia; las coordenadas "
+                                       "quedan en unidades del mapa."));
+    }
+    systems.plane.SetLocalCS("Veltrix: unidades del mapa");
+    systems.plane.SetLinearUnits("Veltrix map unit (2.001555 m)", kMetresPerMapUnit);
+    if (systems.out && !systems.out->IsSame(systems.map.get())) {
+        systems.transform.reset(
+            OGRCreateCoordinateTransformation(systems.map.get(), systems.out.get()));
+        if (!systems.transform) {
+            error = QStringLiteral("No se pueden pasar las coordenadas del mapa a %1.").arg(wanted);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The layers that go out: every one that has rows, and the blocks always, so
+// that even an empty map gives a file.
+std::vector<Layer> LayersToWrite(const MapStore& store) {
+    std::vector<Layer> layers = LayersOf(store);
+    std::erase_if(layers, [](const Layer& l) {
+        return l.rows.empty() && std::string_view(l.name) != "manzanas";
+    });
+    return layers;
+}
+
+// One file of the export and the layers it holds.
+struct Dataset {
+    QString name;
+    std::vector<Layer*> layers;
+};
+
+// One file for all the layers, or one per layer named after the output.
+std::vector<Dataset> DatasetsOf(std::vector<Layer>& layers, const QFileInfo& target,
+                                const GisExportFormat& format) {
+    std::vector<Dataset> datasets;
+    if (format.oneFile) {
+        datasets.push_back({target.fileName(), {}});
+        for (Layer& layer : layers)
+            datasets.back().layers.push_back(&layer);
+    } else {
+        const QString base = target.completeBaseName();
+        const QString suffix = target.suffix();
+        for (Layer& layer : layers)
+            datasets.push_back(
+                {QStringLiteral("%1-%2.%3").arg(base, QString::fromLatin1(layer.name), suffix),
+                 {&layer}});
+    }
+    return datasets;
+}
+
+// Writes the files of one export through one GDAL driver.
+class CDatasetWriter {
+public:
+    CDatasetWriter(GDALDriver& driver, const GisExportFormat& format, ExportCrs& systems,
+                   const CGdalErrorTrap& trap)
+        : m_driver(driver), m_systems(systems), m_trap(trap),
+          m_datasetOptions(Terminated(format.datasetOptions)),
+          m_layerOptions(Terminated(format.layerOptions)),
+          m_bEscapeFormulas(std::string_view(format.driver) == "CSV") {}
+
+    // `file` is where it is written, `name` how messages call it.
+    bool Write(const QString& file, const QString& name, const std::vector<Layer*>& layers,
+               QString& error) {
+        const QByteArray local = QFile::encodeName(file);
+        GDALDatasetUniquePtr dataset(m_driver.Create(local.constData(), 0, 0, 0, GDT_Unknown,
+                                                     const_cast<char**>(m_datasetOptions.data())));
+        if (!dataset) {
+            error =
+                WithGdalDetail(QStringLiteral("No se pudo crear %1").arg(name), m_trap.LastError());
+            return false;
+        }
+        for (Layer* layer : layers)
+            if (!WriteLayer(*dataset, *layer, name, error))
+                return false;
+        dataset.reset(); // flushes and closes
+        if (!m_trap.LastError().isEmpty()) {
+            error = WithGdalDetail(QStringLiteral("No se pudo escribir %1").arg(name),
+                                   m_trap.LastError());
+            return false;
+        }
+        return true;
+    }
+
+private:
+    bool WriteLayer(GDALDataset& dataset, Layer& layer, const QString& name, QString& error) {
+        OGRLayer* out = dataset.CreateLayer(layer.name, m_systems.OfLayers(), layer.type,
+                                            const_cast<char**>(m_layerOptions.data()));
+        std::vector<int> index;
+        bool ok = out != nullptr && CreateFields(*out, layer, index);
+        for (std::size_t i = 0; ok && i < layer.rows.size(); ++i) {
+            if (!WriteRow(*out, layer, layer.rows[i], index, ok, error))
+                return false;
+        }
+        if (!ok) {
+            error = WithGdalDetail(QStringLiteral("No se pudo escribir la capa %1 en %2")
+                                       .arg(QString::fromLatin1(layer.name), name),
+                                   m_trap.LastError());
+            return false;
+        }
+        return true;
+    }
+
+    // `index` gets where each field went: some drivers put fields of their own
+    // first (KML: Name, description).
+    static bool CreateFields(OGRLayer& out, const Layer& layer, std::vector<int>& index) {
+        for (const Field& f : layer.fields) {
+            OGRFieldDefn field(f.name, f.type);
+            if (out.CreateField(&field) != OGRERR_NONE)
+                return false;
+        }
+        for (const Field& f : layer.fields) {
+            index.push_back(out.GetLayerDefn()->GetFieldIndex(f.name));
+            if (index.back() < 0)
+                return false;
+        }
+        return true;
+    }
+
+    // False, with `error`, when the row cannot be placed in the output's
+    // coordinates; `written` says whether the driver took it.
+    bool WriteRow(OGRLayer& out, const Layer& layer, Layer::Row& row, const std::vector<int>& index,
+                  bool& written, QString& error) {
+        OGRFeature feature(out.GetLayerDefn());
+        for (qsizetype i = 0; i < row.values.size(); ++i) {
+            const auto field = static_cast<std::size_t>(i);
+            const QString& value = row.values[i];
+            feature.SetField(index[field],
+                             (m_bEscapeFormulas && layer.fields[field].type == OFTString
+                                  ? SpreadsheetSafe(value)
+                                  : value)
+                                 .toUtf8()
+                                 .constData());
+        }
+        if (row.geometry) {
+            if (m_systems.transform &&
+                row.geometry->transform(m_systems.transform.get()) != OGRERR_NONE) {
+                error = QStringLiteral("No se pudo pasar a %1 un elemento de la capa %2.")
+                            .arg(m_systems.wanted, QString::fromLatin1(layer.name));
+                return false;
+            }
+            feature.SetGeometryDirectly(row.geometry.release());
+        }
+        written = out.CreateFeature(&feature) == OGRERR_NONE;
+        return true;
+    }
+
+    GDALDriver& m_driver;
+    ExportCrs& m_systems;
+    const CGdalErrorTrap& m_trap;
+    const std::vector<const char*> m_datasetOptions;
+    const std::vector<const char*> m_layerOptions;
+    const bool m_bEscapeFormulas;
+};
+
 } // namespace
 
 CGisExport::CGisExport(const MapStore& store, QByteArray georeference)
@@ -280,13 +471,6 @@ CGisExport::CGisExport(const MapStore& store, QByteArray georeference, FileOps& 
 
 CGisExport::~CGisExport() {
     Cancel();
-}
-
-QStringList CGisExport::Suffixes() {
-    QStringList suffixes;
-    for (const Format& f : kFormats)
-        suffixes.append(QString::fromLatin1(f.suffix));
-    return suffixes;
 }
 
 bool CGisExport::Fail(const QString& error) {
@@ -425,72 +609,17 @@ bool CGisExport::Prepare(const QString& path, const QString& crs) {
     m_files.clear();
 
     const QFileInfo target(path);
-    const Format* format = nullptr;
-    for (const Format& f : kFormats)
-        if (target.suffix().compare(QLatin1String(f.suffix), Qt::CaseInsensitive) == 0)
-            format = &f;
+    const GisExportFormat* format = GisExportFormatOf(target.suffix());
     if (!format) {
-        m_strError =
-            QStringLiteral("No se sabe escribir %1: use .geojson, .gpkg, .shp, .kml o .csv.")
-                .arg(path);
+        QStringList endings = GisExportSuffixes();
+        const QString last = endings.takeLast();
+        m_strError = QStringLiteral("No se sabe escribir %1: use .%2 o .%3.")
+                         .arg(path, endings.join(QStringLiteral(", .")), last);
         return false;
     }
-
-    std::unique_ptr<OGRSpatialReference> mapCrs;
-    if (!m_georeference.isEmpty()) {
-        mapCrs = CrsFromWkt(m_georeference);
-        if (!mapCrs) {
-            m_strError = QStringLiteral("La georreferencia del mapa no es válida.");
-            return false;
-        }
-    }
-    QString wanted = crs;
-    if (format->lonLat && !crs.isEmpty() && !crs.trimmed().startsWith(QLatin1String("EPSG:4326"))) {
-        m_warnings.append(QStringLiteral("Aviso: %1 siempre va en longitud y latitud (EPSG:4326).")
-                              .arg(format->driver));
-        wanted = QStringLiteral("EPSG:4326");
-    }
-    if (format->lonLat && wanted.isEmpty() && mapCrs)
-        wanted = QStringLiteral("EPSG:4326");
-    std::unique_ptr<OGRSpatialReference> outCrs;
-    if (!wanted.isEmpty()) {
-        outCrs = CrsFromText(wanted);
-        if (!outCrs) {
-            m_strError =
-                QStringLiteral("«%1» no es un sistema de coordenadas conocido.").arg(wanted);
-            return false;
-        }
-        if (!mapCrs) {
-            m_strError = QStringLiteral("El mapa no tiene georreferencia: no se puede pasar a %1.")
-                             .arg(wanted);
-            return false;
-        }
-    } else if (!mapCrs) {
-        if (format->lonLat) {
-            m_strError = QStringLiteral("%1 va en longitud y latitud, y el mapa no tiene "
-                                        "georreferencia.")
-                             .arg(format->driver);
-            return false;
-        }
-        m_warnings.append(QStringLiteral("Aviso: el mapa no tiene georreferencia; las coordenadas "
-                                         "quedan en unidades del mapa."));
-    }
-    // Without a georeference the layers still say what their numbers are: a
-    // plane measured in map units, so that no tool takes them for degrees.
-    OGRSpatialReference plane;
-    plane.SetLocalCS("Veltrix: unidades del mapa");
-    plane.SetLinearUnits("Veltrix map unit (2.001555 m)", kMetresPerMapUnit);
-    OGRSpatialReference* layerCrs = outCrs ? outCrs.get() : mapCrs ? mapCrs.get() : &plane;
-    std::unique_ptr<OGRCoordinateTransformation> transform;
-    if (outCrs && !outCrs->IsSame(mapCrs.get())) {
-        transform.reset(OGRCreateCoordinateTransformation(mapCrs.get(), outCrs.get()));
-        if (!transform) {
-            m_strError =
-                QStringLiteral("No se pueden pasar las coordenadas del mapa a %1.").arg(wanted);
-            return false;
-        }
-    }
-
+    ExportCrs systems;
+    if (!SettleCrs(m_georeference, *format, crs, systems, m_warnings, m_strError))
+        return false;
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(format->driver);
     if (!driver) {
         m_strError = QStringLiteral("Esta instalación de GDAL no escribe %1.").arg(format->driver);
@@ -505,94 +634,19 @@ bool CGisExport::Prepare(const QString& path, const QString& crs) {
         return false;
     }
 
-    std::vector<Layer> layers = LayersOf(m_store);
-    std::erase_if(layers, [](const Layer& l) {
-        return l.rows.empty() && std::string_view(l.name) != "manzanas";
-    });
-    const QString base = target.completeBaseName();
-    const QString suffix = target.suffix();
-    std::vector<std::pair<QString, std::vector<Layer*>>> datasets;
-    if (format->manyLayers) {
-        datasets.push_back({target.fileName(), {}});
-        for (Layer& layer : layers)
-            datasets.back().second.push_back(&layer);
-    } else {
-        for (Layer& layer : layers)
-            datasets.push_back(
-                {QStringLiteral("%1-%2.%3").arg(base, QString::fromLatin1(layer.name), suffix),
-                 {&layer}});
-    }
-
-    const bool escapeFormulas = std::string_view(format->driver) == "CSV";
-    const auto datasetOptions = Terminated(format->datasetOptions);
-    const auto layerOptions = Terminated(format->layerOptions);
-    for (const auto& [name, contents] : datasets) {
-        const QByteArray local = QFile::encodeName(work.filePath(name));
-        GDALDatasetUniquePtr dataset(driver->Create(local.constData(), 0, 0, 0, GDT_Unknown,
-                                                    const_cast<char**>(datasetOptions.data())));
-        if (!dataset) {
-            m_strError =
-                WithGdalDetail(QStringLiteral("No se pudo crear %1").arg(name), trap.LastError());
+    std::vector<Layer> layers = LayersToWrite(m_store);
+    CDatasetWriter writer(*driver, *format, systems, trap);
+    for (const Dataset& dataset : DatasetsOf(layers, target, *format)) {
+        if (!writer.Write(work.filePath(dataset.name), dataset.name, dataset.layers, m_strError))
             return false;
-        }
-        for (Layer* layer : contents) {
-            OGRLayer* out = dataset->CreateLayer(layer->name, layerCrs, layer->type,
-                                                 const_cast<char**>(layerOptions.data()));
-            bool ok = out != nullptr;
-            for (std::size_t i = 0; ok && i < layer->fields.size(); ++i) {
-                OGRFieldDefn field(layer->fields[i].name, layer->fields[i].type);
-                ok = out->CreateField(&field) == OGRERR_NONE;
-            }
-            // Some drivers put fields of their own first (KML: Name, description).
-            std::vector<int> index;
-            for (std::size_t i = 0; ok && i < layer->fields.size(); ++i) {
-                index.push_back(out->GetLayerDefn()->GetFieldIndex(layer->fields[i].name));
-                ok = index.back() >= 0;
-            }
-            for (auto& row : layer->rows) {
-                if (!ok)
-                    break;
-                OGRFeature feature(out->GetLayerDefn());
-                for (qsizetype i = 0; i < row.values.size(); ++i) {
-                    const auto field = static_cast<std::size_t>(i);
-                    const QString& value = row.values[i];
-                    feature.SetField(index[field],
-                                     (escapeFormulas && layer->fields[field].type == OFTString
-                                          ? SpreadsheetSafe(value)
-                                          : value)
-                                         .toUtf8()
-                                         .constData());
-                }
-                if (row.geometry) {
-                    if (transform && row.geometry->transform(transform.get()) != OGRERR_NONE) {
-                        m_strError =
-                            QStringLiteral("No se pudo pasar a %1 un elemento de la capa %2.")
-                                .arg(wanted, QString::fromLatin1(layer->name));
-                        return false;
-                    }
-                    feature.SetGeometryDirectly(row.geometry.release());
-                }
-                ok = out->CreateFeature(&feature) == OGRERR_NONE;
-            }
-            if (!ok) {
-                m_strError = WithGdalDetail(QStringLiteral("No se pudo escribir la capa %1 en %2")
-                                                .arg(QString::fromLatin1(layer->name), name),
-                                            trap.LastError());
-                return false;
-            }
-        }
-        dataset.reset(); // flushes and closes
-        if (!trap.LastError().isEmpty()) {
-            m_strError = WithGdalDetail(QStringLiteral("No se pudo escribir %1").arg(name),
-                                        trap.LastError());
-            return false;
-        }
-        m_files.append(QDir(folder).filePath(name));
+        m_files.append(QDir(folder).filePath(dataset.name));
     }
+    return StageAll(work.path(), folder);
+}
 
-    // Each file waits beside the one it becomes, so that Commit() only renames.
-    for (const QFileInfo& file :
-         QDir(work.path()).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
+// Each file waits beside the one it becomes, so that Commit() only renames.
+bool CGisExport::StageAll(const QString& work, const QString& folder) {
+    for (const QFileInfo& file : QDir(work).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
         if (!Stage(file.absoluteFilePath(), QDir(folder).filePath(file.fileName())))
             return false;
     }

@@ -157,33 +157,44 @@ private:
                        QStringLiteral("en el nivel superior")))
             return false;
         preset.m_strName = m_strLabel;
-        if (!ReadString(top, QStringLiteral("name"), preset.m_strName, {}) ||
-            !ReadString(top, QStringLiteral("description"), preset.m_strDescription, {}))
-            return false;
+        return ReadString(top, QStringLiteral("name"), preset.m_strName, {}) &&
+               ReadString(top, QStringLiteral("description"), preset.m_strDescription, {}) &&
+               ReadBlocks(top.value(QStringLiteral("blocks")), preset) &&
+               ReadSpacings(top, preset) &&
+               ReadOpenOptions(top.value(QStringLiteral("open_options")), preset) &&
+               ReadColors(top.value(QStringLiteral("colors")), preset) &&
+               ReadDetect(top.value(QStringLiteral("detect")), preset) &&
+               ReadRules(top.value(QStringLiteral("rules")), preset);
+    }
 
-        const QJsonValue blocks = top.value(QStringLiteral("blocks"));
-        if (!blocks.isUndefined()) {
-            if (!blocks.isObject())
-                return Fail(QStringLiteral("«blocks» debe ser un objeto"));
-            const QJsonObject b = blocks.toObject();
-            const QString where = QStringLiteral("en «blocks»");
-            if (!CheckKeys(b,
-                           {QStringLiteral("from_streets"), QStringLiteral("min_area_m2"),
-                            QStringLiteral("max_area_m2"), QStringLiteral("street_half_width_m")},
-                           where))
-                return false;
-            const QJsonValue from = b.value(QStringLiteral("from_streets"));
-            if (!from.isUndefined() && !from.isBool())
-                return Fail(QStringLiteral("«from_streets» debe ser true o false"));
-            preset.m_bBlocksFromStreets = from.toBool(true);
-            if (!ReadPositive(b, QStringLiteral("min_area_m2"), preset.m_dMinBlockM2, where) ||
-                !ReadPositive(b, QStringLiteral("max_area_m2"), preset.m_dMaxBlockM2, where) ||
-                !ReadPositive(b, QStringLiteral("street_half_width_m"), preset.m_dStreetHalfWidthM,
-                              where))
-                return false;
-            if (preset.m_dMinBlockM2 >= preset.m_dMaxBlockM2)
-                return Fail(QStringLiteral("«min_area_m2» debe ser menor que «max_area_m2»"));
-        }
+    bool ReadBlocks(const QJsonValue& blocks, CGisPreset& preset) {
+        if (blocks.isUndefined())
+            return true;
+        if (!blocks.isObject())
+            return Fail(QStringLiteral("«blocks» debe ser un objeto"));
+        const QJsonObject b = blocks.toObject();
+        const QString where = QStringLiteral("en «blocks»");
+        if (!CheckKeys(b,
+                       {QStringLiteral("from_streets"), QStringLiteral("min_area_m2"),
+                        QStringLiteral("max_area_m2"), QStringLiteral("street_half_width_m")},
+                       where))
+            return false;
+        const QJsonValue from = b.value(QStringLiteral("from_streets"));
+        if (!from.isUndefined() && !from.isBool())
+            return Fail(QStringLiteral("«from_streets» debe ser true o false"));
+        preset.m_bBlocksFromStreets = from.toBool(true);
+        if (!ReadPositive(b, QStringLiteral("min_area_m2"), preset.m_dMinBlockM2, where) ||
+            !ReadPositive(b, QStringLiteral("max_area_m2"), preset.m_dMaxBlockM2, where) ||
+            !ReadPositive(b, QStringLiteral("street_half_width_m"), preset.m_dStreetHalfWidthM,
+                          where))
+            return false;
+        if (preset.m_dMinBlockM2 >= preset.m_dMaxBlockM2)
+            return Fail(QStringLiteral("«min_area_m2» debe ser menor que «max_area_m2»"));
+        return true;
+    }
+
+    // The objects that each hold one distance: labels' spacing, stops' reach.
+    bool ReadSpacings(const QJsonObject& top, CGisPreset& preset) {
         for (const auto& [key, sub, target] :
              {std::tuple{QStringLiteral("labels"), QStringLiteral("spacing_m"),
                          &preset.m_dLabelSpacingM},
@@ -199,43 +210,44 @@ private:
                 !ReadPositive(v.toObject(), sub, *target, where))
                 return false;
         }
+        return true;
+    }
 
-        if (!ReadOpenOptions(top.value(QStringLiteral("open_options")), preset))
-            return false;
-
-        const QJsonValue colors = top.value(QStringLiteral("colors"));
-        if (!colors.isUndefined()) {
-            if (!colors.isObject())
-                return Fail(QStringLiteral("«colors» debe ser un objeto"));
-            static const QRegularExpression hex(QStringLiteral("^#[0-9a-fA-F]{6}$"));
-            const QJsonObject c = colors.toObject();
-            for (auto it = c.begin(); it != c.end(); ++it) {
-                if (!it.value().isString() || !hex.match(it.value().toString()).hasMatch())
-                    return Fail(QStringLiteral("el color «%1» debe escribirse como \"#rrggbb\"")
-                                    .arg(it.key()));
-                preset.m_colors.insert(it.key().toCaseFolded(), it.value().toString());
-            }
+    bool ReadColors(const QJsonValue& colors, CGisPreset& preset) {
+        if (colors.isUndefined())
+            return true;
+        if (!colors.isObject())
+            return Fail(QStringLiteral("«colors» debe ser un objeto"));
+        static const QRegularExpression hex(QStringLiteral("^#[0-9a-fA-F]{6}$"));
+        const QJsonObject c = colors.toObject();
+        for (auto it = c.begin(); it != c.end(); ++it) {
+            if (!it.value().isString() || !hex.match(it.value().toString()).hasMatch())
+                return Fail(
+                    QStringLiteral("el color «%1» debe escribirse como \"#rrggbb\"").arg(it.key()));
+            preset.m_colors.insert(it.key().toCaseFolded(), it.value().toString());
         }
+        return true;
+    }
 
-        const QJsonValue detect = top.value(QStringLiteral("detect"));
-        if (!detect.isUndefined()) {
-            if (!detect.isObject())
-                return Fail(QStringLiteral("«detect» debe ser un objeto"));
-            const QJsonObject d = detect.toObject();
-            if (!CheckKeys(
-                    d,
-                    {QStringLiteral("drivers"), QStringLiteral("layers"), QStringLiteral("fields")},
-                    QStringLiteral("en «detect»")) ||
-                !ReadStringList(d.value(QStringLiteral("drivers")), preset.m_detectDrivers,
-                                QStringLiteral("«detect.drivers»")) ||
-                !ReadStringList(d.value(QStringLiteral("layers")), preset.m_detectLayers,
-                                QStringLiteral("«detect.layers»")) ||
-                !ReadStringList(d.value(QStringLiteral("fields")), preset.m_detectFields,
-                                QStringLiteral("«detect.fields»")))
-                return false;
-        }
+    bool ReadDetect(const QJsonValue& detect, CGisPreset& preset) {
+        if (detect.isUndefined())
+            return true;
+        if (!detect.isObject())
+            return Fail(QStringLiteral("«detect» debe ser un objeto"));
+        const QJsonObject d = detect.toObject();
+        return CheckKeys(
+                   d,
+                   {QStringLiteral("drivers"), QStringLiteral("layers"), QStringLiteral("fields")},
+                   QStringLiteral("en «detect»")) &&
+               ReadStringList(d.value(QStringLiteral("drivers")), preset.m_detectDrivers,
+                              QStringLiteral("«detect.drivers»")) &&
+               ReadStringList(d.value(QStringLiteral("layers")), preset.m_detectLayers,
+                              QStringLiteral("«detect.layers»")) &&
+               ReadStringList(d.value(QStringLiteral("fields")), preset.m_detectFields,
+                              QStringLiteral("«detect.fields»"));
+    }
 
-        const QJsonValue rules = top.value(QStringLiteral("rules"));
+    bool ReadRules(const QJsonValue& rules, CGisPreset& preset) {
         if (!rules.isArray() || rules.toArray().isEmpty())
             return Fail(QStringLiteral("falta la lista de reglas («rules»)"));
         int index = 0;

@@ -536,13 +536,11 @@ private:
     StreetFaceCounts& m_counts;
 };
 
-} // namespace
-
-bool FacesOfStreets(const std::vector<BoundLine>& lines, const StreetFaceLimits& limits,
-                    const FaceJudge& judge, std::vector<StreetFace>& faces,
-                    StreetFaceCounts& counts, QString& error) {
-    const CGeos geos;
-    const GEOSContextHandle_t h = geos.Handle();
+// The lines noded: a union with one of their own points makes every
+// crossing, with or without a shared vertex, a vertex of both lines. Null when
+// the geometry library could not do it, and also when there is no line to
+// node, which `none` tells apart.
+GeosPtr NodedLines(GEOSContextHandle_t h, const std::vector<BoundLine>& lines, bool& none) {
     std::vector<GEOSGeometry*> parts;
     parts.reserve(lines.size());
     PlanePoint start;
@@ -552,71 +550,108 @@ bool FacesOfStreets(const std::vector<BoundLine>& lines, const StreetFaceLimits&
             continue;
         if (parts.empty())
             start = line.front();
-        if (GEOSGeometry* part = LineOf(h, line)) {
-            parts.push_back(part);
-        } else {
+        GEOSGeometry* part = LineOf(h, line);
+        if (!part) {
             for (GEOSGeometry* made : parts)
                 GEOSGeom_destroy_r(h, made);
-            error = QStringLiteral("No se pudieron cruzar las líneas de las calles: %1")
-                        .arg(geos.LastError());
-            return false;
+            return GeosPtr(nullptr, GeosDeleter{h});
         }
+        parts.push_back(part);
     }
-    if (parts.empty())
-        return true;
+    none = parts.empty();
+    if (none)
+        return GeosPtr(nullptr, GeosDeleter{h});
     const GeosPtr network(GEOSGeom_createCollection_r(h, GEOS_MULTILINESTRING, parts.data(),
                                                       static_cast<unsigned>(parts.size())),
                           GeosDeleter{h});
-    // A union with one of its own points nodes the whole network: every
-    // crossing, with or without a shared vertex, becomes a vertex of both lines.
     const GeosPtr seed(GEOSGeom_createPointFromXY_r(h, start.x, start.y), GeosDeleter{h});
-    const GeosPtr noded(network && seed ? GEOSUnion_r(h, network.get(), seed.get()) : nullptr,
-                        GeosDeleter{h});
-    if (!noded) {
-        error = QStringLiteral("No se pudieron cruzar las líneas de las calles: %1")
-                    .arg(geos.LastError());
-        return false;
-    }
-    // The union is lines only, unless the network was a single line or came
-    // back with stray points: only the lines go to the polygonizer.
+    return GeosPtr(network && seed ? GEOSUnion_r(h, network.get(), seed.get()) : nullptr,
+                   GeosDeleter{h});
+}
+
+// The union is lines only, unless the network was a single line or came back
+// with stray points: only the lines go to the polygonizer. Copies the caller
+// owns.
+std::vector<GEOSGeometry*> LinesOfUnion(GEOSContextHandle_t h, const GEOSGeometry* noded) {
     std::vector<GEOSGeometry*> edges;
-    const int nodedType = GEOSGeomTypeId_r(h, noded.get());
-    if (nodedType == GEOS_LINESTRING) {
-        edges.push_back(GEOSGeom_clone_r(h, noded.get()));
-    } else if (nodedType == GEOS_MULTILINESTRING || nodedType == GEOS_GEOMETRYCOLLECTION) {
-        for (int i = 0; i < GEOSGetNumGeometries_r(h, noded.get()); ++i) {
-            const GEOSGeometry* part = GEOSGetGeometryN_r(h, noded.get(), i);
+    const int type = GEOSGeomTypeId_r(h, noded);
+    if (type == GEOS_LINESTRING) {
+        edges.push_back(GEOSGeom_clone_r(h, noded));
+    } else if (type == GEOS_MULTILINESTRING || type == GEOS_GEOMETRYCOLLECTION) {
+        for (int i = 0; i < GEOSGetNumGeometries_r(h, noded); ++i) {
+            const GEOSGeometry* part = GEOSGetGeometryN_r(h, noded, i);
             if (GEOSGeomTypeId_r(h, part) == GEOS_LINESTRING)
                 edges.push_back(GEOSGeom_clone_r(h, part));
         }
     }
-    if (edges.empty())
-        return true;
+    return edges;
+}
+
+// What the polygonizer makes of the noded edges: the faces, and the lines
+// that bound no face (cuts through a face, dead ends), which still take room
+// from the blocks they run into.
+struct Polygonized {
+    GeosPtr faces;
+    GeosPtr cuts;
+    GeosPtr dangles;
+    GeosPtr invalid;
+};
+
+// Takes the edges; `faces` is null when the geometry library failed.
+Polygonized Polygonize(GEOSContextHandle_t h, std::vector<GEOSGeometry*> edges) {
     const GeosPtr edgeSet(GEOSGeom_createCollection_r(h, GEOS_MULTILINESTRING, edges.data(),
                                                       static_cast<unsigned>(edges.size())),
                           GeosDeleter{h});
     GEOSGeometry* cuts = nullptr;
     GEOSGeometry* dangles = nullptr;
     GEOSGeometry* invalid = nullptr;
-    const GeosPtr polygons(
-        edgeSet ? GEOSPolygonize_full_r(h, edgeSet.get(), &cuts, &dangles, &invalid) : nullptr,
-        GeosDeleter{h});
-    const GeosPtr cutsOwned(cuts, GeosDeleter{h}), danglesOwned(dangles, GeosDeleter{h}),
-        invalidOwned(invalid, GeosDeleter{h});
-    if (!polygons) {
+    GEOSGeometry* faces =
+        edgeSet ? GEOSPolygonize_full_r(h, edgeSet.get(), &cuts, &dangles, &invalid) : nullptr;
+    return {GeosPtr(faces, GeosDeleter{h}), GeosPtr(cuts, GeosDeleter{h}),
+            GeosPtr(dangles, GeosDeleter{h}), GeosPtr(invalid, GeosDeleter{h})};
+}
+
+void BlocksOfFaces(GEOSContextHandle_t h, const std::vector<BoundLine>& lines,
+                   const Polygonized& network, const StreetFaceLimits& limits,
+                   const FaceJudge& judge, std::vector<StreetFace>& faces,
+                   StreetFaceCounts& counts) {
+    const CLineWidths widths(lines);
+    CInnerLines inner(h, widths);
+    inner.Add(network.cuts.get());
+    inner.Add(network.dangles.get());
+    CFaceBlocks blocks(h, limits, judge, widths, inner, faces, counts);
+    for (int i = 0; i < GEOSGetNumGeometries_r(h, network.faces.get()); ++i) {
+        const GEOSGeometry* face = GEOSGetGeometryN_r(h, network.faces.get(), i);
+        if (GEOSGeomTypeId_r(h, face) == GEOS_POLYGON)
+            blocks.Face(face);
+    }
+}
+
+} // namespace
+
+bool FacesOfStreets(const std::vector<BoundLine>& lines, const StreetFaceLimits& limits,
+                    const FaceJudge& judge, std::vector<StreetFace>& faces,
+                    StreetFaceCounts& counts, QString& error) {
+    const CGeos geos;
+    const GEOSContextHandle_t h = geos.Handle();
+    bool none = false;
+    const GeosPtr noded = NodedLines(h, lines, none);
+    if (none)
+        return true;
+    if (!noded) {
+        error = QStringLiteral("No se pudieron cruzar las líneas de las calles: %1")
+                    .arg(geos.LastError());
+        return false;
+    }
+    std::vector<GEOSGeometry*> edges = LinesOfUnion(h, noded.get());
+    if (edges.empty())
+        return true;
+    const Polygonized network = Polygonize(h, std::move(edges));
+    if (!network.faces) {
         error = QStringLiteral("No se pudieron formar las manzanas con las calles: %1")
                     .arg(geos.LastError());
         return false;
     }
-    const CLineWidths widths(lines);
-    CInnerLines inner(h, widths);
-    inner.Add(cuts);
-    inner.Add(dangles);
-    CFaceBlocks blocks(h, limits, judge, widths, inner, faces, counts);
-    for (int i = 0; i < GEOSGetNumGeometries_r(h, polygons.get()); ++i) {
-        const GEOSGeometry* face = GEOSGetGeometryN_r(h, polygons.get(), i);
-        if (GEOSGeomTypeId_r(h, face) == GEOS_POLYGON)
-            blocks.Face(face);
-    }
+    BlocksOfFaces(h, lines, network, limits, judge, faces, counts);
     return true;
 }

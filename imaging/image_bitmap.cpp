@@ -6,10 +6,8 @@
 #include "picture_limits.h"
 #include "row_helpers.h"
 
-#include <QCursor>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QPixmap>
 
 #include <cstring>
@@ -21,26 +19,6 @@ namespace {
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
-
-// The wait cursor while a file is decoded, when there is a screen to show it on.
-class WaitCursor {
-public:
-    WaitCursor() : m_bShown(qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        if (m_bShown) {
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        }
-    }
-    ~WaitCursor() {
-        if (m_bShown) {
-            QGuiApplication::restoreOverrideCursor();
-        }
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    bool m_bShown;
-};
 
 } // namespace
 
@@ -82,7 +60,6 @@ bool CImageBitmap::LoadFile(const QString& path) {
         m_bErrorForUser = false;
         return false;
     }
-    const WaitCursor wait;
     Clear();
     const auto kind = KindFromPath(path);
     if (!kind) {

@@ -60,7 +60,6 @@ public:
     std::span<const std::uint8_t> Borrow(std::size_t n) { return {Take(n), n}; }
 
     std::uint64_t Remaining() const { return m_size - m_consumed; }
-    std::uint64_t Consumed() const { return m_consumed; }
 
     // Reads a signed count and checks that `count` records of at least
     // `minBytesEach` bytes can still follow.

@@ -33,7 +33,6 @@ public:
     // Types 1 to 6 also take their table colour; others keep the colour they had.
     void SetType(std::int32_t type);
     void SetId(std::uint32_t id) { m_nId = id; }
-    std::size_t PointCount() const { return m_nPoints; }
     bool NeedsFill(bool fillAll) const { return m_nType > 1 || fillAll || m_bSelected; }
     Color FillColor() const { return m_bSelected ? kSelectedBlockColor : m_crFill; }
 };

@@ -41,8 +41,6 @@ public:
     // Gives back what Reserve took beyond the points in use.
     void ShrinkToFit();
     void Clear();
-    // Bytes held, reserved room included.
-    std::size_t CapacityBytes() const { return m_nCapacity * sizeof(FloatPoint); }
 
 private:
     void Resize(std::size_t capacity);

@@ -20,29 +20,24 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
-struct ExportFormat {
-    const char* suffix;
-    const char* name;
-    bool oneFile; // every layer in one file; else one file per layer
-    bool lonLat;  // longitude and latitude whatever is asked
-};
-
-constexpr ExportFormat kFormats[] = {
-    {"gpkg", "GeoPackage", true, false}, {"geojson", "GeoJSON", false, true},
-    {"shp", "Shapefile", false, false},  {"kml", "KML", true, true},
-    {"csv", "CSV", false, false},
-};
-
-const ExportFormat* FormatOf(const QString& suffix) {
-    for (const ExportFormat& format : kFormats)
-        if (suffix.compare(QLatin1String(format.suffix), Qt::CaseInsensitive) == 0)
-            return &format;
-    return nullptr;
+// The formats as the list offers them: the preferred one first, then the
+// others in table order.
+std::vector<const GisExportFormat*> ListedFormats() {
+    std::vector<const GisExportFormat*> listed;
+    for (const GisExportFormat& format : GisExportFormats())
+        if (format.preferred)
+            listed.push_back(&format);
+    for (const GisExportFormat& format : GisExportFormats())
+        if (!format.preferred)
+            listed.push_back(&format);
+    return listed;
 }
 
-QString Filter(const ExportFormat& format) {
+QString Filter(const GisExportFormat& format) {
     return QStringLiteral("%1 (*.%2)")
         .arg(QLatin1String(format.name), QLatin1String(format.suffix));
 }
@@ -50,7 +45,7 @@ QString Filter(const ExportFormat& format) {
 } // namespace
 
 CGisExportDlg::CGisExportDlg(const CMapDocument& document, QWidget* parent)
-    : QDialog(parent), m_document(document) {
+    : QDialog(parent), m_document(document), m_formats(ListedFormats()) {
     setObjectName(QStringLiteral("gisExportDlg"));
     setWindowTitle(QStringLiteral("Exportar datos geográficos"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -65,8 +60,8 @@ CGisExportDlg::CGisExportDlg(const CMapDocument& document, QWidget* parent)
     connect(browse, &QPushButton::clicked, this, &CGisExportDlg::OnBrowse);
     m_pFormat = new QComboBox(this);
     m_pFormat->setObjectName(QStringLiteral("formatBox"));
-    for (const ExportFormat& format : kFormats)
-        m_pFormat->addItem(QLatin1String(format.name), QLatin1String(format.suffix));
+    for (const GisExportFormat* format : m_formats)
+        m_pFormat->addItem(QLatin1String(format->name), QLatin1String(format->suffix));
     connect(m_pFormat, &QComboBox::activated, this, &CGisExportDlg::OnFormatChosen);
     m_pCrs = new QLineEdit(this);
     m_pCrs->setObjectName(QStringLiteral("crsEdit"));
@@ -104,7 +99,8 @@ CGisExportDlg::CGisExportDlg(const CMapDocument& document, QWidget* parent)
     layout->addWidget(buttons);
 
     const QFileInfo map(document.Path());
-    m_pPath->setText(map.dir().filePath(map.completeBaseName() + QStringLiteral(".gpkg")));
+    m_pPath->setText(map.dir().filePath(map.completeBaseName() + QLatin1Char('.') +
+                                        QLatin1String(m_formats.front()->suffix)));
     FollowFormat();
     resize(std::max(sizeHint().width(), 560), sizeHint().height());
 }
@@ -122,31 +118,36 @@ QString CGisExportDlg::Suffix() const {
     return m_pFormat->currentData().toString();
 }
 
+const GisExportFormat& CGisExportDlg::CurrentFormat() const {
+    return *m_formats[static_cast<std::size_t>(m_pFormat->currentIndex())];
+}
+
 void CGisExportDlg::OnBrowse() {
     QStringList filters;
-    for (const ExportFormat& format : kFormats)
-        filters.append(Filter(format));
+    for (const GisExportFormat* format : m_formats)
+        filters.append(Filter(*format));
     QFileDialog dialog(this, QStringLiteral("Exportar datos geográficos"), Path(),
                        filters.join(QStringLiteral(";;")));
     dialog.setObjectName(QStringLiteral("exportDialog"));
     SetUpFileDialog(dialog, FileDialogKind::Save);
-    dialog.selectNameFilter(Filter(kFormats[m_pFormat->currentIndex()]));
+    dialog.selectNameFilter(Filter(CurrentFormat()));
     dialog.setDefaultSuffix(Suffix());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     QString path = dialog.selectedFiles().first();
     // A name without a known ending takes the chosen filter's.
-    if (!FormatOf(QFileInfo(path).suffix())) {
+    if (!GisExportFormatOf(QFileInfo(path).suffix())) {
         const qsizetype filter = filters.indexOf(dialog.selectedNameFilter());
         if (filter >= 0)
-            path += QLatin1Char('.') + QLatin1String(kFormats[filter].suffix);
+            path += QLatin1Char('.') + QLatin1String(m_formats[filter]->suffix);
     }
     SetPath(path);
 }
 
 void CGisExportDlg::OnPathEdited(const QString& text) {
-    if (const ExportFormat* format = FormatOf(QFileInfo(text.trimmed()).suffix())) {
-        m_pFormat->setCurrentIndex(static_cast<int>(format - kFormats));
+    if (const GisExportFormat* format = GisExportFormatOf(QFileInfo(text.trimmed()).suffix())) {
+        m_pFormat->setCurrentIndex(static_cast<int>(
+            std::find(m_formats.begin(), m_formats.end(), format) - m_formats.begin()));
         FollowFormat();
     }
 }
@@ -156,15 +157,16 @@ void CGisExportDlg::OnFormatChosen(int index) {
     QString path = Path();
     if (!path.isEmpty()) {
         const QString suffix = QFileInfo(path).suffix();
-        if (FormatOf(suffix))
+        if (GisExportFormatOf(suffix))
             path.chop(suffix.size() + 1);
-        m_pPath->setText(path + QLatin1Char('.') + QLatin1String(kFormats[index].suffix));
+        m_pPath->setText(path + QLatin1Char('.') +
+                         QLatin1String(m_formats[static_cast<std::size_t>(index)]->suffix));
     }
     FollowFormat();
 }
 
 void CGisExportDlg::FollowFormat() {
-    const ExportFormat& format = kFormats[m_pFormat->currentIndex()];
+    const GisExportFormat& format = CurrentFormat();
     const QString prj = QFileInfo(GeoreferencePath(m_document.Path())).fileName();
     if (m_georeference.isEmpty()) {
         m_pCrs->clear();
@@ -201,11 +203,10 @@ void CGisExportDlg::accept() {
     }
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + Suffix();
-    const ExportFormat* format = FormatOf(QFileInfo(path).suffix());
-    if (!format) {
+    if (!GisExportFormatOf(QFileInfo(path).suffix())) {
         ShowMessage(this,
                     QStringLiteral("El archivo debe terminar en .%1.")
-                        .arg(CGisExport::Suffixes().join(QStringLiteral(", ."))),
+                        .arg(GisExportSuffixes().join(QStringLiteral(", ."))),
                     QMessageBox::Warning);
         return;
     }

@@ -11,7 +11,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class CMapDocument;
+struct GisExportFormat;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -40,9 +43,11 @@ private:
     void OnPathEdited(const QString& text);
     void FollowFormat();
     QString Suffix() const;
+    const GisExportFormat& CurrentFormat() const;
 
     const CMapDocument& m_document;
-    QByteArray m_georeference; // the map's TOWN.prj, empty when it has none
+    std::vector<const GisExportFormat*> m_formats; // in the list's order
+    QByteArray m_georeference;                     // the map's TOWN.prj, empty when it has none
     QString m_strGeoreferenceError;
     QStringList m_files;
     QStringList m_warnings;

@@ -48,7 +48,6 @@ public:
     int CurrentTool() const { return m_nCurrentTool; }
     bool GuideShown() const { return m_bGuideShown; }
     const QString& ProgramDir() const { return m_strProgramDir; }
-    CMapDocument& Document() const { return m_document; }
     CEditHistory& History() const;
 
     // The file commands, with their questions and messages (see CFileCommands).

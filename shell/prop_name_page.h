@@ -11,7 +11,6 @@
 
 #include <cstddef>
 #include <string>
-#include <vector>
 
 class CEditHistory;
 class CMapDocument;
@@ -71,13 +70,3 @@ protected:
 private:
     void Locate(long long kind, long long index);
 };
-
-// The names of a list of records, in list order.
-template <typename List>
-std::vector<std::string> NamesOf(const List& list) {
-    std::vector<std::string> names;
-    names.reserve(list.size());
-    for (const auto& element : list)
-        names.push_back(element->m_strName);
-    return names;
-}

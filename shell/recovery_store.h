@@ -32,7 +32,6 @@ public:
     // <AppDataLocation>/recovery.
     static QString DefaultFolder();
     QString Folder() const;
-    void SetFolder(const QString& folder) { m_strFolder = folder; }
 
     // Where the copy of the map at `mapPath` goes.
     QString CopyPath(const QString& mapPath) const;

@@ -32,9 +32,9 @@ int RunExport(const QStringList& args) {
         PrintLine(stderr, QStringLiteral("Falta el archivo de salida (-o)."));
         return kExitUsage;
     }
-    if (!CGisExport::Suffixes().contains(QFileInfo(outPath).suffix(), Qt::CaseInsensitive)) {
+    if (!GisExportFormatOf(QFileInfo(outPath).suffix())) {
         PrintLine(stderr, QStringLiteral("La salida debe terminar en .%1.")
-                              .arg(CGisExport::Suffixes().join(QStringLiteral(", ."))));
+                              .arg(GisExportSuffixes().join(QStringLiteral(", ."))));
         return kExitUsage;
     }
     QString error;

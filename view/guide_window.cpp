@@ -101,12 +101,19 @@ void CGuideWnd::FollowView(const MapRect& view) {
     UpdateFrame();
 }
 
+bool CGuideWnd::DecodeUnderWaitCursor() {
+    // A town's picture of many megapixels takes a moment to decode.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool loaded = m_picture.LoadFromMemory(m_pictureBytes, CImageBitmap::Kind::Jpeg);
+    QGuiApplication::restoreOverrideCursor();
+    return loaded;
+}
+
 void CGuideWnd::LoadPicture() {
     m_bPictureShown = false;
     if (m_pictureBytes.empty()) {
         m_strPictureError = QStringLiteral("El mapa no tiene imagen.");
-    } else if (m_picture.LoadFromMemory(m_pictureBytes, CImageBitmap::Kind::Jpeg) &&
-               m_picture.m_nWidth > 0 && m_picture.m_nHeight > 0) {
+    } else if (DecodeUnderWaitCursor() && m_picture.m_nWidth > 0 && m_picture.m_nHeight > 0) {
         m_bPictureShown = true;
     } else {
         m_strPictureError = m_picture.ErrorText();

@@ -98,6 +98,8 @@ protected:
 
 private:
     void LoadPicture();
+    // The map's picture decoded into m_picture; false when it cannot be.
+    bool DecodeUnderWaitCursor();
     void PlaceWindow();
 
     CImageBitmap m_picture;

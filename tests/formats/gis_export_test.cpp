@@ -196,6 +196,34 @@ TEST_F(GisExport, EveryFormatHoldsEveryLayer) {
     EXPECT_TRUE(names.count("Calle Álvaro Obregón"));
 }
 
+// The one table the dialog and the tool offer: each ending, in any case,
+// writes through a GDAL driver that exists, into one file or one per layer
+// as the table says, and exactly one format is the one offered first.
+TEST_F(GisExport, EveryFormatOfTheTableWritesWhatItSays) {
+    int preferred = 0;
+    for (const GisExportFormat& format : GisExportFormats()) {
+        SCOPED_TRACE(format.suffix);
+        preferred += format.preferred ? 1 : 0;
+        const QString suffix = QString::fromLatin1(format.suffix);
+        EXPECT_EQ(GisExportFormatOf(suffix.toUpper()), &format);
+        EXPECT_TRUE(GisExportSuffixes().contains(suffix));
+        CGisExport exporter(*m_store, m_wkt);
+        const QString out = Path(QStringLiteral("tabla.%1").arg(suffix.toUpper()));
+        ASSERT_TRUE(exporter.Write(out, {})) << exporter.ErrorString().toStdString();
+        if (format.oneFile) {
+            EXPECT_EQ(exporter.Files(), QStringList{out});
+        } else {
+            EXPECT_GT(exporter.Files().size(), 1);
+            for (const QString& file : exporter.Files())
+                EXPECT_TRUE(file.endsWith(QLatin1Char('.') + suffix.toUpper()))
+                    << file.toStdString();
+        }
+    }
+    EXPECT_EQ(preferred, 1);
+    EXPECT_EQ(GisExportFormatOf(QStringLiteral("dxf")), nullptr);
+    EXPECT_EQ(GisExportFormatOf(QString()), nullptr);
+}
+
 TEST_F(GisExport, WithoutGeoreferenceStaysInMapUnits) {
     CGisExport plain(*m_store, {});
     ASSERT_TRUE(plain.Write(Path(QStringLiteral("unidades.gpkg")), {}));

@@ -12,6 +12,7 @@
 // Texts that a spreadsheet would run as formulas go into CSV with an
 // apostrophe before them.
 
+#include "gis_export_format.h"
 #include "map_store.h"
 
 #include <QByteArray>
@@ -57,9 +58,6 @@ public:
     // The files written, one per layer or one for all.
     const QStringList& Files() const { return m_files; }
 
-    // The output kinds by their file suffix: geojson, gpkg, shp, kml, csv.
-    static QStringList Suffixes();
-
 private:
     // One file written aside: where it waits and the file it becomes (the end
     // of the output's links).
@@ -70,6 +68,8 @@ private:
         bool existed = false;
     };
     bool Stage(const QString& written, const QString& output);
+    // Stages every file written in the folder `work` for its place in `folder`.
+    bool StageAll(const QString& work, const QString& folder);
     bool Fail(const QString& error);
 
     const MapStore& m_store;

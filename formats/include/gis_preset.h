@@ -55,7 +55,6 @@ struct GisField {
     QList<QPair<QString, QString>> table; // first match wins
     std::optional<QString> other;
 
-    bool IsSet() const { return !names.isEmpty() || !text.isEmpty(); }
     // Every field the value reads, as the alternatives of each.
     QList<QStringList> FieldGroups() const;
 };
