@@ -14,16 +14,6 @@ constexpr std::uint32_t kBasePenColor = 0xc0c0c0;
 
 } // namespace
 
-void CBlockLayer::EnsureIndex(const MapStore& store) {
-    if (!m_index.Matches(store))
-        m_index.Build(store);
-}
-
-std::int64_t CBlockLayer::Hit(const MapStore& store, MapPoint p) {
-    EnsureIndex(store);
-    return m_index.Hit(store, p);
-}
-
 void CBlockLayer::Draw(QPainter& painter, const MapStore& store, const RenderFrame& f) {
     const MapTransform& t = f.t;
     if (f.cull) {

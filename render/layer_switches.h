@@ -11,18 +11,22 @@
 class CmCalles;
 class CmVias;
 
-// The control panel's layer switches, with the values the window starts with.
+// The control panel's layer switches. Each is a row of the layer table
+// (map_layers.h), which gives the value a new window starts with.
 struct LayerSwitches {
-    bool m_bShowStreetNames = false;   // "Mostrar nombres de las calles"
-    bool m_bShowMarks = false;         // "Mostrar marcas"
-    bool m_bShowReferences = true;     // "Mostrar referencias"
-    bool m_bShowTracedStreets = false; // "Mostrar calles trazadas"
-    bool m_bShowColonies = false;      // "Mostrar colonias"
-    bool m_bShowAllRoutes = false;     // "Mostrar todas las Rutas"
-    bool m_bFillBlocks = false;        // "Rellenar manzanas"; every map load turns it on
-    bool m_bShowScaleBar = true;       // "Escala gráfica" of the Ver menu; drawn over the layers
+    LayerSwitches();
 
-    static LayerSwitches All() { return {true, true, true, true, true, true, true, true}; }
+    bool m_bShowStreetNames;   // "Mostrar nombres de las calles"
+    bool m_bShowMarks;         // "Mostrar marcas"
+    bool m_bShowReferences;    // "Mostrar referencias"
+    bool m_bShowTracedStreets; // "Mostrar calles trazadas"
+    bool m_bShowColonies;      // "Mostrar colonias"
+    bool m_bShowAllRoutes;     // "Mostrar todas las Rutas"
+    bool m_bFillBlocks;        // "Rellenar manzanas"; every map load turns it on
+    bool m_bShowScaleBar;      // "Escala gráfica" of the Ver menu; drawn over the layers
+
+    // Every switch on.
+    static LayerSwitches All();
     friend bool operator==(const LayerSwitches&, const LayerSwitches&) = default;
 };
 

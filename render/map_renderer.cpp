@@ -1,6 +1,7 @@
 #include "map_renderer.h"
 
 #include "block_raster.h"
+#include "map_layers.h"
 #include "map_store.h"
 
 #include <QPainter>
@@ -34,6 +35,27 @@ void ScrollPixels(QImage& image, QPoint d) {
 
 } // namespace
 
+CMapRenderer::CMapRenderer() {
+    LayerParts parts{m_blockIndex};
+    std::vector<MakeMapLayer> made;
+    for (const MapLayerRow& row : MapLayers()) {
+        if (!row.make || std::find(made.begin(), made.end(), row.make) != made.end())
+            continue;
+        made.push_back(row.make);
+        m_layers.push_back(row.make(parts));
+    }
+}
+
+void CMapRenderer::EnsureBlockIndex(const MapStore& store) {
+    if (!m_blockIndex.Matches(store))
+        m_blockIndex.Build(store);
+}
+
+std::int64_t CMapRenderer::HitBlock(const MapStore& store, MapPoint p) {
+    EnsureBlockIndex(store);
+    return m_blockIndex.Hit(store, p);
+}
+
 void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const MapTransform& t,
                               const LayerSwitches& layers, const MapOverlay& overlay) {
     DrawLayers(painter, store, t, layers, overlay, QRect(QPoint(0, 0), t.ClientSize()));
@@ -42,7 +64,7 @@ void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const Ma
 void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const MapTransform& t,
                               const LayerSwitches& layers, const MapOverlay& overlay,
                               const QRect& area) {
-    m_blocks.EnsureIndex(store);
+    EnsureBlockIndex(store);
     m_texts.NewFrame();
     const QRect client(QPoint(0, 0), t.ClientSize());
     const QRect part = area & client;
@@ -54,7 +76,7 @@ void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const Ma
         t,          layers,         m_texts, t.VisibleRect(), part, MapRectOf(t, part),
         m_bCulling, part == client, &raster};
     if (!f.area.isEmpty() || !f.cull)
-        for (CMapLayer* layer : Layers())
+        for (const auto& layer : m_layers)
             layer->Draw(painter, store, f);
     m_overlay.Draw(painter, store, f, overlay);
     painter.restore();
@@ -130,7 +152,7 @@ QRegion CMapRenderer::PanFrame(QImage& frame, const MapStore& store, const MapTr
         edges[kBottom] = QRect(0, h + d.y(), w, -d.y());
     const PanStep step{to, layers, m_texts, from.VisibleRect(), to.VisibleRect()};
     std::vector<QRect> changes;
-    for (CMapLayer* layer : Layers())
+    for (const auto& layer : m_layers)
         layer->BeginPan(store, step, changes);
     for (const QRect& box : changes) {
         const QRect r = box & client;
@@ -149,7 +171,7 @@ QRegion CMapRenderer::PanFrame(QImage& frame, const MapStore& store, const MapTr
         DrawArea(frame, store, to, layers, r);
         drawn += r;
     }
-    for (CMapLayer* layer : Layers())
+    for (const auto& layer : m_layers)
         layer->EndPan();
     return drawn;
 }

@@ -4,29 +4,27 @@
 // map window paints through it, and so do printing, the command-line tool and
 // the tests, so every picture of a map comes from the same code.
 //
-// The layers, bottom first: blocks, places (references and colonies), street
-// names, traced streets and routes, businesses; then, over them, what the user
-// is working on. Only what can reach the pixels being drawn is drawn: blocks
-// come from an index, labels from another, and every other item is skipped
-// when its box on the screen (icon, name, line width included) misses them. A
-// pan moves the last picture and draws only what it uncovers.
+// The layers, bottom first, as the layer table (map_layers.h) stacks them:
+// blocks, places (references and colonies), street names, traced streets and
+// routes, businesses; then, over them, what the user is working on. Only what
+// can reach the pixels being drawn is drawn: blocks come from an index, labels
+// from another, and every other item is skipped when its box on the screen
+// (icon, name, line width included) misses them. A pan moves the last picture
+// and draws only what it uncovers.
 
-#include "block_layer.h"
-#include "business_layer.h"
-#include "label_layer.h"
+#include "block_index.h"
 #include "layer_switches.h"
-#include "line_layer.h"
+#include "map_layer.h"
 #include "map_painting.h"
 #include "map_transform.h"
 #include "overlay_layer.h"
-#include "place_layer.h"
 #include "text_layouts.h"
 
 #include <QImage>
 #include <QRect>
 #include <QRegion>
-#include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class MapStore;
@@ -34,10 +32,8 @@ class QPainter;
 
 class CMapRenderer {
 public:
-    CMapRenderer() = default;
-    // The overlay draws through the line layer of its own renderer.
-    CMapRenderer(const CMapRenderer&) = delete;
-    CMapRenderer& operator=(const CMapRenderer&) = delete;
+    // Makes the layers of the layer table, each once, bottom first.
+    CMapRenderer();
 
     // Draws every layer into `painter`, whose device is already cleared. Builds
     // the block index the first time it meets a block list.
@@ -65,27 +61,23 @@ public:
                      const MapTransform& to, const LayerSwitches& layers);
 
     // Position of the topmost block whose region holds `p`, or -1.
-    std::int64_t HitBlock(const MapStore& store, MapPoint p) { return m_blocks.Hit(store, p); }
+    std::int64_t HitBlock(const MapStore& store, MapPoint p);
     // Rebuilds the block index; call it when a new map was loaded.
-    void IndexBlocks(const MapStore& store) { m_blocks.Index(store); }
+    void IndexBlocks(const MapStore& store) { m_blockIndex.Build(store); }
 
     // Off, every item is drawn wherever it is and only the painter clips: for
     // checking that culling changes no pixel.
     void SetCulling(bool on) { m_bCulling = on; }
 
 private:
-    // The map's layers, bottom first.
-    std::array<CMapLayer*, 5> Layers() {
-        return {&m_blocks, &m_places, &m_labels, &m_lines, &m_businesses};
-    }
+    // Builds the block index when it was not built over the store's blocks as they are.
+    void EnsureBlockIndex(const MapStore& store);
 
     CTextLayouts m_texts;
-    CBlockLayer m_blocks;
-    CPlaceLayer m_places;
-    CLabelLayer m_labels;
-    CLineLayer m_lines;
-    CBusinessLayer m_businesses;
-    COverlayLayer m_overlay{m_lines};
+    CBlockIndex m_blockIndex;
+    // The map's layers, bottom first.
+    std::vector<std::unique_ptr<CMapLayer>> m_layers;
+    COverlayLayer m_overlay;
     bool m_bCulling = true;
 };
 

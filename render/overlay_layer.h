@@ -5,18 +5,16 @@
 // being traced and the band being dragged (one red pixel wide).
 
 #include "layer_switches.h"
+#include "line_layer.h"
 #include "map_layer.h"
-
-class CLineLayer;
 
 class COverlayLayer {
 public:
-    // Traces are drawn as the line layer draws streets and routes.
-    explicit COverlayLayer(CLineLayer& lines) : m_lines(lines) {}
-
     void Draw(QPainter& painter, const MapStore& store, const RenderFrame& frame,
               const MapOverlay& overlay);
 
 private:
-    CLineLayer& m_lines;
+    // Traces are drawn as the line layer draws streets and routes; drawn whole,
+    // they keep nothing of the map's own line layer between frames.
+    CLineLayer m_lines;
 };

@@ -1,6 +1,7 @@
 #include "ctrl_wnd.h"
 
 #include "map_document.h"
+#include "map_layers.h"
 #include "messages.h"
 #include "prop_calles.h"
 #include "prop_colonias.h"
@@ -20,24 +21,21 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
-struct LayerBox {
-    int id;
-    const char* text;
-    UserMessage message;
-};
-
-constexpr LayerBox kLayerBoxes[] = {
-    {CCtrlWnd::IDC_STREET_NAMES, "Mostrar nombres de las calles", UM_SHOW_STREET_NAMES},
-    {CCtrlWnd::IDC_MARKS, "Mostrar marcas", UM_SHOW_MARKS},
-    {CCtrlWnd::IDC_REFERENCES, "Mostrar referencias", UM_SHOW_REFERENCES},
-    {CCtrlWnd::IDC_COLONIES, "Mostrar colonias", UM_SHOW_COLONIES},
-    {CCtrlWnd::IDC_TRACED_STREETS, "Mostrar calles trazadas", UM_SHOW_TRACED_STREETS},
-    {CCtrlWnd::IDC_ALL_ROUTES, "Mostrar todas las Rutas", UM_SHOW_ALL_ROUTES},
-    {CCtrlWnd::IDC_FILL_BLOCKS, "Rellenar manzanas", UM_FILL_BLOCKS},
-};
+// The layers with a box, in the panel's order.
+std::vector<const MapLayerRow*> LayerBoxes() {
+    std::vector<const MapLayerRow*> boxes;
+    for (const MapLayerRow& row : MapLayers()) {
+        if (row.box != 0)
+            boxes.push_back(&row);
+    }
+    std::sort(boxes.begin(), boxes.end(),
+              [](const MapLayerRow* a, const MapLayerRow* b) { return a->boxRow < b->boxRow; });
+    return boxes;
+}
 
 // A click on the slider's track puts it at that point instead of paging
 // towards it, so one click chooses a scale.
@@ -99,17 +97,17 @@ CCtrlWnd::CCtrlWnd(CMapDocument& document, QWidget* parent) : QScrollArea(parent
     zoomRow->addStretch(1);
     lower->addLayout(zoomRow);
 
-    for (const LayerBox& layer : kLayerBoxes) {
-        auto* box = new QCheckBox(QString::fromUtf8(layer.text), m_pLower);
-        box->setObjectName(QStringLiteral("check%1").arg(layer.id));
-        m_checks.insert(layer.id, box);
+    for (const MapLayerRow* layer : LayerBoxes()) {
+        auto* box = new QCheckBox(QString::fromUtf8(layer->text), m_pLower);
+        box->setObjectName(QStringLiteral("check%1").arg(layer->box));
+        // The box says what a new window shows.
+        box->setChecked(layer->on);
+        m_checks.insert(layer->box, box);
         lower->addWidget(box);
-        connect(box, &QCheckBox::clicked, this, [this, message = layer.message](bool checked) {
+        connect(box, &QCheckBox::clicked, this, [this, message = layer->message](bool checked) {
             Broadcast(message, checked ? 1 : 0);
         });
     }
-    // References are drawn from the start, so their box starts ticked.
-    m_checks.value(IDC_REFERENCES)->setChecked(true);
 
     const QSize lowerSize = m_pLower->sizeHint();
     m_pForm->setMinimumSize(std::max(lowerSize.width(), 200), kSheetHeight + lowerSize.height());
@@ -198,9 +196,9 @@ bool CCtrlWnd::event(QEvent* event) {
 }
 
 bool CCtrlWnd::FollowLayer(int message, long long state) {
-    for (const LayerBox& layer : kLayerBoxes) {
-        if (layer.message == message) {
-            m_checks.value(layer.id)->setChecked(state != 0);
+    for (const MapLayerRow& layer : MapLayers()) {
+        if (layer.box != 0 && layer.message == message) {
+            m_checks.value(layer.box)->setChecked(state != 0);
             return true;
         }
     }

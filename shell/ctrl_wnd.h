@@ -20,7 +20,8 @@ class CCtrlWnd : public QScrollArea {
 public:
     static constexpr int kSheetHeight = 358;
 
-    // Control numbers of the slider and the layer boxes (object names "slider1007", "check1008").
+    // Control numbers of the slider and the layer boxes (object names "slider1007", "check1008");
+    // the layer table gives each box its number.
     enum : int {
         IDC_ZOOM = 1007,
         IDC_STREET_NAMES = 1008,

@@ -2,6 +2,7 @@
 // draws it, written as a PNG picture.
 
 #include "commands.h"
+#include "map_layers.h"
 #include "map_renderer.h"
 #include "map_store.h"
 #include "print_layout.h"
@@ -38,44 +39,6 @@ bool ParseCentre(const QString& text, MapPoint& out) {
     if (!okX || !okY)
         return false;
     out = MapPoint{x, y};
-    return true;
-}
-
-// Layer names as the control panel and the Ver menu call them, shortened.
-bool ParseLayers(const QString& text, LayerSwitches& out) {
-    if (text == QLatin1String("all")) {
-        out = LayerSwitches::All();
-        return true;
-    }
-    LayerSwitches layers;
-    layers.m_bShowReferences = false;
-    layers.m_bShowScaleBar = false;
-    if (text.isEmpty() || text == QLatin1String("none")) {
-        out = layers;
-        return true;
-    }
-    for (const QString& name : text.split(QLatin1Char(','))) {
-        const QString n = name.trimmed();
-        if (n == QLatin1String("nombres"))
-            layers.m_bShowStreetNames = true;
-        else if (n == QLatin1String("marcas"))
-            layers.m_bShowMarks = true;
-        else if (n == QLatin1String("referencias"))
-            layers.m_bShowReferences = true;
-        else if (n == QLatin1String("calles"))
-            layers.m_bShowTracedStreets = true;
-        else if (n == QLatin1String("colonias"))
-            layers.m_bShowColonies = true;
-        else if (n == QLatin1String("rutas"))
-            layers.m_bShowAllRoutes = true;
-        else if (n == QLatin1String("relleno"))
-            layers.m_bFillBlocks = true;
-        else if (n == QLatin1String("escala"))
-            layers.m_bShowScaleBar = true;
-        else
-            return false;
-    }
-    out = layers;
     return true;
 }
 
@@ -127,7 +90,7 @@ int RunRender(const QStringList& args) {
         return kExitUsage;
     }
     LayerSwitches layers;
-    if (!ParseLayers(parser.value(layersOption), layers)) {
+    if (!LayerSwitchesNamed(parser.value(layersOption), layers)) {
         PrintLine(stderr,
                   QStringLiteral("Capa desconocida en «%1».").arg(parser.value(layersOption)));
         return kExitUsage;

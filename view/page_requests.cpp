@@ -1,26 +1,15 @@
 #include "page_requests.h"
 
+#include "map_layers.h"
 #include "map_store.h"
 #include "map_viewport.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 
 // A zone's blocks are shown at this scale, the zone's centre in the middle.
 constexpr float kZoneScale = 10.0f;
-
-// The layer each of the panel's check boxes switches.
-constexpr std::pair<UserMessage, bool LayerSwitches::*> kLayerMessages[] = {
-    {UM_SHOW_COLONIES, &LayerSwitches::m_bShowColonies},
-    {UM_FILL_BLOCKS, &LayerSwitches::m_bFillBlocks},
-    {UM_SHOW_ALL_ROUTES, &LayerSwitches::m_bShowAllRoutes},
-    {UM_SHOW_TRACED_STREETS, &LayerSwitches::m_bShowTracedStreets},
-    {UM_SHOW_REFERENCES, &LayerSwitches::m_bShowReferences},
-    {UM_SHOW_MARKS, &LayerSwitches::m_bShowMarks},
-    {UM_SHOW_STREET_NAMES, &LayerSwitches::m_bShowStreetNames},
-};
 
 std::int32_t ToCoordinate(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
@@ -102,9 +91,9 @@ PageRequestDone ApplyPageRequest(const CUserMessage& message, MapStore& store, C
                                  LayerSwitches& layers, QSize client) {
     const std::int64_t w = message.WParam();
     const std::int64_t l = message.LParam();
-    for (const auto& [layerMessage, layer] : kLayerMessages) {
-        if (message.Message() == layerMessage) {
-            layers.*layer = w != 0;
+    for (const MapLayerRow& row : MapLayers()) {
+        if (row.message != 0 && message.Message() == row.message) {
+            layers.*row.switched = w != 0;
             return {.repaint = true};
         }
     }
@@ -140,9 +129,8 @@ PageRequestDone ApplyPageRequest(const CUserMessage& message, MapStore& store, C
 }
 
 std::optional<UserMessage> LayerMessage(bool LayerSwitches::*layer) {
-    for (const auto& [message, switched] : kLayerMessages) {
-        if (switched == layer)
-            return message;
-    }
-    return std::nullopt;
+    const MapLayerRow* row = MapLayerOf(layer);
+    if (!row || row->message == 0)
+        return std::nullopt;
+    return static_cast<UserMessage>(row->message);
 }

@@ -33,8 +33,8 @@ struct PageRequestDone {
 PageRequestDone ApplyPageRequest(const CUserMessage& message, MapStore& store, CMapViewport& view,
                                  LayerSwitches& layers, QSize client);
 
-// The message that tells the panel `layer` was switched on or off; nothing
-// for a layer without a box (the scale bar).
+// The message that tells the panel `layer` was switched on or off, as the
+// layer table gives it; nothing for a layer without a box (the scale bar).
 std::optional<UserMessage> LayerMessage(bool LayerSwitches::*layer);
 
 // Where a located element is shown: its point at the centre, at this scale
