@@ -2,6 +2,8 @@
 
 #include "archive.h"
 
+#include <algorithm>
+
 namespace {
 
 // A zero-length name and a business count.
@@ -81,6 +83,22 @@ bool CmDirectorio::HitBusiness(MapPoint p) {
 
 CmNegocios* CmDirectorio::CurrentBusiness() const {
     return m_pCurrent ? m_pCurrent->m_pCurrent : nullptr;
+}
+
+std::ptrdiff_t CmDirectorio::CurrentCategoryIndex() const {
+    const auto it = std::find_if(m_listCategories.begin(), m_listCategories.end(),
+                                 [this](const auto& c) { return c.get() == m_pCurrent; });
+    return m_pCurrent && it != m_listCategories.end() ? it - m_listCategories.begin() : -1;
+}
+
+std::ptrdiff_t CmDirectorio::CurrentBusinessIndex() const {
+    if (!m_pCurrent || !m_pCurrent->m_pCurrent)
+        return -1;
+    const auto& list = m_pCurrent->m_listBusinesses;
+    const auto it = std::find_if(list.begin(), list.end(), [this](const auto& b) {
+        return b.get() == m_pCurrent->m_pCurrent;
+    });
+    return it != list.end() ? it - list.begin() : -1;
 }
 
 float CmDirectorio::GetBusinessZoom() const {

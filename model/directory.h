@@ -8,6 +8,7 @@
 #include "geometry.h"
 #include "record_io.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,6 +36,10 @@ public:
     bool SelectBusiness(const std::string& name);
     bool HitBusiness(MapPoint p);
     CmNegocios* CurrentBusiness() const;
+    // Places of the current category in the directory and of its current
+    // business in the category; -1 when there is none.
+    std::ptrdiff_t CurrentCategoryIndex() const;
+    std::ptrdiff_t CurrentBusinessIndex() const;
     float GetBusinessZoom() const;
     MapPoint GetBusinessPosition() const;
     std::string GetBusinessName() const;

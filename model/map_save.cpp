@@ -142,6 +142,8 @@ public:
     ~SaveTurn() {
         if (m_fd >= 0)
             ::close(m_fd);
+        if (m_newFd >= 0)
+            ::close(m_newFd);
     }
     // Takes the turn on `target`; false with the reason. `old` is then what
     // the map file is, and `exists` whether there is one.
@@ -192,14 +194,29 @@ public:
             ::close(fd);
         }
     }
+    // Locks the new file before it takes the map's name: a save that comes
+    // after that moment waits on it until this one has cleared its backup,
+    // instead of finding the backup and taking it for a failed save's.
+    void Extend(const std::string& newFile) {
+        if (m_fd < 0)
+            return;
+        m_newFd =
+            ::open(newFile.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+        if (m_newFd >= 0)
+            (void)::flock(m_newFd, LOCK_EX | LOCK_NB); // nobody else knows the name yet
+    }
     // The lock ends; on a local disk the old content is freed in the background.
     void End(const std::string& folder) {
         CloseInBackground(m_fd, folder);
         m_fd = -1;
+        if (m_newFd >= 0)
+            ::close(m_newFd);
+        m_newFd = -1;
     }
 
 private:
     int m_fd = -1;
+    int m_newFd = -1;
 };
 
 } // namespace
@@ -362,6 +379,7 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
             return false;
         }
     }
+    turn.Extend(tempPath);
     err = ops.Rename(tempPath, target);
     if (err != 0) {
         ops.Remove(tempPath);

@@ -80,11 +80,12 @@ void OnLineChosen(QListWidget* list, QObject* receiver, const std::function<void
                      });
 }
 
-bool ApplyEdit(CEditHistory* history, MapStore& store, const QString& text,
-               const std::function<void()>& edit) {
+bool ApplyEdit(CEditHistory* history, MapStore& store, const QString& text, MapEdit edit) {
     if (history)
-        return history->Record(text, edit);
-    edit();
+        return history->Apply(text, std::move(edit));
+    edit.Do(store);
+    if (!edit.ChangesAnything())
+        return false;
     store.MarkChanged();
     return true;
 }

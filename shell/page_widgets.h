@@ -5,6 +5,8 @@
 // "list1001"), the selected line, quiet selection, and running a change as one
 // undo step.
 
+#include "map_edit.h"
+
 #include <functional>
 
 class CEditHistory;
@@ -29,8 +31,6 @@ void SelectRowQuietly(QListWidget* list, int row);
 // choosing it again shows the element again after the map has moved on.
 void OnLineChosen(QListWidget* list, QObject* receiver, const std::function<void()>& choose);
 
-// Runs `edit` on the store as one step named `text` of the undo history; with
-// no history the edit runs directly and the map counts as changed. Returns
-// whether the store changed.
-bool ApplyEdit(CEditHistory* history, MapStore& store, const QString& text,
-               const std::function<void()>& edit);
+// Makes `edit` on the store as one step named `text` of the undo history; with
+// no history the edit is made directly. Returns whether the store changed.
+bool ApplyEdit(CEditHistory* history, MapStore& store, const QString& text, MapEdit edit);

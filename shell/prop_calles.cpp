@@ -1,5 +1,6 @@
 #include "prop_calles.h"
 
+#include "map_edit.h"
 #include "map_store.h"
 
 #include <QListWidget>
@@ -23,8 +24,12 @@ bool& CPropCalles::HighlightAt(std::size_t i) {
     return m_store.m_listStreets[i]->m_bShow;
 }
 
-void CPropCalles::RemoveAt(std::size_t i) {
-    m_store.m_listStreets.erase(m_store.m_listStreets.begin() + static_cast<std::ptrdiff_t>(i));
+void CPropCalles::Rename(MapEdit& edit, std::size_t i, const std::string& name) const {
+    edit.Change<CmCalles>(i, [&](CmCalles& record) { record.m_strName = name; });
+}
+
+void CPropCalles::Remove(MapEdit& edit, std::size_t i) const {
+    edit.Remove<CmCalles>(i);
 }
 
 QString CPropCalles::DeleteQuestion() const {

@@ -13,7 +13,8 @@ protected:
     std::size_t Count() const override;
     std::string& NameAt(std::size_t i) override;
     bool& HighlightAt(std::size_t i) override;
-    void RemoveAt(std::size_t i) override;
+    void Rename(MapEdit& edit, std::size_t i, const std::string& name) const override;
+    void Remove(MapEdit& edit, std::size_t i) const override;
     int Kind() const override { return LOCATE_STREET; }
     QString DeleteQuestion() const override;
     QString RenameStep() const override;

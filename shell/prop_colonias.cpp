@@ -1,5 +1,6 @@
 #include "prop_colonias.h"
 
+#include "map_edit.h"
 #include "map_store.h"
 
 CPropColonias::CPropColonias(CMapDocument& document, QWidget* parent)
@@ -19,8 +20,12 @@ bool& CPropColonias::HighlightAt(std::size_t i) {
     return m_store.m_listColonies[i]->m_bHighlight;
 }
 
-void CPropColonias::RemoveAt(std::size_t i) {
-    m_store.m_listColonies.erase(m_store.m_listColonies.begin() + static_cast<std::ptrdiff_t>(i));
+void CPropColonias::Rename(MapEdit& edit, std::size_t i, const std::string& name) const {
+    edit.Change<CmColonias>(i, [&](CmColonias& record) { record.m_strName = name; });
+}
+
+void CPropColonias::Remove(MapEdit& edit, std::size_t i) const {
+    edit.Remove<CmColonias>(i);
 }
 
 QString CPropColonias::DeleteQuestion() const {

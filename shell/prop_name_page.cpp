@@ -82,7 +82,9 @@ void CPropNamePage::OnEdit() {
         return;
     // Taken as typed: an empty name or another element's name is allowed.
     const std::string name = dialog.m_strName.toStdString();
-    ApplyEdit(m_pHistory, m_store, RenameStep(), [&] { NameAt(i) = name; });
+    MapEdit edit(m_store);
+    Rename(edit, i, name);
+    ApplyEdit(m_pHistory, m_store, RenameStep(), std::move(edit));
     Refill();
     SelectRowQuietly(m_pList, FindLineIgnoringCase(m_pList, dialog.m_strName));
     if (RedrawsAfterRename())
@@ -95,7 +97,9 @@ void CPropNamePage::OnDelete() {
         return;
     if (!AskYesNo(this, DeleteQuestion()))
         return;
-    ApplyEdit(m_pHistory, m_store, DeleteStep(), [&] { RemoveAt(static_cast<std::size_t>(row)); });
+    MapEdit edit(m_store);
+    Remove(edit, static_cast<std::size_t>(row));
+    ApplyEdit(m_pHistory, m_store, DeleteStep(), std::move(edit));
     Refill();
     Locate(0, -1);
 }

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <string>
 
+class MapEdit;
+
 class CEditHistory;
 class CMapDocument;
 class MapStore;
@@ -46,7 +48,9 @@ protected:
     virtual std::size_t Count() const = 0;
     virtual std::string& NameAt(std::size_t i) = 0;
     virtual bool& HighlightAt(std::size_t i) = 0;
-    virtual void RemoveAt(std::size_t i) = 0;
+    // The edits that rename and remove element `i`.
+    virtual void Rename(MapEdit& edit, std::size_t i, const std::string& name) const = 0;
+    virtual void Remove(MapEdit& edit, std::size_t i) const = 0;
     // The element kind of UM_LOCATE_ITEM, which is also the search dialog's.
     virtual int Kind() const = 0;
     virtual QString DeleteQuestion() const = 0;

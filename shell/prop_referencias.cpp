@@ -1,5 +1,6 @@
 #include "prop_referencias.h"
 
+#include "map_edit.h"
 #include "map_store.h"
 
 CPropReferencias::CPropReferencias(CMapDocument& document, QWidget* parent)
@@ -19,9 +20,12 @@ bool& CPropReferencias::HighlightAt(std::size_t i) {
     return m_store.m_listReferences[i]->m_bHighlight;
 }
 
-void CPropReferencias::RemoveAt(std::size_t i) {
-    m_store.m_listReferences.erase(m_store.m_listReferences.begin() +
-                                   static_cast<std::ptrdiff_t>(i));
+void CPropReferencias::Rename(MapEdit& edit, std::size_t i, const std::string& name) const {
+    edit.Change<CmRefe>(i, [&](CmRefe& record) { record.m_strName = name; });
+}
+
+void CPropReferencias::Remove(MapEdit& edit, std::size_t i) const {
+    edit.Remove<CmRefe>(i);
 }
 
 QString CPropReferencias::DeleteQuestion() const {

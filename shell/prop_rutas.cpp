@@ -77,8 +77,9 @@ void CPropRutas::OnEdit() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::string name = dialog.m_strName.toStdString();
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Renombrar ruta"),
-              [&] { m_store.m_listRoutes[i]->m_strName = name; });
+    MapEdit edit(m_store);
+    edit.Change<CmVias>(i, [&](CmVias& route) { route.m_strName = name; });
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Renombrar ruta"), std::move(edit));
     Refill();
     // An empty name shows as "Ruta" and a number, so it finds no line.
     SelectRowQuietly(m_pList, FindLineIgnoringCase(m_pList, dialog.m_strName));
@@ -91,9 +92,9 @@ void CPropRutas::OnDelete() {
     const QString line = m_pList->item(row)->text();
     if (!AskYesNo(this, QStringLiteral("¿Está seguro de eliminar la ruta %1").arg(line)))
         return;
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar ruta"), [&] {
-        m_store.m_listRoutes.erase(m_store.m_listRoutes.begin() + static_cast<std::ptrdiff_t>(row));
-    });
+    MapEdit edit(m_store);
+    edit.Remove<CmVias>(static_cast<std::size_t>(row));
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar ruta"), std::move(edit));
     Refill();
     m_posHighlighted = nullptr;
     SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_NO_ROUTE, 0);

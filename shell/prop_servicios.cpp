@@ -3,12 +3,12 @@
 #include "categorias_dialog.h"
 #include "display_order.h"
 #include "map_document.h"
+#include "map_edit.h"
 #include "map_store.h"
 #include "marca_dialog.h"
 #include "message_box.h"
 #include "messages.h"
 #include "page_widgets.h"
-#include "store_snapshot.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -120,11 +120,18 @@ void CPropServicios::OnEdit() {
     dialog.m_strDomicilio = QString::fromStdString(directory.GetBusinessComments());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Editar marca"), [&] {
-        directory.UpdateBusiness(dialog.m_strNombre.toStdString(),
-                                 dialog.m_strDomicilio.toStdString(),
-                                 dialog.m_strTelefono.toStdString());
-    });
+    const std::ptrdiff_t category = directory.CurrentCategoryIndex();
+    const std::ptrdiff_t business = directory.CurrentBusinessIndex();
+    if (category >= 0 && business >= 0) {
+        auto changed = std::make_unique<CmNegocios>(*directory.CurrentBusiness());
+        changed->m_strName = dialog.m_strNombre.toStdString();
+        changed->m_strComments = dialog.m_strDomicilio.toStdString();
+        changed->m_strPhone = dialog.m_strTelefono.toStdString();
+        MapEdit edit(m_store);
+        edit.ReplaceBusiness(static_cast<std::size_t>(category), static_cast<std::size_t>(business),
+                             std::move(changed));
+        ApplyEdit(m_pHistory, m_store, QStringLiteral("Editar marca"), std::move(edit));
+    }
     RefillBusinesses();
     SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_NOTHING, 0);
 }
@@ -134,8 +141,14 @@ void CPropServicios::OnDelete() {
         return;
     if (!AskYesNo(this, QStringLiteral("¿Está seguro de eliminar el registro seleccionado?")))
         return;
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar marca"),
-              [&] { m_store.m_directory.DeleteBusiness(); });
+    const CmDirectorio& directory = m_store.m_directory;
+    const std::ptrdiff_t category = directory.CurrentCategoryIndex();
+    const std::ptrdiff_t business = directory.CurrentBusinessIndex();
+    if (category >= 0 && business >= 0) {
+        MapEdit edit(m_store);
+        edit.RemoveBusiness(static_cast<std::size_t>(category), static_cast<std::size_t>(business));
+        ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar marca"), std::move(edit));
+    }
     RefillBusinesses();
     SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_NOTHING, 0);
 }
@@ -156,7 +169,9 @@ void CPropServicios::OnCategories() {
                                      : change == CCategoriasDlg::Change::Renamed
                                          ? QStringLiteral("Renombrar categoría")
                                          : QStringLiteral("Eliminar categoría");
-                ApplyEdit(m_pHistory, m_store, step, [&] { directory = std::move(after); });
+                MapEdit edit(m_store);
+                edit.ReplaceCategories(after);
+                ApplyEdit(m_pHistory, m_store, step, std::move(edit));
                 before = CopyDirectory(directory);
             });
     dialog.exec();

@@ -92,12 +92,10 @@ void CPropZonas::OnNew() {
     CZonaDlg dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Nueva zona"), [&] {
-        MapStore::AddHead(m_store.m_listZones,
-                          std::make_unique<CmZonas>(dialog.m_strName.toStdString(),
-                                                    dialog.m_strNotes.toStdString(),
-                                                    m_store.m_counters));
-    });
+    MapEdit edit(m_store);
+    edit.Insert(0, std::make_unique<CmZonas>(dialog.m_strName.toStdString(),
+                                             dialog.m_strNotes.toStdString(), edit.Counters()));
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Nueva zona"), std::move(edit));
     // The shown zone moved one line down.
     if (m_nShownZone >= 0)
         ++m_nShownZone;
@@ -108,16 +106,18 @@ void CPropZonas::OnEdit() {
     const int row = SelectedRow(m_pList);
     if (row < 0 || static_cast<std::size_t>(row) >= m_store.m_listZones.size())
         return;
-    CmZonas& zone = *m_store.m_listZones[static_cast<std::size_t>(row)];
+    const CmZonas& zone = *m_store.m_listZones[static_cast<std::size_t>(row)];
     CZonaDlg dialog(this);
     dialog.m_strName = QString::fromStdString(zone.m_strName);
     dialog.m_strNotes = QString::fromStdString(zone.m_strNotes);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Editar zona"), [&] {
-        zone.m_strName = dialog.m_strName.toStdString();
-        zone.m_strNotes = dialog.m_strNotes.toStdString();
+    MapEdit edit(m_store);
+    edit.Change<CmZonas>(static_cast<std::size_t>(row), [&](CmZonas& changed) {
+        changed.m_strName = dialog.m_strName.toStdString();
+        changed.m_strNotes = dialog.m_strNotes.toStdString();
     });
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Editar zona"), std::move(edit));
     Refill();
     const int line = FindLineIgnoringCase(m_pList, dialog.m_strName);
     if (line < 0)
@@ -141,9 +141,9 @@ void CPropZonas::OnDelete() {
         return;
     ShowZone(row, -1);
     // Deleting a zone with blocks is allowed: the blocks simply belong to no zone.
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar zona"), [&] {
-        m_store.m_listZones.erase(m_store.m_listZones.begin() + static_cast<std::ptrdiff_t>(row));
-    });
+    MapEdit edit(m_store);
+    edit.Remove<CmZonas>(static_cast<std::size_t>(row));
+    ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar zona"), std::move(edit));
     m_nShownZone = -1;
     Refill();
     ShowNotes(QString());
@@ -163,9 +163,8 @@ void CPropZonas::OnAssign() {
     if (!AskYesNo(this,
                   QStringLiteral("¿Está seguro de asignar la selección a la zona %1").arg(name)))
         return;
-    // The map window holds the selection and gives the zone its blocks.
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Asignar zona"),
-              [&] { SendMessageToDescendants(m_pFrame, UM_ZONE_ASSIGN, 0, row); });
+    // The map window holds the selection and makes the zone's step of it.
+    SendMessageToDescendants(m_pFrame, UM_ZONE_ASSIGN, 0, row);
 }
 
 bool CPropZonas::event(QEvent* event) {

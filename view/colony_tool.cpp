@@ -6,12 +6,9 @@
 #include <memory>
 
 void CColonyTool::AddPlace(MapPoint p, int zoom, const std::string& name) {
-    MapStore& store = m_host.Store();
-    m_host.Edit(QStringLiteral("Nueva colonia"), [&] {
-        MapStore::AddHead(store.m_listColonies, std::make_unique<CmColonias>(p.x, p.y, zoom, name));
-        return true;
-    });
-    m_host.Broadcast(UM_REFRESH_PAGES, PAGE_COLONIES, 0);
+    MapEdit edit(m_host.Store());
+    edit.Insert(0, std::make_unique<CmColonias>(p.x, p.y, zoom, name));
+    m_host.Edit(QStringLiteral("Nueva colonia"), std::move(edit));
 }
 
 QString CColonyTool::Hint() const {

@@ -9,16 +9,16 @@
 
 namespace {
 
-class StoreEditCommand : public QUndoCommand {
+class MapEditCommand : public QUndoCommand {
 public:
-    StoreEditCommand(const QString& text, MapStore& store, std::shared_ptr<const StoreEdit> edit,
-                     std::function<void()> restored)
-        : QUndoCommand(text), m_store(store), m_edit(std::move(edit)),
-          m_restored(std::move(restored)), m_nBytes(m_edit->MemoryBytes()) {}
+    MapEditCommand(const QString& text, MapStore& store, std::shared_ptr<const MapEdit> edit,
+                   CEditHistory& history)
+        : QUndoCommand(text), m_store(store), m_edit(std::move(edit)), m_history(history),
+          m_nBytes(m_edit->MemoryBytes()) {}
 
     void undo() override {
         m_edit->Undo(m_store);
-        m_restored();
+        Restored();
     }
 
     void redo() override {
@@ -27,23 +27,28 @@ public:
             m_first = false;
             return;
         }
-        m_edit->Redo(m_store);
-        m_restored();
+        m_edit->Do(m_store);
+        Restored();
     }
 
-    const std::shared_ptr<const StoreEdit>& Edit() const { return m_edit; }
+    const std::shared_ptr<const MapEdit>& Edit() const { return m_edit; }
     std::size_t Bytes() const { return m_nBytes; }
 
 private:
+    void Restored() {
+        emit m_history.Changed(m_edit->Changes());
+        emit m_history.ContentRestored();
+    }
+
     MapStore& m_store;
-    std::shared_ptr<const StoreEdit> m_edit;
-    std::function<void()> m_restored;
+    std::shared_ptr<const MapEdit> m_edit;
+    CEditHistory& m_history;
     std::size_t m_nBytes;
     bool m_first = true;
 };
 
-const StoreEditCommand* CommandAt(const QUndoStack& stack, int index) {
-    return static_cast<const StoreEditCommand*>(stack.command(index));
+const MapEditCommand* CommandAt(const QUndoStack& stack, int index) {
+    return static_cast<const MapEditCommand*>(stack.command(index));
 }
 
 } // namespace
@@ -63,27 +68,22 @@ CEditHistory::CEditHistory(MapStore& store, QObject* parent) : QObject(parent), 
     });
 }
 
-bool CEditHistory::Record(const QString& text, const std::function<void()>& edit) {
-    // What changed since the last step without being one (a selection, the
-    // sorting a save does) is where this edit starts from, not part of it.
-    // The first edit of a map takes the copy that later ones only follow, so
-    // that opening a map does not wait for it.
-    if (m_baseline)
-        m_baseline->Follow(m_store);
-    else
-        m_baseline = StoreSnapshot::Capture(m_store);
-    edit();
-    StoreEdit change = StoreEdit::Record(*m_baseline, m_store);
-    if (!change.ChangedAnything())
-        return false;
-    Push(text, std::make_shared<const StoreEdit>(std::move(change)));
-    m_store.MarkChanged();
-    return true;
+bool CEditHistory::Apply(const QString& text, MapEdit edit) {
+    edit.Do(m_store);
+    const bool changed = edit.ChangesAnything();
+    if (changed) {
+        auto made = std::make_shared<const MapEdit>(std::move(edit));
+        Push(text, made);
+        m_store.MarkChanged();
+        emit Changed(made->Changes());
+    } else {
+        emit Changed(edit.Changes());
+    }
+    return changed;
 }
 
-void CEditHistory::Push(const QString& text, std::shared_ptr<const StoreEdit> edit) {
-    auto* command =
-        new StoreEditCommand(text, m_store, std::move(edit), [this] { emit ContentRestored(); });
+void CEditHistory::Push(const QString& text, std::shared_ptr<const MapEdit> edit) {
+    auto* command = new MapEditCommand(text, m_store, std::move(edit), *this);
     MakeRoom(command->Bytes());
     m_stack.push(command);
 }
@@ -115,7 +115,7 @@ void CEditHistory::MakeRoom(std::size_t incoming) {
     // redone on the way; nobody hears of it but through the push that follows.
     struct Step {
         QString text;
-        std::shared_ptr<const StoreEdit> edit;
+        std::shared_ptr<const MapEdit> edit;
     };
     std::vector<Step> steps;
     for (int i = drop; i < kept; ++i)
@@ -128,8 +128,8 @@ void CEditHistory::MakeRoom(std::size_t incoming) {
         if (static_cast<int>(i) == newClean)
             m_stack.setClean();
         if (i < steps.size())
-            m_stack.push(new StoreEditCommand(steps[i].text, m_store, std::move(steps[i].edit),
-                                              [this] { emit ContentRestored(); }));
+            m_stack.push(
+                new MapEditCommand(steps[i].text, m_store, std::move(steps[i].edit), *this));
     }
     if (newClean < 0)
         m_stack.resetClean();
@@ -139,7 +139,6 @@ void CEditHistory::MakeRoom(std::size_t incoming) {
 void CEditHistory::Reset() {
     m_stack.clear();
     m_stack.setClean();
-    m_baseline.reset();
     m_store.MarkSaved();
 }
 

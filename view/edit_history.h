@@ -1,20 +1,19 @@
 #pragma once
 
 // The undo history of the open map. Every change a person makes (with a tool, a
-// dialog or a page) runs through Record(), which makes it one step of a Qt undo
-// stack; undoing back to the last save clears the map's "changed" state. A step
-// keeps only the records its edit changed, and the steps together stay within a
-// memory limit: past it the oldest steps go.
+// dialog or a page) is a MapEdit run through Apply(), which makes it one step
+// of a Qt undo stack; undoing back to the last save clears the map's "changed"
+// state. A step keeps only the records its edit states, and the steps together
+// stay within a memory limit: past it the oldest steps go.
 
-#include "store_snapshot.h"
+#include "map_edit.h"
 
 #include <QObject>
 #include <QUndoStack>
 
 #include <cstddef>
-#include <functional>
 #include <memory>
-#include <optional>
+#include <vector>
 
 class MapStore;
 
@@ -27,10 +26,10 @@ public:
 
     explicit CEditHistory(MapStore& store, QObject* parent = nullptr);
 
-    // Runs `edit` on the store and records what it changed as one step named
-    // `text`. An edit that changed nothing leaves no step. Returns whether it
+    // Makes `edit` on the store as one step named `text`. An edit that changes
+    // nothing a file keeps is made but leaves no step. Returns whether it
     // changed anything.
-    bool Record(const QString& text, const std::function<void()>& edit);
+    bool Apply(const QString& text, MapEdit edit);
 
     // A newly opened map: no steps, nothing changed.
     void Reset();
@@ -47,18 +46,18 @@ public:
     QUndoStack& Stack() { return m_stack; }
 
 signals:
-    // The store's content was replaced by an undo or a redo: windows showing it
+    // An edit, an undo or a redo touched these records.
+    void Changed(const std::vector<MapChange>& changes);
+    // The store's content was put back by an undo or a redo: windows showing it
     // must refill and repaint.
     void ContentRestored();
 
 private:
-    void Push(const QString& text, std::shared_ptr<const StoreEdit> edit);
+    void Push(const QString& text, std::shared_ptr<const MapEdit> edit);
     // Drops the oldest steps until `incoming` more bytes fit in the limit.
     void MakeRoom(std::size_t incoming);
 
     MapStore& m_store;
     QUndoStack m_stack;
-    // The store as the last step left it; each edit is found against it.
-    std::optional<StoreSnapshot> m_baseline;
     std::size_t m_nMemoryLimit = kDefaultMemoryLimit;
 };

@@ -6,13 +6,13 @@
 // for its dialogs. Tools see the window only through this.
 
 #include "geometry.h"
+#include "map_edit.h"
 #include "messages.h"
 
 #include <QPoint>
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 
 class CInfoPopup;
 class CmBlock;
@@ -38,9 +38,9 @@ public:
     // Switches one of the layers on; the control panel ticks its box.
     virtual void ShowLayer(bool LayerSwitches::*layer) = 0;
 
-    // Runs one change of the map as one undo step; `change` says whether it
-    // changed anything. The map is marked as changed either way it is recorded.
-    virtual void Edit(const QString& text, const std::function<bool()>& change) = 0;
+    // Makes one change of the map as one undo step named `text`; the pages
+    // that list the records it touches are refilled.
+    virtual void Edit(const QString& text, MapEdit edit) = 0;
     // Sent to every window of the frame.
     virtual void Broadcast(UserMessage message, std::int64_t wParam, std::int64_t lParam) = 0;
 

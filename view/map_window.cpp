@@ -81,13 +81,19 @@ void CMapaWnd::SetHistory(CEditHistory* history) {
         connect(history, &CEditHistory::ContentRestored, this, [this] { update(); });
 }
 
-void CMapaWnd::Edit(const QString& text, const std::function<bool()>& change) {
+void CMapaWnd::Edit(const QString& text, MapEdit edit) {
+    const std::vector<MapChange> changes = edit.Changes();
     if (m_pHistory) {
-        m_pHistory->Record(text, [&change] { change(); });
-        return;
-    }
-    if (change())
+        if (!m_pHistory->Apply(text, std::move(edit)))
+            return;
+    } else {
+        edit.Do(m_store);
+        if (!edit.ChangesAnything())
+            return;
         m_store.MarkChanged();
+    }
+    for (const PageRefill& refill : PagesToRefill(changes))
+        Broadcast(UM_REFRESH_PAGES, refill.page, refill.option);
 }
 
 void CMapaWnd::OnMapLoaded() {
@@ -308,6 +314,12 @@ void CMapaWnd::customEvent(QEvent* event) {
         return;
     }
     event->accept();
+    if (m->Message() == UM_ZONE_ASSIGN) {
+        if (m->LParam() >= 0)
+            Edit(QStringLiteral("Asignar zona"),
+                 ZoneFromSelection(m_store, static_cast<std::size_t>(m->LParam())));
+        return;
+    }
     if (m->Message() == UM_GUIDE_CLOSED) {
         if (m_pGuideWnd)
             m_pGuideWnd->close();

@@ -112,7 +112,7 @@ private:
     void PanBy(QPoint delta) override;
     void ResetOrigin() override;
     void ShowLayer(bool LayerSwitches::*layer) override;
-    void Edit(const QString& text, const std::function<bool()>& change) override;
+    void Edit(const QString& text, MapEdit edit) override;
     void Broadcast(UserMessage message, std::int64_t wParam, std::int64_t lParam) override;
     void Redraw() override { update(); }
     void SetCursor(const QCursor& cursor) override { setCursor(cursor); }

@@ -11,14 +11,21 @@ void CMarkTool::LeftPress(QPoint pixel, Qt::KeyboardModifiers) {
         return;
     const MapPoint p = m_host.MapPointAt(pixel);
     const int zoom = TruncToInt(m_host.Scale());
-    MapStore& store = m_host.Store();
+    const CmDirectorio& directory = m_host.Store().m_directory;
     // Without a current category the directory keeps nothing, and there is no step.
-    m_host.Edit(QStringLiteral("Nuevo comercio"), [&] {
-        return store.m_directory.AddBusiness(
-                   p.x, p.y, zoom, dlg.m_strNombre.toStdString(), dlg.m_strDomicilio.toStdString(),
-                   dlg.m_strTelefono.toStdString(), store.m_counters) != nullptr;
-    });
-    m_host.Broadcast(UM_REFRESH_PAGES, PAGE_BUSINESSES, REFRESH_BUSINESSES);
+    const std::ptrdiff_t category = directory.CurrentCategoryIndex();
+    if (category >= 0) {
+        MapEdit edit(m_host.Store());
+        edit.InsertBusiness(
+            static_cast<std::size_t>(category), 0,
+            std::make_unique<CmNegocios>(p.x, p.y, zoom, dlg.m_strNombre.toStdString(),
+                                         dlg.m_strDomicilio.toStdString(),
+                                         dlg.m_strTelefono.toStdString(), edit.Counters()));
+        m_host.Edit(QStringLiteral("Nuevo comercio"), std::move(edit));
+    } else {
+        // Nothing is added, but the page is refilled as after every mark.
+        m_host.Broadcast(UM_REFRESH_PAGES, PAGE_BUSINESSES, REFRESH_BUSINESSES);
+    }
     m_host.ShowLayer(&LayerSwitches::m_bShowMarks);
     m_host.Redraw();
 }

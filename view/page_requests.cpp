@@ -76,15 +76,40 @@ const CmZonas* ShowZoneBlocks(MapStore& store, std::int64_t hide, std::int64_t s
     return z;
 }
 
-void AssignSelectionToZone(MapStore& store, std::int64_t zone) {
-    CmZonas* z = At(store.m_listZones, zone);
-    if (!z)
-        return;
-    const std::vector<std::uint32_t> before = z->m_blockIds;
-    z->SetBlocksFromSelection(store.m_blocks);
-    // Giving a zone an empty selection it already had is no change to save.
-    if (z->m_blockIds != before)
-        store.MarkChanged();
+std::vector<PageRefill> PagesToRefill(const std::vector<MapChange>& changes) {
+    std::vector<PageRefill> refills;
+    for (const MapChange& change : changes) {
+        PageRefill refill{};
+        switch (change.record) {
+        case MapRecord::Street:
+            refill = {PAGE_STREETS, 0};
+            break;
+        case MapRecord::Reference:
+            refill = {PAGE_REFERENCES, 0};
+            break;
+        case MapRecord::Colony:
+            refill = {PAGE_COLONIES, 0};
+            break;
+        case MapRecord::Route:
+            refill = {PAGE_ROUTES, 0};
+            break;
+        case MapRecord::Zone:
+            refill = {PAGE_ZONES, 0};
+            break;
+        case MapRecord::Business:
+            refill = {PAGE_BUSINESSES, REFRESH_BUSINESSES};
+            break;
+        case MapRecord::Category:
+            refill = {PAGE_BUSINESSES, REFRESH_CATEGORIES};
+            break;
+        default:
+            // Blocks, the route outline, the header and the labels have no page.
+            continue;
+        }
+        if (std::find(refills.begin(), refills.end(), refill) == refills.end())
+            refills.push_back(refill);
+    }
+    return refills;
 }
 
 PageRequestDone ApplyPageRequest(const CUserMessage& message, MapStore& store, CMapViewport& view,
@@ -101,9 +126,6 @@ PageRequestDone ApplyPageRequest(const CUserMessage& message, MapStore& store, C
     case UM_CENTER_AT:
         view.CenterOn(MapPoint{ToCoordinate(w), ToCoordinate(l)}, client);
         return {.repaint = true};
-    case UM_ZONE_ASSIGN:
-        AssignSelectionToZone(store, l);
-        return {};
     case UM_ZONE_SHOW:
         if (const CmZonas* zone = ShowZoneBlocks(store, w, l)) {
             view.ZoomTo(kZoneScale, zone->GetCentre(store), client);

@@ -7,6 +7,7 @@
 // telling the panel of the scale and the layers.
 
 #include "geometry.h"
+#include "map_edit.h"
 #include "map_renderer.h"
 #include "messages.h"
 
@@ -14,6 +15,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class CMapViewport;
 class CmZonas;
@@ -55,6 +57,11 @@ std::optional<ItemPlace> LocateItem(const MapStore& store, std::int64_t kind, st
 // zone; nullptr when `show` names no zone.
 const CmZonas* ShowZoneBlocks(MapStore& store, std::int64_t hide, std::int64_t show);
 
-// Gives zone `zone` the selected blocks; the map is changed only when the
-// zone's blocks are.
-void AssignSelectionToZone(MapStore& store, std::int64_t zone);
+// A page to refill after an edit: UM_REFRESH_PAGES's two parameters.
+struct PageRefill {
+    int page = 0;
+    int option = 0;
+    friend bool operator==(const PageRefill&, const PageRefill&) = default;
+};
+// The pages that list the records `changes` touched, each once.
+std::vector<PageRefill> PagesToRefill(const std::vector<MapChange>& changes);

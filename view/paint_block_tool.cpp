@@ -19,12 +19,11 @@ void CPaintBlockTool::RightPress(QPoint pixel, Qt::KeyboardModifiers) {
 }
 
 void CPaintBlockTool::PaintBlock(QPoint pixel, int type) {
-    if (CmBlock* block = m_host.HitBlock(m_host.MapPointAt(pixel))) {
-        m_host.Edit(QStringLiteral("Pintar manzana"), [block, type] {
-            const CmBlock before = *block;
-            block->SetType(type);
-            return block->m_nType != before.m_nType || block->m_crFill != before.m_crFill;
-        });
+    if (const CmBlock* block = m_host.HitBlock(m_host.MapPointAt(pixel))) {
+        const MapStore& store = m_host.Store();
+        MapEdit edit(store);
+        edit.SetBlockType(static_cast<std::size_t>(block - store.m_blocks.data()), type);
+        m_host.Edit(QStringLiteral("Pintar manzana"), std::move(edit));
     }
     m_host.Redraw();
 }

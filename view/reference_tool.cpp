@@ -6,12 +6,9 @@
 #include <memory>
 
 void CReferenceTool::AddPlace(MapPoint p, int zoom, const std::string& name) {
-    MapStore& store = m_host.Store();
-    m_host.Edit(QStringLiteral("Nueva referencia"), [&] {
-        MapStore::AddHead(store.m_listReferences, std::make_unique<CmRefe>(p.x, p.y, zoom, name));
-        return true;
-    });
-    m_host.Broadcast(UM_REFRESH_PAGES, PAGE_REFERENCES, 0);
+    MapEdit edit(m_host.Store());
+    edit.Insert(0, std::make_unique<CmRefe>(p.x, p.y, zoom, name));
+    m_host.Edit(QStringLiteral("Nueva referencia"), std::move(edit));
 }
 
 QString CReferenceTool::Hint() const {

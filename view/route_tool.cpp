@@ -54,13 +54,9 @@ void CRouteTool::AddStation(MapPoint p) {
             m_trace.SetColor(color.m_crColor);
             m_trace.m_strName = color.m_strName.toStdString();
             m_bTracing = false;
-            MapStore& store = m_host.Store();
-            m_host.Edit(QStringLiteral("Nueva ruta"), [&] {
-                MapStore::AddHead(store.m_listRoutes,
-                                  std::make_unique<CmVias>(m_trace, store.m_counters));
-                return true;
-            });
-            m_host.Broadcast(UM_REFRESH_PAGES, PAGE_ROUTES, 0);
+            MapEdit edit(m_host.Store());
+            edit.Insert(0, std::make_unique<CmVias>(m_trace, edit.Counters()));
+            m_host.Edit(QStringLiteral("Nueva ruta"), std::move(edit));
             m_host.ShowLayer(&LayerSwitches::m_bShowAllRoutes);
             m_trace.SetColor(Rgb(255, 0, 0));
         }

@@ -35,21 +35,20 @@ void CTraceStreetTool::End(MapPoint p, bool routeOutline) {
     if (dlg.exec() == QDialog::Accepted) {
         m_trace.m_strName = dlg.m_strName.toStdString();
         if (routeOutline) {
-            m_host.Edit(QStringLiteral("Contorno de ruta"), [&] {
-                store.m_routeOutline.CopyFrom(m_trace);
-                store.m_routeOutline.m_bShow = true;
-                return true;
-            });
+            CmCalles outline = store.m_routeOutline;
+            outline.CopyFrom(m_trace);
+            outline.m_bShow = true;
+            MapEdit edit(store);
+            edit.SetRouteOutline(outline);
+            m_host.Edit(QStringLiteral("Contorno de ruta"), std::move(edit));
         } else {
             const float zoom = m_host.Scale();
-            m_host.Edit(QStringLiteral("Nueva calle"), [&] {
-                CmCalles& street =
-                    MapStore::AddHead(store.m_listStreets, std::make_unique<CmCalles>());
-                street.CopyFrom(m_trace);
-                street.m_fZoom = zoom;
-                return true;
-            });
-            m_host.Broadcast(UM_REFRESH_PAGES, PAGE_STREETS, 0);
+            auto street = std::make_unique<CmCalles>();
+            street->CopyFrom(m_trace);
+            street->m_fZoom = zoom;
+            MapEdit edit(store);
+            edit.Insert(0, std::move(street));
+            m_host.Edit(QStringLiteral("Nueva calle"), std::move(edit));
             // What was just made stays in sight, as a new business does.
             m_host.ShowLayer(&LayerSwitches::m_bShowTracedStreets);
         }

@@ -116,11 +116,10 @@ int main(int argc, char* argv[]) {
     QTimer editor;
     QObject::connect(&editor, &QTimer::timeout, [&] {
         ++step;
-        document.History().Record(QStringLiteral("Paso"), [&] {
-            MapStore::AddHead(document.Store().m_listReferences,
-                              std::make_unique<CmRefe>(step % 2000, -(step % 1500), 3,
-                                                       kStepPrefix + std::to_string(step)));
-        });
+        MapEdit edit(document.Store());
+        edit.Insert(0, std::make_unique<CmRefe>(step % 2000, -(step % 1500), 3,
+                                                kStepPrefix + std::to_string(step)));
+        document.History().Apply(QStringLiteral("Paso"), std::move(edit));
         Say(QStringLiteral("edit %1").arg(step));
         if (step % every != 0)
             return;

@@ -239,8 +239,9 @@ private slots:
         const QString title = QStringLiteral("VELTRIX  Mitla, Oaxaca - México[*]");
         QCOMPARE(e.frame->windowTitle(), title);
         QVERIFY(!e.frame->isWindowModified());
-        e.frame->History().Record(QStringLiteral("Renombrar"),
-                                  [&] { e.store.m_listStreets.front()->m_strName = "Otra"; });
+        MapEdit edit(e.store);
+        edit.Change<CmCalles>(0, [](CmCalles& s) { s.m_strName = "Otra"; });
+        e.frame->History().Apply(QStringLiteral("Renombrar"), std::move(edit));
         QVERIFY(e.frame->isWindowModified());
         QCOMPARE(e.frame->windowTitle(), title);
         e.frame->Action(ID_EDIT_UNDO)->trigger();

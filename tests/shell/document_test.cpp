@@ -62,8 +62,9 @@ QString LockOf(const QString& mapPath) {
 }
 
 void Rename(CMapDocument& document, std::size_t street, const char* name) {
-    document.History().Record(QStringLiteral("Renombrar calle"),
-                              [&] { document.Store().m_listStreets[street]->m_strName = name; });
+    MapEdit edit(document.Store());
+    edit.Change<CmCalles>(street, [&](CmCalles& s) { s.m_strName = name; });
+    document.History().Apply(QStringLiteral("Renombrar calle"), std::move(edit));
 }
 
 } // namespace

@@ -196,9 +196,9 @@ private slots:
         const QString mitla = editor.Path(QStringLiteral("mitla.map"));
         QCOMPARE(WriteTestMap(LocalPath(mitla)), std::string());
         QVERIFY(editor.frame->OpenMap(mitla));
-        QVERIFY(editor.document.History().Record(QStringLiteral("Nombre"), [&] {
-            editor.store.m_listStreets.front()->m_strName = "Calle Cambiada";
-        }));
+        MapEdit edit(editor.store);
+        edit.Change<CmCalles>(0, [](CmCalles& s) { s.m_strName = "Calle Cambiada"; });
+        QVERIFY(editor.document.History().Apply(QStringLiteral("Nombre"), std::move(edit)));
         const QStringList before = editor.Files();
         const QString title = editor.frame->windowTitle();
 
@@ -317,9 +317,9 @@ private slots:
                 }).Done());
         QVERIFY(editor.frame->OpenMap(map));
         // Unsaved changes, and lists in the file's order, not the name order a save makes.
-        QVERIFY(editor.document.History().Record(QStringLiteral("Nombre"), [&] {
-            editor.store.m_listStreets.front()->m_strName = "Calle Recién Nombrada";
-        }));
+        MapEdit edit(editor.store);
+        edit.Change<CmCalles>(0, [](CmCalles& s) { s.m_strName = "Calle Recién Nombrada"; });
+        QVERIFY(editor.document.History().Apply(QStringLiteral("Nombre"), std::move(edit)));
         const QStringList streets = Names(editor.store.m_listStreets);
         const QStringList references = Names(editor.store.m_listReferences);
         QVERIFY(streets != [&] {

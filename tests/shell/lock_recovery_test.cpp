@@ -75,9 +75,9 @@ private slots:
         QVERIFY(editor.document.IsReadOnly());
         QCOMPARE(editor.frame->windowTitle(),
                  QStringLiteral("VELTRIX  Mitla, Oaxaca - México (solo lectura)[*]"));
-        editor.document.History().Record(QStringLiteral("Renombrar"), [&] {
-            editor.store.m_listStreets.front()->m_strName = "Cambiada";
-        });
+        MapEdit edit(editor.store);
+        edit.Change<CmCalles>(0, [](CmCalles& s) { s.m_strName = "Cambiada"; });
+        editor.document.History().Apply(QStringLiteral("Renombrar"), std::move(edit));
 
         // Guardar cannot write over the other editor's map: it asks for a new name.
         const QString mine = editor.Path(QStringLiteral("mia.map"));

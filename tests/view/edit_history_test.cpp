@@ -7,6 +7,7 @@
 #include "town_generator.h"
 
 #include <QCoreApplication>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <string>
@@ -17,6 +18,7 @@ class TestEditHistory : public QObject {
 private slots:
     void stepsPastTheMemoryLimitGoOldestFirst();
     void aStepKeepsOnlyWhatItChangedAndSurvivesASort();
+    void headerAndLabelEditsAreStepsAndEveryStepSaysWhatItTouched();
 };
 
 namespace {
@@ -29,12 +31,11 @@ std::vector<std::string> ZoneNames(const MapStore& store) {
 }
 
 void AddZone(CEditHistory& history, MapStore& store, int i) {
-    history.Record(QStringLiteral("Nueva zona %1").arg(i), [&] {
-        // Long notes make every step cost about the same few kilobytes.
-        MapStore::AddHead(store.m_listZones,
-                          std::make_unique<CmZonas>("Zona " + std::to_string(i),
-                                                    std::string(3000, 'n'), store.m_counters));
-    });
+    MapEdit edit(store);
+    // Long notes make every step cost about the same few kilobytes.
+    edit.Insert(0, std::make_unique<CmZonas>("Zona " + std::to_string(i), std::string(3000, 'n'),
+                                             edit.Counters()));
+    history.Apply(QStringLiteral("Nueva zona %1").arg(i), std::move(edit));
 }
 
 } // namespace
@@ -85,18 +86,23 @@ void TestEditHistory::aStepKeepsOnlyWhatItChangedAndSurvivesASort() {
     const std::string name = street.m_strName;
     const std::int32_t type = store.m_blocks[12345].m_nType;
     QVERIFY(type != 4);
-    history.Record(QStringLiteral("Renombrar calle"), [&] { street.m_strName = "Calle Nueva"; });
-    history.Record(QStringLiteral("Pintar manzana"), [&] { store.m_blocks[12345].SetType(4); });
+    MapEdit rename(store);
+    rename.Change<CmCalles>(7, [](CmCalles& s) { s.m_strName = "Calle Nueva"; });
+    history.Apply(QStringLiteral("Renombrar calle"), std::move(rename));
+    QCOMPARE(street.m_strName, std::string("Calle Nueva")); // changed in place
+    MapEdit paint(store);
+    paint.SetBlockType(12345, 4);
+    history.Apply(QStringLiteral("Pintar manzana"), std::move(paint));
     // Two small changes in a town of twenty thousand blocks and thousands of
     // records: the steps hold a few records, not copies of the lists.
     QVERIFY2(history.MemoryUsed() < 4096, std::to_string(history.MemoryUsed()).c_str());
 
-    history.Record(QStringLiteral("Nueva calle"), [&] {
-        auto added = std::make_unique<CmCalles>();
-        added->m_strName = "Calle Añadida";
-        added->BeginTrace({1, 2});
-        MapStore::AddHead(store.m_listStreets, std::move(added));
-    });
+    auto added = std::make_unique<CmCalles>();
+    added->m_strName = "Calle Añadida";
+    added->BeginTrace({1, 2});
+    MapEdit add(store);
+    add.Insert(0, std::move(added));
+    history.Apply(QStringLiteral("Nueva calle"), std::move(add));
     const std::size_t streets = store.m_listStreets.size();
     // Saving sorts the lists behind the history's back.
     store.SortListsByName();
@@ -117,6 +123,56 @@ void TestEditHistory::aStepKeepsOnlyWhatItChangedAndSurvivesASort() {
     QCOMPARE(std::count_if(store.m_listStreets.begin(), store.m_listStreets.end(),
                            [](const auto& s) { return s->m_strName == "Calle Nueva"; }),
              std::ptrdiff_t{1});
+}
+
+void TestEditHistory::headerAndLabelEditsAreStepsAndEveryStepSaysWhatItTouched() {
+    MapStore store;
+    store.m_strTown = "Xalapa";
+    CmStname label;
+    label.m_strText = SharedText("AV. ÁVILA CAMACHO");
+    store.m_labels.push_back(label);
+    store.MarkSaved();
+    CEditHistory history(store);
+    std::vector<std::vector<MapChange>> heard;
+    connect(&history, &CEditHistory::Changed, &history,
+            [&](const std::vector<MapChange>& changes) { heard.push_back(changes); });
+
+    MapEdit header(store);
+    header.SetHeader({.country = "México", .state = "Veracruz", .town = "Coatepec", .title = ""});
+    QVERIFY(history.Apply(QStringLiteral("Datos del mapa"), std::move(header)));
+    QVERIFY(store.IsChanged());
+    QCOMPARE(store.m_strTown, std::string("Coatepec"));
+    history.MarkSaved();
+
+    MapEdit turn(store);
+    CmStname turned = store.m_labels[0];
+    turned.m_fAngle = 45.0f;
+    turn.ReplaceLabel(0, turned);
+    QVERIFY(history.Apply(QStringLiteral("Girar nombre"), std::move(turn)));
+    QVERIFY(store.IsChanged());
+
+    // The same texts again: made, heard, but no step and nothing to save.
+    MapEdit same(store);
+    same.ReplaceLabel(0, store.m_labels[0]);
+    QVERIFY(!history.Apply(QStringLiteral("Girar nombre"), std::move(same)));
+    QCOMPARE(history.Stack().count(), 2);
+
+    QSignalSpy restored(&history, &CEditHistory::ContentRestored);
+    history.Stack().undo();
+    QCOMPARE(store.m_labels[0].m_fAngle, 0.0f);
+    QVERIFY(!store.IsChanged()); // back at the saved state
+    history.Stack().undo();
+    QCOMPARE(store.m_strTown, std::string("Xalapa"));
+    history.Stack().redo();
+    QCOMPARE(store.m_strTown, std::string("Coatepec"));
+    QCOMPARE(restored.count(), 3);
+
+    const MapChange headerChange{MapRecord::Header, 0};
+    const MapChange labelChange{MapRecord::Label, 0};
+    const std::vector<std::vector<MapChange>> expected = {{headerChange}, {labelChange},
+                                                          {labelChange},  {labelChange},
+                                                          {headerChange}, {headerChange}};
+    QVERIFY(heard == expected);
 }
 
 QTEST_GUILESS_MAIN(TestEditHistory)
