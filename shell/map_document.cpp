@@ -46,14 +46,12 @@ CMapDocument::CMapDocument(QObject* parent)
     : QObject(parent), m_pHistory(std::make_unique<CEditHistory>(m_store)) {
     connect(m_pHistory.get(), &CEditHistory::ContentRestored, this, &CMapDocument::ContentRestored);
     QUndoStack& stack = m_pHistory->Stack();
-    connect(&stack, &QUndoStack::indexChanged, this, [this] {
-        // A new map empties the history; MapReplaced says all there is to say.
-        if (m_bReplacing)
-            return;
-        m_bChangedSinceCopy = true;
-        emit ContentChanged();
-        FollowModified();
-    });
+    connect(m_pHistory.get(), &CEditHistory::Changed, this,
+            [this](const std::vector<MapChange>& changes) {
+                m_bChangedSinceCopy = true;
+                emit ContentChanged(changes);
+                FollowModified();
+            });
     // The history marks the store changed or saved as the clean state comes and goes.
     connect(&stack, &QUndoStack::cleanChanged, this, &CMapDocument::FollowModified);
     connect(&m_autosaveTimer, &QTimer::timeout, this, [this] {

@@ -9,6 +9,7 @@
 // changes, a recovery copy written every few minutes.
 
 #include "file_guard.h"
+#include "map_edit.h"
 #include "map_lock.h"
 #include "map_store.h"
 #include "recovery_store.h"
@@ -107,8 +108,8 @@ signals:
     void MapReplaced();
     // An undo or a redo put back earlier content: windows refill and repaint.
     void ContentRestored();
-    // The content changed in place: an edit, an undo or a redo.
-    void ContentChanged();
+    // The content changed in place: an edit, an undo or a redo touched these records.
+    void ContentChanged(const std::vector<MapChange>& changes);
     void ModifiedChanged(bool modified);
     void Saved();
     // Save as: the map has another file, and maybe another name.

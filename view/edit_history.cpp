@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QUndoCommand>
 
+#include <functional>
+
 #include <vector>
 
 namespace {
@@ -12,13 +14,13 @@ namespace {
 class MapEditCommand : public QUndoCommand {
 public:
     MapEditCommand(const QString& text, MapStore& store, std::shared_ptr<const MapEdit> edit,
-                   CEditHistory& history)
-        : QUndoCommand(text), m_store(store), m_edit(std::move(edit)), m_history(history),
-          m_nBytes(m_edit->MemoryBytes()) {}
+                   std::function<void(const MapEdit&)> restored)
+        : QUndoCommand(text), m_store(store), m_edit(std::move(edit)),
+          m_restored(std::move(restored)), m_nBytes(m_edit->MemoryBytes()) {}
 
     void undo() override {
         m_edit->Undo(m_store);
-        Restored();
+        m_restored(*m_edit);
     }
 
     void redo() override {
@@ -28,21 +30,16 @@ public:
             return;
         }
         m_edit->Do(m_store);
-        Restored();
+        m_restored(*m_edit);
     }
 
     const std::shared_ptr<const MapEdit>& Edit() const { return m_edit; }
     std::size_t Bytes() const { return m_nBytes; }
 
 private:
-    void Restored() {
-        emit m_history.Changed(m_edit->Changes());
-        emit m_history.ContentRestored();
-    }
-
     MapStore& m_store;
     std::shared_ptr<const MapEdit> m_edit;
-    CEditHistory& m_history;
+    std::function<void(const MapEdit&)> m_restored;
     std::size_t m_nBytes;
     bool m_first = true;
 };
@@ -60,6 +57,16 @@ CEditHistory::CEditHistory(MapStore& store, QObject* parent) : QObject(parent), 
     if (ok && mib > 0)
         m_nMemoryLimit = static_cast<std::size_t>(mib) << 20;
     m_stack.setUndoLimit(0);
+    // Listeners hear of an undo or a redo once the stack has moved, so that
+    // what they ask of it (can it redo?) is already true.
+    connect(&m_stack, &QUndoStack::indexChanged, this, [this] {
+        if (!m_restored)
+            return;
+        const std::vector<MapChange> changes = std::move(*m_restored);
+        m_restored.reset();
+        emit Changed(changes);
+        emit ContentRestored();
+    });
     connect(&m_stack, &QUndoStack::cleanChanged, this, [this](bool clean) {
         if (clean)
             m_store.MarkSaved();
@@ -70,22 +77,23 @@ CEditHistory::CEditHistory(MapStore& store, QObject* parent) : QObject(parent), 
 
 bool CEditHistory::Apply(const QString& text, MapEdit edit) {
     edit.Do(m_store);
-    const bool changed = edit.ChangesAnything();
-    if (changed) {
-        auto made = std::make_shared<const MapEdit>(std::move(edit));
-        Push(text, made);
-        m_store.MarkChanged();
-        emit Changed(made->Changes());
-    } else {
-        emit Changed(edit.Changes());
-    }
-    return changed;
+    if (!edit.ChangesAnything())
+        return false;
+    auto made = std::make_shared<const MapEdit>(std::move(edit));
+    Push(text, made);
+    m_store.MarkChanged();
+    emit Changed(made->Changes());
+    return true;
 }
 
 void CEditHistory::Push(const QString& text, std::shared_ptr<const MapEdit> edit) {
-    auto* command = new MapEditCommand(text, m_store, std::move(edit), *this);
+    auto* command = new MapEditCommand(text, m_store, std::move(edit), Restorer());
     MakeRoom(command->Bytes());
     m_stack.push(command);
+}
+
+std::function<void(const MapEdit&)> CEditHistory::Restorer() {
+    return [this](const MapEdit& edit) { m_restored = edit.Changes(); };
 }
 
 std::size_t CEditHistory::MemoryUsed() const {
@@ -129,7 +137,7 @@ void CEditHistory::MakeRoom(std::size_t incoming) {
             m_stack.setClean();
         if (i < steps.size())
             m_stack.push(
-                new MapEditCommand(steps[i].text, m_store, std::move(steps[i].edit), *this));
+                new MapEditCommand(steps[i].text, m_store, std::move(steps[i].edit), Restorer()));
     }
     if (newClean < 0)
         m_stack.resetClean();

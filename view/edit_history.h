@@ -12,7 +12,9 @@
 #include <QUndoStack>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class MapStore;
@@ -46,7 +48,7 @@ public:
     QUndoStack& Stack() { return m_stack; }
 
 signals:
-    // An edit, an undo or a redo touched these records.
+    // An edit that made a step, an undo or a redo touched these records.
     void Changed(const std::vector<MapChange>& changes);
     // The store's content was put back by an undo or a redo: windows showing it
     // must refill and repaint.
@@ -54,10 +56,14 @@ signals:
 
 private:
     void Push(const QString& text, std::shared_ptr<const MapEdit> edit);
+    // What a command calls when it has undone or redone its edit.
+    std::function<void(const MapEdit&)> Restorer();
     // Drops the oldest steps until `incoming` more bytes fit in the limit.
     void MakeRoom(std::size_t incoming);
 
     MapStore& m_store;
     QUndoStack m_stack;
+    // The records an undo or a redo touched, until the stack has moved.
+    std::optional<std::vector<MapChange>> m_restored;
     std::size_t m_nMemoryLimit = kDefaultMemoryLimit;
 };

@@ -76,9 +76,9 @@ void CMapaWnd::SetHistory(CEditHistory* history) {
     if (m_pHistory)
         disconnect(m_pHistory, nullptr, this, nullptr);
     m_pHistory = history;
-    // An undo or a redo may change what the map shows: block types, new records.
+    // Any step, made or undone, may change what the map shows.
     if (history)
-        connect(history, &CEditHistory::ContentRestored, this, [this] { update(); });
+        connect(history, &CEditHistory::Changed, this, [this] { update(); });
 }
 
 void CMapaWnd::Edit(const QString& text, MapEdit edit) {

@@ -151,7 +151,7 @@ void TestEditHistory::headerAndLabelEditsAreStepsAndEveryStepSaysWhatItTouched()
     QVERIFY(history.Apply(QStringLiteral("Girar nombre"), std::move(turn)));
     QVERIFY(store.IsChanged());
 
-    // The same texts again: made, heard, but no step and nothing to save.
+    // The same label again: no step, nothing to save, nothing heard.
     MapEdit same(store);
     same.ReplaceLabel(0, store.m_labels[0]);
     QVERIFY(!history.Apply(QStringLiteral("Girar nombre"), std::move(same)));
@@ -169,9 +169,9 @@ void TestEditHistory::headerAndLabelEditsAreStepsAndEveryStepSaysWhatItTouched()
 
     const MapChange headerChange{MapRecord::Header, 0};
     const MapChange labelChange{MapRecord::Label, 0};
-    const std::vector<std::vector<MapChange>> expected = {{headerChange}, {labelChange},
-                                                          {labelChange},  {labelChange},
-                                                          {headerChange}, {headerChange}};
+    // The edits, the undone label and header, the redone header.
+    const std::vector<std::vector<MapChange>> expected = {
+        {headerChange}, {labelChange}, {labelChange}, {headerChange}, {headerChange}};
     QVERIFY(heard == expected);
 }
 
