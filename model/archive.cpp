@@ -25,7 +25,7 @@ std::string ReadErrorText(const std::string& fileName) {
 }
 
 ArchiveReader::ArchiveReader(std::span<const std::uint8_t> bytes, std::string fileName)
-    : m_pBuffer(bytes.data()), m_bufferEnd(bytes.size()), m_size(bytes.size()),
+    : m_data(bytes.data()), m_bufferEnd(bytes.size()), m_size(bytes.size()),
       m_fileName(std::move(fileName)) {}
 
 ArchiveReader::ArchiveReader(std::FILE* file, std::uint64_t size, std::string fileName)
@@ -60,8 +60,8 @@ const std::uint8_t* ArchiveReader::Refill(std::size_t n) {
             FailRead();
         m_bufferEnd += got;
     }
-    m_pBuffer = m_buffer.data();
-    const std::uint8_t* p = m_pBuffer + m_bufferPos;
+    m_data = m_buffer.data();
+    const std::uint8_t* p = m_data + m_bufferPos;
     m_bufferPos += n;
     m_consumed += n;
     return p;
@@ -155,7 +155,7 @@ void ArchiveWriter::Put(const void* data, std::size_t n) {
         if (n >= kWriteBuffer) {
             if (std::fwrite(p, 1, n, m_file) != n)
                 m_failed = true;
-            m_nFlushed += n;
+            m_flushed += n;
             return;
         }
     }
@@ -166,13 +166,13 @@ bool ArchiveWriter::Flush() {
     if (m_file && !m_buffer.empty()) {
         if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size())
             m_failed = true;
-        m_nFlushed += m_buffer.size();
+        m_flushed += m_buffer.size();
         m_buffer.clear();
     }
     if (m_file && std::fflush(m_file) != 0)
         m_failed = true;
     if (m_file && m_flushHook && !m_failed)
-        m_flushHook(m_nFlushed);
+        m_flushHook(m_flushed);
     return !m_failed;
 }
 

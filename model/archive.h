@@ -75,7 +75,7 @@ private:
     // there, which is nearly every time; through a refill otherwise.
     const std::uint8_t* Take(std::size_t n) {
         if (m_bufferEnd - m_bufferPos >= n) {
-            const std::uint8_t* p = m_pBuffer + m_bufferPos;
+            const std::uint8_t* p = m_data + m_bufferPos;
             m_bufferPos += n;
             m_consumed += n;
             return p;
@@ -88,7 +88,7 @@ private:
     std::FILE* m_file = nullptr;
     std::vector<std::uint8_t> m_buffer;
     // What Take serves from: the memory read from, or the file's buffer.
-    const std::uint8_t* m_pBuffer = nullptr;
+    const std::uint8_t* m_data = nullptr;
     std::size_t m_bufferPos = 0;
     std::size_t m_bufferEnd = 0;
     std::uint64_t m_size = 0;
@@ -135,6 +135,6 @@ private:
     std::vector<std::uint8_t> m_buffer;
     std::string m_text; // a text's Windows-1252 bytes on their way out
     std::function<void(std::uint64_t)> m_flushHook;
-    std::uint64_t m_nFlushed = 0;
+    std::uint64_t m_flushed = 0;
     bool m_failed = false;
 };

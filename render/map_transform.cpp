@@ -30,35 +30,35 @@ std::int32_t ExtentFor(int pixels, float scale) {
 } // namespace
 
 MapTransform::MapTransform(QSize client, float scale, QPoint origin)
-    : m_client(client), m_fScale(scale), m_origin(origin) {
+    : m_szClient(client), m_fScale(scale), m_ptOrigin(origin) {
     // A scale the view can never reach (zero, negative, NaN) would divide by zero
     // below; it is read as the smallest scale instead.
     const float s = scale > 0.0f ? scale : 1.0f;
-    m_wx = ExtentFor(client.width(), s);
-    m_wy = ExtentFor(client.height(), s);
-    m_vx = std::max(client.width(), 1);
-    m_vy = -std::max(client.height(), 1);
+    m_nWx = ExtentFor(client.width(), s);
+    m_nWy = ExtentFor(client.height(), s);
+    m_nVx = std::max(client.width(), 1);
+    m_nVy = -std::max(client.height(), 1);
 
-    const std::int64_t ax = m_vx;
-    const std::int64_t ay = -std::int64_t{m_vy};
-    if (ax * m_wy > ay * m_wx)
-        m_vx = std::max(MulDiv(m_wx, static_cast<std::int32_t>(ay), m_wy), 1);
+    const std::int64_t ax = m_nVx;
+    const std::int64_t ay = -std::int64_t{m_nVy};
+    if (ax * m_nWy > ay * m_nWx)
+        m_nVx = std::max(MulDiv(m_nWx, static_cast<std::int32_t>(ay), m_nWy), 1);
     else
-        m_vy = -std::max(MulDiv(m_wy, static_cast<std::int32_t>(ax), m_wx), 1);
+        m_nVy = -std::max(MulDiv(m_nWy, static_cast<std::int32_t>(ax), m_nWx), 1);
 }
 
 MapRect MapTransform::VisibleRect() const {
     const MapPoint a = ToMap(QPoint(0, 0));
-    const MapPoint b = ToMap(QPoint(m_client.width(), m_client.height()));
+    const MapPoint b = ToMap(QPoint(m_szClient.width(), m_szClient.height()));
     return MapRect{a.x, a.y, b.x, b.y}.Normalized();
 }
 
 QPoint MapTransform::SizeToPixels(MapPoint size) const {
-    return {MulDiv(size.x, std::abs(m_vx), m_wx), MulDiv(size.y, std::abs(m_vy), m_wy)};
+    return {MulDiv(size.x, std::abs(m_nVx), m_nWx), MulDiv(size.y, std::abs(m_nVy), m_nWy)};
 }
 
 int MapTransform::LengthToPixels(double units) const {
-    const double px = units * std::abs(m_vx) / m_wx;
+    const double px = units * std::abs(m_nVx) / m_nWx;
     return std::max(1, static_cast<int>(std::lround(px)));
 }
 
@@ -68,10 +68,10 @@ QPoint MapTransform::OriginPlacing(MapPoint p, QPoint at) const {
 }
 
 QPoint MapTransform::OriginCentering(MapPoint p) const {
-    return OriginPlacing(p, QPoint(m_client.width() / 2, m_client.height() / 2));
+    return OriginPlacing(p, QPoint(m_szClient.width() / 2, m_szClient.height() / 2));
 }
 
 QTransform MapTransform::ToQTransform() const {
-    return QTransform(static_cast<double>(m_vx) / m_wx, 0.0, 0.0, static_cast<double>(m_vy) / m_wy,
-                      m_origin.x(), m_origin.y());
+    return QTransform(static_cast<double>(m_nVx) / m_nWx, 0.0, 0.0,
+                      static_cast<double>(m_nVy) / m_nWy, m_ptOrigin.x(), m_ptOrigin.y());
 }

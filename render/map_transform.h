@@ -33,23 +33,23 @@ public:
     MapTransform() = default;
     MapTransform(QSize client, float scale, QPoint origin);
 
-    QSize ClientSize() const { return m_client; }
+    QSize ClientSize() const { return m_szClient; }
     float Scale() const { return m_fScale; }
-    QPoint Origin() const { return m_origin; }
+    QPoint Origin() const { return m_ptOrigin; }
     // After the isotropic adjustment; the y extent is negative.
-    QSize WindowExtent() const { return {m_wx, m_wy}; }
-    QSize ViewportExtent() const { return {m_vx, m_vy}; }
+    QSize WindowExtent() const { return {m_nWx, m_nWy}; }
+    QSize ViewportExtent() const { return {m_nVx, m_nVy}; }
 
     // LPtoDP of one point.
     QPoint ToPixel(std::int32_t x, std::int32_t y) const {
-        return {ClampInt(m_origin.x() + RoundDiv(std::int64_t{x} * m_vx, m_wx)),
-                ClampInt(m_origin.y() + RoundDiv(std::int64_t{y} * m_vy, m_wy))};
+        return {ClampInt(m_ptOrigin.x() + RoundDiv(std::int64_t{x} * m_nVx, m_nWx)),
+                ClampInt(m_ptOrigin.y() + RoundDiv(std::int64_t{y} * m_nVy, m_nWy))};
     }
     QPoint ToPixel(MapPoint p) const { return ToPixel(p.x, p.y); }
     // DPtoLP of one point.
     MapPoint ToMap(QPoint pixel) const {
-        return {ClampInt(RoundDiv((std::int64_t{pixel.x()} - m_origin.x()) * m_wx, m_vx)),
-                ClampInt(RoundDiv((std::int64_t{pixel.y()} - m_origin.y()) * m_wy, m_vy))};
+        return {ClampInt(RoundDiv((std::int64_t{pixel.x()} - m_ptOrigin.x()) * m_nWx, m_nVx)),
+                ClampInt(RoundDiv((std::int64_t{pixel.y()} - m_ptOrigin.y()) * m_nWy, m_nVy))};
     }
     // The client rectangle through DPtoLP, normalised: what the window shows.
     MapRect VisibleRect() const;
@@ -67,7 +67,8 @@ public:
     QTransform ToQTransform() const;
 
     friend bool operator==(const MapTransform& a, const MapTransform& b) {
-        return a.m_client == b.m_client && a.m_fScale == b.m_fScale && a.m_origin == b.m_origin;
+        return a.m_szClient == b.m_szClient && a.m_fScale == b.m_fScale &&
+               a.m_ptOrigin == b.m_ptOrigin;
     }
 
 private:
@@ -77,13 +78,13 @@ private:
     static std::int64_t RoundDiv(std::int64_t num, std::int64_t den);
     static std::int32_t ClampInt(std::int64_t v);
 
-    QSize m_client;
+    QSize m_szClient;
     float m_fScale = 1.0f;
-    QPoint m_origin;
-    std::int32_t m_wx = 1;
-    std::int32_t m_wy = 1;
-    std::int32_t m_vx = 1;
-    std::int32_t m_vy = -1;
+    QPoint m_ptOrigin;
+    std::int32_t m_nWx = 1;
+    std::int32_t m_nWy = 1;
+    std::int32_t m_nVx = 1;
+    std::int32_t m_nVy = -1;
 };
 
 inline std::int64_t MapTransform::RoundDiv(std::int64_t num, std::int64_t den) {

@@ -1,13 +1,13 @@
 #include "file_commands.h"
 
-#include "abrir_mapa_dlg.h"
-#include "gis_export_dlg.h"
-#include "gis_import_dlg.h"
+#include "abrir_mapa_dialog.h"
+#include "gis_export_dialog.h"
+#include "gis_import_dialog.h"
 #include "map_document.h"
 #include "map_save.h"
 #include "message_box.h"
 #include "messages.h"
-#include "preferencias_dlg.h"
+#include "preferencias_dialog.h"
 #include "spanish_file_dialog.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "edit_history.h"
 #include "guide_window.h"
 #include "help_wnd.h"
-#include "info_mapa_dlg.h"
+#include "info_mapa_dialog.h"
 #include "main_status_bar.h"
 #include "map_document.h"
 #include "map_store.h"

@@ -2,7 +2,7 @@
 
 #include "main_frame.h"
 #include "map_window.h"
-#include "preferencias_dlg.h"
+#include "preferencias_dialog.h"
 #include "qt_translations.h"
 #include "startup_splash.h"
 #include "veltrix_version.h"

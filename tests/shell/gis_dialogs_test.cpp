@@ -7,8 +7,8 @@
 
 #include "edit_history.h"
 #include "editor_fixture.h"
-#include "gis_export_dlg.h"
-#include "gis_import_dlg.h"
+#include "gis_export_dialog.h"
+#include "gis_import_dialog.h"
 #include "gis_layer_table.h"
 #include "gis_town.h"
 #include "main_frame.h"

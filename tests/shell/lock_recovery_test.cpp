@@ -10,7 +10,7 @@
 #include "mapa_app.h"
 #include "modal_script.h"
 #include "other_editor.h"
-#include "preferencias_dlg.h"
+#include "preferencias_dialog.h"
 #include "private_home.h"
 #include "prop_calles.h"
 #include "propiedades.h"

@@ -3,7 +3,7 @@
 // the real widgets of an editor over the small test town, with modal dialogs
 // and questions answered as a person would answer them.
 
-#include "abrir_mapa_dlg.h"
+#include "abrir_mapa_dialog.h"
 #include "buscar_dialog.h"
 #include "ctrl_wnd.h"
 #include "edit_history.h"

@@ -2,7 +2,7 @@
 // catalogue of the program folder, a damaged file refused with the open map
 // kept, saving and its messages, and the questions before unsaved changes go.
 
-#include "abrir_mapa_dlg.h"
+#include "abrir_mapa_dialog.h"
 #include "ctrl_wnd.h"
 #include "editor_fixture.h"
 #include "main_frame.h"

@@ -1,4 +1,4 @@
-#include "gis_import_dlg.h"
+#include "gis_import_dialog.h"
 
 #include "gis_import_progress.h"
 #include "gis_layer_table.h"

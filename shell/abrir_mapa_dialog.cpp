@@ -1,4 +1,4 @@
-#include "abrir_mapa_dlg.h"
+#include "abrir_mapa_dialog.h"
 
 #include "display_order.h"
 #include "map_file.h"

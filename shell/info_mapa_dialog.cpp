@@ -1,4 +1,4 @@
-#include "info_mapa_dlg.h"
+#include "info_mapa_dialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "preferencias_dlg.h"
+#include "preferencias_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

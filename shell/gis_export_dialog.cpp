@@ -1,4 +1,4 @@
-#include "gis_export_dlg.h"
+#include "gis_export_dialog.h"
 
 #include "file_guard.h"
 #include "gis_export.h"
