@@ -95,7 +95,7 @@ public:
 signals:
     // A tool was made current, or made current again (SetTool).
     void ToolChanged();
-    // A tool registered after the start: its action needs placing.
+    // A tool's action was made (Register); the frame places it.
     void ActionsChanged();
 
 private:
