@@ -1,13 +1,14 @@
 #pragma once
 
 // The frame's commands as data: number, menu text, prompt, tool tip, icon,
-// shortcut, the map tool it chooses and whether it needs an open map. The
-// frame makes one action per row; the menus and the tool bar place them.
+// shortcut and whether it needs an open map. The frame makes one action per
+// row; the menus and the tool bar place them. The map tools' commands are
+// the tools' own (see CMapToolManager).
 
 #include <span>
 
 // The command numbers; menu items and tool-bar buttons carry them as object
-// names ("action32771").
+// names ("action32771"). The tools' numbers are in view/tools.h.
 enum CommandId : int {
     ID_FILE_OPEN_MAP = 32771,
     ID_FILE_SAVE_MAP = 32800,
@@ -19,18 +20,7 @@ enum CommandId : int {
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
     ID_VIEW_GUIDE = 32806,
-    ID_TOOL_ZOOM = 32779,
     ID_VIEW_PROPERTIES = 32786,
-    ID_TOOL_NAVIGATE = 32772,
-    ID_TOOL_TRACE_STREET = 32782,
-    ID_TOOL_REFERENCE = 32773,
-    ID_TOOL_MARK = 32790,
-    ID_TOOL_COLONY = 32791,
-    ID_TOOL_ROUTE = 32777,
-    ID_TOOL_DISTANCE = 32801,
-    ID_TOOL_INFO = 32775,
-    ID_TOOL_PAINT_BLOCK = 32778,
-    ID_TOOL_SELECT_BLOCK = 32783,
     ID_HELP_FINDER = 32807,
     ID_FILE_EXPORT_VIEW = 32812,
     ID_FILE_IMPORT_GIS = 32814,
@@ -53,8 +43,6 @@ struct CommandSpec {
     const char* icon = nullptr;
     // A QKeyCombination as an integer; 0 for none.
     int shortcut = 0;
-    // The MapTool the command makes current (and checks); 0 for none.
-    int tool = 0;
     bool checkable = false;
     // Greyed while no map is open.
     bool needsMap = false;

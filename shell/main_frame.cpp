@@ -8,12 +8,14 @@
 #include "main_status_bar.h"
 #include "map_document.h"
 #include "map_store.h"
+#include "map_tool_manager.h"
 #include "map_window.h"
 #include "message_box.h"
 #include "messages.h"
 #include "tools.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -112,6 +114,10 @@ CMainFrame::CMainFrame(CMapDocument& document, const QString& programDir, QWidge
     ConnectCommands();
     CreateMenus();
     CreateToolBar();
+    PlaceToolActions();
+    // A tool registered later gets its places too.
+    connect(&m_pMapWnd->Tools(), &CMapToolManager::ActionsChanged, this,
+            &CMainFrame::PlaceToolActions);
 
     auto* next = new QShortcut(QKeySequence(Qt::Key_F6), this);
     connect(next, &QShortcut::activated, this, [this] { FocusPane(1); });
@@ -145,7 +151,7 @@ QAction* CMainFrame::AddCommand(const CommandSpec& command) {
             QIcon(QStringLiteral(":/shell/icons/%1.svg").arg(QLatin1String(command.icon))));
     if (command.shortcut != 0)
         action->setShortcut(QKeySequence(command.shortcut));
-    action->setCheckable(command.checkable || command.tool != 0);
+    action->setCheckable(command.checkable);
     // A menu draws a checked item with an icon as a faintly framed icon; without
     // the icon it shows a real tick. The tool bar keeps the icons.
     if (action->isCheckable())
@@ -171,11 +177,6 @@ void CMainFrame::CreateActions() {
 }
 
 void CMainFrame::ConnectCommands() {
-    for (const CommandSpec& command : CommandTable()) {
-        if (command.tool != 0)
-            connect(Action(command.id), &QAction::triggered, this,
-                    [this, tool = command.tool] { OnTool(tool); });
-    }
     const std::pair<int, void (CMainFrame::*)()> commands[] = {
         {ID_FILE_OPEN_MAP, &CMainFrame::OnFileOpen},
         {ID_FILE_OPEN_ANY, &CMainFrame::OnFileOpenAny},
@@ -239,29 +240,40 @@ void CMainFrame::CreateMenus() {
     edit->addAction(Action(ID_EDIT_UNDO));
     edit->addAction(Action(ID_EDIT_REDO));
 
-    QMenu* view = bar->addMenu(QStringLiteral("&Ver"));
-    view->addAction(Action(ID_VIEW_TOOLBAR));
-    view->addAction(Action(ID_VIEW_STATUS_BAR));
-    view->addSeparator();
-    view->addAction(Action(ID_VIEW_GUIDE));
-    view->addAction(Action(ID_TOOL_ZOOM));
-    view->addAction(Action(ID_VIEW_ALL));
-    view->addAction(Action(ID_VIEW_PROPERTIES));
-    view->addSeparator();
-    view->addAction(Action(ID_VIEW_SCALE_BAR));
-
-    QMenu* tools = bar->addMenu(QStringLiteral("&Herramientas"));
-    for (int id :
-         {ID_TOOL_NAVIGATE, ID_TOOL_TRACE_STREET, ID_TOOL_REFERENCE, ID_TOOL_MARK, ID_TOOL_COLONY,
-          ID_TOOL_ROUTE, ID_TOOL_DISTANCE, ID_TOOL_INFO, ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK})
-        tools->addAction(Action(id));
+    m_pViewMenu = bar->addMenu(QStringLiteral("&Ver"));
+    m_pToolsMenu = bar->addMenu(QStringLiteral("&Herramientas"));
+    FillViewMenu();
 
     QMenu* help = bar->addMenu(QStringLiteral("Ay&uda"));
     help->addAction(Action(ID_HELP_FINDER));
 
-    // The menus follow the open map and the tool whenever they are opened.
-    for (QMenu* menu : {file, edit, view, tools, help})
+    // The menus follow the open map whenever they are opened.
+    for (QMenu* menu : {file, edit, m_pViewMenu, m_pToolsMenu, help})
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+}
+
+void CMainFrame::FillViewMenu() {
+    m_pViewMenu->clear();
+    m_pViewMenu->addAction(Action(ID_VIEW_TOOLBAR));
+    m_pViewMenu->addAction(Action(ID_VIEW_STATUS_BAR));
+    m_pViewMenu->addSeparator();
+    m_pViewMenu->addAction(Action(ID_VIEW_GUIDE));
+    m_pViewMenu->addActions(m_pMapWnd->Tools().MenuActions(ToolMenu::View));
+    m_pViewMenu->addAction(Action(ID_VIEW_ALL));
+    m_pViewMenu->addAction(Action(ID_VIEW_PROPERTIES));
+    m_pViewMenu->addSeparator();
+    m_pViewMenu->addAction(Action(ID_VIEW_SCALE_BAR));
+}
+
+void CMainFrame::PlaceToolActions() {
+    const CMapToolManager& tools = m_pMapWnd->Tools();
+    // The tools' commands work from the keyboard even while the menu bar is hidden.
+    addActions(tools.Actions().actions());
+    FillViewMenu();
+    m_pToolsMenu->clear();
+    m_pToolsMenu->addActions(tools.MenuActions(ToolMenu::Tools));
+    FillToolBar();
+    UpdateCommandUI();
 }
 
 void CMainFrame::CreateToolBar() {
@@ -270,25 +282,33 @@ void CMainFrame::CreateToolBar() {
     m_pToolBar->setIconSize(QSize(20, 20));
     m_pToolBar->setMovable(true);
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    const int groups[][8] = {
-        {ID_FILE_OPEN_MAP, ID_FILE_SAVE_MAP, ID_COPY_MAP, ID_FILE_PRINT},
-        {ID_TOOL_ZOOM, ID_VIEW_GUIDE},
-        {ID_TOOL_NAVIGATE, ID_TOOL_REFERENCE, ID_TOOL_MARK, ID_TOOL_ROUTE, ID_TOOL_COLONY,
-         ID_TOOL_TRACE_STREET, ID_TOOL_PAINT_BLOCK, ID_TOOL_SELECT_BLOCK},
-        {ID_TOOL_DISTANCE, ID_TOOL_INFO},
-    };
-    bool first = true;
-    for (const auto& group : groups) {
-        if (!first)
-            m_pToolBar->addSeparator();
-        first = false;
-        for (int id : group) {
-            if (id != 0)
-                m_pToolBar->addAction(Action(id));
-        }
-    }
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
     connect(m_pToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandUI);
+}
+
+void CMainFrame::FillToolBar() {
+    const QList<QAction*> previous = m_pToolBar->actions();
+    m_pToolBar->clear();
+    // The separators were the bar's own.
+    for (QAction* action : previous) {
+        if (action->isSeparator() && action->parent() == m_pToolBar)
+            delete action;
+    }
+    const CMapToolManager& tools = m_pMapWnd->Tools();
+    const QList<QAction*> groups[] = {
+        {Action(ID_FILE_OPEN_MAP), Action(ID_FILE_SAVE_MAP), Action(ID_COPY_MAP),
+         Action(ID_FILE_PRINT)},
+        tools.BarActions(ToolBarGroup::View) << Action(ID_VIEW_GUIDE),
+        tools.BarActions(ToolBarGroup::Map),
+        tools.BarActions(ToolBarGroup::Measure),
+    };
+    for (const QList<QAction*>& group : groups) {
+        if (group.isEmpty())
+            continue;
+        if (!m_pToolBar->actions().isEmpty())
+            m_pToolBar->addSeparator();
+        m_pToolBar->addActions(group);
+    }
 }
 
 void CMainFrame::UpdateCommandUI() {
@@ -296,9 +316,8 @@ void CMainFrame::UpdateCommandUI() {
     for (const CommandSpec& command : CommandTable()) {
         if (command.needsMap)
             Action(command.id)->setEnabled(loaded);
-        if (command.tool != 0)
-            Action(command.id)->setChecked(m_nCurrentTool == command.tool);
     }
+    m_pMapWnd->Tools().EnableActions(loaded);
     Action(ID_EDIT_UNDO)->setEnabled(History().Stack().canUndo());
     Action(ID_EDIT_REDO)->setEnabled(History().Stack().canRedo());
     Action(ID_VIEW_GUIDE)->setChecked(m_bGuideShown);
@@ -332,10 +351,18 @@ void CMainFrame::FocusPane(int step) {
         target->setFocus(Qt::OtherFocusReason);
 }
 
+QAction* CMainFrame::Action(int id) const {
+    if (QAction* action = m_actions.value(id))
+        return action;
+    return m_pMapWnd->Tools().Action(id);
+}
+
+int CMainFrame::CurrentTool() const {
+    return m_pMapWnd->Tool();
+}
+
 void CMainFrame::OnTool(int tool) {
-    m_nCurrentTool = tool;
     m_pMapWnd->SetTool(tool);
-    UpdateCommandUI();
 }
 
 CEditHistory& CMainFrame::History() const {

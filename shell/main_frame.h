@@ -2,10 +2,11 @@
 
 // The main window: menu, tool bar, status bar and the splitter holding the
 // control panel on the left and the map window on the right. It makes one
-// action per row of the command table, routes the Archivo menu's document
-// commands to its CFileCommands and the view's to the map window, keeps the
-// commands' enable and check states in step with the open map and the
-// current tool, and remembers its place, bars and panel width.
+// action per row of the command table and places them with the map tools'
+// own actions, routes the Archivo menu's document commands to its
+// CFileCommands and the view's to the map window, keeps the commands' enable
+// and check states in step with the open map, and remembers its place, bars
+// and panel width.
 
 #include "command_table.h"
 #include "file_commands.h"
@@ -24,6 +25,7 @@ class CMapDocument;
 class CMapaWnd;
 class MapStore;
 class QAction;
+class QMenu;
 class QSettings;
 class QSplitter;
 class QToolBar;
@@ -41,11 +43,13 @@ public:
     CCtrlWnd* CtrlWnd() const { return m_pCtrlWnd; }
     CMapaWnd* MapWnd() const { return m_pMapWnd; }
     QSplitter* Splitter() const { return m_pSplitter; }
-    QAction* Action(int id) const { return m_actions.value(id); }
+    // The action of a command of the table or of a map tool.
+    QAction* Action(int id) const;
     // The first pane of the status bar.
     CHintLabel* HintPane() const;
     const CRecentMaps& RecentMaps() const { return m_files.RecentMaps(); }
-    int CurrentTool() const { return m_nCurrentTool; }
+    // The map window's current tool.
+    int CurrentTool() const;
     bool GuideShown() const { return m_bGuideShown; }
     const QString& ProgramDir() const { return m_strProgramDir; }
     CEditHistory& History() const;
@@ -98,6 +102,11 @@ private:
     void ConnectCommands();
     void CreateMenus();
     void CreateToolBar();
+    // Puts the tools' actions in the menus and the tool bar, by their specs,
+    // with the frame's own commands around them.
+    void PlaceToolActions();
+    void FillViewMenu();
+    void FillToolBar();
     QAction* AddCommand(const CommandSpec& command);
     void KeepPanelWidth();
     void FocusPane(int step);
@@ -114,6 +123,8 @@ private:
     CCtrlWnd* m_pCtrlWnd = nullptr;
     CMapaWnd* m_pMapWnd = nullptr;
     QToolBar* m_pToolBar = nullptr;
+    QMenu* m_pViewMenu = nullptr;
+    QMenu* m_pToolsMenu = nullptr;
     CMainStatusBar* m_pStatusBar = nullptr;
     QPointer<CHelpWnd> m_pHelpWnd;
     QHash<int, QAction*> m_actions;
@@ -121,5 +132,4 @@ private:
     // The panel's width, kept whatever the frame's size; a dragged bar changes it.
     int m_nPanelWidth = kPanelWidth;
     bool m_bGuideShown = false;
-    int m_nCurrentTool = 1;
 };

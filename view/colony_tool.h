@@ -3,9 +3,21 @@
 // Marks a colony (a neighbourhood) where the left button is clicked.
 
 #include "place_tool.h"
+#include "tools.h"
 
 class CColonyTool : public CPlaceTool {
 public:
+    static constexpr MapToolSpec kSpec{.value = TOOL_COLONY,
+                                       .command = ID_TOOL_COLONY,
+                                       .text = "Marcar c&olonia",
+                                       .prompt = "Marca colonias",
+                                       .tip = "Colonia",
+                                       .icon = ":/shell/icons/colony.svg",
+                                       .menu = ToolMenu::Tools,
+                                       .menuRank = 50,
+                                       .bar = ToolBarGroup::Map,
+                                       .barRank = 50};
+
     using CPlaceTool::CPlaceTool;
 
     QString Hint() const override;

@@ -5,11 +5,23 @@
 // and the next left click ends it. A right click does nothing to it.
 
 #include "map_tool.h"
+#include "tools.h"
 
 class CRouteTool;
 
 class CDistanceTool : public CMapTool {
 public:
+    static constexpr MapToolSpec kSpec{.value = TOOL_DISTANCE,
+                                       .command = ID_TOOL_DISTANCE,
+                                       .text = "&Distancia",
+                                       .prompt = "Regla para medir distancias",
+                                       .tip = "Distancia",
+                                       .icon = ":/shell/icons/distance.svg",
+                                       .menu = ToolMenu::Tools,
+                                       .menuRank = 70,
+                                       .bar = ToolBarGroup::Measure,
+                                       .barRank = 10};
+
     CDistanceTool(CMapToolHost& host, CRouteTool& route) : CMapTool(host), m_route(route) {}
 
     void Activate() override;

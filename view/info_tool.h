@@ -4,9 +4,21 @@
 // button; the same card is refilled for the next one.
 
 #include "map_tool.h"
+#include "tools.h"
 
 class CInfoTool : public CMapTool {
 public:
+    static constexpr MapToolSpec kSpec{.value = TOOL_INFO,
+                                       .command = ID_TOOL_INFO,
+                                       .text = "&Información",
+                                       .prompt = "Muestra información sobre el punto seleccionado",
+                                       .tip = "Info",
+                                       .icon = ":/shell/icons/info.svg",
+                                       .menu = ToolMenu::Tools,
+                                       .menuRank = 80,
+                                       .bar = ToolBarGroup::Measure,
+                                       .barRank = 20};
+
     using CMapTool::CMapTool;
 
     void LeftPress(QPoint pixel, Qt::KeyboardModifiers modifiers) override;

@@ -15,6 +15,33 @@ class QKeyEvent;
 class QPainter;
 struct MapOverlay;
 
+// The menu that lists a tool's command.
+enum class ToolMenu { None, Tools, View };
+// The tool-bar group that shows a tool's button: beside the guide's button,
+// the map's tools, the measures.
+enum class ToolBarGroup { None, View, Map, Measure };
+
+// What a tool is to the program, declared by each tool class as `kSpec`: its
+// value (view/tools.h), the command that makes it current with its texts
+// (UTF-8), picture and shortcut, and where that command shows. Within a menu
+// or a group the lower rank comes first.
+struct MapToolSpec {
+    int value = 0;
+    // Also the action's object name, "action<command>", which settings and tests use.
+    int command = 0;
+    const char* text = "";
+    const char* prompt = "";
+    const char* tip = "";
+    // A resource path, or nullptr.
+    const char* icon = nullptr;
+    // A QKeyCombination as an integer; 0 for none.
+    int shortcut = 0;
+    ToolMenu menu = ToolMenu::Tools;
+    int menuRank = 0;
+    ToolBarGroup bar = ToolBarGroup::None;
+    int barRank = 0;
+};
+
 class CMapTool {
 public:
     explicit CMapTool(CMapToolHost& host) : m_host(host) {}

@@ -14,25 +14,99 @@
 #include "trace_street_tool.h"
 #include "zoom_tool.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QIcon>
 #include <QKeyEvent>
+#include <QKeySequence>
 
-CMapToolManager::CMapToolManager(CMapToolHost& host) : m_host(host) {
-    Add<CNavigateTool>(TOOL_NAVIGATE);
-    Add<CReferenceTool>(TOOL_REFERENCE);
-    Add<CInfoTool>(TOOL_INFO);
-    m_pRoute = Add<CRouteTool>(TOOL_ROUTE);
-    Add<CPaintBlockTool>(TOOL_PAINT_BLOCK);
-    Add<CZoomTool>(TOOL_ZOOM);
-    m_pStreet = Add<CTraceStreetTool>(TOOL_TRACE_STREET);
-    Add<CSelectBlockTool>(TOOL_SELECT_BLOCK);
-    Add<CMarkTool>(TOOL_MARK);
-    Add<CColonyTool>(TOOL_COLONY);
+#include <algorithm>
+
+namespace {
+
+// The actions whose spec puts them in `where`, by rank, then in registration order.
+template <typename Place>
+QList<QAction*> Placed(const std::vector<std::pair<MapToolSpec, QAction*>>& commands,
+                       Place MapToolSpec::*place, Place where, int MapToolSpec::*rank) {
+    std::vector<std::pair<int, QAction*>> shown;
+    for (const auto& [spec, action] : commands) {
+        if (spec.*place == where)
+            shown.emplace_back(spec.*rank, action);
+    }
+    std::ranges::stable_sort(shown, {}, &std::pair<int, QAction*>::first);
+    QList<QAction*> actions;
+    for (const auto& entry : shown)
+        actions.append(entry.second);
+    return actions;
+}
+
+} // namespace
+
+CMapToolManager::CMapToolManager(CMapToolHost& host)
+    : m_host(host), m_pActions(std::make_unique<QActionGroup>(nullptr)) {
+    m_pActions->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    // A new tool is one class deriving from CMapTool, with its `kSpec` (value,
+    // command number, texts, picture, menu and tool-bar places) at the top,
+    // and one line here; the frame places its action by the spec.
+    Register<CNavigateTool>();
+    Register<CReferenceTool>();
+    Register<CInfoTool>();
+    m_pRoute = Register<CRouteTool>();
+    Register<CPaintBlockTool>();
+    Register<CZoomTool>();
+    m_pStreet = Register<CTraceStreetTool>();
+    Register<CSelectBlockTool>();
+    Register<CMarkTool>();
+    Register<CColonyTool>();
     // The ruler measures with the route's trace.
-    m_pRuler = Add<CDistanceTool>(TOOL_DISTANCE, *m_pRoute);
+    m_pRuler = Register<CDistanceTool>(*m_pRoute);
     SetTool(TOOL_NAVIGATE);
 }
 
 CMapToolManager::~CMapToolManager() = default;
+
+void CMapToolManager::AddAction(const MapToolSpec& spec) {
+    auto* action = new QAction(QString::fromUtf8(spec.text), m_pActions.get());
+    action->setObjectName(QStringLiteral("action%1").arg(spec.command));
+    action->setStatusTip(QString::fromUtf8(spec.prompt));
+    action->setToolTip(QString::fromUtf8(spec.tip));
+    if (spec.icon)
+        action->setIcon(QIcon(QString::fromUtf8(spec.icon)));
+    if (spec.shortcut != 0)
+        action->setShortcut(QKeySequence(spec.shortcut));
+    action->setCheckable(true);
+    // A menu draws a checked item with an icon as a faintly framed icon; without
+    // the icon it shows a real tick. The tool bar keeps the icons.
+    action->setIconVisibleInMenu(false);
+    action->setEnabled(m_bActionsEnabled);
+    action->setChecked(m_nTool == spec.value);
+    m_pActions->addAction(action);
+    connect(action, &QAction::triggered, this, [this, value = spec.value] { SetTool(value); });
+    m_commands.emplace_back(spec, action);
+    emit ActionsChanged();
+}
+
+QAction* CMapToolManager::Action(int command) const {
+    for (const auto& [spec, action] : m_commands) {
+        if (spec.command == command)
+            return action;
+    }
+    return nullptr;
+}
+
+QList<QAction*> CMapToolManager::MenuActions(ToolMenu menu) const {
+    return Placed(m_commands, &MapToolSpec::menu, menu, &MapToolSpec::menuRank);
+}
+
+QList<QAction*> CMapToolManager::BarActions(ToolBarGroup group) const {
+    return Placed(m_commands, &MapToolSpec::bar, group, &MapToolSpec::barRank);
+}
+
+void CMapToolManager::EnableActions(bool enabled) {
+    m_bActionsEnabled = enabled;
+    for (const auto& command : m_commands)
+        command.second->setEnabled(enabled);
+}
 
 CMapTool* CMapToolManager::Find(int value) const {
     const auto it = m_tools.find(value);
@@ -42,13 +116,16 @@ CMapTool* CMapToolManager::Find(int value) const {
 void CMapToolManager::SetTool(int value) {
     m_nTool = value;
     CMapTool* next = Find(value);
-    if (next == m_pCurrent)
-        return;
-    if (m_pCurrent)
-        m_pCurrent->Deactivate();
-    m_pCurrent = next;
-    if (m_pCurrent)
-        m_pCurrent->Activate();
+    if (next != m_pCurrent) {
+        if (m_pCurrent)
+            m_pCurrent->Deactivate();
+        m_pCurrent = next;
+        if (m_pCurrent)
+            m_pCurrent->Activate();
+    }
+    for (const auto& [spec, action] : m_commands)
+        action->setChecked(spec.value == value);
+    emit ToolChanged();
 }
 
 void CMapToolManager::LeftPress(QPoint pixel, Qt::KeyboardModifiers modifiers) {

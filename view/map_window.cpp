@@ -37,14 +37,18 @@ CMapaWnd::CMapaWnd(MapStore& store, QWidget* parent) : QWidget(parent), m_store(
     setFocusPolicy(Qt::TabFocus);
     if (const CMapTool* tool = m_tools.Current())
         setCursor(tool->Cursor());
+    // A tool chosen by its action or by SetTool shows its cursor and hint alike.
+    connect(&m_tools, &CMapToolManager::ToolChanged, this, &CMapaWnd::OnToolChanged);
 }
 
 CMapaWnd::~CMapaWnd() = default;
 
 void CMapaWnd::SetTool(int tool) {
     m_tools.SetTool(tool);
-    const CMapTool* current = m_tools.Current();
-    if (current)
+}
+
+void CMapaWnd::OnToolChanged() {
+    if (const CMapTool* current = m_tools.Current())
         setCursor(current->Cursor());
     ShowHint();
 }

@@ -122,6 +122,7 @@ private:
 
     // The tool's hint for the status bar while the pointer is over a shown map.
     void ShowHint();
+    void OnToolChanged();
     // Tells the panel the scale and a layer switched on here, so that its
     // slider and boxes always say what the map shows.
     void TellScale();

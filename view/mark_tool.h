@@ -4,9 +4,21 @@
 // is clicked, and shows the marks.
 
 #include "map_tool.h"
+#include "tools.h"
 
 class CMarkTool : public CMapTool {
 public:
+    static constexpr MapToolSpec kSpec{.value = TOOL_MARK,
+                                       .command = ID_TOOL_MARK,
+                                       .text = "Marcar Comercio/&Servicio",
+                                       .prompt = "Marca comercios y/o servicios",
+                                       .tip = "Marcas",
+                                       .icon = ":/shell/icons/mark.svg",
+                                       .menu = ToolMenu::Tools,
+                                       .menuRank = 40,
+                                       .bar = ToolBarGroup::Map,
+                                       .barRank = 30};
+
     using CMapTool::CMapTool;
 
     void LeftPress(QPoint pixel, Qt::KeyboardModifiers modifiers) override;

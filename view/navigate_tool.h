@@ -4,9 +4,21 @@
 // brings map point (0,0) back to the centre.
 
 #include "map_tool.h"
+#include "tools.h"
 
 class CNavigateTool : public CMapTool {
 public:
+    static constexpr MapToolSpec kSpec{.value = TOOL_NAVIGATE,
+                                       .command = ID_TOOL_NAVIGATE,
+                                       .text = "&Navegar",
+                                       .prompt = "Cambia al modo de navegación en el mapa",
+                                       .tip = "Paneo",
+                                       .icon = ":/shell/icons/navigate.svg",
+                                       .menu = ToolMenu::Tools,
+                                       .menuRank = 10,
+                                       .bar = ToolBarGroup::Map,
+                                       .barRank = 10};
+
     using CMapTool::CMapTool;
 
     // The closed hand shown while the map is dragged.

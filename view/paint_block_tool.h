@@ -4,9 +4,22 @@
 // under the right button back its plain type.
 
 #include "map_tool.h"
+#include "tools.h"
 
 class CPaintBlockTool : public CMapTool {
 public:
+    static constexpr MapToolSpec kSpec{.value = TOOL_PAINT_BLOCK,
+                                       .command = ID_TOOL_PAINT_BLOCK,
+                                       .text = "Pintar man&zana",
+                                       .prompt =
+                                           "Permite marcar una manzana con un color diferente",
+                                       .tip = "Zonas verdes",
+                                       .icon = ":/shell/icons/paint.svg",
+                                       .menu = ToolMenu::Tools,
+                                       .menuRank = 90,
+                                       .bar = ToolBarGroup::Map,
+                                       .barRank = 70};
+
     using CMapTool::CMapTool;
 
     void LeftPress(QPoint pixel, Qt::KeyboardModifiers modifiers) override;

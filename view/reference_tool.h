@@ -3,9 +3,21 @@
 // Marks a reference (a landmark) where the left button is clicked.
 
 #include "place_tool.h"
+#include "tools.h"
 
 class CReferenceTool : public CPlaceTool {
 public:
+    static constexpr MapToolSpec kSpec{.value = TOOL_REFERENCE,
+                                       .command = ID_TOOL_REFERENCE,
+                                       .text = "&Marcar referencia",
+                                       .prompt = "Permite marcar lugares en el mapa",
+                                       .tip = "Referencias",
+                                       .icon = ":/shell/icons/reference.svg",
+                                       .menu = ToolMenu::Tools,
+                                       .menuRank = 30,
+                                       .bar = ToolBarGroup::Map,
+                                       .barRank = 20};
+
     using CPlaceTool::CPlaceTool;
 
     QString Hint() const override;

@@ -6,11 +6,23 @@
 // ruler left running is continued as a route.
 
 #include "map_tool.h"
+#include "tools.h"
 
 #include "records.h"
 
 class CRouteTool : public CMapTool {
 public:
+    static constexpr MapToolSpec kSpec{.value = TOOL_ROUTE,
+                                       .command = ID_TOOL_ROUTE,
+                                       .text = "&Trazar ruta",
+                                       .prompt = "Permite trazar una ruta en el mapa",
+                                       .tip = "Rutas",
+                                       .icon = ":/shell/icons/route.svg",
+                                       .menu = ToolMenu::Tools,
+                                       .menuRank = 60,
+                                       .bar = ToolBarGroup::Map,
+                                       .barRank = 40};
+
     using CMapTool::CMapTool;
 
     void LeftPress(QPoint pixel, Qt::KeyboardModifiers modifiers) override;

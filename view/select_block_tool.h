@@ -5,11 +5,23 @@
 // out, and a right click with Shift clears the selection.
 
 #include "map_tool.h"
+#include "tools.h"
 
 #include "geometry.h"
 
 class CSelectBlockTool : public CMapTool {
 public:
+    static constexpr MapToolSpec kSpec{.value = TOOL_SELECT_BLOCK,
+                                       .command = ID_TOOL_SELECT_BLOCK,
+                                       .text = "Seleccionar Manzana",
+                                       .prompt = "Seleccionar manzana para edicion",
+                                       .tip = "Manzana",
+                                       .icon = ":/shell/icons/select.svg",
+                                       .menu = ToolMenu::Tools,
+                                       .menuRank = 100,
+                                       .bar = ToolBarGroup::Map,
+                                       .barRank = 80};
+
     using CMapTool::CMapTool;
 
     void Deactivate() override;

@@ -5,11 +5,23 @@
 // under whatever tool is current (the tool manager sees to that).
 
 #include "map_tool.h"
+#include "tools.h"
 
 #include "records.h"
 
 class CTraceStreetTool : public CMapTool {
 public:
+    static constexpr MapToolSpec kSpec{.value = TOOL_TRACE_STREET,
+                                       .command = ID_TOOL_TRACE_STREET,
+                                       .text = "Trazar &Calle",
+                                       .prompt = "Trazar calles",
+                                       .tip = "Calle",
+                                       .icon = ":/shell/icons/street.svg",
+                                       .menu = ToolMenu::Tools,
+                                       .menuRank = 20,
+                                       .bar = ToolBarGroup::Map,
+                                       .barRank = 60};
+
     using CMapTool::CMapTool;
 
     void LeftPress(QPoint pixel, Qt::KeyboardModifiers modifiers) override;

@@ -4,9 +4,21 @@
 // point clicked, which goes to the centre.
 
 #include "map_tool.h"
+#include "tools.h"
 
 class CZoomTool : public CMapTool {
 public:
+    static constexpr MapToolSpec kSpec{.value = TOOL_ZOOM,
+                                       .command = ID_TOOL_ZOOM,
+                                       .text = "&Zoom",
+                                       .prompt = "Acerca a aleja la escala del mapa",
+                                       .tip = "Zoom",
+                                       .icon = ":/shell/icons/zoom.svg",
+                                       .menu = ToolMenu::View,
+                                       .menuRank = 10,
+                                       .bar = ToolBarGroup::View,
+                                       .barRank = 10};
+
     using CMapTool::CMapTool;
 
     void LeftPress(QPoint pixel, Qt::KeyboardModifiers modifiers) override;

@@ -7,6 +7,8 @@
 #include "editor_fixture.h"
 #include "help_wnd.h"
 #include "main_frame.h"
+#include "map_tool.h"
+#include "map_tool_manager.h"
 #include "map_window.h"
 #include "mapa_app.h"
 #include "messages.h"
@@ -22,6 +24,7 @@
 #include "tools.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,6 +58,40 @@ const int kMapCommands[] = {
 };
 const int kAlwaysCommands[] = {ID_FILE_OPEN_MAP, ID_FILE_IMPORT_GIS, ID_APP_EXIT,
                                ID_VIEW_TOOLBAR,  ID_VIEW_STATUS_BAR, ID_HELP_FINDER};
+
+// A tool only this file knows, declared as every tool declares itself: it
+// writes down when it becomes current and when it stops being current.
+class CSurveyTool : public CMapTool {
+public:
+    static constexpr int kCommand = 32850;
+    static constexpr MapToolSpec kSpec{.value = 150,
+                                       .command = kCommand,
+                                       .text = "&Medir área",
+                                       .prompt = "Mide el área de una zona del mapa",
+                                       .tip = "Área",
+                                       .icon = ":/shell/icons/select.svg",
+                                       .shortcut =
+                                           QKeyCombination(Qt::CTRL | Qt::Key_M).toCombined(),
+                                       .menu = ToolMenu::Tools,
+                                       .menuRank = 75,
+                                       .bar = ToolBarGroup::Measure,
+                                       .barRank = 15};
+
+    CSurveyTool(CMapToolHost& host, QStringList& log) : CMapTool(host), m_log(log) {}
+    void Activate() override { m_log << QStringLiteral("activate"); }
+    void Deactivate() override { m_log << QStringLiteral("deactivate"); }
+    QCursor Cursor() const override { return QCursor(Qt::CrossCursor); }
+
+private:
+    QStringList& m_log;
+};
+
+QStringList MenuTexts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* a : menu->actions())
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+}
 
 } // namespace
 
@@ -176,6 +213,77 @@ private slots:
         editor.frame->Action(ID_TOOL_NAVIGATE)->trigger();
         QVERIFY(editor.frame->Action(ID_TOOL_NAVIGATE)->isChecked());
         QCOMPARE(editor.frame->MapWnd()->Tool(), int(TOOL_NAVIGATE));
+    }
+
+    void ToolOfItsOwnClassJoinsMenuToolBarAndGroup() {
+        EditorFixture editor;
+        CMapToolManager& tools = editor.Map()->Tools();
+        QStringList log;
+        QVERIFY(tools.Register<CSurveyTool>(log));
+        // One value, one tool.
+        QVERIFY(!tools.Register<CSurveyTool>(log));
+
+        QAction* survey = editor.frame->Action(CSurveyTool::kCommand);
+        QVERIFY(survey);
+        QCOMPARE(survey->objectName(), QStringLiteral("action32850"));
+        QCOMPARE(survey->text(), QStringLiteral("&Medir área"));
+        QCOMPARE(survey->statusTip(), QStringLiteral("Mide el área de una zona del mapa"));
+        QCOMPARE(survey->toolTip(), QStringLiteral("Área"));
+        QCOMPARE(survey->shortcut(), QKeySequence(QStringLiteral("Ctrl+M")));
+        QCOMPARE(survey->actionGroup(), &tools.Actions());
+        QVERIFY(tools.Actions().isExclusive());
+        QCOMPARE(tools.Actions().actions().size(), 12);
+        QVERIFY(editor.frame->actions().contains(survey));
+
+        // In the Herramientas menu by its rank, the Ver menu as it was.
+        const QList<QAction*> menus = editor.frame->menuBar()->actions();
+        QCOMPARE(MenuTexts(menus[3]->menu()),
+                 (QStringList{"&Navegar", "Trazar &Calle", "&Marcar referencia",
+                              "Marcar Comercio/&Servicio", "Marcar c&olonia", "&Trazar ruta",
+                              "&Distancia", "&Medir área", "&Información", "Pintar man&zana",
+                              "Seleccionar Manzana"}));
+        QCOMPARE(MenuTexts(menus[2]->menu()),
+                 (QStringList{"Barra de &herramientas", "Barra de &estado", "-", "Mostrar &Guía",
+                              "&Zoom", "Ver &todo", "&Propiedades", "-", "Es&cala gráfica"}));
+        // On the tool bar among the measures, with its picture.
+        auto* bar = editor.frame->findChild<QToolBar*>(QStringLiteral("toolBar"));
+        QStringList order;
+        for (QAction* a : bar->actions())
+            order << (a->isSeparator() ? QStringLiteral("|") : a->objectName().mid(6));
+        QCOMPARE(order.join(QLatin1Char(' ')),
+                 QStringLiteral("32771 32800 32804 57607 | 32779 32806 | 32772 32773 32790 32777 "
+                                "32791 32782 32778 32783 | 32801 32850 32775"));
+        QVERIFY(!survey->icon().pixmap(20, 20).isNull());
+
+        // Greyed until a map is open, like every tool.
+        QVERIFY(!survey->isEnabled());
+        QVERIFY(editor.frame->OpenMap(editor.WriteMap(QStringLiteral("mitla.map"))));
+        QVERIFY(survey->isEnabled());
+        QVERIFY(log.isEmpty());
+
+        auto checkedOnly = [&](const QAction* expected) {
+            for (const QAction* a : tools.Actions().actions())
+                QVERIFY2(a->isChecked() == (a == expected), qPrintable(a->objectName()));
+        };
+        survey->trigger();
+        QCOMPARE(editor.frame->CurrentTool(), 150);
+        QCOMPARE(editor.Map()->Tool(), 150);
+        QCOMPARE(editor.Map()->cursor().shape(), Qt::CrossCursor);
+        QCOMPARE(log, QStringList{"activate"});
+        checkedOnly(survey);
+        // Chosen again, it stays current without starting over.
+        survey->trigger();
+        QCOMPARE(log, QStringList{"activate"});
+        checkedOnly(survey);
+
+        editor.frame->Action(ID_TOOL_ZOOM)->trigger();
+        QCOMPARE(editor.frame->CurrentTool(), int(TOOL_ZOOM));
+        QCOMPARE(log, (QStringList{"activate", "deactivate"}));
+        checkedOnly(editor.frame->Action(ID_TOOL_ZOOM));
+        // Chosen by the program, it is checked all the same.
+        editor.frame->OnTool(150);
+        QCOMPARE(log, (QStringList{"activate", "deactivate", "activate"}));
+        checkedOnly(survey);
     }
 
     void LayerBoxesReachTheMapWindow_data() {
