@@ -13,7 +13,8 @@ packages=(
     clang libclang-rt-14-dev
     imagemagick xvfb xauth fonts-dejavu-core
     dpkg-dev desktop-file-utils shared-mime-info libglib2.0-bin
-    dosfstools fusefat qt6-translations-l10n
+    dosfstools fusefat poppler-utils
+    qt6-tools-dev qt6-l10n-tools
 )
 
 missing=()
