@@ -23,19 +23,21 @@ std::unique_ptr<CMapLayer> MakeBlocks(LayerParts& parts) {
 // The messages are numbered as the program's messages (UserMessage) number them.
 constexpr MapLayerRow kMapLayers[] = {
     {"relleno", &LayerSwitches::m_bFillBlocks, false, MakeBlocks, 0x8A /* UM_FILL_BLOCKS */, 1054,
-     "Rellenar manzanas", 6},
+     QT_TRANSLATE_NOOP("Layer", "Rellenar manzanas"), 6},
     {"referencias", &LayerSwitches::m_bShowReferences, true, Make<CPlaceLayer>,
-     0x8E /* UM_SHOW_REFERENCES */, 1024, "Mostrar referencias", 2},
+     0x8E /* UM_SHOW_REFERENCES */, 1024, QT_TRANSLATE_NOOP("Layer", "Mostrar referencias"), 2},
     {"colonias", &LayerSwitches::m_bShowColonies, false, Make<CPlaceLayer>,
-     0x89 /* UM_SHOW_COLONIES */, 1069, "Mostrar colonias", 3},
+     0x89 /* UM_SHOW_COLONIES */, 1069, QT_TRANSLATE_NOOP("Layer", "Mostrar colonias"), 3},
     {"nombres", &LayerSwitches::m_bShowStreetNames, false, Make<CLabelLayer>,
-     0x94 /* UM_SHOW_STREET_NAMES */, 1008, "Mostrar nombres de las calles", 0},
+     0x94 /* UM_SHOW_STREET_NAMES */, 1008,
+     QT_TRANSLATE_NOOP("Layer", "Mostrar nombres de las calles"), 0},
     {"calles", &LayerSwitches::m_bShowTracedStreets, false, Make<CLineLayer>,
-     0x8C /* UM_SHOW_TRACED_STREETS */, 1025, "Mostrar calles trazadas", 4},
+     0x8C /* UM_SHOW_TRACED_STREETS */, 1025, QT_TRANSLATE_NOOP("Layer", "Mostrar calles trazadas"),
+     4},
     {"rutas", &LayerSwitches::m_bShowAllRoutes, false, Make<CLineLayer>,
-     0x8B /* UM_SHOW_ALL_ROUTES */, 1053, "Mostrar todas las Rutas", 5},
+     0x8B /* UM_SHOW_ALL_ROUTES */, 1053, QT_TRANSLATE_NOOP("Layer", "Mostrar todas las Rutas"), 5},
     {"marcas", &LayerSwitches::m_bShowMarks, false, Make<CBusinessLayer>, 0x93 /* UM_SHOW_MARKS */,
-     1020, "Mostrar marcas", 1},
+     1020, QT_TRANSLATE_NOOP("Layer", "Mostrar marcas"), 1},
     // "Escala gráfica" of the Ver menu.
     {"escala", &LayerSwitches::m_bShowScaleBar, true, nullptr, 0, 0, nullptr, -1},
 };

@@ -12,6 +12,7 @@
 #include "propiedades.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -98,7 +99,7 @@ CCtrlWnd::CCtrlWnd(CMapDocument& document, QWidget* parent) : QScrollArea(parent
     lower->addLayout(zoomRow);
 
     for (const MapLayerRow* layer : LayerBoxes()) {
-        auto* box = new QCheckBox(QString::fromUtf8(layer->text), m_pLower);
+        auto* box = new QCheckBox(QCoreApplication::translate("Layer", layer->text), m_pLower);
         box->setObjectName(QStringLiteral("check%1").arg(layer->box));
         // The box says what a new window shows.
         box->setChecked(layer->on);

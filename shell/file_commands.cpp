@@ -1,6 +1,7 @@
 #include "file_commands.h"
 
 #include "abrir_mapa_dialog.h"
+#include "app_language.h"
 #include "gis_export_dialog.h"
 #include "gis_import_dialog.h"
 #include "map_document.h"
@@ -296,10 +297,11 @@ bool CFileCommands::OnFileSaveAs() {
 void CFileCommands::OnPreferences() {
     const auto minutes =
         std::chrono::duration_cast<std::chrono::minutes>(m_document.AutosaveInterval());
-    CPreferenciasDlg dialog(static_cast<int>(minutes.count()), &m_frame);
+    CPreferenciasDlg dialog(static_cast<int>(minutes.count()), StoredLanguage(), &m_frame);
     if (dialog.exec() != QDialog::Accepted)
         return;
     CPreferenciasDlg::StoreAutosaveMinutes(dialog.Minutes());
+    StoreLanguage(dialog.Language());
     m_document.SetAutosaveInterval(std::chrono::minutes(dialog.Minutes()));
 }
 

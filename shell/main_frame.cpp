@@ -142,10 +142,10 @@ CHintLabel* CMainFrame::HintPane() const {
 }
 
 QAction* CMainFrame::AddCommand(const CommandSpec& command) {
-    auto* action = new QAction(QString::fromUtf8(command.text), this);
+    auto* action = new QAction(QCoreApplication::translate("Command", command.text), this);
     action->setObjectName(QStringLiteral("action%1").arg(command.id));
-    action->setStatusTip(QString::fromUtf8(command.prompt));
-    action->setToolTip(QString::fromUtf8(command.tip));
+    action->setStatusTip(QCoreApplication::translate("Command", command.prompt));
+    action->setToolTip(QCoreApplication::translate("Command", command.tip));
     if (command.icon)
         action->setIcon(
             QIcon(QStringLiteral(":/shell/icons/%1.svg").arg(QLatin1String(command.icon))));
@@ -214,7 +214,7 @@ void CMainFrame::ConnectCommands() {
 
 void CMainFrame::CreateMenus() {
     QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu(QStringLiteral("&Archivo"));
+    QMenu* file = bar->addMenu(tr("&Archivo"));
     file->addAction(Action(ID_FILE_OPEN_ANY));
     file->addAction(Action(ID_FILE_OPEN_MAP));
     file->addAction(Action(ID_FILE_SAVE_MAP));
@@ -236,15 +236,15 @@ void CMainFrame::CreateMenus() {
     file->addSeparator();
     file->addAction(Action(ID_APP_EXIT));
 
-    QMenu* edit = bar->addMenu(QStringLiteral("&Edición"));
+    QMenu* edit = bar->addMenu(tr("&Edición"));
     edit->addAction(Action(ID_EDIT_UNDO));
     edit->addAction(Action(ID_EDIT_REDO));
 
-    m_pViewMenu = bar->addMenu(QStringLiteral("&Ver"));
-    m_pToolsMenu = bar->addMenu(QStringLiteral("&Herramientas"));
+    m_pViewMenu = bar->addMenu(tr("&Ver"));
+    m_pToolsMenu = bar->addMenu(tr("&Herramientas"));
     FillViewMenu();
 
-    QMenu* help = bar->addMenu(QStringLiteral("Ay&uda"));
+    QMenu* help = bar->addMenu(tr("Ay&uda"));
     help->addAction(Action(ID_HELP_FINDER));
 
     // The menus follow the open map whenever they are opened.
@@ -277,7 +277,7 @@ void CMainFrame::PlaceToolActions() {
 }
 
 void CMainFrame::CreateToolBar() {
-    m_pToolBar = new QToolBar(QStringLiteral("Barra de herramientas"), this);
+    m_pToolBar = new QToolBar(tr("Barra de herramientas"), this);
     m_pToolBar->setObjectName(QStringLiteral("toolBar"));
     m_pToolBar->setIconSize(QSize(20, 20));
     m_pToolBar->setMovable(true);

@@ -1,5 +1,6 @@
 #include "mapa_app.h"
 
+#include "app_language.h"
 #include "main_frame.h"
 #include "map_window.h"
 #include "preferencias_dialog.h"
@@ -112,7 +113,9 @@ bool CMapaApp::InitInstance(const QStringList& arguments) {
 
     QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
     QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
-    m_pQtTranslator = InstallQtTranslations();
+    const bool english = SpeaksEnglish(StoredLanguage(), QLocale::system());
+    m_pQtTranslator = InstallQtTranslations(english);
+    m_pTranslator = InstallProgramTranslation(english);
     m_pSettings = std::make_unique<QSettings>();
     m_document.SetAutosaveInterval(std::chrono::minutes(CPreferenciasDlg::StoredAutosaveMinutes()));
 

@@ -48,6 +48,7 @@ public:
 private:
     // Qt's own words (file dialogs, edit menus) in Spanish.
     std::unique_ptr<QTranslator> m_pQtTranslator;
+    std::unique_ptr<QTranslator> m_pTranslator;
     // The recent maps and the window's place, under the organisation's name;
     // made before the frame, which uses them, and gone after it.
     std::unique_ptr<QSettings> m_pSettings;

@@ -24,12 +24,12 @@ CPropiedades::CPropiedades(CMapDocument& document, QWidget* parent) : QTabWidget
     m_pServicios = new CPropServicios(document, this);
     m_pColonias = new CPropColonias(document, this);
     m_pZonas = new CPropZonas(document, this);
-    addTab(m_pCalles, QStringLiteral("Calles"));
-    addTab(m_pReferencias, QStringLiteral("Referencias"));
-    addTab(m_pRutas, QStringLiteral("Rutas"));
-    addTab(m_pServicios, QStringLiteral("Marcas"));
-    addTab(m_pColonias, QStringLiteral("Colonias"));
-    addTab(m_pZonas, QStringLiteral("Zonas"));
+    addTab(m_pCalles, tr("Calles"));
+    addTab(m_pReferencias, tr("Referencias"));
+    addTab(m_pRutas, tr("Rutas"));
+    addTab(m_pServicios, tr("Marcas"));
+    addTab(m_pColonias, tr("Colonias"));
+    addTab(m_pZonas, tr("Zonas"));
     setCurrentIndex(kStreetsPage);
     connect(&document, &CMapDocument::ContentRestored, this, &CPropiedades::RefreshAfterRestore);
 }

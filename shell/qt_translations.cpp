@@ -4,7 +4,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
-std::unique_ptr<QTranslator> InstallQtTranslations() {
+std::unique_ptr<QTranslator> InstallQtTranslations(bool english) {
+    if (english)
+        return nullptr;
     auto translator = std::make_unique<QTranslator>();
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     // "qt_es" gathers the catalogues of every Qt module, qtbase among them.

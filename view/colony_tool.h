@@ -9,9 +9,9 @@ class CColonyTool : public CPlaceTool {
 public:
     static constexpr MapToolSpec kSpec{.value = TOOL_COLONY,
                                        .command = ID_TOOL_COLONY,
-                                       .text = "Marcar c&olonia",
-                                       .prompt = "Marca colonias",
-                                       .tip = "Colonia",
+                                       .text = QT_TRANSLATE_NOOP("MapTool", "Marcar c&olonia"),
+                                       .prompt = QT_TRANSLATE_NOOP("MapTool", "Marca colonias"),
+                                       .tip = QT_TRANSLATE_NOOP("MapTool", "Colonia"),
                                        .icon = ":/shell/icons/colony.svg",
                                        .menu = ToolMenu::Tools,
                                        .menuRank = 50,

@@ -11,16 +11,17 @@ class CRouteTool;
 
 class CDistanceTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{.value = TOOL_DISTANCE,
-                                       .command = ID_TOOL_DISTANCE,
-                                       .text = "&Distancia",
-                                       .prompt = "Regla para medir distancias",
-                                       .tip = "Distancia",
-                                       .icon = ":/shell/icons/distance.svg",
-                                       .menu = ToolMenu::Tools,
-                                       .menuRank = 70,
-                                       .bar = ToolBarGroup::Measure,
-                                       .barRank = 10};
+    static constexpr MapToolSpec kSpec{
+        .value = TOOL_DISTANCE,
+        .command = ID_TOOL_DISTANCE,
+        .text = QT_TRANSLATE_NOOP("MapTool", "&Distancia"),
+        .prompt = QT_TRANSLATE_NOOP("MapTool", "Regla para medir distancias"),
+        .tip = QT_TRANSLATE_NOOP("MapTool", "Distancia"),
+        .icon = ":/shell/icons/distance.svg",
+        .menu = ToolMenu::Tools,
+        .menuRank = 70,
+        .bar = ToolBarGroup::Measure,
+        .barRank = 10};
 
     CDistanceTool(CMapToolHost& host, CRouteTool& route) : CMapTool(host), m_route(route) {}
 

@@ -8,16 +8,17 @@
 
 class CInfoTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{.value = TOOL_INFO,
-                                       .command = ID_TOOL_INFO,
-                                       .text = "&Información",
-                                       .prompt = "Muestra información sobre el punto seleccionado",
-                                       .tip = "Info",
-                                       .icon = ":/shell/icons/info.svg",
-                                       .menu = ToolMenu::Tools,
-                                       .menuRank = 80,
-                                       .bar = ToolBarGroup::Measure,
-                                       .barRank = 20};
+    static constexpr MapToolSpec kSpec{
+        .value = TOOL_INFO,
+        .command = ID_TOOL_INFO,
+        .text = QT_TRANSLATE_NOOP("MapTool", "&Información"),
+        .prompt = QT_TRANSLATE_NOOP("MapTool", "Muestra información sobre el punto seleccionado"),
+        .tip = QT_TRANSLATE_NOOP("MapTool", "Info"),
+        .icon = ":/shell/icons/info.svg",
+        .menu = ToolMenu::Tools,
+        .menuRank = 80,
+        .bar = ToolBarGroup::Measure,
+        .barRank = 20};
 
     using CMapTool::CMapTool;
 

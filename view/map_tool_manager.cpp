@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -66,10 +67,10 @@ CMapToolManager::CMapToolManager(CMapToolHost& host)
 CMapToolManager::~CMapToolManager() = default;
 
 void CMapToolManager::AddAction(const MapToolSpec& spec) {
-    auto* action = new QAction(QString::fromUtf8(spec.text), m_pActions.get());
+    auto* action = new QAction(QCoreApplication::translate("MapTool", spec.text), m_pActions.get());
     action->setObjectName(QStringLiteral("action%1").arg(spec.command));
-    action->setStatusTip(QString::fromUtf8(spec.prompt));
-    action->setToolTip(QString::fromUtf8(spec.tip));
+    action->setStatusTip(QCoreApplication::translate("MapTool", spec.prompt));
+    action->setToolTip(QCoreApplication::translate("MapTool", spec.tip));
     if (spec.icon)
         action->setIcon(QIcon(QString::fromUtf8(spec.icon)));
     if (spec.shortcut != 0)

@@ -8,16 +8,17 @@
 
 class CMarkTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{.value = TOOL_MARK,
-                                       .command = ID_TOOL_MARK,
-                                       .text = "Marcar Comercio/&Servicio",
-                                       .prompt = "Marca comercios y/o servicios",
-                                       .tip = "Marcas",
-                                       .icon = ":/shell/icons/mark.svg",
-                                       .menu = ToolMenu::Tools,
-                                       .menuRank = 40,
-                                       .bar = ToolBarGroup::Map,
-                                       .barRank = 30};
+    static constexpr MapToolSpec kSpec{
+        .value = TOOL_MARK,
+        .command = ID_TOOL_MARK,
+        .text = QT_TRANSLATE_NOOP("MapTool", "Marcar Comercio/&Servicio"),
+        .prompt = QT_TRANSLATE_NOOP("MapTool", "Marca comercios y/o servicios"),
+        .tip = QT_TRANSLATE_NOOP("MapTool", "Marcas"),
+        .icon = ":/shell/icons/mark.svg",
+        .menu = ToolMenu::Tools,
+        .menuRank = 40,
+        .bar = ToolBarGroup::Map,
+        .barRank = 30};
 
     using CMapTool::CMapTool;
 

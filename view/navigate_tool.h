@@ -8,16 +8,17 @@
 
 class CNavigateTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{.value = TOOL_NAVIGATE,
-                                       .command = ID_TOOL_NAVIGATE,
-                                       .text = "&Navegar",
-                                       .prompt = "Cambia al modo de navegación en el mapa",
-                                       .tip = "Paneo",
-                                       .icon = ":/shell/icons/navigate.svg",
-                                       .menu = ToolMenu::Tools,
-                                       .menuRank = 10,
-                                       .bar = ToolBarGroup::Map,
-                                       .barRank = 10};
+    static constexpr MapToolSpec kSpec{
+        .value = TOOL_NAVIGATE,
+        .command = ID_TOOL_NAVIGATE,
+        .text = QT_TRANSLATE_NOOP("MapTool", "&Navegar"),
+        .prompt = QT_TRANSLATE_NOOP("MapTool", "Cambia al modo de navegación en el mapa"),
+        .tip = QT_TRANSLATE_NOOP("MapTool", "Paneo"),
+        .icon = ":/shell/icons/navigate.svg",
+        .menu = ToolMenu::Tools,
+        .menuRank = 10,
+        .bar = ToolBarGroup::Map,
+        .barRank = 10};
 
     using CMapTool::CMapTool;
 

@@ -8,17 +8,17 @@
 
 class CPaintBlockTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{.value = TOOL_PAINT_BLOCK,
-                                       .command = ID_TOOL_PAINT_BLOCK,
-                                       .text = "Pintar man&zana",
-                                       .prompt =
-                                           "Permite marcar una manzana con un color diferente",
-                                       .tip = "Zonas verdes",
-                                       .icon = ":/shell/icons/paint.svg",
-                                       .menu = ToolMenu::Tools,
-                                       .menuRank = 90,
-                                       .bar = ToolBarGroup::Map,
-                                       .barRank = 70};
+    static constexpr MapToolSpec kSpec{
+        .value = TOOL_PAINT_BLOCK,
+        .command = ID_TOOL_PAINT_BLOCK,
+        .text = QT_TRANSLATE_NOOP("MapTool", "Pintar man&zana"),
+        .prompt = QT_TRANSLATE_NOOP("MapTool", "Permite marcar una manzana con un color diferente"),
+        .tip = QT_TRANSLATE_NOOP("MapTool", "Zonas verdes"),
+        .icon = ":/shell/icons/paint.svg",
+        .menu = ToolMenu::Tools,
+        .menuRank = 90,
+        .bar = ToolBarGroup::Map,
+        .barRank = 70};
 
     using CMapTool::CMapTool;
 

@@ -7,16 +7,17 @@
 
 class CReferenceTool : public CPlaceTool {
 public:
-    static constexpr MapToolSpec kSpec{.value = TOOL_REFERENCE,
-                                       .command = ID_TOOL_REFERENCE,
-                                       .text = "&Marcar referencia",
-                                       .prompt = "Permite marcar lugares en el mapa",
-                                       .tip = "Referencias",
-                                       .icon = ":/shell/icons/reference.svg",
-                                       .menu = ToolMenu::Tools,
-                                       .menuRank = 30,
-                                       .bar = ToolBarGroup::Map,
-                                       .barRank = 20};
+    static constexpr MapToolSpec kSpec{
+        .value = TOOL_REFERENCE,
+        .command = ID_TOOL_REFERENCE,
+        .text = QT_TRANSLATE_NOOP("MapTool", "&Marcar referencia"),
+        .prompt = QT_TRANSLATE_NOOP("MapTool", "Permite marcar lugares en el mapa"),
+        .tip = QT_TRANSLATE_NOOP("MapTool", "Referencias"),
+        .icon = ":/shell/icons/reference.svg",
+        .menu = ToolMenu::Tools,
+        .menuRank = 30,
+        .bar = ToolBarGroup::Map,
+        .barRank = 20};
 
     using CPlaceTool::CPlaceTool;
 

@@ -12,16 +12,17 @@
 
 class CRouteTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{.value = TOOL_ROUTE,
-                                       .command = ID_TOOL_ROUTE,
-                                       .text = "&Trazar ruta",
-                                       .prompt = "Permite trazar una ruta en el mapa",
-                                       .tip = "Rutas",
-                                       .icon = ":/shell/icons/route.svg",
-                                       .menu = ToolMenu::Tools,
-                                       .menuRank = 60,
-                                       .bar = ToolBarGroup::Map,
-                                       .barRank = 40};
+    static constexpr MapToolSpec kSpec{
+        .value = TOOL_ROUTE,
+        .command = ID_TOOL_ROUTE,
+        .text = QT_TRANSLATE_NOOP("MapTool", "&Trazar ruta"),
+        .prompt = QT_TRANSLATE_NOOP("MapTool", "Permite trazar una ruta en el mapa"),
+        .tip = QT_TRANSLATE_NOOP("MapTool", "Rutas"),
+        .icon = ":/shell/icons/route.svg",
+        .menu = ToolMenu::Tools,
+        .menuRank = 60,
+        .bar = ToolBarGroup::Map,
+        .barRank = 40};
 
     using CMapTool::CMapTool;
 

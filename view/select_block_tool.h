@@ -11,16 +11,17 @@
 
 class CSelectBlockTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{.value = TOOL_SELECT_BLOCK,
-                                       .command = ID_TOOL_SELECT_BLOCK,
-                                       .text = "Seleccionar Manzana",
-                                       .prompt = "Seleccionar manzana para edicion",
-                                       .tip = "Manzana",
-                                       .icon = ":/shell/icons/select.svg",
-                                       .menu = ToolMenu::Tools,
-                                       .menuRank = 100,
-                                       .bar = ToolBarGroup::Map,
-                                       .barRank = 80};
+    static constexpr MapToolSpec kSpec{
+        .value = TOOL_SELECT_BLOCK,
+        .command = ID_TOOL_SELECT_BLOCK,
+        .text = QT_TRANSLATE_NOOP("MapTool", "Seleccionar Manzana"),
+        .prompt = QT_TRANSLATE_NOOP("MapTool", "Seleccionar manzana para edicion"),
+        .tip = QT_TRANSLATE_NOOP("MapTool", "Manzana"),
+        .icon = ":/shell/icons/select.svg",
+        .menu = ToolMenu::Tools,
+        .menuRank = 100,
+        .bar = ToolBarGroup::Map,
+        .barRank = 80};
 
     using CMapTool::CMapTool;
 

@@ -8,16 +8,17 @@
 
 class CZoomTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{.value = TOOL_ZOOM,
-                                       .command = ID_TOOL_ZOOM,
-                                       .text = "&Zoom",
-                                       .prompt = "Acerca a aleja la escala del mapa",
-                                       .tip = "Zoom",
-                                       .icon = ":/shell/icons/zoom.svg",
-                                       .menu = ToolMenu::View,
-                                       .menuRank = 10,
-                                       .bar = ToolBarGroup::View,
-                                       .barRank = 10};
+    static constexpr MapToolSpec kSpec{
+        .value = TOOL_ZOOM,
+        .command = ID_TOOL_ZOOM,
+        .text = QT_TRANSLATE_NOOP("MapTool", "&Zoom"),
+        .prompt = QT_TRANSLATE_NOOP("MapTool", "Acerca a aleja la escala del mapa"),
+        .tip = QT_TRANSLATE_NOOP("MapTool", "Zoom"),
+        .icon = ":/shell/icons/zoom.svg",
+        .menu = ToolMenu::View,
+        .menuRank = 10,
+        .bar = ToolBarGroup::View,
+        .barRank = 10};
 
     using CMapTool::CMapTool;
 

@@ -1,0 +1,490 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="es">
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>&amp;Archivo</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Edición</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Ver</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>&amp;Herramientas</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>Ay&amp;uda</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Barra de herramientas</source>
+        <translation>Toolbar</translation>
+    </message>
+</context>
+<context>
+    <name>CPreferenciasDlg</name>
+    <message>
+        <source>Preferencias</source>
+        <translation>Preferences</translation>
+    </message>
+    <message>
+        <source>Guardar una copia de recuperación cada</source>
+        <translation>Save a recovery copy every</translation>
+    </message>
+    <message>
+        <source>nunca</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>minutos</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>Mientras el mapa tiene cambios sin guardar, Veltrix guarda aparte una copia de recuperación que ofrece si el programa se cierra sin querer. Con 0 no se guarda ninguna.</source>
+        <translation>While the map has unsaved changes, Veltrix keeps a recovery copy aside and offers it if the program closes unexpectedly. With 0 no copy is kept.</translation>
+    </message>
+    <message>
+        <source>&amp;Idioma:</source>
+        <translation>&amp;Language:</translation>
+    </message>
+    <message>
+        <source>El del sistema</source>
+        <translation>The system&apos;s</translation>
+    </message>
+    <message>
+        <source>El idioma cambia la próxima vez que se abre Veltrix.</source>
+        <translation>The language changes the next time Veltrix starts.</translation>
+    </message>
+    <message>
+        <source>Aceptar</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CPropiedades</name>
+    <message>
+        <source>Calles</source>
+        <translation>Streets</translation>
+    </message>
+    <message>
+        <source>Referencias</source>
+        <translation>Landmarks</translation>
+    </message>
+    <message>
+        <source>Rutas</source>
+        <translation>Routes</translation>
+    </message>
+    <message>
+        <source>Marcas</source>
+        <translation>Businesses</translation>
+    </message>
+    <message>
+        <source>Colonias</source>
+        <translation>Neighbourhoods</translation>
+    </message>
+    <message>
+        <source>Zonas</source>
+        <translation>Zones</translation>
+    </message>
+</context>
+<context>
+    <name>Command</name>
+    <message>
+        <source>A&amp;brir...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>Abre un mapa de cualquier carpeta</source>
+        <translation>Opens a map from any folder</translation>
+    </message>
+    <message>
+        <source>Abrir mapa</source>
+        <translation>Open map</translation>
+    </message>
+    <message>
+        <source>&amp;Abrir paquete</source>
+        <translation>Open from &amp;catalogue</translation>
+    </message>
+    <message>
+        <source>Abre un archivo de mapas</source>
+        <translation>Opens a map from the catalogue</translation>
+    </message>
+    <message>
+        <source>Abrir</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>&amp;Guardar</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Guarda los cambios en el archivo</source>
+        <translation>Saves the changes to the file</translation>
+    </message>
+    <message>
+        <source>Guardar</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Guardar &amp;como...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>Guarda el mapa con otro nombre o en otra carpeta</source>
+        <translation>Saves the map under another name or in another folder</translation>
+    </message>
+    <message>
+        <source>Guardar como</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>Pre&amp;ferencias...</source>
+        <translation>Pre&amp;ferences...</translation>
+    </message>
+    <message>
+        <source>Cambia cada cuántos minutos se guarda una copia de recuperación</source>
+        <translation>Changes how often a recovery copy is saved</translation>
+    </message>
+    <message>
+        <source>&amp;Copiar mapa</source>
+        <translation>&amp;Copy map</translation>
+    </message>
+    <message>
+        <source>Copiar al portapapeles el mapa en pantalla</source>
+        <translation>Copies the map on the screen to the clipboard</translation>
+    </message>
+    <message>
+        <source>Copiar</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Imprimir</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>Imprime el mapa</source>
+        <translation>Prints the map</translation>
+    </message>
+    <message>
+        <source>Imprimir</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>&amp;Exportar vista...</source>
+        <translation>E&amp;xport view...</translation>
+    </message>
+    <message>
+        <source>Guarda la vista del mapa en un archivo PNG o PDF</source>
+        <translation>Saves the map view to a PNG or PDF file</translation>
+    </message>
+    <message>
+        <source>Exportar</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Importar &amp;datos geográficos...</source>
+        <translation>Import &amp;geographic data...</translation>
+    </message>
+    <message>
+        <source>E&amp;xportar datos geográficos...</source>
+        <translation>Export geographic &amp;data...</translation>
+    </message>
+    <message>
+        <source>Crea un mapa a partir de datos geográficos: OpenStreetMap, shapefiles, GeoPackage, GeoJSON, KML o CSV</source>
+        <translation>Makes a map from geographic data: OpenStreetMap, shapefiles, GeoPackage, GeoJSON, KML or CSV</translation>
+    </message>
+    <message>
+        <source>Escribe las capas del mapa para programas de información geográfica: GeoJSON, GeoPackage, Shapefile, KML o CSV</source>
+        <translation>Writes the map&apos;s layers for geographic information programs: GeoJSON, GeoPackage, Shapefile, KML or CSV</translation>
+    </message>
+    <message>
+        <source>&amp;Deshacer</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>Deshace la última acción</source>
+        <translation>Undoes the last action</translation>
+    </message>
+    <message>
+        <source>Deshacer</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>&amp;Rehacer</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>Rehace la acción previamente deshecha</source>
+        <translation>Redoes the action undone last</translation>
+    </message>
+    <message>
+        <source>Rehacer</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>&amp;Salir</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>Sale de la aplicación; le pide que guarde los documentos</source>
+        <translation>Quits the application; asks you to save the map</translation>
+    </message>
+    <message>
+        <source>Salir</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Barra de &amp;herramientas</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>Muestra u oculta la barra de herramientas</source>
+        <translation>Shows or hides the toolbar</translation>
+    </message>
+    <message>
+        <source>Alternar Barra de herramientas</source>
+        <translation>Toggle toolbar</translation>
+    </message>
+    <message>
+        <source>Barra de &amp;estado</source>
+        <translation>&amp;Status bar</translation>
+    </message>
+    <message>
+        <source>Muestra u oculta la barra de estado</source>
+        <translation>Shows or hides the status bar</translation>
+    </message>
+    <message>
+        <source>Alternar Barra de estado</source>
+        <translation>Toggle status bar</translation>
+    </message>
+    <message>
+        <source>Mostrar &amp;Guía</source>
+        <translation>Show &amp;Overview</translation>
+    </message>
+    <message>
+        <source>Despliega una ventana con toda la extensión del mapa y ubica el área desplegada</source>
+        <translation>Opens a window with the whole map and marks the area shown</translation>
+    </message>
+    <message>
+        <source>Guía</source>
+        <translation>Overview</translation>
+    </message>
+    <message>
+        <source>Ver &amp;todo</source>
+        <translation>View &amp;all</translation>
+    </message>
+    <message>
+        <source>Muestra la ciudad completa en la ventana</source>
+        <translation>Shows the whole town in the window</translation>
+    </message>
+    <message>
+        <source>Ver todo</source>
+        <translation>View all</translation>
+    </message>
+    <message>
+        <source>Es&amp;cala gráfica</source>
+        <translation>Scale &amp;bar</translation>
+    </message>
+    <message>
+        <source>Muestra u oculta la escala gráfica del mapa</source>
+        <translation>Shows or hides the map&apos;s scale bar</translation>
+    </message>
+    <message>
+        <source>Escala gráfica</source>
+        <translation>Scale bar</translation>
+    </message>
+    <message>
+        <source>&amp;Propiedades</source>
+        <translation>&amp;Properties</translation>
+    </message>
+    <message>
+        <source>Muestra las propiedades del mapa cargado</source>
+        <translation>Shows the properties of the open map</translation>
+    </message>
+    <message>
+        <source>Propiedades</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>Ayuda en &amp;linea...</source>
+        <translation>Online &amp;help...</translation>
+    </message>
+</context>
+<context>
+    <name>Layer</name>
+    <message>
+        <source>Rellenar manzanas</source>
+        <translation>Fill blocks</translation>
+    </message>
+    <message>
+        <source>Mostrar referencias</source>
+        <translation>Show landmarks</translation>
+    </message>
+    <message>
+        <source>Mostrar colonias</source>
+        <translation>Show neighbourhoods</translation>
+    </message>
+    <message>
+        <source>Mostrar nombres de las calles</source>
+        <translation>Show street names</translation>
+    </message>
+    <message>
+        <source>Mostrar calles trazadas</source>
+        <translation>Show traced streets</translation>
+    </message>
+    <message>
+        <source>Mostrar todas las Rutas</source>
+        <translation>Show all routes</translation>
+    </message>
+    <message>
+        <source>Mostrar marcas</source>
+        <translation>Show businesses</translation>
+    </message>
+</context>
+<context>
+    <name>MapTool</name>
+    <message>
+        <source>Marcar c&amp;olonia</source>
+        <translation>Mark &amp;neighbourhood</translation>
+    </message>
+    <message>
+        <source>Marca colonias</source>
+        <translation>Marks neighbourhoods</translation>
+    </message>
+    <message>
+        <source>Colonia</source>
+        <translation>Neighbourhood</translation>
+    </message>
+    <message>
+        <source>&amp;Distancia</source>
+        <translation>&amp;Distance</translation>
+    </message>
+    <message>
+        <source>Regla para medir distancias</source>
+        <translation>Ruler to measure distances</translation>
+    </message>
+    <message>
+        <source>Distancia</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>&amp;Información</source>
+        <translation>&amp;Information</translation>
+    </message>
+    <message>
+        <source>Muestra información sobre el punto seleccionado</source>
+        <translation>Shows information about the chosen point</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Marcar Comercio/&amp;Servicio</source>
+        <translation>Mark &amp;business/service</translation>
+    </message>
+    <message>
+        <source>Marca comercios y/o servicios</source>
+        <translation>Marks businesses and services</translation>
+    </message>
+    <message>
+        <source>Marcas</source>
+        <translation>Businesses</translation>
+    </message>
+    <message>
+        <source>&amp;Navegar</source>
+        <translation>&amp;Navigate</translation>
+    </message>
+    <message>
+        <source>Cambia al modo de navegación en el mapa</source>
+        <translation>Switches to navigating the map</translation>
+    </message>
+    <message>
+        <source>Paneo</source>
+        <translation>Pan</translation>
+    </message>
+    <message>
+        <source>Pintar man&amp;zana</source>
+        <translation>&amp;Paint block</translation>
+    </message>
+    <message>
+        <source>Permite marcar una manzana con un color diferente</source>
+        <translation>Marks a block with a different colour</translation>
+    </message>
+    <message>
+        <source>Zonas verdes</source>
+        <translation>Green areas</translation>
+    </message>
+    <message>
+        <source>&amp;Marcar referencia</source>
+        <translation>Mark &amp;landmark</translation>
+    </message>
+    <message>
+        <source>Permite marcar lugares en el mapa</source>
+        <translation>Marks places on the map</translation>
+    </message>
+    <message>
+        <source>Referencias</source>
+        <translation>Landmarks</translation>
+    </message>
+    <message>
+        <source>&amp;Trazar ruta</source>
+        <translation>Trace &amp;route</translation>
+    </message>
+    <message>
+        <source>Permite trazar una ruta en el mapa</source>
+        <translation>Traces a route on the map</translation>
+    </message>
+    <message>
+        <source>Rutas</source>
+        <translation>Routes</translation>
+    </message>
+    <message>
+        <source>Seleccionar Manzana</source>
+        <translation>Select block</translation>
+    </message>
+    <message>
+        <source>Seleccionar manzana para edicion</source>
+        <translation>Selects blocks to edit</translation>
+    </message>
+    <message>
+        <source>Manzana</source>
+        <translation>Block</translation>
+    </message>
+    <message>
+        <source>Trazar &amp;Calle</source>
+        <translation>Trace &amp;street</translation>
+    </message>
+    <message>
+        <source>Trazar calles</source>
+        <translation>Traces streets</translation>
+    </message>
+    <message>
+        <source>Calle</source>
+        <translation>Street</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Zoom</translation>
+    </message>
+    <message>
+        <source>Acerca a aleja la escala del mapa</source>
+        <translation>Zooms the map in or out</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+</context>
+</TS>
