@@ -69,7 +69,7 @@ CCtrlWnd::CCtrlWnd(CMapDocument& document, QWidget* parent) : QScrollArea(parent
     lower->setSpacing(1);
     auto* zoomRow = new QHBoxLayout;
     zoomRow->setSpacing(4);
-    auto* zoomLabel = new QLabel(QStringLiteral("Zoom:"), m_pLower);
+    auto* zoomLabel = new QLabel(tr("Zoom:"), m_pLower);
     m_pSlider = new QSlider(Qt::Horizontal, m_pLower);
     m_pSlider->setObjectName(QStringLiteral("slider%1").arg(IDC_ZOOM));
     m_pSlider->setRange(1, 20);

@@ -12,7 +12,7 @@ CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("statusBar"));
     // The hint pane shortens what it shows to its width; the idle text shows
     // whenever no hint applies.
-    m_pHint = new CHintLabel(QStringLiteral("Preparado"), this);
+    m_pHint = new CHintLabel(tr("Preparado"), this);
     m_pHint->setObjectName(QStringLiteral("idleText"));
     addWidget(m_pHint, 1);
     m_pPosition = new QLabel(this);

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="es">
 <context>
+    <name>CCtrlWnd</name>
+    <message>
+        <source>Zoom:</source>
+        <translation>Zoom:</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>&amp;Archivo</source>
@@ -26,6 +33,13 @@
     <message>
         <source>Barra de herramientas</source>
         <translation>Toolbar</translation>
+    </message>
+</context>
+<context>
+    <name>CMainStatusBar</name>
+    <message>
+        <source>Preparado</source>
+        <translation>Ready</translation>
     </message>
 </context>
 <context>
@@ -485,6 +499,78 @@
     <message>
         <source>Zoom</source>
         <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Nueva colonia</source>
+        <translation>New neighbourhood</translation>
+    </message>
+    <message>
+        <source>Izquierdo: marcar una colonia en el punto</source>
+        <translation>Left: mark a neighbourhood at the point</translation>
+    </message>
+    <message>
+        <source>Izquierdo: empezar o terminar la medición | Esc: cancelar</source>
+        <translation>Left: start or end the measurement | Esc: cancel</translation>
+    </message>
+    <message>
+        <source>Izquierdo: ver los datos del comercio o servicio señalado</source>
+        <translation>Left: see the details of the business or service pointed at</translation>
+    </message>
+    <message>
+        <source>Nuevo comercio</source>
+        <translation>New business</translation>
+    </message>
+    <message>
+        <source>Izquierdo: marcar un comercio o servicio de la categoría actual</source>
+        <translation>Left: mark a business or service of the current category</translation>
+    </message>
+    <message>
+        <source>Izquierdo: arrastrar el mapa | Derecho: llevar el origen del mapa al centro</source>
+        <translation>Left: drag the map | Right: bring the map's origin to the centre</translation>
+    </message>
+    <message>
+        <source>Pintar manzana</source>
+        <translation>Paint block</translation>
+    </message>
+    <message>
+        <source>Izquierdo: pintar la manzana como zona verde | Derecho: devolverla al tipo normal</source>
+        <translation>Left: paint the block as a green area | Right: make it an ordinary block again</translation>
+    </message>
+    <message>
+        <source>Nueva referencia</source>
+        <translation>New landmark</translation>
+    </message>
+    <message>
+        <source>Izquierdo: marcar una referencia en el punto</source>
+        <translation>Left: mark a landmark at the point</translation>
+    </message>
+    <message>
+        <source>Nueva ruta</source>
+        <translation>New route</translation>
+    </message>
+    <message>
+        <source>Izquierdo: agregar un punto a la ruta | Derecho: insertar una estación (una calle trazada pasa a ser el contorno de la ruta) | Esc: cancelar el trazo</source>
+        <translation>Left: add a point to the route | Right: insert a station (a traced street becomes the route's outline) | Esc: cancel the trace</translation>
+    </message>
+    <message>
+        <source>Izquierdo: seleccionar una manzana (Ctrl: arrastrar un rectángulo) | Derecho: quitarla de la selección (Mayús: quitar todas)</source>
+        <translation>Left: select a block (Ctrl: drag a rectangle) | Right: take it out of the selection (Shift: take out all)</translation>
+    </message>
+    <message>
+        <source>Contorno de ruta</source>
+        <translation>Route outline</translation>
+    </message>
+    <message>
+        <source>Nueva calle</source>
+        <translation>New street</translation>
+    </message>
+    <message>
+        <source>Izquierdo: agregar un punto a la calle | Derecho: terminar y nombrar la calle | Esc: cancelar el trazo</source>
+        <translation>Left: add a point to the street | Right: end and name the street | Esc: cancel the trace</translation>
+    </message>
+    <message>
+        <source>Izquierdo: acercar | Derecho: alejar</source>
+        <translation>Left: zoom in | Right: zoom out</translation>
     </message>
 </context>
 </TS>

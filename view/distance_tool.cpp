@@ -3,6 +3,7 @@
 #include "map_tool_host.h"
 #include "route_tool.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -44,7 +45,8 @@ void CDistanceTool::PaintOver(QPainter& painter) const {
 }
 
 QString CDistanceTool::Hint() const {
-    return QStringLiteral("Izquierdo: empezar o terminar la medición | Esc: cancelar");
+    return QCoreApplication::translate("MapTool",
+                                       "Izquierdo: empezar o terminar la medición | Esc: cancelar");
 }
 
 QCursor CDistanceTool::Cursor() const {

@@ -4,6 +4,8 @@
 #include "map_store.h"
 #include "map_tool_host.h"
 
+#include <QCoreApplication>
+
 void CInfoTool::LeftPress(QPoint pixel, Qt::KeyboardModifiers) {
     CmDirectorio& directory = m_host.Store().m_directory;
     if (!directory.HitBusiness(m_host.MapPointAt(pixel)))
@@ -20,7 +22,8 @@ void CInfoTool::LeftPress(QPoint pixel, Qt::KeyboardModifiers) {
 }
 
 QString CInfoTool::Hint() const {
-    return QStringLiteral("Izquierdo: ver los datos del comercio o servicio señalado");
+    return QCoreApplication::translate("MapTool",
+                                       "Izquierdo: ver los datos del comercio o servicio señalado");
 }
 
 QCursor CInfoTool::Cursor() const {

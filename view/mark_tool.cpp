@@ -5,6 +5,8 @@
 #include "map_tool_host.h"
 #include "marca_dialog.h"
 
+#include <QCoreApplication>
+
 void CMarkTool::LeftPress(QPoint pixel, Qt::KeyboardModifiers) {
     CMarcaDlg dlg(m_host.DialogParent());
     if (dlg.exec() != QDialog::Accepted)
@@ -21,7 +23,7 @@ void CMarkTool::LeftPress(QPoint pixel, Qt::KeyboardModifiers) {
             std::make_unique<CmNegocios>(p.x, p.y, zoom, dlg.m_strNombre.toStdString(),
                                          dlg.m_strDomicilio.toStdString(),
                                          dlg.m_strTelefono.toStdString(), edit.Counters()));
-        m_host.Edit(QStringLiteral("Nuevo comercio"), std::move(edit));
+        m_host.Edit(QCoreApplication::translate("MapTool", "Nuevo comercio"), std::move(edit));
     } else {
         // Nothing is added, but the page is refilled as after every mark.
         m_host.Broadcast(UM_REFRESH_PAGES, PAGE_BUSINESSES, REFRESH_BUSINESSES);
@@ -31,7 +33,8 @@ void CMarkTool::LeftPress(QPoint pixel, Qt::KeyboardModifiers) {
 }
 
 QString CMarkTool::Hint() const {
-    return QStringLiteral("Izquierdo: marcar un comercio o servicio de la categoría actual");
+    return QCoreApplication::translate(
+        "MapTool", "Izquierdo: marcar un comercio o servicio de la categoría actual");
 }
 
 QCursor CMarkTool::Cursor() const {

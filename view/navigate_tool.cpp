@@ -2,6 +2,8 @@
 
 #include "map_tool_host.h"
 
+#include <QCoreApplication>
+
 QCursor CNavigateTool::PanCursor() {
     return SvgCursor("closed_hand", 15, 16);
 }
@@ -11,8 +13,9 @@ QCursor CNavigateTool::Cursor() const {
 }
 
 QString CNavigateTool::Hint() const {
-    return QStringLiteral("Izquierdo: arrastrar el mapa | Derecho: llevar el origen del mapa al "
-                          "centro");
+    return QCoreApplication::translate(
+        "MapTool", "Izquierdo: arrastrar el mapa | Derecho: llevar el origen del mapa al "
+                   "centro");
 }
 
 void CNavigateTool::Deactivate() {

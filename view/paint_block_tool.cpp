@@ -3,6 +3,8 @@
 #include "map_tool_host.h"
 #include "records.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr int kPlainBlock = 1;
@@ -23,14 +25,15 @@ void CPaintBlockTool::PaintBlock(QPoint pixel, int type) {
         const MapStore& store = m_host.Store();
         MapEdit edit(store);
         edit.SetBlockType(static_cast<std::size_t>(block - store.m_blocks.data()), type);
-        m_host.Edit(QStringLiteral("Pintar manzana"), std::move(edit));
+        m_host.Edit(QCoreApplication::translate("MapTool", "Pintar manzana"), std::move(edit));
     }
     m_host.Redraw();
 }
 
 QString CPaintBlockTool::Hint() const {
-    return QStringLiteral("Izquierdo: pintar la manzana como zona verde | Derecho: devolverla al "
-                          "tipo normal");
+    return QCoreApplication::translate(
+        "MapTool", "Izquierdo: pintar la manzana como zona verde | Derecho: devolverla al "
+                   "tipo normal");
 }
 
 QCursor CPaintBlockTool::Cursor() const {

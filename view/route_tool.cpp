@@ -6,6 +6,7 @@
 #include "map_tool_host.h"
 #include "ruta_color_dialog.h"
 
+#include <QCoreApplication>
 #include <memory>
 
 void CRouteTool::LeftPress(QPoint pixel, Qt::KeyboardModifiers) {
@@ -56,7 +57,7 @@ void CRouteTool::AddStation(MapPoint p) {
             m_bTracing = false;
             MapEdit edit(m_host.Store());
             edit.Insert(0, std::make_unique<CmVias>(m_trace, edit.Counters()));
-            m_host.Edit(QStringLiteral("Nueva ruta"), std::move(edit));
+            m_host.Edit(QCoreApplication::translate("MapTool", "Nueva ruta"), std::move(edit));
             m_host.ShowLayer(&LayerSwitches::m_bShowAllRoutes);
             m_trace.SetColor(Rgb(255, 0, 0));
         }
@@ -70,9 +71,10 @@ void CRouteTool::AddToOverlay(MapOverlay& overlay) const {
 }
 
 QString CRouteTool::Hint() const {
-    return QStringLiteral("Izquierdo: agregar un punto a la ruta | Derecho: insertar una estación "
-                          "(una calle trazada pasa a ser el contorno de la ruta) | Esc: cancelar "
-                          "el trazo");
+    return QCoreApplication::translate(
+        "MapTool", "Izquierdo: agregar un punto a la ruta | Derecho: insertar una estación "
+                   "(una calle trazada pasa a ser el contorno de la ruta) | Esc: cancelar "
+                   "el trazo");
 }
 
 QCursor CRouteTool::Cursor() const {

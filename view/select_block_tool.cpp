@@ -4,6 +4,8 @@
 #include "map_store.h"
 #include "map_tool_host.h"
 
+#include <QCoreApplication>
+
 void CSelectBlockTool::Deactivate() {
     // A band does not outlive its tool.
     m_bBand = false;
@@ -64,8 +66,9 @@ void CSelectBlockTool::AddToOverlay(MapOverlay& overlay) const {
 }
 
 QString CSelectBlockTool::Hint() const {
-    return QStringLiteral("Izquierdo: seleccionar una manzana (Ctrl: arrastrar un rectángulo) | "
-                          "Derecho: quitarla de la selección (Mayús: quitar todas)");
+    return QCoreApplication::translate(
+        "MapTool", "Izquierdo: seleccionar una manzana (Ctrl: arrastrar un rectángulo) | "
+                   "Derecho: quitarla de la selección (Mayús: quitar todas)");
 }
 
 QCursor CSelectBlockTool::Cursor() const {

@@ -5,6 +5,7 @@
 #include "map_tool_host.h"
 #include "name_dialog.h"
 
+#include <QCoreApplication>
 #include <memory>
 
 void CTraceStreetTool::LeftPress(QPoint pixel, Qt::KeyboardModifiers) {
@@ -40,7 +41,8 @@ void CTraceStreetTool::End(MapPoint p, bool routeOutline) {
             outline.m_bShow = true;
             MapEdit edit(store);
             edit.SetRouteOutline(outline);
-            m_host.Edit(QStringLiteral("Contorno de ruta"), std::move(edit));
+            m_host.Edit(QCoreApplication::translate("MapTool", "Contorno de ruta"),
+                        std::move(edit));
         } else {
             const float zoom = m_host.Scale();
             auto street = std::make_unique<CmCalles>();
@@ -48,7 +50,7 @@ void CTraceStreetTool::End(MapPoint p, bool routeOutline) {
             street->m_fZoom = zoom;
             MapEdit edit(store);
             edit.Insert(0, std::move(street));
-            m_host.Edit(QStringLiteral("Nueva calle"), std::move(edit));
+            m_host.Edit(QCoreApplication::translate("MapTool", "Nueva calle"), std::move(edit));
             // What was just made stays in sight, as a new business does.
             m_host.ShowLayer(&LayerSwitches::m_bShowTracedStreets);
         }
@@ -66,8 +68,9 @@ void CTraceStreetTool::AddToOverlay(MapOverlay& overlay) const {
 }
 
 QString CTraceStreetTool::Hint() const {
-    return QStringLiteral("Izquierdo: agregar un punto a la calle | Derecho: terminar y nombrar "
-                          "la calle | Esc: cancelar el trazo");
+    return QCoreApplication::translate(
+        "MapTool", "Izquierdo: agregar un punto a la calle | Derecho: terminar y nombrar "
+                   "la calle | Esc: cancelar el trazo");
 }
 
 QCursor CTraceStreetTool::Cursor() const {

@@ -2,6 +2,8 @@
 
 #include "map_tool_host.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr float kZoomToolStep = 4.0f;
@@ -17,7 +19,7 @@ void CZoomTool::RightPress(QPoint pixel, Qt::KeyboardModifiers) {
 }
 
 QString CZoomTool::Hint() const {
-    return QStringLiteral("Izquierdo: acercar | Derecho: alejar");
+    return QCoreApplication::translate("MapTool", "Izquierdo: acercar | Derecho: alejar");
 }
 
 QCursor CZoomTool::Cursor() const {
