@@ -24,18 +24,18 @@ std::vector<std::string> NameList(const List& list) {
 
 CBuscarDlg::CBuscarDlg(const MapStore& store, QWidget* parent)
     : CDialogBase(parent), m_store(store) {
-    setWindowTitle(QStringLiteral("Buscar"));
+    setWindowTitle(tr("Buscar"));
     SetDlgSize(209, 169);
-    AddLabel(QStringLiteral("Buscar:"), 7, 7);
+    AddLabel(tr("Buscar:"), 7, 7);
     m_pSearch = AddEdit(IDC_SEARCH, 34, 7, 168, 14);
-    AddLabel(QStringLiteral("Encontrados:"), 7, 25);
+    AddLabel(tr("Encontrados:"), 7, 25);
     m_pResults = new QListWidget(this);
     m_pResults->setObjectName(ControlName("list", IDC_RESULTS));
     m_pResults->setGeometry(DlgRect(7, 34, 195, 111));
     m_pResults->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pResults->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPushButton* show = AddButton(IDC_SHOW, QStringLiteral("Mostrar"), 7, 148, 50, 14);
-    QPushButton* cancel = AddButton(IDC_CANCEL, QStringLiteral("Cancelar"), 152, 148, 50, 14);
+    QPushButton* show = AddButton(IDC_SHOW, tr("Mostrar"), 7, 148, 50, 14);
+    QPushButton* cancel = AddButton(IDC_CANCEL, tr("Cancelar"), 152, 148, 50, 14);
     show->setAutoDefault(false);
     cancel->setAutoDefault(false);
     connect(show, &QPushButton::clicked, this, &CBuscarDlg::OnShow);

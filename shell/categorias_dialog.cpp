@@ -10,17 +10,17 @@
 
 CCategoriasDlg::CCategoriasDlg(CmDirectorio& directory, QWidget* parent)
     : CDialogBase(parent), m_directory(directory) {
-    setWindowTitle(QStringLiteral("Categorias para marcas personales"));
+    setWindowTitle(tr("Categorias para marcas personales"));
     SetDlgSize(190, 140);
-    AddLabel(QStringLiteral("Categorias existentes:"), 7, 7);
+    AddLabel(tr("Categorias existentes:"), 7, 7);
     m_pList = new QListWidget(this);
     m_pList->setObjectName(ControlName("list", 1001));
     m_pList->setGeometry(DlgRect(7, 17, 118, 115));
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
-    QPushButton* nueva = AddButton(1010, QStringLiteral("Nueva"), 133, 17, 50, 14);
-    QPushButton* editar = AddButton(1004, QStringLiteral("Editar"), 133, 35, 50, 14);
-    QPushButton* eliminar = AddButton(1005, QStringLiteral("Eliminar"), 133, 53, 50, 14);
-    QPushButton* salir = AddButton(1012, QStringLiteral("Salir"), 133, 119, 50, 14);
+    QPushButton* nueva = AddButton(1010, tr("Nueva"), 133, 17, 50, 14);
+    QPushButton* editar = AddButton(1004, tr("Editar"), 133, 35, 50, 14);
+    QPushButton* eliminar = AddButton(1005, tr("Eliminar"), 133, 53, 50, 14);
+    QPushButton* salir = AddButton(1012, tr("Salir"), 133, 119, 50, 14);
     connect(nueva, &QPushButton::clicked, this, &CCategoriasDlg::OnNueva);
     connect(editar, &QPushButton::clicked, this, &CCategoriasDlg::OnEditar);
     connect(eliminar, &QPushButton::clicked, this, &CCategoriasDlg::OnEliminar);
@@ -58,7 +58,7 @@ void CCategoriasDlg::OnNueva() {
     const QString name = dlg.m_strName;
     for (int row = 0; row < m_pList->count(); ++row) {
         if (m_pList->item(row)->text().compare(name, Qt::CaseInsensitive) == 0) {
-            ShowMessage(this, QStringLiteral("Esta categoria ya existe"), QMessageBox::Warning);
+            ShowMessage(this, tr("Esta categoria ya existe"), QMessageBox::Warning);
             return;
         }
     }

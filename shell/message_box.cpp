@@ -1,6 +1,7 @@
 #include "message_box.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QStringList>
 
@@ -12,13 +13,13 @@ const QString kTitle = QStringLiteral("Veltrix");
 
 void SpanishButtons(QMessageBox& box) {
     if (auto* b = box.button(QMessageBox::Ok))
-        b->setText(QStringLiteral("Aceptar"));
+        b->setText(QCoreApplication::translate("MessageBox", "Aceptar"));
     if (auto* b = box.button(QMessageBox::Yes))
-        b->setText(QStringLiteral("&Sí"));
+        b->setText(QCoreApplication::translate("MessageBox", "&Sí"));
     if (auto* b = box.button(QMessageBox::No))
-        b->setText(QStringLiteral("&No"));
+        b->setText(QCoreApplication::translate("MessageBox", "&No"));
     if (auto* b = box.button(QMessageBox::Cancel))
-        b->setText(QStringLiteral("Cancelar"));
+        b->setText(QCoreApplication::translate("MessageBox", "Cancelar"));
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <QListWidget>
 
 CPropCalles::CPropCalles(CMapDocument& document, QWidget* parent)
-    : CPropNamePage(document, QStringLiteral("Calles"), parent) {
+    : CPropNamePage(document, tr("Calles"), parent) {
     setObjectName(QStringLiteral("propCalles"));
     // Long street names scroll sideways rather than being cut.
     m_pList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -33,13 +33,13 @@ void CPropCalles::Remove(MapEdit& edit, std::size_t i) const {
 }
 
 QString CPropCalles::DeleteQuestion() const {
-    return QStringLiteral("¿Esta seguro de eliminar esta calle?");
+    return tr("¿Esta seguro de eliminar esta calle?");
 }
 
 QString CPropCalles::RenameStep() const {
-    return QStringLiteral("Renombrar calle");
+    return tr("Renombrar calle");
 }
 
 QString CPropCalles::DeleteStep() const {
-    return QStringLiteral("Eliminar calle");
+    return tr("Eliminar calle");
 }

@@ -4,7 +4,7 @@
 #include "map_store.h"
 
 CPropColonias::CPropColonias(CMapDocument& document, QWidget* parent)
-    : CPropNamePage(document, QStringLiteral("Colonias"), parent) {
+    : CPropNamePage(document, tr("Colonias"), parent) {
     setObjectName(QStringLiteral("propColonias"));
 }
 
@@ -29,13 +29,13 @@ void CPropColonias::Remove(MapEdit& edit, std::size_t i) const {
 }
 
 QString CPropColonias::DeleteQuestion() const {
-    return QStringLiteral("¿Esta seguro de eliminar esta colonia?");
+    return tr("¿Esta seguro de eliminar esta colonia?");
 }
 
 QString CPropColonias::RenameStep() const {
-    return QStringLiteral("Renombrar colonia");
+    return tr("Renombrar colonia");
 }
 
 QString CPropColonias::DeleteStep() const {
-    return QStringLiteral("Eliminar colonia");
+    return tr("Eliminar colonia");
 }

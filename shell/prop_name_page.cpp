@@ -19,9 +19,9 @@ CPropNamePage::CPropNamePage(CMapDocument& document, const QString& title, QWidg
     setWindowTitle(title);
     m_pList = MakePageList(this);
     m_pList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_pEdit = MakePageButton(QStringLiteral("Editar"), IDC_EDIT, this);
-    m_pDelete = MakePageButton(QStringLiteral("Eliminar"), IDC_DELETE, this);
-    m_pSearch = MakePageButton(QStringLiteral("Buscar"), IDC_SEARCH, this);
+    m_pEdit = MakePageButton(tr("Editar"), IDC_EDIT, this);
+    m_pDelete = MakePageButton(tr("Eliminar"), IDC_DELETE, this);
+    m_pSearch = MakePageButton(tr("Buscar"), IDC_SEARCH, this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_pEdit);

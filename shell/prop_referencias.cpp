@@ -4,7 +4,7 @@
 #include "map_store.h"
 
 CPropReferencias::CPropReferencias(CMapDocument& document, QWidget* parent)
-    : CPropNamePage(document, QStringLiteral("Referencias"), parent) {
+    : CPropNamePage(document, tr("Referencias"), parent) {
     setObjectName(QStringLiteral("propReferencias"));
 }
 
@@ -29,13 +29,13 @@ void CPropReferencias::Remove(MapEdit& edit, std::size_t i) const {
 }
 
 QString CPropReferencias::DeleteQuestion() const {
-    return QStringLiteral("¿Esta seguro de eliminar esta referencia?");
+    return tr("¿Esta seguro de eliminar esta referencia?");
 }
 
 QString CPropReferencias::RenameStep() const {
-    return QStringLiteral("Renombrar referencia");
+    return tr("Renombrar referencia");
 }
 
 QString CPropReferencias::DeleteStep() const {
-    return QStringLiteral("Eliminar referencia");
+    return tr("Eliminar referencia");
 }

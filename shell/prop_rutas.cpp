@@ -16,10 +16,10 @@
 CPropRutas::CPropRutas(CMapDocument& document, QWidget* parent)
     : QWidget(parent), m_store(document.Store()), m_pHistory(&document.History()) {
     setObjectName(QStringLiteral("propRutas"));
-    setWindowTitle(QStringLiteral("Rutas"));
+    setWindowTitle(tr("Rutas"));
     m_pList = MakePageList(this);
-    m_pEdit = MakePageButton(QStringLiteral("Editar"), 1004, this);
-    m_pDelete = MakePageButton(QStringLiteral("Eliminar"), 1005, this);
+    m_pEdit = MakePageButton(tr("Editar"), 1004, this);
+    m_pDelete = MakePageButton(tr("Eliminar"), 1005, this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_pEdit);
     buttons->addStretch(1);
@@ -35,7 +35,7 @@ CPropRutas::CPropRutas(CMapDocument& document, QWidget* parent)
 }
 
 QString CPropRutas::UnnamedRouteText(int number) {
-    return QStringLiteral("Ruta%1").arg(number);
+    return tr("Ruta%1").arg(number);
 }
 
 void CPropRutas::Refill() {
@@ -79,7 +79,7 @@ void CPropRutas::OnEdit() {
     const std::string name = dialog.m_strName.toStdString();
     MapEdit edit(m_store);
     edit.Change<CmVias>(i, [&](CmVias& route) { route.m_strName = name; });
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Renombrar ruta"), std::move(edit));
+    ApplyEdit(m_pHistory, m_store, tr("Renombrar ruta"), std::move(edit));
     Refill();
     // An empty name shows as "Ruta" and a number, so it finds no line.
     SelectRowQuietly(m_pList, FindLineIgnoringCase(m_pList, dialog.m_strName));
@@ -90,11 +90,11 @@ void CPropRutas::OnDelete() {
     if (row < 0 || static_cast<std::size_t>(row) >= m_store.m_listRoutes.size())
         return;
     const QString line = m_pList->item(row)->text();
-    if (!AskYesNo(this, QStringLiteral("¿Está seguro de eliminar la ruta %1").arg(line)))
+    if (!AskYesNo(this, tr("¿Está seguro de eliminar la ruta %1").arg(line)))
         return;
     MapEdit edit(m_store);
     edit.Remove<CmVias>(static_cast<std::size_t>(row));
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar ruta"), std::move(edit));
+    ApplyEdit(m_pHistory, m_store, tr("Eliminar ruta"), std::move(edit));
     Refill();
     m_posHighlighted = nullptr;
     SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_NO_ROUTE, 0);

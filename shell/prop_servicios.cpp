@@ -21,16 +21,16 @@
 CPropServicios::CPropServicios(CMapDocument& document, QWidget* parent)
     : QWidget(parent), m_store(document.Store()), m_pHistory(&document.History()) {
     setObjectName(QStringLiteral("propServicios"));
-    setWindowTitle(QStringLiteral("Marcas"));
-    auto* label = new QLabel(QStringLiteral("Categorias:"), this);
+    setWindowTitle(tr("Marcas"));
+    auto* label = new QLabel(tr("Categorias:"), this);
     m_pCategories = new QComboBox(this);
     m_pCategories->setObjectName(QStringLiteral("combo1003"));
     m_pCategories->setEditable(false);
     m_pCategories->setMaxVisibleItems(20);
     m_pBusinesses = MakePageList(this);
-    m_pEdit = MakePageButton(QStringLiteral("Editar"), 1004, this);
-    m_pCategoriesButton = MakePageButton(QStringLiteral("Categorias"), 1067, this);
-    m_pDelete = MakePageButton(QStringLiteral("Eliminar"), 1005, this);
+    m_pEdit = MakePageButton(tr("Editar"), 1004, this);
+    m_pCategoriesButton = MakePageButton(tr("Categorias"), 1067, this);
+    m_pDelete = MakePageButton(tr("Eliminar"), 1005, this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_pEdit);
@@ -130,7 +130,7 @@ void CPropServicios::OnEdit() {
         MapEdit edit(m_store);
         edit.ReplaceBusiness(static_cast<std::size_t>(category), static_cast<std::size_t>(business),
                              std::move(changed));
-        ApplyEdit(m_pHistory, m_store, QStringLiteral("Editar marca"), std::move(edit));
+        ApplyEdit(m_pHistory, m_store, tr("Editar marca"), std::move(edit));
     }
     RefillBusinesses();
     SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_NOTHING, 0);
@@ -139,7 +139,7 @@ void CPropServicios::OnEdit() {
 void CPropServicios::OnDelete() {
     if (SelectedRow(m_pBusinesses) < 0)
         return;
-    if (!AskYesNo(this, QStringLiteral("¿Está seguro de eliminar el registro seleccionado?")))
+    if (!AskYesNo(this, tr("¿Está seguro de eliminar el registro seleccionado?")))
         return;
     const CmDirectorio& directory = m_store.m_directory;
     const std::ptrdiff_t category = directory.CurrentCategoryIndex();
@@ -147,7 +147,7 @@ void CPropServicios::OnDelete() {
     if (category >= 0 && business >= 0) {
         MapEdit edit(m_store);
         edit.RemoveBusiness(static_cast<std::size_t>(category), static_cast<std::size_t>(business));
-        ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar marca"), std::move(edit));
+        ApplyEdit(m_pHistory, m_store, tr("Eliminar marca"), std::move(edit));
     }
     RefillBusinesses();
     SendMessageToDescendants(m_pFrame, UM_LOCATE_ITEM, LOCATE_NOTHING, 0);
@@ -164,11 +164,10 @@ void CPropServicios::OnCategories() {
             [&](CCategoriasDlg::Change change, const QString&, const QString&) {
                 CmDirectorio after = CopyDirectory(directory);
                 directory = std::move(before);
-                const QString step = change == CCategoriasDlg::Change::Added
-                                         ? QStringLiteral("Nueva categoría")
+                const QString step = change == CCategoriasDlg::Change::Added ? tr("Nueva categoría")
                                      : change == CCategoriasDlg::Change::Renamed
-                                         ? QStringLiteral("Renombrar categoría")
-                                         : QStringLiteral("Eliminar categoría");
+                                         ? tr("Renombrar categoría")
+                                         : tr("Eliminar categoría");
                 MapEdit edit(m_store);
                 edit.ReplaceCategories(after);
                 ApplyEdit(m_pHistory, m_store, step, std::move(edit));

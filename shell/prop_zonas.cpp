@@ -26,17 +26,17 @@ QString UpperName(const QString& name) {
 CPropZonas::CPropZonas(CMapDocument& document, QWidget* parent)
     : QWidget(parent), m_store(document.Store()), m_pHistory(&document.History()) {
     setObjectName(QStringLiteral("propZonas"));
-    setWindowTitle(QStringLiteral("Zonas"));
+    setWindowTitle(tr("Zonas"));
     m_pList = MakePageList(this);
     m_pList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_pNotes = new QPlainTextEdit(this);
     m_pNotes->setObjectName(QStringLiteral("edit1098"));
     m_pNotes->setReadOnly(true);
     m_pNotes->setFixedHeight(70);
-    m_pNew = MakePageButton(QStringLiteral("Nueva"), 1010, this);
-    m_pEdit = MakePageButton(QStringLiteral("Editar"), 1004, this);
-    m_pDelete = MakePageButton(QStringLiteral("Eliminar"), 1005, this);
-    m_pAssign = MakePageButton(QStringLiteral("Asignar"), 1084, this);
+    m_pNew = MakePageButton(tr("Nueva"), 1010, this);
+    m_pEdit = MakePageButton(tr("Editar"), 1004, this);
+    m_pDelete = MakePageButton(tr("Eliminar"), 1005, this);
+    m_pAssign = MakePageButton(tr("Asignar"), 1084, this);
 
     // Four buttons side by side do not fit the panel with room around their
     // texts; two rows of two do.
@@ -95,7 +95,7 @@ void CPropZonas::OnNew() {
     MapEdit edit(m_store);
     edit.Insert(0, std::make_unique<CmZonas>(dialog.m_strName.toStdString(),
                                              dialog.m_strNotes.toStdString(), edit.Counters()));
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Nueva zona"), std::move(edit));
+    ApplyEdit(m_pHistory, m_store, tr("Nueva zona"), std::move(edit));
     // The shown zone moved one line down.
     if (m_nShownZone >= 0)
         ++m_nShownZone;
@@ -117,7 +117,7 @@ void CPropZonas::OnEdit() {
         changed.m_strName = dialog.m_strName.toStdString();
         changed.m_strNotes = dialog.m_strNotes.toStdString();
     });
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Editar zona"), std::move(edit));
+    ApplyEdit(m_pHistory, m_store, tr("Editar zona"), std::move(edit));
     Refill();
     const int line = FindLineIgnoringCase(m_pList, dialog.m_strName);
     if (line < 0)
@@ -137,13 +137,13 @@ void CPropZonas::OnDelete() {
     if (row < 0 || static_cast<std::size_t>(row) >= m_store.m_listZones.size())
         return;
     const QString name = UpperName(m_pList->item(row)->text());
-    if (!AskYesNo(this, QStringLiteral("¿Está seguro de eliminar la zona %1").arg(name)))
+    if (!AskYesNo(this, tr("¿Está seguro de eliminar la zona %1").arg(name)))
         return;
     ShowZone(row, -1);
     // Deleting a zone with blocks is allowed: the blocks simply belong to no zone.
     MapEdit edit(m_store);
     edit.Remove<CmZonas>(static_cast<std::size_t>(row));
-    ApplyEdit(m_pHistory, m_store, QStringLiteral("Eliminar zona"), std::move(edit));
+    ApplyEdit(m_pHistory, m_store, tr("Eliminar zona"), std::move(edit));
     m_nShownZone = -1;
     Refill();
     ShowNotes(QString());
@@ -155,13 +155,11 @@ void CPropZonas::OnAssign() {
         return;
     const QString name = UpperName(m_pList->item(row)->text());
     if (!m_store.m_listZones[static_cast<std::size_t>(row)]->m_blockIds.empty()) {
-        ShowMessage(
-            this, QStringLiteral("Esta zona ya tiene asignados elementos. Eliminela primeramente"),
-            QMessageBox::NoIcon);
+        ShowMessage(this, tr("Esta zona ya tiene asignados elementos. Eliminela primeramente"),
+                    QMessageBox::NoIcon);
         return;
     }
-    if (!AskYesNo(this,
-                  QStringLiteral("¿Está seguro de asignar la selección a la zona %1").arg(name)))
+    if (!AskYesNo(this, tr("¿Está seguro de asignar la selección a la zona %1").arg(name)))
         return;
     // The map window holds the selection and makes the zone's step of it.
     SendMessageToDescendants(m_pFrame, UM_ZONE_ASSIGN, 0, row);

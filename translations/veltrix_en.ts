@@ -2,10 +2,98 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="es">
 <context>
+    <name>CBuscarDlg</name>
+    <message>
+        <source>Buscar</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Buscar:</source>
+        <translation>Search:</translation>
+    </message>
+    <message>
+        <source>Encontrados:</source>
+        <translation>Found:</translation>
+    </message>
+    <message>
+        <source>Mostrar</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CCategoriasDlg</name>
+    <message>
+        <source>Categorias para marcas personales</source>
+        <translation>Categories for businesses</translation>
+    </message>
+    <message>
+        <source>Categorias existentes:</source>
+        <translation>Existing categories:</translation>
+    </message>
+    <message>
+        <source>Nueva</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Editar</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Eliminar</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Salir</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Esta categoria ya existe</source>
+        <translation>This category already exists</translation>
+    </message>
+</context>
+<context>
     <name>CCtrlWnd</name>
     <message>
         <source>Zoom:</source>
         <translation>Zoom:</translation>
+    </message>
+</context>
+<context>
+    <name>CEstacionDlg</name>
+    <message>
+        <source>Insertar estación</source>
+        <translation>Insert station</translation>
+    </message>
+    <message>
+        <source>Nombre de la estacion:</source>
+        <translation>Station name:</translation>
+    </message>
+    <message>
+        <source>Finalizar ruta</source>
+        <translation>End route</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CInfoPopup</name>
+    <message>
+        <source>Tel.: %1</source>
+        <translation>Phone: %1</translation>
+    </message>
+    <message>
+        <source>Comentarios:</source>
+        <translation>Comments:</translation>
     </message>
 </context>
 <context>
@@ -40,6 +128,40 @@
     <message>
         <source>Preparado</source>
         <translation>Ready</translation>
+    </message>
+</context>
+<context>
+    <name>CMarcaDlg</name>
+    <message>
+        <source>Marcas</source>
+        <translation>Businesses</translation>
+    </message>
+    <message>
+        <source>Nombre:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Telefono:</source>
+        <translation>Phone:</translation>
+    </message>
+    <message>
+        <source>Domicilio:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CNombreDlg</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -86,6 +208,203 @@
     </message>
 </context>
 <context>
+    <name>CPropCalles</name>
+    <message>
+        <source>Calles</source>
+        <translation>Streets</translation>
+    </message>
+    <message>
+        <source>¿Esta seguro de eliminar esta calle?</source>
+        <translation>Are you sure you want to delete this street?</translation>
+    </message>
+    <message>
+        <source>Renombrar calle</source>
+        <translation>Rename street</translation>
+    </message>
+    <message>
+        <source>Eliminar calle</source>
+        <translation>Delete street</translation>
+    </message>
+</context>
+<context>
+    <name>CPropColonias</name>
+    <message>
+        <source>Colonias</source>
+        <translation>Neighbourhoods</translation>
+    </message>
+    <message>
+        <source>¿Esta seguro de eliminar esta colonia?</source>
+        <translation>Are you sure you want to delete this neighbourhood?</translation>
+    </message>
+    <message>
+        <source>Renombrar colonia</source>
+        <translation>Rename neighbourhood</translation>
+    </message>
+    <message>
+        <source>Eliminar colonia</source>
+        <translation>Delete neighbourhood</translation>
+    </message>
+</context>
+<context>
+    <name>CPropNamePage</name>
+    <message>
+        <source>Editar</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Eliminar</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Buscar</source>
+        <translation>Search</translation>
+    </message>
+</context>
+<context>
+    <name>CPropReferencias</name>
+    <message>
+        <source>Referencias</source>
+        <translation>Landmarks</translation>
+    </message>
+    <message>
+        <source>¿Esta seguro de eliminar esta referencia?</source>
+        <translation>Are you sure you want to delete this landmark?</translation>
+    </message>
+    <message>
+        <source>Renombrar referencia</source>
+        <translation>Rename landmark</translation>
+    </message>
+    <message>
+        <source>Eliminar referencia</source>
+        <translation>Delete landmark</translation>
+    </message>
+</context>
+<context>
+    <name>CPropRutas</name>
+    <message>
+        <source>Rutas</source>
+        <translation>Routes</translation>
+    </message>
+    <message>
+        <source>Editar</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Eliminar</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Ruta%1</source>
+        <translation>Route%1</translation>
+    </message>
+    <message>
+        <source>Renombrar ruta</source>
+        <translation>Rename route</translation>
+    </message>
+    <message>
+        <source>¿Está seguro de eliminar la ruta %1</source>
+        <translation>Are you sure you want to delete the route %1</translation>
+    </message>
+    <message>
+        <source>Eliminar ruta</source>
+        <translation>Delete route</translation>
+    </message>
+</context>
+<context>
+    <name>CPropServicios</name>
+    <message>
+        <source>Marcas</source>
+        <translation>Businesses</translation>
+    </message>
+    <message>
+        <source>Categorias:</source>
+        <translation>Categories:</translation>
+    </message>
+    <message>
+        <source>Editar</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Categorias</source>
+        <translation>Categories</translation>
+    </message>
+    <message>
+        <source>Eliminar</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Editar marca</source>
+        <translation>Edit business</translation>
+    </message>
+    <message>
+        <source>¿Está seguro de eliminar el registro seleccionado?</source>
+        <translation>Are you sure you want to delete the selected entry?</translation>
+    </message>
+    <message>
+        <source>Eliminar marca</source>
+        <translation>Delete business</translation>
+    </message>
+    <message>
+        <source>Nueva categoría</source>
+        <translation>New category</translation>
+    </message>
+    <message>
+        <source>Renombrar categoría</source>
+        <translation>Rename category</translation>
+    </message>
+    <message>
+        <source>Eliminar categoría</source>
+        <translation>Delete category</translation>
+    </message>
+</context>
+<context>
+    <name>CPropZonas</name>
+    <message>
+        <source>Zonas</source>
+        <translation>Zones</translation>
+    </message>
+    <message>
+        <source>Nueva</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Editar</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Eliminar</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Asignar</source>
+        <translation>Assign</translation>
+    </message>
+    <message>
+        <source>Nueva zona</source>
+        <translation>New zone</translation>
+    </message>
+    <message>
+        <source>Editar zona</source>
+        <translation>Edit zone</translation>
+    </message>
+    <message>
+        <source>¿Está seguro de eliminar la zona %1</source>
+        <translation>Are you sure you want to delete the zone %1</translation>
+    </message>
+    <message>
+        <source>Eliminar zona</source>
+        <translation>Delete zone</translation>
+    </message>
+    <message>
+        <source>Esta zona ya tiene asignados elementos. Eliminela primeramente</source>
+        <translation>This zone already has blocks. Delete it first</translation>
+    </message>
+    <message>
+        <source>¿Está seguro de asignar la selección a la zona %1</source>
+        <translation>Are you sure you want to assign the selection to the zone %1</translation>
+    </message>
+</context>
+<context>
     <name>CPropiedades</name>
     <message>
         <source>Calles</source>
@@ -110,6 +429,52 @@
     <message>
         <source>Zonas</source>
         <translation>Zones</translation>
+    </message>
+</context>
+<context>
+    <name>CRutaColorDlg</name>
+    <message>
+        <source>Rutas con estaciones</source>
+        <translation>Routes with stations</translation>
+    </message>
+    <message>
+        <source>Nombre de la ruta:</source>
+        <translation>Route name:</translation>
+    </message>
+    <message>
+        <source>Mostrar en color</source>
+        <translation>Show in colour</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CZonaDlg</name>
+    <message>
+        <source>Edición zonas</source>
+        <translation>Edit zones</translation>
+    </message>
+    <message>
+        <source>Nombre:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Notas:</source>
+        <translation>Notes:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -526,7 +891,7 @@
     </message>
     <message>
         <source>Izquierdo: arrastrar el mapa | Derecho: llevar el origen del mapa al centro</source>
-        <translation>Left: drag the map | Right: bring the map's origin to the centre</translation>
+        <translation>Left: drag the map | Right: bring the map&apos;s origin to the centre</translation>
     </message>
     <message>
         <source>Pintar manzana</source>
@@ -550,7 +915,7 @@
     </message>
     <message>
         <source>Izquierdo: agregar un punto a la ruta | Derecho: insertar una estación (una calle trazada pasa a ser el contorno de la ruta) | Esc: cancelar el trazo</source>
-        <translation>Left: add a point to the route | Right: insert a station (a traced street becomes the route's outline) | Esc: cancel the trace</translation>
+        <translation>Left: add a point to the route | Right: insert a station (a traced street becomes the route&apos;s outline) | Esc: cancel the trace</translation>
     </message>
     <message>
         <source>Izquierdo: seleccionar una manzana (Ctrl: arrastrar un rectángulo) | Derecho: quitarla de la selección (Mayús: quitar todas)</source>
@@ -571,6 +936,25 @@
     <message>
         <source>Izquierdo: acercar | Derecho: alejar</source>
         <translation>Left: zoom in | Right: zoom out</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>Aceptar</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;Sí</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

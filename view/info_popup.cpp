@@ -95,8 +95,8 @@ void CInfoPopup::paintEvent(QPaintEvent* /*event*/) {
     painter.restore();
 
     const int ascent = painter.fontMetrics().ascent();
-    painter.drawText(QPoint(10, 20 + ascent), QStringLiteral("Tel.: %1").arg(m_strPhone));
-    painter.drawText(QPoint(10, 35 + ascent), QStringLiteral("Comentarios:"));
+    painter.drawText(QPoint(10, 20 + ascent), tr("Tel.: %1").arg(m_strPhone));
+    painter.drawText(QPoint(10, 35 + ascent), tr("Comentarios:"));
     const QRect commentsRect(QPoint(20, 50), QPoint(width() - 5, height() - 5));
     painter.setClipRect(commentsRect);
     painter.drawText(commentsRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_strComments);

@@ -46,7 +46,7 @@ CNombreDlg::CNombreDlg(Kind kind, QWidget* parent) : CDialogBase(parent), m_kind
     m_pName = AddEdit(1014, l.edit.x(), l.edit.y(), l.edit.width(), l.edit.height());
     if (l.capitals)
         ConvertToCapitals(m_pName);
-    QPushButton* ok = AddButton(1, QStringLiteral("OK"), 7, l.buttonsY, 50, 14);
+    QPushButton* ok = AddButton(1, tr("OK"), 7, l.buttonsY, 50, 14);
     QPushButton* cancel = AddButton(2, QString::fromUtf8(l.cancel), l.cancelX, l.buttonsY, 50, 14);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

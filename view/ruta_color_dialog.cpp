@@ -35,11 +35,11 @@ private:
 } // namespace
 
 CRutaColorDlg::CRutaColorDlg(QWidget* parent) : CDialogBase(parent) {
-    setWindowTitle(QStringLiteral("Rutas con estaciones"));
+    setWindowTitle(tr("Rutas con estaciones"));
     SetDlgSize(186, 129);
-    AddLabel(QStringLiteral("Nombre de la ruta:"), 7, 9);
+    AddLabel(tr("Nombre de la ruta:"), 7, 9);
     m_pName = AddEdit(1014, 69, 7, 110, 14);
-    auto* group = new QGroupBox(QStringLiteral("Mostrar en color"), this);
+    auto* group = new QGroupBox(tr("Mostrar en color"), this);
     group->setGeometry(DlgRect(7, 32, 172, 66));
     group->lower();
     m_pRed = AddSlider(1047, 13, 42, 100, 15);
@@ -51,8 +51,8 @@ CRutaColorDlg::CRutaColorDlg(QWidget* parent) : CDialogBase(parent) {
     frame->setGeometry(DlgRect(115, 45, 56, 46));
     // The sample sits inside the frame so that the frame's line stays visible.
     m_pSample = new CColorWnd(frame->geometry().adjusted(1, 1, -1, -1), this, IDC_COLOR_SAMPLE);
-    QPushButton* ok = AddButton(1, QStringLiteral("OK"), 7, 108, 50, 14);
-    QPushButton* cancel = AddButton(2, QStringLiteral("Cancel"), 129, 108, 50, 14);
+    QPushButton* ok = AddButton(1, tr("OK"), 7, 108, 50, 14);
+    QPushButton* cancel = AddButton(2, tr("Cancel"), 129, 108, 50, 14);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
