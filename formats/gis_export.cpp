@@ -283,7 +283,7 @@ bool SettleCrs(const QByteArray& georeference, const GisExportFormat& format, co
     wanted = crs;
     if (format.lonLat && !crs.isEmpty() && !crs.trimmed().startsWith(QLatin1String("EPSG:4326"))) {
         warnings.append(QStringLiteral("Aviso: %1 siempre va en longitud y latitud (EPSG:4326).")
-                            .arg(format.driver));
+                            .arg(QLatin1String(format.driver)));
         wanted = QStringLiteral("EPSG:4326");
     }
     if (format.lonLat && wanted.isEmpty() && systems.map)
@@ -303,7 +303,7 @@ bool SettleCrs(const QByteArray& georeference, const GisExportFormat& format, co
         if (format.lonLat) {
             error = QStringLiteral("%1 va en longitud y latitud, y el mapa no tiene "
                                    "georreferencia.")
-                        .arg(format.driver);
+                        .arg(QLatin1String(format.driver));
             return false;
         }
         warnings.append(QStringLiteral("Aviso: el mapa no tiene georreferencia; las coordenadas "
@@ -622,7 +622,7 @@ bool CGisExport::Prepare(const QString& path, const QString& crs) {
         return false;
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(format->driver);
     if (!driver) {
-        m_strError = QStringLiteral("Esta instalación de GDAL no escribe %1.").arg(format->driver);
+        m_strError = QStringLiteral("Esta instalación de GDAL no escribe %1.").arg(QLatin1String(format->driver));
         return false;
     }
     // Everything is written in a folder beside the output and moved into place

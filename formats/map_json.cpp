@@ -41,11 +41,11 @@ QJsonArray Blocks(const MapStore& store) {
         QJsonArray points;
         for (const FloatPoint& p : store.Outline(block))
             points.append(QJsonArray{FloatToJson(p.x), FloatToJson(p.y)});
-        array.append(QJsonObject{{"id", static_cast<double>(block.m_nId)},
-                                 {"type", block.m_nType},
-                                 {"scale", FloatToJson(block.m_fScale)},
-                                 {"reserved", block.m_nReserved},
-                                 {"points", points}});
+        array.append(QJsonObject{{QStringLiteral("id"), static_cast<double>(block.m_nId)},
+                                 {QStringLiteral("type"), block.m_nType},
+                                 {QStringLiteral("scale"), FloatToJson(block.m_fScale)},
+                                 {QStringLiteral("reserved"), block.m_nReserved},
+                                 {QStringLiteral("points"), points}});
     }
     return array;
 }
@@ -53,19 +53,19 @@ QJsonArray Blocks(const MapStore& store) {
 QJsonArray Labels(const std::vector<CmStname>& labels) {
     QJsonArray array;
     for (const CmStname& label : labels)
-        array.append(QJsonObject{{"x", label.m_x},
-                                 {"y", label.m_y},
-                                 {"angle", FloatToJson(label.m_fAngle)},
-                                 {"text", Text(label.m_strText)}});
+        array.append(QJsonObject{{QStringLiteral("x"), label.m_x},
+                                 {QStringLiteral("y"), label.m_y},
+                                 {QStringLiteral("angle"), FloatToJson(label.m_fAngle)},
+                                 {QStringLiteral("text"), Text(label.m_strText)}});
     return array;
 }
 
 QJsonArray Streets(const std::vector<std::unique_ptr<CmCalles>>& streets) {
     QJsonArray array;
     for (const auto& street : streets)
-        array.append(QJsonObject{{"name", Text(street->m_strName)},
-                                 {"zoom", FloatToJson(street->m_fZoom)},
-                                 {"points", Points(street->m_points)}});
+        array.append(QJsonObject{{QStringLiteral("name"), Text(street->m_strName)},
+                                 {QStringLiteral("zoom"), FloatToJson(street->m_fZoom)},
+                                 {QStringLiteral("points"), Points(street->m_points)}});
     return array;
 }
 
@@ -73,10 +73,10 @@ template <typename Place>
 QJsonArray Places(const std::vector<std::unique_ptr<Place>>& places) {
     QJsonArray array;
     for (const auto& place : places)
-        array.append(QJsonObject{{"name", Text(place->m_strName)},
-                                 {"x", place->m_x},
-                                 {"y", place->m_y},
-                                 {"zoom", FloatToJson(place->m_fZoom)}});
+        array.append(QJsonObject{{QStringLiteral("name"), Text(place->m_strName)},
+                                 {QStringLiteral("x"), place->m_x},
+                                 {QStringLiteral("y"), place->m_y},
+                                 {QStringLiteral("zoom"), FloatToJson(place->m_fZoom)}});
     return array;
 }
 
@@ -85,13 +85,15 @@ QJsonArray Routes(const std::vector<std::unique_ptr<CmVias>>& routes) {
     for (const auto& route : routes) {
         QJsonArray stations;
         for (const Station& s : route->m_stations)
-            stations.append(QJsonObject{{"x", s.pt.x}, {"y", s.pt.y}, {"name", Text(s.name)}});
-        array.append(QJsonObject{{"name", Text(route->m_strName)},
-                                 {"zoom", FloatToJson(route->m_fZoom)},
-                                 {"points", Points(route->m_points)},
-                                 {"color", static_cast<double>(route->m_crColor)},
-                                 {"number", static_cast<double>(route->m_nRouteNo)},
-                                 {"stations", stations}});
+            stations.append(QJsonObject{{QStringLiteral("x"), s.pt.x},
+                                        {QStringLiteral("y"), s.pt.y},
+                                        {QStringLiteral("name"), Text(s.name)}});
+        array.append(QJsonObject{{QStringLiteral("name"), Text(route->m_strName)},
+                                 {QStringLiteral("zoom"), FloatToJson(route->m_fZoom)},
+                                 {QStringLiteral("points"), Points(route->m_points)},
+                                 {QStringLiteral("color"), static_cast<double>(route->m_crColor)},
+                                 {QStringLiteral("number"), static_cast<double>(route->m_nRouteNo)},
+                                 {QStringLiteral("stations"), stations}});
     }
     return array;
 }
@@ -101,17 +103,19 @@ QJsonArray Categories(const CmDirectorio& directory) {
     for (const auto& category : directory.m_listCategories) {
         QJsonArray businesses;
         for (const auto& b : category->m_listBusinesses)
-            businesses.append(QJsonObject{{"name", Text(b->m_strName)},
-                                          {"x", b->m_x},
-                                          {"y", b->m_y},
-                                          {"zoom", FloatToJson(b->m_fZoom)},
-                                          {"phone", Text(b->m_strPhone)},
-                                          {"comments", Text(b->m_strComments)},
-                                          {"extra1", Text(b->m_strExtra1)},
-                                          {"extra2", Text(b->m_strExtra2)},
-                                          {"extra3", Text(b->m_strExtra3)},
-                                          {"number", static_cast<double>(b->m_nBusinessNo)}});
-        array.append(QJsonObject{{"name", Text(category->m_strName)}, {"businesses", businesses}});
+            businesses.append(
+                QJsonObject{{QStringLiteral("name"), Text(b->m_strName)},
+                            {QStringLiteral("x"), b->m_x},
+                            {QStringLiteral("y"), b->m_y},
+                            {QStringLiteral("zoom"), FloatToJson(b->m_fZoom)},
+                            {QStringLiteral("phone"), Text(b->m_strPhone)},
+                            {QStringLiteral("comments"), Text(b->m_strComments)},
+                            {QStringLiteral("extra1"), Text(b->m_strExtra1)},
+                            {QStringLiteral("extra2"), Text(b->m_strExtra2)},
+                            {QStringLiteral("extra3"), Text(b->m_strExtra3)},
+                            {QStringLiteral("number"), static_cast<double>(b->m_nBusinessNo)}});
+        array.append(QJsonObject{{QStringLiteral("name"), Text(category->m_strName)},
+                                 {QStringLiteral("businesses"), businesses}});
     }
     return array;
 }
@@ -122,10 +126,10 @@ QJsonArray Zones(const std::vector<std::unique_ptr<CmZonas>>& zones) {
         QJsonArray ids;
         for (std::uint32_t id : zone->m_blockIds)
             ids.append(static_cast<double>(id));
-        array.append(QJsonObject{{"name", Text(zone->m_strName)},
-                                 {"notes", Text(zone->m_strNotes)},
-                                 {"blocks", ids},
-                                 {"number", static_cast<double>(zone->m_nZoneNo)}});
+        array.append(QJsonObject{{QStringLiteral("name"), Text(zone->m_strName)},
+                                 {QStringLiteral("notes"), Text(zone->m_strNotes)},
+                                 {QStringLiteral("blocks"), ids},
+                                 {QStringLiteral("number"), static_cast<double>(zone->m_nZoneNo)}});
     }
     return array;
 }
@@ -135,22 +139,23 @@ QJsonArray Zones(const std::vector<std::unique_ptr<CmZonas>>& zones) {
 QJsonObject MapToJson(const MapStore& store, std::size_t pictureBytes) {
     const MapCounters& n = store.m_counters;
     return QJsonObject{
-        {"country", Text(store.m_strCountry)},
-        {"state", Text(store.m_strState)},
-        {"town", Text(store.m_strTown)},
-        {"version", store.m_nFileVersion},
-        {"counters", QJsonObject{{"business", static_cast<double>(n.business)},
-                                 {"route", static_cast<double>(n.route)},
-                                 {"zone", static_cast<double>(n.zone)},
-                                 {"spare", static_cast<double>(n.spare)}}},
-        {"blocks", Blocks(store)},
-        {"labels", Labels(store.m_labels)},
-        {"streets", Streets(store.m_listStreets)},
-        {"references", Places(store.m_listReferences)},
-        {"routes", Routes(store.m_listRoutes)},
-        {"categories", Categories(store.m_directory)},
-        {"colonies", Places(store.m_listColonies)},
-        {"zones", Zones(store.m_listZones)},
-        {"picture_bytes", static_cast<double>(pictureBytes)},
+        {QStringLiteral("country"), Text(store.m_strCountry)},
+        {QStringLiteral("state"), Text(store.m_strState)},
+        {QStringLiteral("town"), Text(store.m_strTown)},
+        {QStringLiteral("version"), store.m_nFileVersion},
+        {QStringLiteral("counters"),
+         QJsonObject{{QStringLiteral("business"), static_cast<double>(n.business)},
+                     {QStringLiteral("route"), static_cast<double>(n.route)},
+                     {QStringLiteral("zone"), static_cast<double>(n.zone)},
+                     {QStringLiteral("spare"), static_cast<double>(n.spare)}}},
+        {QStringLiteral("blocks"), Blocks(store)},
+        {QStringLiteral("labels"), Labels(store.m_labels)},
+        {QStringLiteral("streets"), Streets(store.m_listStreets)},
+        {QStringLiteral("references"), Places(store.m_listReferences)},
+        {QStringLiteral("routes"), Routes(store.m_listRoutes)},
+        {QStringLiteral("categories"), Categories(store.m_directory)},
+        {QStringLiteral("colonies"), Places(store.m_listColonies)},
+        {QStringLiteral("zones"), Zones(store.m_listZones)},
+        {QStringLiteral("picture_bytes"), static_cast<double>(pictureBytes)},
     };
 }

@@ -41,7 +41,8 @@ int main(int argc, char* argv[]) {
         const QString folder =
             QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[2])).arg(size);
         if (!QDir().mkpath(folder) || !image.save(folder + QLatin1Char('/') + name, "PNG")) {
-            std::fprintf(stderr, "No se pudo escribir %s.\n", qPrintable(folder + '/' + name));
+            std::fprintf(stderr, "No se pudo escribir %s.\n",
+                         qPrintable(folder + QLatin1Char('/') + name));
             return 1;
         }
     }

@@ -26,8 +26,11 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture: $(field Architecture)"
 [ "$(field Section)" = science ] || fail "Section: $(field Section)"
-field Maintainer | grep -qE '^[^<]+ <[^@>]+@[^>]+>$' || fail "Maintainer: $(field Maintainer)"
-field Description | head -n 1 | grep -q "planos de calles" || fail "Description: $(field Description)"
+maintainer=$(field Maintainer)
+grep -qE '^[^<]+ <[^@>]+@[^>]+>$' <<<"$maintainer" || fail "Maintainer: $maintainer"
+# Read whole, not cut short by head: with pipefail dpkg-deb's broken pipe would fail the check.
+description=$(field Description)
+grep -q "planos de calles" <<<"${description%%$'\n'*}" || fail "Description: $description"
 depends=$(field Depends)
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
     libqt6svg6 libjpeg62-turbo libgif7; do
