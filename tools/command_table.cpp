@@ -34,6 +34,12 @@ constexpr ToolCommand kCommands[] = {
      RunImport},
     {"export", "MAPA -o SALIDA.(geojson|gpkg|shp|kml|csv) [--crs EPSG:N] [--force]",
      "escribe todas las capas del mapa en un formato geográfico", RunExport},
+    {"guide",
+     "MAPA -o GUIA.pdf [--scale S] [--paper A4|Carta|\"Doble carta\"] "
+     "[--orientation vertical|horizontal] [--layers LISTA|all] [--force]",
+     "imprime la guía de la ciudad en PDF: portada, plano de conjunto, páginas del plano con "
+     "cuadrícula, índice de calles y directorio",
+     RunGuide},
 };
 
 } // namespace

@@ -21,3 +21,4 @@ int RunPicture(const QStringList& args);
 int RunSetPicture(const QStringList& args);
 int RunImport(const QStringList& args);
 int RunExport(const QStringList& args);
+int RunGuide(const QStringList& args);

@@ -2,6 +2,7 @@
 
 #include "map_renderer_test.h"
 #include "map_transform_test.h"
+#include "town_guide_test.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -15,6 +16,10 @@ int main(int argc, char** argv) {
     }
     {
         TestMapRenderer t;
+        failed += QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestTownGuide t;
         failed += QTest::qExec(&t, argc, argv);
     }
     return failed == 0 ? 0 : 1;

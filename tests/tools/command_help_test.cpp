@@ -11,8 +11,8 @@
 
 namespace {
 
-const char* const kCommands[] = {"info",   "dump",    "save",        "check",  "generate",
-                                 "render", "picture", "set-picture", "import", "export"};
+const char* const kCommands[] = {"info",    "dump",        "save",   "check",  "generate", "render",
+                                 "picture", "set-picture", "import", "export", "guide"};
 
 class CommandHelp : public ::testing::TestWithParam<const char*> {};
 
