@@ -50,6 +50,13 @@ constexpr CommandSpec kCommands[] = {
      .icon = "print",
      .shortcut = Keys(Qt::CTRL | Qt::Key_P),
      .needsMap = true},
+    {.id = ID_FILE_PRINT_GUIDE,
+     .text = QT_TRANSLATE_NOOP("Command", "Imprimir &guía..."),
+     .prompt =
+         QT_TRANSLATE_NOOP("Command", "Hace la guía impresa de la ciudad en PDF: planos por "
+                                      "páginas con cuadrícula, índice de calles y directorio"),
+     .tip = QT_TRANSLATE_NOOP("Command", "Imprimir guía"),
+     .needsMap = true},
     {.id = ID_FILE_EXPORT_VIEW,
      .text = QT_TRANSLATE_NOOP("Command", "&Exportar vista..."),
      .prompt = QT_TRANSLATE_NOOP("Command", "Guarda la vista del mapa en un archivo PNG o PDF"),

@@ -2,6 +2,7 @@
 
 #include "ctrl_wnd.h"
 #include "edit_history.h"
+#include "guide_print.h"
 #include "guide_window.h"
 #include "help_wnd.h"
 #include "info_mapa_dialog.h"
@@ -185,6 +186,7 @@ void CMainFrame::ConnectCommands() {
         {ID_COPY_MAP, &CMainFrame::OnCopyMap},
         {ID_FILE_PRINT, &CMainFrame::OnFilePrint},
         {ID_FILE_EXPORT_VIEW, &CMainFrame::OnExportView},
+        {ID_FILE_PRINT_GUIDE, &CMainFrame::OnPrintGuide},
         {ID_FILE_IMPORT_GIS, &CMainFrame::OnImportGis},
         {ID_FILE_EXPORT_GIS, &CMainFrame::OnExportGis},
         {ID_VIEW_ALL, &CMainFrame::OnViewAll},
@@ -221,6 +223,7 @@ void CMainFrame::CreateMenus() {
     file->addAction(Action(ID_FILE_SAVE_AS));
     file->addAction(Action(ID_COPY_MAP));
     file->addAction(Action(ID_FILE_EXPORT_VIEW));
+    file->addAction(Action(ID_FILE_PRINT_GUIDE));
     file->addSeparator();
     file->addAction(Action(ID_FILE_IMPORT_GIS));
     file->addAction(Action(ID_FILE_EXPORT_GIS));
@@ -435,6 +438,11 @@ void CMainFrame::OnExportView() {
     QString error;
     if (!m_pMapWnd->Printer().ExportView(path, error))
         ShowMessage(this, error, QMessageBox::Warning);
+}
+
+void CMainFrame::OnPrintGuide() {
+    if (m_store.MapLoaded())
+        PrintTownGuide(this, m_store, m_document.Picture(), m_strProgramDir);
 }
 
 void CMainFrame::OnViewGuide() {

@@ -84,6 +84,7 @@ public:
     void OnCopyMap();
     void OnFilePrint();
     void OnExportView();
+    void OnPrintGuide();
     void OnViewGuide();
     void OnViewAll();
     void OnViewProperties();

@@ -86,6 +86,69 @@
     </message>
 </context>
 <context>
+    <name>CGuiaDlg</name>
+    <message>
+        <source>Imprimir guía</source>
+        <translation>Print guide</translation>
+    </message>
+    <message>
+        <source>Carta</source>
+        <translation>Letter</translation>
+    </message>
+    <message>
+        <source>Doble carta</source>
+        <translation>Tabloid</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Portrait</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>Landscape</translation>
+    </message>
+    <message>
+        <source>&amp;Escala:</source>
+        <translation>&amp;Scale:</translation>
+    </message>
+    <message>
+        <source>&amp;Papel:</source>
+        <translation>&amp;Paper:</translation>
+    </message>
+    <message>
+        <source>&amp;Orientación:</source>
+        <translation>&amp;Orientation:</translation>
+    </message>
+    <message>
+        <source>Portada, plano de conjunto, planos por páginas con cuadrícula, índice de calles y directorio, en un archivo PDF.</source>
+        <translation>Cover, key map, map pages with a grid, street index and directory, in a PDF file.</translation>
+    </message>
+    <message>
+        <source>Aceptar</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Haciendo la guía...</source>
+        <translation>Making the guide...</translation>
+    </message>
+    <message>
+        <source>Documento PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Guardar la guía</source>
+        <translation>Save the guide</translation>
+    </message>
+    <message>
+        <source>Se guardó la guía en %1.</source>
+        <translation>The guide was saved as %1.</translation>
+    </message>
+</context>
+<context>
     <name>CInfoPopup</name>
     <message>
         <source>Tel.: %1</source>
@@ -698,6 +761,18 @@
     <message>
         <source>Ayuda en &amp;linea...</source>
         <translation>Online &amp;help...</translation>
+    </message>
+    <message>
+        <source>Imprimir &amp;guía...</source>
+        <translation>Print &amp;guide...</translation>
+    </message>
+    <message>
+        <source>Hace la guía impresa de la ciudad en PDF: planos por páginas con cuadrícula, índice de calles y directorio</source>
+        <translation>Makes the printed town guide as a PDF: map pages with a grid, street index and directory</translation>
+    </message>
+    <message>
+        <source>Imprimir guía</source>
+        <translation>Print guide</translation>
     </message>
 </context>
 <context>

@@ -142,7 +142,8 @@ private slots:
                  (QStringList{QStringLiteral("A&brir..."), QStringLiteral("&Abrir paquete"),
                               QStringLiteral("&Guardar"), QStringLiteral("Guardar &como..."),
                               QStringLiteral("&Copiar mapa"), QStringLiteral("&Exportar vista..."),
-                              QStringLiteral("-"), QStringLiteral("Importar &datos geográficos..."),
+                              QStringLiteral("Imprimir &guía..."), QStringLiteral("-"),
+                              QStringLiteral("Importar &datos geográficos..."),
                               QStringLiteral("E&xportar datos geográficos..."), QStringLiteral("-"),
                               QStringLiteral("Pre&ferencias..."), QStringLiteral("-"),
                               QStringLiteral("&Salir")}));

@@ -1,0 +1,90 @@
+// "Imprimir guía..." from the editor: the options asked, the file chosen, the
+// guide made on its worker thread while the editor waits, and the PDF as a
+// reader finds it.
+
+#include "command_table.h"
+#include "editor_fixture.h"
+#include "guide_print.h"
+#include "modal_script.h"
+#include "qt_helpers.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QProcess>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+// The PDF's text as pdftotext reads it; empty when it cannot.
+QString PdfText(const QString& pdf) {
+    QProcess run;
+    run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!run.waitForFinished(60000) || run.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(run.readAllStandardOutput());
+}
+
+} // namespace
+
+class GuidePrintTest : public QObject {
+    Q_OBJECT
+private slots:
+    void TheGuideIsAskedForMadeAndSaidToBeSaved() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        EditorFixture editor;
+        QVERIFY(!editor.frame->Action(ID_FILE_PRINT_GUIDE)->isEnabled());
+        QVERIFY(editor.OpenTestTown());
+        QAction* command = editor.frame->Action(ID_FILE_PRINT_GUIDE);
+        QVERIFY(command->isEnabled());
+        QCOMPARE(command->text(), QStringLiteral("Imprimir &guía..."));
+
+        const QString pdf = editor.Path(QStringLiteral("guia.pdf"));
+        QString said;
+        int shownScale = 0;
+        {
+            CModalScript answers({
+                {Named("guiaDlg"),
+                 [&](QWidget* dialog) {
+                     auto* scale = dialog->findChild<QSpinBox*>(QStringLiteral("scale"));
+                     auto* paper = dialog->findChild<QComboBox*>(QStringLiteral("paper"));
+                     QVERIFY(scale && paper);
+                     shownScale = scale->value();
+                     scale->setValue(6);
+                     paper->setCurrentIndex(paper->findText(QStringLiteral("Carta")));
+                     ClickText(dialog, QStringLiteral("Aceptar"));
+                 }},
+                {{}, [&](QWidget* dialog) { ChooseFile(dialog, pdf); }},
+                // The progress stays in front while the guide is made; then the notice.
+                {MessageStarting(QStringLiteral("Se guardó")),
+                 Answer(QStringLiteral("Aceptar"), &said)},
+            });
+            command->trigger();
+            QCOMPARE(answers.Answered(), 3);
+        }
+        QCOMPARE(shownScale, 12);
+        QCOMPARE(said, QStringLiteral("Se guardó la guía en guia.pdf."));
+        QVERIFY(QFile::exists(pdf));
+        const QString text = PdfText(pdf);
+        QVERIFY2(text.contains(QStringLiteral("Mitla")), qPrintable(text.left(400)));
+        QVERIFY(text.contains(QStringLiteral("Índice de calles")));
+        QVERIFY(text.contains(QStringLiteral("Avenida Juárez")));
+    }
+
+    void ACancelledGuideAsksNothingMore() {
+        EditorFixture editor;
+        QVERIFY(editor.OpenTestTown());
+        {
+            CModalScript answers{Cancel()};
+            editor.frame->Action(ID_FILE_PRINT_GUIDE)->trigger();
+            QCOMPARE(answers.Answered(), 1);
+        }
+        QVERIFY(editor.Files().filter(QStringLiteral(".pdf")).isEmpty());
+    }
+};
+
+QTEST_MAIN(GuidePrintTest)
+#include "guide_print_test.moc"
