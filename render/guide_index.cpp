@@ -1,9 +1,8 @@
 #include "guide_index.h"
 
+#include "display_order.h"
 #include "map_store.h"
 
-#include <QCollator>
-#include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
@@ -12,22 +11,13 @@
 
 namespace {
 
-const QCollator& SpanishCollator() {
-    static const QCollator collator = [] {
-        QCollator c{QLocale(QLocale::Spanish, QLocale::Spain)};
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator;
-}
-
 void Tidy(std::vector<GuidePlace>& places) {
     std::sort(places.begin(), places.end());
     places.erase(std::unique(places.begin(), places.end()), places.end());
 }
 
 bool EntryLess(const GuideEntry& a, const GuideEntry& b) {
-    return CompareGuideNames(a.name, b.name) < 0;
+    return CompareForDisplay(a.name, b.name) < 0;
 }
 
 QString Text(const std::string& utf8) {
@@ -51,11 +41,6 @@ std::vector<GuideEntry> PlaceEntries(const std::vector<std::unique_ptr<T>>& list
 }
 
 } // namespace
-
-int CompareGuideNames(const QString& a, const QString& b) {
-    const int order = SpanishCollator().compare(a, b);
-    return order != 0 ? order : a.compare(b);
-}
 
 GuideIndex BuildGuideIndex(const MapStore& store, const CGuideLayout& layout) {
     GuideIndex index;
@@ -117,7 +102,7 @@ GuideIndex BuildGuideIndex(const MapStore& store, const CGuideLayout& layout) {
     }
     std::stable_sort(index.directory.begin(), index.directory.end(),
                      [](const GuideCategory& a, const GuideCategory& b) {
-                         return CompareGuideNames(a.name, b.name) < 0;
+                         return CompareForDisplay(a.name, b.name) < 0;
                      });
 
     index.references = PlaceEntries(store.m_listReferences, layout);

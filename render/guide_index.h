@@ -31,10 +31,6 @@ struct GuideIndex {
     std::vector<GuideEntry> colonies;
 };
 
-// Spanish order: letter case and accents second to the letters, ñ after n;
-// names equal that way still get a fixed order.
-int CompareGuideNames(const QString& a, const QString& b);
-
 // A street is placed by the squares its lines pass through and those of its
 // labels; a business, reference or colony by its point. A business the map
 // never draws (at x or y 0) has no place.

@@ -1,9 +1,9 @@
 #pragma once
 
 // The one order of every sorted list a person sees (the catalogue, the
-// category box, the business list, the categories dialog): Spanish, with
-// letter case and accents ignored and ñ after n. The map file keeps its own
-// order (Windows-1252 bytes); this order is only for showing.
+// category box, the business list, the categories dialog, the printed guide's
+// index): Spanish, with letter case and accents ignored and ñ after n. The map
+// file keeps its own order (Windows-1252 bytes); this order is only for showing.
 
 #include <QStringList>
 
