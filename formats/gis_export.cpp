@@ -622,7 +622,8 @@ bool CGisExport::Prepare(const QString& path, const QString& crs) {
         return false;
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(format->driver);
     if (!driver) {
-        m_strError = QStringLiteral("Esta instalación de GDAL no escribe %1.").arg(QLatin1String(format->driver));
+        m_strError = QStringLiteral("Esta instalación de GDAL no escribe %1.")
+                         .arg(QLatin1String(format->driver));
         return false;
     }
     // Everything is written in a folder beside the output and moved into place
