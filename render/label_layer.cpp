@@ -1,8 +1,12 @@
 #include "label_layer.h"
 
+#include "label_placement.h"
 #include "map_painting.h"
 #include "map_store.h"
 #include "text_layouts.h"
+
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -41,6 +45,8 @@ void CLabelLayer::Draw(QPainter& painter, const MapStore& store, const RenderFra
         for (std::size_t i = 0; i < m_visible.size(); ++i)
             m_visible[i] = static_cast<std::uint32_t>(i);
     }
+    if (f.placeLabels)
+        m_visible = Placed(labels, f, font);
     const TextReach reach(font.font);
     for (std::uint32_t i : m_visible) {
         const CmStname& label = labels[i];
@@ -58,10 +64,48 @@ void CLabelLayer::Draw(QPainter& painter, const MapStore& store, const RenderFra
     }
 }
 
+const std::vector<int>& CLabelLayer::Weights(const std::vector<CmStname>& labels) {
+    if (m_pWeighed == labels.data() && m_nWeighed == labels.size())
+        return m_weights;
+    std::unordered_map<std::string_view, int> counts;
+    for (const CmStname& label : labels)
+        ++counts[std::string_view(label.m_strText.str())];
+    m_weights.clear();
+    m_weights.reserve(labels.size());
+    for (const CmStname& label : labels)
+        m_weights.push_back(counts[std::string_view(label.m_strText.str())]);
+    m_pWeighed = labels.data();
+    m_nWeighed = labels.size();
+    return m_weights;
+}
+
+std::vector<std::uint32_t> CLabelLayer::Placed(const std::vector<CmStname>& labels,
+                                               const RenderFrame& f, const TextStyle& font) {
+    const std::vector<int>& weights = Weights(labels);
+    std::vector<LabelCandidate> candidates;
+    candidates.reserve(m_visible.size());
+    for (std::uint32_t i : m_visible) {
+        const CmStname& label = labels[i];
+        if (!f.visible.Contains(label.m_x, label.m_y) || label.m_strText.empty())
+            continue;
+        // Every name in view takes part, not only those that reach the part
+        // drawn, so that a part keeps the names the whole frame keeps.
+        const QStaticText& layout = f.texts.Layout(font, label.m_strText);
+        candidates.push_back({i, TextBox(f.t, label.m_x, label.m_y, layout, label.Escapement()),
+                              weights[i], static_cast<int>(label.m_strText.str().size())});
+    }
+    return PlaceLabels(std::move(candidates));
+}
+
 void CLabelLayer::BeginPan(const MapStore& store, const PanStep& step,
                            std::vector<QRect>& changes) {
     if (!Shows(store, step.layers, step.to))
         return;
+    // Which names stay depends on all the names in view: a moved frame is drawn again whole.
+    if (step.placeLabels) {
+        changes.push_back(QRect(QPoint(0, 0), step.to.ClientSize()));
+        return;
+    }
     const TextStyle font = LabelStyle(step.texts, step.to);
     const std::vector<CmStname>& labels = store.m_labels;
     EnsureIndex(labels);

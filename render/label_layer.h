@@ -6,6 +6,7 @@
 
 #include "map_layer.h"
 #include "point_index.h"
+#include "text_layouts.h"
 
 #include <cstdint>
 #include <vector>
@@ -20,7 +21,16 @@ public:
 private:
     static bool Shows(const MapStore& store, const LayerSwitches& layers, const MapTransform& t);
     void EnsureIndex(const std::vector<CmStname>& labels);
+    // How many labels carry each label's name, counted once per set of labels.
+    const std::vector<int>& Weights(const std::vector<CmStname>& labels);
+    // Of the labels in view, those left once names that would cover more
+    // important ones are taken out.
+    std::vector<std::uint32_t> Placed(const std::vector<CmStname>& labels, const RenderFrame& f,
+                                      const TextStyle& font);
 
     CPointIndex m_index;
     std::vector<std::uint32_t> m_visible;
+    std::vector<int> m_weights;
+    const CmStname* m_pWeighed = nullptr;
+    std::size_t m_nWeighed = 0;
 };

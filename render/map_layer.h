@@ -32,6 +32,8 @@ struct RenderFrame {
     // line before stepping along it, so where it is cut decides which pixels
     // a diagonal takes, and a part of a frame would not match the whole.
     CBlockRaster* raster = nullptr;
+    // Street names that would cover more important ones are left out.
+    bool placeLabels = false;
     // Items placed in view are drawn whole in a whole frame; for a part of it,
     // only those whose pixels reach that part.
     bool Partial() const { return cull && !whole; }
@@ -44,6 +46,7 @@ struct PanStep {
     CTextLayouts& texts;
     MapRect was; // the map the frame showed
     MapRect now; // the map it shows after the move
+    bool placeLabels = false;
     // An item placed by this point starts or stops showing.
     bool Changes(std::int32_t x, std::int32_t y) const {
         return was.Contains(x, y) != now.Contains(x, y);

@@ -74,7 +74,7 @@ void CMapRenderer::DrawLayers(QPainter& painter, const MapStore& store, const Ma
     CBlockRaster raster(painter);
     const RenderFrame f{
         t,          layers,         m_texts, t.VisibleRect(), part, MapRectOf(t, part),
-        m_bCulling, part == client, &raster};
+        m_bCulling, part == client, &raster, m_bPlaceLabels};
     if (!f.area.isEmpty() || !f.cull)
         for (const auto& layer : m_layers)
             layer->Draw(painter, store, f);
@@ -150,7 +150,7 @@ QRegion CMapRenderer::PanFrame(QImage& frame, const MapStore& store, const MapTr
         edges[kTop] = QRect(0, 0, w, d.y());
     else if (d.y() < 0)
         edges[kBottom] = QRect(0, h + d.y(), w, -d.y());
-    const PanStep step{to, layers, m_texts, from.VisibleRect(), to.VisibleRect()};
+    const PanStep step{to, layers, m_texts, from.VisibleRect(), to.VisibleRect(), m_bPlaceLabels};
     std::vector<QRect> changes;
     for (const auto& layer : m_layers)
         layer->BeginPan(store, step, changes);

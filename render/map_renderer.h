@@ -68,6 +68,9 @@ public:
     // Off, every item is drawn wherever it is and only the painter clips: for
     // checking that culling changes no pixel.
     void SetCulling(bool on) { m_bCulling = on; }
+    // Leaves out the street names that would cover more important ones.
+    void SetLabelPlacement(bool on) { m_bPlaceLabels = on; }
+    bool LabelPlacement() const { return m_bPlaceLabels; }
 
 private:
     // Builds the block index when it was not built over the store's blocks as they are.
@@ -79,6 +82,7 @@ private:
     std::vector<std::unique_ptr<CMapLayer>> m_layers;
     COverlayLayer m_overlay;
     bool m_bCulling = true;
+    bool m_bPlaceLabels = false;
 };
 
 // One frame of a map without any window: the same drawing as the window's.

@@ -81,7 +81,10 @@ public:
     CGuideWriter(QPdfWriter& writer, QPainter& painter, const CGuideLayout& layout,
                  const GuideRequest& request)
         : m_writer(writer), m_p(painter), m_layout(layout), m_request(request),
-          m_page(layout.PagePixels()), m_town(TownName(request.store)) {}
+          m_page(layout.PagePixels()), m_town(TownName(request.store)) {
+        // Paper shows every name it keeps: none may cover another.
+        m_renderer.SetLabelPlacement(true);
+    }
 
     bool Write(const GuideIndex& index);
     // The progress asked for the guide to stop.

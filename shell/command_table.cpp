@@ -119,6 +119,13 @@ constexpr CommandSpec kCommands[] = {
      .prompt = QT_TRANSLATE_NOOP("Command", "Muestra u oculta la escala gráfica del mapa"),
      .tip = QT_TRANSLATE_NOOP("Command", "Escala gráfica"),
      .checkable = true},
+    {.id = ID_VIEW_PLACE_LABELS,
+     .text = QT_TRANSLATE_NOOP("Command", "Nombres sin &encimarse"),
+     .prompt =
+         QT_TRANSLATE_NOOP("Command", "Deja fuera los nombres de calles que cubrirían a otros "
+                                      "más importantes, como en la guía impresa"),
+     .tip = QT_TRANSLATE_NOOP("Command", "Nombres sin encimarse"),
+     .checkable = true},
     {.id = ID_VIEW_PROPERTIES,
      .text = QT_TRANSLATE_NOOP("Command", "&Propiedades"),
      .prompt = QT_TRANSLATE_NOOP("Command", "Muestra las propiedades del mapa cargado"),

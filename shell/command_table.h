@@ -32,6 +32,7 @@ enum CommandId : int {
     ID_FILE_RECENT_FIRST = 32831, // eight in a row, the newest first
     ID_VIEW_ALL = 32840,
     ID_VIEW_SCALE_BAR = 32841,
+    ID_VIEW_PLACE_LABELS = 32842,
 };
 
 // One command. Texts are UTF-8; an empty tip leaves Qt's own.

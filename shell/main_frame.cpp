@@ -204,6 +204,10 @@ void CMainFrame::ConnectCommands() {
         m_pMapWnd->SetScaleBarShown(shown);
         UpdateCommandUI();
     });
+    connect(Action(ID_VIEW_PLACE_LABELS), &QAction::triggered, this, [this](bool on) {
+        m_pMapWnd->SetLabelPlacement(on);
+        UpdateCommandUI();
+    });
     connect(Action(ID_VIEW_TOOLBAR), &QAction::triggered, this, [this](bool) {
         m_pToolBar->setVisible(!m_pToolBar->isVisible());
         UpdateCommandUI();
@@ -266,6 +270,7 @@ void CMainFrame::FillViewMenu() {
     m_pViewMenu->addAction(Action(ID_VIEW_PROPERTIES));
     m_pViewMenu->addSeparator();
     m_pViewMenu->addAction(Action(ID_VIEW_SCALE_BAR));
+    m_pViewMenu->addAction(Action(ID_VIEW_PLACE_LABELS));
 }
 
 void CMainFrame::PlaceToolActions() {
@@ -325,6 +330,7 @@ void CMainFrame::UpdateCommandUI() {
     Action(ID_EDIT_REDO)->setEnabled(History().Stack().canRedo());
     Action(ID_VIEW_GUIDE)->setChecked(m_bGuideShown);
     Action(ID_VIEW_SCALE_BAR)->setChecked(m_pMapWnd->Layers().m_bShowScaleBar);
+    Action(ID_VIEW_PLACE_LABELS)->setChecked(m_pMapWnd->LabelPlacement());
     Action(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar && !m_pToolBar->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }

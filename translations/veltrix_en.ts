@@ -774,6 +774,18 @@
         <source>Imprimir guía</source>
         <translation>Print guide</translation>
     </message>
+    <message>
+        <source>Nombres sin &amp;encimarse</source>
+        <translation>Names without &amp;overlaps</translation>
+    </message>
+    <message>
+        <source>Deja fuera los nombres de calles que cubrirían a otros más importantes, como en la guía impresa</source>
+        <translation>Leaves out the street names that would cover more important ones, as the printed guide does</translation>
+    </message>
+    <message>
+        <source>Nombres sin encimarse</source>
+        <translation>Names without overlaps</translation>
+    </message>
 </context>
 <context>
     <name>Layer</name>

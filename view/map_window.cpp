@@ -144,6 +144,11 @@ void CMapaWnd::SetScaleBarShown(bool shown) {
     update();
 }
 
+void CMapaWnd::SetLabelPlacement(bool on) {
+    m_renderer.SetLabelPlacement(on);
+    update();
+}
+
 CmBlock* CMapaWnd::HitBlock(MapPoint p) {
     const std::int64_t i = m_renderer.HitBlock(m_store, p);
     return i < 0 ? nullptr : &m_store.m_blocks[static_cast<std::size_t>(i)];

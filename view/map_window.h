@@ -68,6 +68,9 @@ public:
     const LayerSwitches& Layers() const { return m_layers; }
     // The scale bar is a switch of the Ver menu, not of the panel.
     void SetScaleBarShown(bool shown);
+    // Leaves out the street names that would cover more important ones, as the printed guide does.
+    void SetLabelPlacement(bool on);
+    bool LabelPlacement() const { return m_renderer.LabelPlacement(); }
     CmBlock* HitBlock(MapPoint p) override;
     // The picture the window shows, drawn afresh (for tests and export).
     QImage RenderView();

@@ -1,6 +1,7 @@
 #include "map_renderer_test.h"
 
 #include "block_raster.h"
+#include "label_placement.h"
 #include "map_renderer.h"
 #include "pixel_counts.h"
 #include "test_towns.h"
@@ -482,4 +483,57 @@ void TestMapRenderer::rasterAgreesWithThePainter() {
         QVERIFY2(differ < 500 * 400 / 50,
                  qPrintable(QStringLiteral("scale %1: %2 pixels differ").arg(scale).arg(differ)));
     }
+}
+
+void TestMapRenderer::placementKeepsTheMoreImportantOfNamesThatMeet() {
+    // 0 and 1 meet: the heavier (a longer street) stays. 2 and 3 meet with the
+    // same weight: the longer name stays. 4 and 5 are equal: the first stays.
+    // 6 meets nothing kept, far out in negative pixels.
+    const std::vector<LabelCandidate> candidates = {
+        {0, QRect(0, 0, 50, 10), 1, 9},      {1, QRect(40, 5, 50, 10), 3, 5},
+        {2, QRect(200, 0, 60, 10), 2, 12},   {3, QRect(250, 8, 60, 10), 2, 20},
+        {4, QRect(400, 400, 30, 10), 1, 4},  {5, QRect(410, 400, 30, 10), 1, 4},
+        {6, QRect(-900, -700, 30, 10), 1, 4}};
+    QCOMPARE(PlaceLabels(candidates), (std::vector<std::uint32_t>{1, 3, 4, 6}));
+    // Touching edges do not meet; the order given does not matter.
+    std::vector<LabelCandidate> side = {{7, QRect(0, 0, 10, 10), 1, 3},
+                                        {2, QRect(10, 0, 10, 10), 1, 3}};
+    QCOMPARE(PlaceLabels(side), (std::vector<std::uint32_t>{2, 7}));
+    // A name across many cells still meets one kept in any of them.
+    std::vector<LabelCandidate> wide = {{0, QRect(-100, 0, 400, 12), 5, 30},
+                                        {1, QRect(250, 6, 20, 12), 1, 3}};
+    QCOMPARE(PlaceLabels(wide), (std::vector<std::uint32_t>{0}));
+}
+
+void TestMapRenderer::placedNamesDrawAsIfTheOthersWereNotThere() {
+    // The avenue has three labels, the alley one that sits on the avenue's
+    // first; a third street stands apart. Placed, the alley goes and the
+    // rest draws exactly as a map without the alley would.
+    auto label = [](std::int32_t x, std::int32_t y, const char* text) {
+        CmStname l;
+        l.m_x = x;
+        l.m_y = y;
+        l.m_strText = SharedText(text);
+        return l;
+    };
+    MapStore store = MakeStore();
+    AddBlock(store, -200, -150, 200, 150, 1);
+    store.m_labels = {label(-8, 2, "AVENIDA JUAREZ"), label(-6, 2, "CALLEJON DEL BESO"),
+                      label(0, -40, "AVENIDA JUAREZ"), label(30, 40, "AVENIDA JUAREZ"),
+                      label(-110, -80, "PINO")};
+    MapStore without = MakeStore();
+    AddBlock(without, -200, -150, 200, 150, 1);
+    without.m_labels = {store.m_labels[0], store.m_labels[2], store.m_labels[3], store.m_labels[4]};
+    const MapTransform t = View(16.0f);
+    LayerSwitches layers;
+    layers.m_bShowStreetNames = true;
+
+    CMapRenderer plain;
+    const QImage overlapping = plain.Render(store, t, layers);
+    const QImage expected = plain.Render(without, t, layers);
+    QVERIFY(overlapping != expected);
+    CMapRenderer placing;
+    placing.SetLabelPlacement(true);
+    QCOMPARE(placing.Render(store, t, layers), expected);
+    QCOMPARE(placing.Render(without, t, layers), expected);
 }

@@ -12,6 +12,8 @@ private slots:
     void laterBlocksPaintOverEarlierOnes();
     void streetNamesOnlyAboveScaleTen_data();
     void streetNamesOnlyAboveScaleTen();
+    void placementKeepsTheMoreImportantOfNamesThatMeet();
+    void placedNamesDrawAsIfTheOthersWereNotThere();
     void referenceOutsideTheViewIsNotDrawn();
     void referenceIconAndName();
     void tracedStreetVisibility_data();

@@ -245,7 +245,8 @@ private slots:
                               "Seleccionar Manzana"}));
         QCOMPARE(MenuTexts(menus[2]->menu()),
                  (QStringList{"Barra de &herramientas", "Barra de &estado", "-", "Mostrar &Guía",
-                              "&Zoom", "Ver &todo", "&Propiedades", "-", "Es&cala gráfica"}));
+                              "&Zoom", "Ver &todo", "&Propiedades", "-", "Es&cala gráfica",
+                              "Nombres sin &encimarse"}));
         // On the tool bar among the measures, with its picture.
         auto* bar = editor.frame->findChild<QToolBar*>(QStringLiteral("toolBar"));
         QStringList order;

@@ -5,6 +5,7 @@
 #include "command_table.h"
 #include "editor_fixture.h"
 #include "guide_print.h"
+#include "map_window.h"
 #include "modal_script.h"
 #include "qt_helpers.h"
 
@@ -72,6 +73,17 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("Mitla")), qPrintable(text.left(400)));
         QVERIFY(text.contains(QStringLiteral("Índice de calles")));
         QVERIFY(text.contains(QStringLiteral("Avenida Juárez")));
+    }
+
+    void TheMapPlacesItsNamesAsTheGuideDoesWhenAsked() {
+        EditorFixture editor;
+        QAction* place = editor.frame->Action(ID_VIEW_PLACE_LABELS);
+        QVERIFY(place->isCheckable() && !place->isChecked());
+        QVERIFY(!editor.Map()->LabelPlacement());
+        place->trigger();
+        QVERIFY(editor.Map()->LabelPlacement() && place->isChecked());
+        place->trigger();
+        QVERIFY(!editor.Map()->LabelPlacement() && !place->isChecked());
     }
 
     void ACancelledGuideAsksNothingMore() {
