@@ -1,0 +1,1 @@
+// Only there to give the Qt Test suites their shared precompiled headers.
