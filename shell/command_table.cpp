@@ -8,7 +8,7 @@ constexpr int Keys(QKeyCombination combination) {
     return combination.toCombined();
 }
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandRow kCommands[] = {
     {.id = ID_FILE_OPEN_ANY,
      .text = QT_TRANSLATE_NOOP("Command", "A&brir..."),
      .prompt = QT_TRANSLATE_NOOP("Command", "Abre un mapa de cualquier carpeta"),
@@ -136,6 +136,6 @@ constexpr CommandSpec kCommands[] = {
 
 } // namespace
 
-std::span<const CommandSpec> CommandTable() {
+std::span<const CommandRow> CommandTable() {
     return kCommands;
 }

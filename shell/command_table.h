@@ -36,7 +36,7 @@ enum CommandId : int {
 };
 
 // One command. Texts are UTF-8; an empty tip leaves Qt's own.
-struct CommandSpec {
+struct CommandRow {
     int id = 0;
     const char* text = "";
     const char* prompt = "";
@@ -51,4 +51,4 @@ struct CommandSpec {
 };
 
 // Every command but the recent maps' slots, in the order the frame makes them.
-std::span<const CommandSpec> CommandTable();
+std::span<const CommandRow> CommandTable();

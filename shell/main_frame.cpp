@@ -142,7 +142,7 @@ CHintLabel* CMainFrame::HintPane() const {
     return m_pStatusBar->HintPane();
 }
 
-QAction* CMainFrame::AddCommand(const CommandSpec& command) {
+QAction* CMainFrame::AddCommand(const CommandRow& command) {
     auto* action = new QAction(QCoreApplication::translate("Command", command.text), this);
     action->setObjectName(QStringLiteral("action%1").arg(command.id));
     action->setStatusTip(QCoreApplication::translate("Command", command.prompt));
@@ -164,10 +164,10 @@ QAction* CMainFrame::AddCommand(const CommandSpec& command) {
 }
 
 void CMainFrame::CreateActions() {
-    for (const CommandSpec& command : CommandTable())
+    for (const CommandRow& command : CommandTable())
         AddCommand(command);
     for (int slot = 0; slot < CRecentMaps::kMaxMaps; ++slot)
-        AddCommand(CommandSpec{.id = ID_FILE_RECENT_FIRST + slot});
+        AddCommand(CommandRow{.id = ID_FILE_RECENT_FIRST + slot});
     // Home belongs to the lists and the slider while they have the focus; on
     // the map it shows the whole town.
     QAction* viewAll = Action(ID_VIEW_ALL);
@@ -321,7 +321,7 @@ void CMainFrame::FillToolBar() {
 
 void CMainFrame::UpdateCommandUI() {
     const bool loaded = m_store.MapLoaded();
-    for (const CommandSpec& command : CommandTable()) {
+    for (const CommandRow& command : CommandTable()) {
         if (command.needsMap)
             Action(command.id)->setEnabled(loaded);
     }

@@ -103,12 +103,12 @@ private:
     void ConnectCommands();
     void CreateMenus();
     void CreateToolBar();
-    // Puts the tools' actions in the menus and the tool bar, by their specs,
+    // Puts the tools' actions in the menus and the tool bar, by their entries,
     // with the frame's own commands around them.
     void PlaceToolActions();
     void FillViewMenu();
     void FillToolBar();
-    QAction* AddCommand(const CommandSpec& command);
+    QAction* AddCommand(const CommandRow& command);
     void KeepPanelWidth();
     void FocusPane(int step);
     // A new map is in the document: the windows start afresh on it.

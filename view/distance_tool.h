@@ -11,7 +11,7 @@ class CRouteTool;
 
 class CDistanceTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{
+    static constexpr MapToolEntry kEntry{
         .value = TOOL_DISTANCE,
         .command = ID_TOOL_DISTANCE,
         .text = QT_TRANSLATE_NOOP("MapTool", "&Distancia"),

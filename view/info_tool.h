@@ -8,7 +8,7 @@
 
 class CInfoTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{
+    static constexpr MapToolEntry kEntry{
         .value = TOOL_INFO,
         .command = ID_TOOL_INFO,
         .text = QT_TRANSLATE_NOOP("MapTool", "&Información"),

@@ -21,11 +21,11 @@ enum class ToolMenu { None, Tools, View };
 // the map's tools, the measures.
 enum class ToolBarGroup { None, View, Map, Measure };
 
-// What a tool is to the program, declared by each tool class as `kSpec`: its
+// What a tool is to the program, declared by each tool class as `kEntry`: its
 // value (view/tools.h), the command that makes it current with its texts
 // (UTF-8), picture and shortcut, and where that command shows. Within a menu
 // or a group the lower rank comes first.
-struct MapToolSpec {
+struct MapToolEntry {
     int value = 0;
     // Also the action's object name, "action<command>", which settings and tests use.
     int command = 0;

@@ -25,14 +25,14 @@
 
 namespace {
 
-// The actions whose spec puts them in `where`, by rank, then in registration order.
+// The actions whose entry puts them in `where`, by rank, then in registration order.
 template <typename Place>
-QList<QAction*> Placed(const std::vector<std::pair<MapToolSpec, QAction*>>& commands,
-                       Place MapToolSpec::*place, Place where, int MapToolSpec::*rank) {
+QList<QAction*> Placed(const std::vector<std::pair<MapToolEntry, QAction*>>& commands,
+                       Place MapToolEntry::*place, Place where, int MapToolEntry::*rank) {
     std::vector<std::pair<int, QAction*>> shown;
-    for (const auto& [spec, action] : commands) {
-        if (spec.*place == where)
-            shown.emplace_back(spec.*rank, action);
+    for (const auto& [entry, action] : commands) {
+        if (entry.*place == where)
+            shown.emplace_back(entry.*rank, action);
     }
     std::ranges::stable_sort(shown, {}, &std::pair<int, QAction*>::first);
     QList<QAction*> actions;
@@ -46,9 +46,9 @@ QList<QAction*> Placed(const std::vector<std::pair<MapToolSpec, QAction*>>& comm
 CMapToolManager::CMapToolManager(CMapToolHost& host)
     : m_host(host), m_pActions(std::make_unique<QActionGroup>(nullptr)) {
     m_pActions->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    // A new tool is one class deriving from CMapTool, with its `kSpec` (value,
+    // A new tool is one class deriving from CMapTool, with its `kEntry` (value,
     // command number, texts, picture, menu and tool-bar places) at the top,
-    // and one line here; the frame places its action by the spec.
+    // and one line here; the frame places its action by the entry.
     Register<CNavigateTool>();
     Register<CReferenceTool>();
     Register<CInfoTool>();
@@ -66,41 +66,42 @@ CMapToolManager::CMapToolManager(CMapToolHost& host)
 
 CMapToolManager::~CMapToolManager() = default;
 
-void CMapToolManager::AddAction(const MapToolSpec& spec) {
-    auto* action = new QAction(QCoreApplication::translate("MapTool", spec.text), m_pActions.get());
-    action->setObjectName(QStringLiteral("action%1").arg(spec.command));
-    action->setStatusTip(QCoreApplication::translate("MapTool", spec.prompt));
-    action->setToolTip(QCoreApplication::translate("MapTool", spec.tip));
-    if (spec.icon)
-        action->setIcon(QIcon(QString::fromUtf8(spec.icon)));
-    if (spec.shortcut != 0)
-        action->setShortcut(QKeySequence(spec.shortcut));
+void CMapToolManager::AddAction(const MapToolEntry& entry) {
+    auto* action =
+        new QAction(QCoreApplication::translate("MapTool", entry.text), m_pActions.get());
+    action->setObjectName(QStringLiteral("action%1").arg(entry.command));
+    action->setStatusTip(QCoreApplication::translate("MapTool", entry.prompt));
+    action->setToolTip(QCoreApplication::translate("MapTool", entry.tip));
+    if (entry.icon)
+        action->setIcon(QIcon(QString::fromUtf8(entry.icon)));
+    if (entry.shortcut != 0)
+        action->setShortcut(QKeySequence(entry.shortcut));
     action->setCheckable(true);
     // A menu draws a checked item with an icon as a faintly framed icon; without
     // the icon it shows a real tick. The tool bar keeps the icons.
     action->setIconVisibleInMenu(false);
     action->setEnabled(m_bActionsEnabled);
-    action->setChecked(m_nTool == spec.value);
+    action->setChecked(m_nTool == entry.value);
     m_pActions->addAction(action);
-    connect(action, &QAction::triggered, this, [this, value = spec.value] { SetTool(value); });
-    m_commands.emplace_back(spec, action);
+    connect(action, &QAction::triggered, this, [this, value = entry.value] { SetTool(value); });
+    m_commands.emplace_back(entry, action);
     emit ActionsChanged();
 }
 
 QAction* CMapToolManager::Action(int command) const {
-    for (const auto& [spec, action] : m_commands) {
-        if (spec.command == command)
+    for (const auto& [entry, action] : m_commands) {
+        if (entry.command == command)
             return action;
     }
     return nullptr;
 }
 
 QList<QAction*> CMapToolManager::MenuActions(ToolMenu menu) const {
-    return Placed(m_commands, &MapToolSpec::menu, menu, &MapToolSpec::menuRank);
+    return Placed(m_commands, &MapToolEntry::menu, menu, &MapToolEntry::menuRank);
 }
 
 QList<QAction*> CMapToolManager::BarActions(ToolBarGroup group) const {
-    return Placed(m_commands, &MapToolSpec::bar, group, &MapToolSpec::barRank);
+    return Placed(m_commands, &MapToolEntry::bar, group, &MapToolEntry::barRank);
 }
 
 void CMapToolManager::EnableActions(bool enabled) {
@@ -124,8 +125,8 @@ void CMapToolManager::SetTool(int value) {
         if (m_pCurrent)
             m_pCurrent->Activate();
     }
-    for (const auto& [spec, action] : m_commands)
-        action->setChecked(spec.value == value);
+    for (const auto& [entry, action] : m_commands)
+        action->setChecked(entry.value == value);
     emit ToolChanged();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Owns the map tools, their commands and which tool is current. Each tool
-// with a spec gets one checkable action in one exclusive group, which the
+// with an entry gets one checkable action in one exclusive group, which the
 // frame places in its menus and tool bar; triggering it makes the tool
 // current. The map window hands the manager its mouse and key events; it
 // passes them to the current tool and applies the rules that hold under every
@@ -32,16 +32,16 @@ public:
     explicit CMapToolManager(CMapToolHost& host);
     ~CMapToolManager() override;
 
-    // Makes a tool of type T, which declares itself in `T::kSpec`, and its
+    // Makes a tool of type T, which declares itself in `T::kEntry`, and its
     // action (unless it has no command number); nullptr when its value or its
     // command is taken.
     template <typename T, typename... Args>
     T* Register(Args&&... args) {
-        if (m_tools.contains(T::kSpec.value) || Action(T::kSpec.command))
+        if (m_tools.contains(T::kEntry.value) || Action(T::kEntry.command))
             return nullptr;
-        T* made = Add<T>(T::kSpec.value, std::forward<Args>(args)...);
-        if (T::kSpec.command != 0)
-            AddAction(T::kSpec);
+        T* made = Add<T>(T::kEntry.value, std::forward<Args>(args)...);
+        if (T::kEntry.command != 0)
+            AddAction(T::kEntry);
         return made;
     }
     // Makes a tool of type T under a value no tool has yet, without a command
@@ -99,12 +99,12 @@ signals:
     void ActionsChanged();
 
 private:
-    void AddAction(const MapToolSpec& spec);
+    void AddAction(const MapToolEntry& entry);
 
     CMapToolHost& m_host;
     std::unique_ptr<QActionGroup> m_pActions;
-    // The registered specs with their actions, in registration order.
-    std::vector<std::pair<MapToolSpec, QAction*>> m_commands;
+    // The registered entries with their actions, in registration order.
+    std::vector<std::pair<MapToolEntry, QAction*>> m_commands;
     bool m_bActionsEnabled = false;
     std::map<int, std::unique_ptr<CMapTool>> m_tools;
     CTraceStreetTool* m_pStreet = nullptr;

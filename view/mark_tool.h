@@ -8,7 +8,7 @@
 
 class CMarkTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{
+    static constexpr MapToolEntry kEntry{
         .value = TOOL_MARK,
         .command = ID_TOOL_MARK,
         .text = QT_TRANSLATE_NOOP("MapTool", "Marcar Comercio/&Servicio"),

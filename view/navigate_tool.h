@@ -8,7 +8,7 @@
 
 class CNavigateTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{
+    static constexpr MapToolEntry kEntry{
         .value = TOOL_NAVIGATE,
         .command = ID_TOOL_NAVIGATE,
         .text = QT_TRANSLATE_NOOP("MapTool", "&Navegar"),

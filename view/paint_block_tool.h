@@ -8,7 +8,7 @@
 
 class CPaintBlockTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{
+    static constexpr MapToolEntry kEntry{
         .value = TOOL_PAINT_BLOCK,
         .command = ID_TOOL_PAINT_BLOCK,
         .text = QT_TRANSLATE_NOOP("MapTool", "Pintar man&zana"),

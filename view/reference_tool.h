@@ -7,7 +7,7 @@
 
 class CReferenceTool : public CPlaceTool {
 public:
-    static constexpr MapToolSpec kSpec{
+    static constexpr MapToolEntry kEntry{
         .value = TOOL_REFERENCE,
         .command = ID_TOOL_REFERENCE,
         .text = QT_TRANSLATE_NOOP("MapTool", "&Marcar referencia"),

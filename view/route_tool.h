@@ -12,7 +12,7 @@
 
 class CRouteTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{
+    static constexpr MapToolEntry kEntry{
         .value = TOOL_ROUTE,
         .command = ID_TOOL_ROUTE,
         .text = QT_TRANSLATE_NOOP("MapTool", "&Trazar ruta"),

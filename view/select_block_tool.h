@@ -11,7 +11,7 @@
 
 class CSelectBlockTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{
+    static constexpr MapToolEntry kEntry{
         .value = TOOL_SELECT_BLOCK,
         .command = ID_TOOL_SELECT_BLOCK,
         .text = QT_TRANSLATE_NOOP("MapTool", "Seleccionar Manzana"),

@@ -11,16 +11,16 @@
 
 class CTraceStreetTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{.value = TOOL_TRACE_STREET,
-                                       .command = ID_TOOL_TRACE_STREET,
-                                       .text = QT_TRANSLATE_NOOP("MapTool", "Trazar &Calle"),
-                                       .prompt = QT_TRANSLATE_NOOP("MapTool", "Trazar calles"),
-                                       .tip = QT_TRANSLATE_NOOP("MapTool", "Calle"),
-                                       .icon = ":/shell/icons/street.svg",
-                                       .menu = ToolMenu::Tools,
-                                       .menuRank = 20,
-                                       .bar = ToolBarGroup::Map,
-                                       .barRank = 60};
+    static constexpr MapToolEntry kEntry{.value = TOOL_TRACE_STREET,
+                                         .command = ID_TOOL_TRACE_STREET,
+                                         .text = QT_TRANSLATE_NOOP("MapTool", "Trazar &Calle"),
+                                         .prompt = QT_TRANSLATE_NOOP("MapTool", "Trazar calles"),
+                                         .tip = QT_TRANSLATE_NOOP("MapTool", "Calle"),
+                                         .icon = ":/shell/icons/street.svg",
+                                         .menu = ToolMenu::Tools,
+                                         .menuRank = 20,
+                                         .bar = ToolBarGroup::Map,
+                                         .barRank = 60};
 
     using CMapTool::CMapTool;
 

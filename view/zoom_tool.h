@@ -8,7 +8,7 @@
 
 class CZoomTool : public CMapTool {
 public:
-    static constexpr MapToolSpec kSpec{
+    static constexpr MapToolEntry kEntry{
         .value = TOOL_ZOOM,
         .command = ID_TOOL_ZOOM,
         .text = QT_TRANSLATE_NOOP("MapTool", "&Zoom"),

@@ -11,7 +11,7 @@ namespace {
 
 using Palette = std::vector<GifColorType>;
 
-struct ImageSpec {
+struct GifImage {
     int left = 0;
     int top = 0;
     int width = 0;
@@ -36,7 +36,7 @@ ColorMapObject* MakeMap(const Palette& p) {
 // A GIF written by giflib's encoder, which lets a test place images where
 // ImageMagick would never put them.
 Bytes MakeGif(int width, int height, const std::optional<Palette>& global, int background,
-              const std::vector<ImageSpec>& images) {
+              const std::vector<GifImage>& images) {
     Bytes out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, AppendOutput, &error);
@@ -45,7 +45,7 @@ Bytes MakeGif(int width, int height, const std::optional<Palette>& global, int b
     ColorMapObject* globalMap = global ? MakeMap(*global) : nullptr;
     EXPECT_EQ(EGifPutScreenDesc(gif, width, height, 8, background, globalMap), GIF_OK);
     GifFreeMapObject(globalMap);
-    for (const ImageSpec& image : images) {
+    for (const GifImage& image : images) {
         if (image.control) {
             const GifByteType gce[4] = {static_cast<GifByteType>(image.control->first), 0, 0,
                                         static_cast<GifByteType>(image.control->second)};
@@ -196,10 +196,10 @@ TEST(GifReader, TransparentColourComesFromTheGraphicControlExtension) {
 
 TEST(GifReader, LaterExtensionWithoutTransparencyClearsIt) {
     const Palette global = Ramp(8, 100);
-    ImageSpec first{0, 0, 2, 2, false, std::nullopt, Indices(4, 8), std::pair{1, 5}};
+    GifImage first{0, 0, 2, 2, false, std::nullopt, Indices(4, 8), std::pair{1, 5}};
     const Frames one = ReadAll(MakeGif(2, 2, global, 0, {first}));
     EXPECT_EQ(one.transparent, Rgb(105, 10, 250));
-    ImageSpec second = first;
+    GifImage second = first;
     second.control = std::pair{0, 5};
     const Frames two = ReadAll(MakeGif(2, 2, global, 0, {first, second}));
     EXPECT_EQ(two.frames.size(), 2u);
@@ -210,7 +210,7 @@ TEST(GifReader, ImagesArePlacedAtTheirOffsetsAndClippedToTheScreen) {
     const Palette global = Ramp(4, 0);
     const Palette local = Ramp(4, 200);
     // 3 x 3 image at (2, 1) on a 4 x 3 screen: one column and one row fall outside.
-    ImageSpec image{2, 1, 3, 3, false, local, Indices(9, 4), std::nullopt};
+    GifImage image{2, 1, 3, 3, false, local, Indices(9, 4), std::nullopt};
     const Frames f = ReadAll(MakeGif(4, 3, global, 3, {image}));
     ASSERT_TRUE(f.opened);
     ASSERT_EQ(f.frames.size(), 1u);
@@ -233,8 +233,8 @@ TEST(GifReader, ImagesArePlacedAtTheirOffsetsAndClippedToTheScreen) {
 
 TEST(GifReader, InterlacedImageLandsOnTheSameRowsAsAPlainOne) {
     const Palette global = Ramp(16, 0);
-    ImageSpec plain{1, 2, 3, 11, false, std::nullopt, Indices(33, 16), std::nullopt};
-    ImageSpec interlaced = plain;
+    GifImage plain{1, 2, 3, 11, false, std::nullopt, Indices(33, 16), std::nullopt};
+    GifImage interlaced = plain;
     interlaced.interlace = true;
     const Frames a = ReadAll(MakeGif(5, 16, global, 0, {plain}));
     const Frames b = ReadAll(MakeGif(5, 16, global, 0, {interlaced}));
@@ -244,13 +244,13 @@ TEST(GifReader, InterlacedImageLandsOnTheSameRowsAsAPlainOne) {
 }
 
 TEST(GifReader, WithoutAGlobalTableColoursComeFromTheLocalTableOrAGreyRamp) {
-    ImageSpec withLocal{0, 0, 2, 1, false, Ramp(2, 50), Bytes{1, 0}, std::nullopt};
+    GifImage withLocal{0, 0, 2, 1, false, Ramp(2, 50), Bytes{1, 0}, std::nullopt};
     Frames f = ReadAll(MakeGif(3, 1, std::nullopt, 0, {withLocal}));
     ASSERT_EQ(f.frames.size(), 1u);
     EXPECT_EQ(f.frames[0], (Bytes{51, 2, 254, 50, 0, 255, 0, 0, 0}));
 
     // giflib will not write an image without any table: take its local table out.
-    ImageSpec noTable{0, 0, 3, 1, false, Ramp(2, 0), Bytes{1, 0, 1}, std::nullopt};
+    GifImage noTable{0, 0, 3, 1, false, Ramp(2, 0), Bytes{1, 0, 1}, std::nullopt};
     Bytes file = MakeGif(3, 1, std::nullopt, 0, {noTable});
     const std::size_t packed = 13 + 9;
     ASSERT_EQ(file.at(packed) & 0x87, 0x80);
@@ -262,7 +262,7 @@ TEST(GifReader, WithoutAGlobalTableColoursComeFromTheLocalTableOrAGreyRamp) {
 }
 
 TEST(GifReader, IndexPastTheTableIsBlack) {
-    ImageSpec image{0, 0, 2, 1, false, std::nullopt, Bytes{1, 3}, std::nullopt};
+    GifImage image{0, 0, 2, 1, false, std::nullopt, Bytes{1, 3}, std::nullopt};
     const Frames f = ReadAll(MakeGif(2, 1, Ramp(2, 9), 0, {image}));
     ASSERT_EQ(f.frames.size(), 1u);
     // giflib rounds a table up to a power of two: 2 entries stay 2.
@@ -279,7 +279,7 @@ TEST(GifReader, FileWithoutImagesEndsAtOnce) {
 TEST(GifReader, RefusesWhatItCannotOpen) {
     const Bytes good =
         MakeGif(3, 2, Ramp(2, 0), 0,
-                {ImageSpec{0, 0, 3, 2, false, std::nullopt, Indices(6, 2), std::nullopt}});
+                {GifImage{0, 0, 3, 2, false, std::nullopt, Indices(6, 2), std::nullopt}});
     Bytes stamp = good;
     stamp[2] = 'X';
     Bytes wide = good;
@@ -310,7 +310,7 @@ TEST(GifReader, RefusesWhatItCannotOpen) {
 }
 
 TEST(GifReader, DamagedImageEndsTheFramesKeepingThoseBefore) {
-    ImageSpec image{0, 0, 8, 8, false, std::nullopt, Indices(64, 16), std::nullopt};
+    GifImage image{0, 0, 8, 8, false, std::nullopt, Indices(64, 16), std::nullopt};
     const Bytes two = MakeGif(8, 8, Ramp(16, 0), 0, {image, image});
     const Bytes cut(two.begin(), two.end() - 12);
     const Frames f = ReadAll(cut);

@@ -64,18 +64,18 @@ const int kAlwaysCommands[] = {ID_FILE_OPEN_MAP, ID_FILE_IMPORT_GIS, ID_APP_EXIT
 class CSurveyTool : public CMapTool {
 public:
     static constexpr int kCommand = 32850;
-    static constexpr MapToolSpec kSpec{.value = 150,
-                                       .command = kCommand,
-                                       .text = "&Medir área",
-                                       .prompt = "Mide el área de una zona del mapa",
-                                       .tip = "Área",
-                                       .icon = ":/shell/icons/select.svg",
-                                       .shortcut =
-                                           QKeyCombination(Qt::CTRL | Qt::Key_M).toCombined(),
-                                       .menu = ToolMenu::Tools,
-                                       .menuRank = 75,
-                                       .bar = ToolBarGroup::Measure,
-                                       .barRank = 15};
+    static constexpr MapToolEntry kEntry{.value = 150,
+                                         .command = kCommand,
+                                         .text = "&Medir área",
+                                         .prompt = "Mide el área de una zona del mapa",
+                                         .tip = "Área",
+                                         .icon = ":/shell/icons/select.svg",
+                                         .shortcut =
+                                             QKeyCombination(Qt::CTRL | Qt::Key_M).toCombined(),
+                                         .menu = ToolMenu::Tools,
+                                         .menuRank = 75,
+                                         .bar = ToolBarGroup::Measure,
+                                         .barRank = 15};
 
     CSurveyTool(CMapToolHost& host, QStringList& log) : CMapTool(host), m_log(log) {}
     void Activate() override { m_log << QStringLiteral("activate"); }

@@ -60,7 +60,7 @@ private slots:
         QTranslator english;
         QVERIFY(english.load(QStringLiteral(":/i18n/veltrix_en.qm")));
         QStringList missing;
-        for (const CommandSpec& command : CommandTable())
+        for (const CommandRow& command : CommandTable())
             missing << Untranslated(english, "Command",
                                     {command.text, command.prompt, command.tip});
         for (const MapLayerRow& layer : MapLayers())
