@@ -63,9 +63,9 @@ const TownFile& Town(std::uint32_t blocks) {
     {
         MapStore store = GenerateTown({.blocks = blocks, .seed = 1});
         town.blocks = store.m_blocks.size();
-        std::string error;
+        Problem error;
         if (!SaveMapFile(store, town.path, {}, error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+            std::fprintf(stderr, "%s\n", error.Text().c_str());
             std::abort();
         }
     }
@@ -164,10 +164,10 @@ void BM_Open(benchmark::State& state) {
         const long before = StatusKb("VmRSS");
         {
             std::vector<std::uint8_t> picture;
-            std::string error;
+            Problem error;
             auto store = LoadMapFile(town.path, {}, picture, error);
             if (!store) {
-                state.SkipWithError(error.c_str());
+                state.SkipWithError(error.Text().c_str());
                 return;
             }
             const long peak = StatusKb("VmHWM");
@@ -179,11 +179,11 @@ void BM_Open(benchmark::State& state) {
     for (auto _ : state) {
         const auto start = Clock::now();
         std::vector<std::uint8_t> picture;
-        std::string error;
+        Problem error;
         auto store = LoadMapFile(town.path, {}, picture, error);
         benchmark::DoNotOptimize(store.get());
         if (!store)
-            state.SkipWithError(error.c_str());
+            state.SkipWithError(error.Text().c_str());
         // Freeing the store is not part of opening it.
         state.PauseTiming();
         bestOpen = std::min(bestOpen, MsSince(start));
@@ -201,7 +201,7 @@ void BM_Open(benchmark::State& state) {
 
 std::unique_ptr<MapStore> LoadTown(const TownFile& town) {
     std::vector<std::uint8_t> picture;
-    std::string error;
+    Problem error;
     return LoadMapFile(town.path, {}, picture, error);
 }
 
@@ -212,9 +212,9 @@ void BM_Save(benchmark::State& state) {
     double bestSave = 1e300;
     for (auto _ : state) {
         const auto start = Clock::now();
-        std::string error;
+        Problem error;
         if (!SaveMapFile(*store, target, {}, error))
-            state.SkipWithError(error.c_str());
+            state.SkipWithError(error.Text().c_str());
         bestSave = std::min(bestSave, MsSince(start));
     }
     ArchiveWriter bytes;

@@ -4,6 +4,7 @@
 #include "gdal_support.h"
 #include "map_georeference.h"
 #include "map_save.h"
+#include "problem_text.h"
 
 #include <ogrsf_frmts.h>
 
@@ -484,12 +485,12 @@ bool CGisExport::Write(const QString& path, const QString& crs) {
 }
 
 bool CGisExport::Stage(const QString& written, const QString& output) {
-    std::string why;
+    Problem why;
     const std::string target = TrustedWriteTarget(Local(output), why);
     if (target.empty())
-        return Fail(QString::fromStdString(why));
-    if (const std::string notFile = NotAFileReason(target); !notFile.empty())
-        return Fail(QString::fromStdString(notFile));
+        return Fail(ProblemText(why));
+    if (const Problem notFile = NotAFileReason(target))
+        return Fail(ProblemText(notFile));
     struct stat old {};
     const bool existed = ::stat(target.c_str(), &old) == 0;
     // A replaced file keeps its permission bits (a read-only one stays so);

@@ -2,6 +2,7 @@
 
 #include "map_georeference.h"
 #include "map_save.h"
+#include "problem_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -44,13 +45,13 @@ GisTownResult MakeGisTown(const CGisPreset& preset, const GisImportOptions& opti
     if (!prj.Prepare(importer.Georeference(), result.error))
         return result;
     const bool mapExisted = QFileInfo::exists(mapPath);
-    std::string reason;
+    Problem reason;
     SaveOptions save;
     save.replaceReadOnly = options.replaceReadOnly;
     if (!SaveMapFile(*store, QFile::encodeName(mapPath).toStdString(), jpeg, reason, save)) {
         prj.Cancel();
         result.stage = GisTownResult::Stage::Save;
-        result.error = QString::fromStdString(reason);
+        result.error = ProblemText(reason);
         return result;
     }
     if (!prj.Commit(result.error)) {

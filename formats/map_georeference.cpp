@@ -2,6 +2,7 @@
 
 #include "file_guard.h"
 #include "gdal_support.h"
+#include "problem_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -62,11 +63,11 @@ CGeoreferenceFile::CGeoreferenceFile(const QString& mapPath) : m_file(Georeferen
 bool CGeoreferenceFile::Prepare(const QByteArray& wkt, QString& error) {
     // QSaveFile follows links by itself: where the chain may be a trap, the
     // end of it is checked here first.
-    std::string why;
+    Problem why;
     const std::string target =
         TrustedWriteTarget(QFile::encodeName(m_file.fileName()).toStdString(), why);
     if (target.empty()) {
-        error = QString::fromStdString(why);
+        error = ProblemText(why);
         return false;
     }
     m_file.setFileName(QFile::decodeName(QByteArray::fromStdString(target)));

@@ -413,10 +413,10 @@ std::vector<std::uint8_t> BmpReader::ReadBmpToRgb(const std::string& path, int& 
     height = 0;
     m_strStatus = "OK";
     m_nBytesRead = 0;
-    std::string refusal;
+    Problem refusal;
     std::FILE* file = OpenRegularStream(path, refusal);
     if (file == nullptr) {
-        m_strStatus = refusal.empty() ? "Can't open file for reading :\n" + path : refusal;
+        m_strStatus = refusal ? refusal.Text() : "Can't open file for reading :\n" + path;
         return {};
     }
     FileInput in(file);

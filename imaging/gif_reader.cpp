@@ -54,10 +54,10 @@ GifReader::~GifReader() {
 bool GifReader::Open(const std::string& path) {
     Close();
     m_strStatus.clear();
-    std::string refusal;
+    Problem refusal;
     m_pFile = OpenRegularStream(path, refusal);
     if (m_pFile == nullptr) {
-        m_strStatus = refusal.empty() ? "No se puede abrir el archivo GIF:\n" + path : refusal;
+        m_strStatus = refusal ? refusal.Text() : "No se puede abrir el archivo GIF:\n" + path;
         return false;
     }
     return Start();

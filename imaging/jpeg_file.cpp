@@ -164,10 +164,10 @@ std::vector<std::uint8_t> ReadJpegToRgb(const std::string& path, int& width, int
                                         std::string& status) {
     width = 0;
     height = 0;
-    std::string refusal;
+    Problem refusal;
     std::FILE* file = OpenRegularStream(path, refusal);
     if (file == nullptr) {
-        status = refusal.empty() ? "JPEG :\nCan't open " + path + "\n" : refusal;
+        status = refusal ? refusal.Text() : "JPEG :\nCan't open " + path + "\n";
         return {};
     }
     auto rgb = Read([file](jpeg_decompress_struct& cinfo) { jpeg_stdio_src(&cinfo, file); }, width,

@@ -16,12 +16,12 @@ constexpr std::size_t kWriteBuffer = 1 << 20;
 
 } // namespace
 
-std::string FormatErrorText() {
-    return "Formato de archivo no esperado.";
+Problem FormatErrorText() {
+    return {MODEL_NOOP("Problem", "Formato de archivo no esperado.")};
 }
 
-std::string ReadErrorText(const std::string& fileName) {
-    return "Error inesperado al leer " + fileName + ".";
+Problem ReadErrorText(const std::string& fileName) {
+    return {MODEL_NOOP("Problem", "Error inesperado al leer %1."), {fileName}};
 }
 
 ArchiveReader::ArchiveReader(std::span<const std::uint8_t> bytes, std::string fileName)

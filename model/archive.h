@@ -5,6 +5,8 @@
 // The reader knows how many bytes are left and refuses any count or length that
 // could not fit in them before anything is allocated.
 
+#include "problem.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -13,10 +15,16 @@
 #include <string>
 #include <vector>
 
-// The one error a map file can raise; what() is the Spanish text shown to the user.
+// The one error a map file can raise; what() is the Spanish text, problem()
+// what the user is told.
 class MapFileError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit MapFileError(Problem problem)
+        : std::runtime_error(problem.Text()), m_problem(std::move(problem)) {}
+    const Problem& problem() const { return m_problem; }
+
+private:
+    Problem m_problem;
 };
 
 // A little-endian 32-bit word at `p`, on any host: for the archive and for
@@ -34,8 +42,8 @@ inline void StoreLe32(std::uint8_t* p, std::uint32_t v) {
 }
 
 // Texts of the two errors people see when a file does not read.
-std::string FormatErrorText();                          // "Formato de archivo no esperado."
-std::string ReadErrorText(const std::string& fileName); // "Error inesperado al leer %1."
+Problem FormatErrorText();                          // "Formato de archivo no esperado."
+Problem ReadErrorText(const std::string& fileName); // "Error inesperado al leer %1."
 
 class ArchiveReader {
 public:

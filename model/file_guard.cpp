@@ -13,20 +13,27 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
-std::string KindOf(mode_t mode) {
+Problem NotAFileText(const std::string& path, mode_t mode) {
     if (S_ISFIFO(mode))
-        return "una tubería con nombre";
+        return {
+            MODEL_NOOP("Problem",
+                       "%1 es una tubería con nombre, no un archivo: no se lee ni se reemplaza."),
+            {path}};
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "un dispositivo";
+        return {MODEL_NOOP("Problem",
+                           "%1 es un dispositivo, no un archivo: no se lee ni se reemplaza."),
+                {path}};
     if (S_ISDIR(mode))
-        return "una carpeta";
+        return {
+            MODEL_NOOP("Problem", "%1 es una carpeta, no un archivo: no se lee ni se reemplaza."),
+            {path}};
     if (S_ISSOCK(mode))
-        return "un socket";
-    return "algo que no es un archivo normal";
-}
-
-std::string NotAFileText(const std::string& path, mode_t mode) {
-    return path + " es " + KindOf(mode) + ", no un archivo: no se lee ni se reemplaza.";
+        return {MODEL_NOOP("Problem", "%1 es un socket, no un archivo: no se lee ni se reemplaza."),
+                {path}};
+    return {MODEL_NOOP("Problem",
+                       "%1 es algo que no es un archivo normal, no un archivo: no se lee "
+                       "ni se reemplaza."),
+            {path}};
 }
 
 // Where any user may make and remove names of their own, but not of others:
@@ -40,7 +47,7 @@ bool SharedStickyFolder(const std::string& folder) {
 
 // Follows the chain of links from `path`; with `error` a link another user
 // may have planted stops it.
-std::string FollowLinks(const std::string& path, std::string* error) {
+std::string FollowLinks(const std::string& path, Problem* error) {
     std::string target = path;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat st {};
@@ -48,10 +55,11 @@ std::string FollowLinks(const std::string& path, std::string* error) {
             return target;
         if (error && st.st_uid != ::geteuid() && st.st_uid != 0 &&
             SharedStickyFolder(FolderOf(target))) {
-            *error = "El enlace " + target +
-                     " es de otro usuario y está en una carpeta que todos pueden escribir: no se "
-                     "sigue, porque podría llevar a un archivo que no es suyo. Bórrelo o elija "
-                     "otro nombre.";
+            *error = {MODEL_NOOP("Problem",
+                                 "El enlace %1 es de otro usuario y está en una carpeta que todos "
+                                 "pueden escribir: no se sigue, porque podría llevar a un archivo "
+                                 "que no es suyo. Bórrelo o elija otro nombre."),
+                      {target}};
             return {};
         }
         std::string link(static_cast<std::size_t>(PATH_MAX), '\0');
@@ -62,14 +70,14 @@ std::string FollowLinks(const std::string& path, std::string* error) {
         target = link.front() == '/' ? link : FolderOf(target) + link;
     }
     if (error)
-        *error = "El enlace " + path + " no lleva a ningún archivo.";
+        *error = {MODEL_NOOP("Problem", "El enlace %1 no lleva a ningún archivo."), {path}};
     return {};
 }
 
 } // namespace
 
-int OpenRegularFile(const std::string& path, std::string& refusal) {
-    refusal.clear();
+int OpenRegularFile(const std::string& path, Problem& refusal) {
+    refusal.Clear();
     // O_NONBLOCK makes opening a named pipe return at once instead of waiting
     // for a writer; it is cleared again before anything is read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -94,7 +102,7 @@ int OpenRegularFile(const std::string& path, std::string& refusal) {
     return fd;
 }
 
-std::FILE* OpenRegularStream(const std::string& path, std::string& refusal) {
+std::FILE* OpenRegularStream(const std::string& path, Problem& refusal) {
     const int fd = OpenRegularFile(path, refusal);
     if (fd < 0)
         return nullptr;
@@ -104,7 +112,7 @@ std::FILE* OpenRegularStream(const std::string& path, std::string& refusal) {
     return file;
 }
 
-std::string NotAFileReason(const std::string& path) {
+Problem NotAFileReason(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode))
         return {};
@@ -115,7 +123,7 @@ std::string SaveTarget(const std::string& path) {
     return FollowLinks(path, nullptr);
 }
 
-std::string TrustedWriteTarget(const std::string& path, std::string& error) {
+std::string TrustedWriteTarget(const std::string& path, Problem& error) {
     return FollowLinks(path, &error);
 }
 
@@ -142,6 +150,6 @@ bool IsReadOnlyFile(const std::string& path) {
     return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
-std::string ReadOnlyFileReason(const std::string& path) {
-    return "El archivo es de solo lectura: " + path + ".";
+Problem ReadOnlyFileReason(const std::string& path) {
+    return {MODEL_NOOP("Problem", "El archivo es de solo lectura: %1."), {path}};
 }

@@ -7,23 +7,25 @@
 // through these checks, so that none of them hangs, follows a link another
 // user planted or replaces a file in silence.
 
+#include "problem.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
 // Opens `path` for reading without waiting on it: opening a named pipe, or
 // reading one or a device, can block for ever. Only a regular file is opened;
-// anything else is refused at once with `refusal` saying what it is, in
-// Spanish. -1 on failure, with errno set when the system refused the open
+// anything else is refused at once with `refusal` saying what it is. -1 on
+// failure, with errno set when the system refused the open
 // (and `refusal` empty then).
-int OpenRegularFile(const std::string& path, std::string& refusal);
+int OpenRegularFile(const std::string& path, Problem& refusal);
 
 // The same as a stream to read with; null on failure.
-std::FILE* OpenRegularStream(const std::string& path, std::string& refusal);
+std::FILE* OpenRegularStream(const std::string& path, Problem& refusal);
 
 // Why `path` cannot be read as a file, when it exists and is not a regular
 // file ("… es una tubería con nombre, no un archivo."), or empty.
-std::string NotAFileReason(const std::string& path);
+Problem NotAFileReason(const std::string& path);
 
 // The file a save through `path` writes: `path` itself, or the end of its chain
 // of symbolic links. Empty when the chain loops or is too long.
@@ -34,8 +36,8 @@ std::string SaveTarget(const std::string& path);
 // user (or root), or when its folder is not one where anyone may put a link
 // (world-writable with the sticky bit, as /tmp): there another user may have
 // planted it to have a private file replaced. Empty, with the reason in
-// Spanish in `error`, when a link is refused, loops or is too long.
-std::string TrustedWriteTarget(const std::string& path, std::string& error);
+// `error`, when a link is refused, loops or is too long.
+std::string TrustedWriteTarget(const std::string& path, Problem& error);
 
 // What a regular file is on disk, to tell later whether another program
 // replaced or changed it: any save makes a new file, any write a new time.
@@ -51,5 +53,5 @@ FileStamp StampOf(const std::string& path);
 // An existing file the user may not write by its permission bits (a folder
 // that refuses the write is a different reason, reported where it happens).
 bool IsReadOnlyFile(const std::string& path);
-// "El archivo es de solo lectura: PATH." for the caller to say what overrides it.
-std::string ReadOnlyFileReason(const std::string& path);
+// "El archivo es de solo lectura: PATH.", for the caller to say what overrides it.
+Problem ReadOnlyFileReason(const std::string& path);

@@ -209,7 +209,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens a regular file for reading and tells its size; `refusal` says why
 // something else with that name (a named pipe, a device) is not read.
-FilePtr OpenForReading(const std::string& path, std::uint64_t& size, std::string& refusal) {
+FilePtr OpenForReading(const std::string& path, std::uint64_t& size, Problem& refusal) {
     const int fd = OpenRegularFile(path, refusal);
     if (fd < 0)
         return nullptr;
@@ -297,12 +297,12 @@ void WriteMap(ArchiveWriter& out, const MapStore& store, std::span<const std::ui
     out.WriteBytes(picture);
 }
 
-bool ReadMapHeader(const std::string& path, MapHeader& header, std::string& error) {
+bool ReadMapHeader(const std::string& path, MapHeader& header, Problem& error) {
     std::uint64_t size = 0;
-    std::string refusal;
+    Problem refusal;
     FilePtr f = OpenForReading(path, size, refusal);
     if (!f) {
-        error = refusal.empty() ? ReadErrorText(FileNameOf(path)) : refusal;
+        error = refusal ? refusal : ReadErrorText(FileNameOf(path));
         return false;
     }
     try {
@@ -316,7 +316,7 @@ bool ReadMapHeader(const std::string& path, MapHeader& header, std::string& erro
         ReadVersionAndBlockCount(in, version);
         return true;
     } catch (const MapFileError& e) {
-        error = e.what();
+        error = e.problem();
         return false;
     }
 }
@@ -329,30 +329,30 @@ std::string MapNameFromPath(const std::string& path) {
 }
 
 std::unique_ptr<MapStore> LoadMapFile(const std::string& path, const MapCounters& carried,
-                                      std::vector<std::uint8_t>& picture, std::string& error) {
+                                      std::vector<std::uint8_t>& picture, Problem& error) {
     std::uint64_t size = 0;
-    std::string refusal;
+    Problem refusal;
     FilePtr f = OpenForReading(path, size, refusal);
     if (!f) {
-        error = refusal.empty() ? ReadErrorText(FileNameOf(path)) : refusal;
+        error = refusal ? refusal : ReadErrorText(FileNameOf(path));
         return nullptr;
     }
     try {
         ArchiveReader in(f.get(), size, FileNameOf(path));
         return ReadMap(in, carried, picture);
     } catch (const MapFileError& e) {
-        error = e.what();
+        error = e.problem();
     } catch (const std::bad_alloc&) {
-        error = "No hay memoria suficiente para abrir " + FileNameOf(path) + ".";
+        error = {MODEL_NOOP("Problem", "No hay memoria suficiente para abrir %1."),
+                 {FileNameOf(path)}};
     }
     picture.clear();
     return nullptr;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
-                   std::string* refusal) {
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, Problem* refusal) {
     std::uint64_t size = 0;
-    std::string notAFile;
+    Problem notAFile;
     FilePtr f = OpenForReading(path, size, notAFile);
     if (refusal)
         *refusal = notAFile;

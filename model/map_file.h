@@ -5,6 +5,7 @@
 // Saving is in map_save.h.
 
 #include "map_store.h"
+#include "problem.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -34,16 +35,16 @@ struct MapHeader {
     std::string state;
     std::string town;
 };
-bool ReadMapHeader(const std::string& path, MapHeader& header, std::string& error);
+bool ReadMapHeader(const std::string& path, MapHeader& header, Problem& error);
 
 // The base name of a map file: its file name without the ".map" extension.
 std::string MapNameFromPath(const std::string& path);
 
-// Reads a map file; nullptr with a Spanish message in `error` when it cannot.
+// Reads a map file; nullptr with the reason in `error` when it cannot.
 std::unique_ptr<MapStore> LoadMapFile(const std::string& path, const MapCounters& carried,
-                                      std::vector<std::uint8_t>& picture, std::string& error);
+                                      std::vector<std::uint8_t>& picture, Problem& error);
 
 // The whole of a regular file; `refusal`, when given, says why something else
 // of that name (a named pipe, a device) was not read.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
-                   std::string* refusal = nullptr);
+                   Problem* refusal = nullptr);

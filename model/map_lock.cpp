@@ -259,8 +259,7 @@ std::optional<LockOwner> MapLock::HeldByOther(const std::string& mapPath) {
     return std::nullopt;
 }
 
-MapLock::Result MapLock::Acquire(const std::string& mapPath, LockOwner& holder,
-                                 std::string& error) {
+MapLock::Result MapLock::Acquire(const std::string& mapPath, LockOwner& holder, Problem& error) {
     const std::string lockPath = LockPath(mapPath);
     if (Held() && m_strPath == lockPath)
         return Result::Taken;
@@ -277,7 +276,7 @@ MapLock::Result MapLock::Acquire(const std::string& mapPath, LockOwner& holder,
             const bool written = WriteAll(fd, content);
             if (::close(fd) != 0 || !written) {
                 ::unlink(lockPath.c_str());
-                error = "No se puede escribir " + lockPath + ".";
+                error = {MODEL_NOOP("Problem", "No se puede escribir %1."), {lockPath}};
                 return Result::Unavailable;
             }
             m_strPath = lockPath;
@@ -285,8 +284,8 @@ MapLock::Result MapLock::Acquire(const std::string& mapPath, LockOwner& holder,
             return Result::Taken;
         }
         if (errno != EEXIST) {
-            error = "No se puede crear " + lockPath + " (código de error " + std::to_string(errno) +
-                    ").";
+            error = {MODEL_NOOP("Problem", "No se puede crear %1 (código de error %2)."),
+                     {lockPath, std::to_string(errno)}};
             return Result::Unavailable;
         }
         const Existing found = Inspect(lockPath);

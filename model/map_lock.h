@@ -5,6 +5,8 @@
 // it and can tell the person; a lock left by a process that is gone from this
 // computer is taken over.
 
+#include "problem.h"
+
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -50,8 +52,8 @@ public:
     // Takes the lock of `mapPath`, creating its file so that of two editors
     // only one can succeed. A lock of this process is kept, a stale one taken
     // over. On HeldByOther `holder` says who has it; on Unavailable `error`
-    // says why (in Spanish).
-    Result Acquire(const std::string& mapPath, LockOwner& holder, std::string& error);
+    // says why.
+    Result Acquire(const std::string& mapPath, LockOwner& holder, Problem& error);
     // Removes the lock file when it is still this lock's.
     void Release();
     bool Held() const { return !m_strPath.empty(); }

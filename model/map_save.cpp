@@ -27,43 +27,54 @@ std::string FolderOf(const std::string& path) {
 }
 
 // Why an operation on `path` (in `folder`) failed, in words a user can act on.
-std::string ReasonFor(int err, const std::string& path, const std::string& folder) {
+Problem ReasonFor(int err, const std::string& path, const std::string& folder) {
     switch (err) {
     case ENOSPC:
     case EDQUOT:
-        return "No queda espacio libre en el disco de " + folder + ".";
+        return {MODEL_NOOP("Problem", "No queda espacio libre en el disco de %1."), {folder}};
     case EACCES:
     case EPERM:
-        return "No tiene permiso para escribir en " + folder + ".";
+        return {MODEL_NOOP("Problem", "No tiene permiso para escribir en %1."), {folder}};
     case EROFS:
-        return "El disco de " + folder + " es de solo lectura.";
+        return {MODEL_NOOP("Problem", "El disco de %1 es de solo lectura."), {folder}};
     case EBUSY:
     case ETXTBSY:
-        return "El archivo " + path + " está en uso por otro programa.";
+        return {MODEL_NOOP("Problem", "El archivo %1 está en uso por otro programa."), {path}};
     case ENOENT:
     case ENOTDIR:
         if (::access(folder.c_str(), F_OK) == 0)
-            return "El archivo " + path +
-                   " desapareció mientras se guardaba: otro programa lo movió o lo borró.";
-        return "La carpeta " + folder + " no existe.";
+            return {MODEL_NOOP("Problem", "El archivo %1 desapareció mientras se guardaba: otro "
+                                          "programa lo movió o lo borró."),
+                    {path}};
+        return {MODEL_NOOP("Problem", "La carpeta %1 no existe."), {folder}};
     case EIO:
-        return "El disco de " + folder + " no respondió bien (error de lectura o escritura).";
+        return {MODEL_NOOP("Problem",
+                           "El disco de %1 no respondió bien (error de lectura o escritura)."),
+                {folder}};
     case ENAMETOOLONG:
-        return "El nombre " + path + " es demasiado largo.";
+        return {MODEL_NOOP("Problem", "El nombre %1 es demasiado largo."), {path}};
     default:
-        return "El sistema no pudo escribir en " + folder + " (código de error " +
-               std::to_string(err) + ").";
+        return {MODEL_NOOP("Problem", "El sistema no pudo escribir en %1 (código de error %2)."),
+                {folder, std::to_string(err)}};
     }
 }
 
-std::string NotAMapFileReason(const std::string& target) {
-    return target + " no es un archivo: el mapa no se puede guardar con ese nombre.";
+Problem NotAMapFileReason(const std::string& target) {
+    return {
+        MODEL_NOOP("Problem", "%1 no es un archivo: el mapa no se puede guardar con ese nombre."),
+        {target}};
 }
 
-std::string StaleBackupReason(const std::string& backup) {
-    return "Ya existe " + backup +
-           ", la copia de seguridad de un guardado anterior que no terminó. Compruebe que el "
-           "mapa está bien, y borre esa copia o cámbiele el nombre antes de volver a guardar.";
+Problem StaleBackupReason(const std::string& backup) {
+    return {MODEL_NOOP("Problem",
+                       "Ya existe %1, la copia de seguridad de un guardado anterior que no "
+                       "terminó. Compruebe que el mapa está bien, y borre esa copia o cámbiele el "
+                       "nombre antes de volver a guardar."),
+            {backup}};
+}
+
+Problem NoMemoryToSave() {
+    return {MODEL_NOOP("Problem", "No hay memoria suficiente para guardar el mapa.")};
 }
 
 // A hard link cannot be made here, but a rename can stand in for it.
@@ -147,7 +158,7 @@ public:
     }
     // Takes the turn on `target`; false with the reason. `old` is then what
     // the map file is, and `exists` whether there is one.
-    bool Take(const std::string& target, struct stat& old, bool& exists, std::string& error) {
+    bool Take(const std::string& target, struct stat& old, bool& exists, Problem& error) {
         const auto deadline = std::chrono::steady_clock::now() + kSaveTurnWait;
         for (;;) {
             exists = ::stat(target.c_str(), &old) == 0;
@@ -178,8 +189,9 @@ public:
             }
             if (got != 0 && errno == EWOULDBLOCK) {
                 ::close(fd);
-                error = "Otro programa lleva más de 30 segundos guardando " + target +
-                        ". Espere a que termine y vuelva a guardar.";
+                error = {MODEL_NOOP("Problem", "Otro programa lleva más de 30 segundos guardando "
+                                               "%1. Espere a que termine y vuelva a guardar."),
+                         {target}};
                 return false;
             }
             // Where the disk has no such locks, saves go on as they did.
@@ -285,8 +297,8 @@ void FileOps::StartWriteback(std::FILE* file, std::uint64_t offset, std::uint64_
 #endif
 }
 
-std::string SaveErrorText() {
-    return "- Error al guardar -";
+const char* SaveErrorText() {
+    return MODEL_NOOP("Problem", "- Error al guardar -");
 }
 
 std::string BackupPath(const std::string& mapPath) {
@@ -294,7 +306,7 @@ std::string BackupPath(const std::string& mapPath) {
 }
 
 bool SaveMapFile(const MapStore& store, const std::string& mapPath,
-                 std::span<const std::uint8_t> picture, std::string& error, FileOps& ops,
+                 std::span<const std::uint8_t> picture, Problem& error, FileOps& ops,
                  const SaveOptions& options) {
     const std::string target = TrustedWriteTarget(mapPath, error);
     if (target.empty())
@@ -324,7 +336,9 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
     for (int attempt = 0; attempt < 8 && err == EEXIST; ++attempt) {
         const std::string tempName = MakeUniqueFileName(folder, ".tmap", "KR");
         if (tempName.empty()) {
-            error = "No quedan nombres libres para el archivo temporal en " + folder + ".";
+            error = {
+                MODEL_NOOP("Problem", "No quedan nombres libres para el archivo temporal en %1."),
+                {folder}};
             return false;
         }
         tempPath = folder + tempName;
@@ -359,8 +373,7 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
         err = closeErr;
     if (err != 0) {
         ops.Remove(tempPath);
-        error = err == ENOMEM ? "No hay memoria suficiente para guardar el mapa."
-                              : ReasonFor(err, target, folder);
+        error = err == ENOMEM ? NoMemoryToSave() : ReasonFor(err, target, folder);
         return false;
     }
 
@@ -385,7 +398,8 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
         ops.Remove(tempPath);
         error = ReasonFor(err, target, folder);
         if (movedAside && ops.Rename(backup, target) != 0)
-            error += " El mapa anterior quedó en " + backup + ".";
+            error.then.push_back(
+                {MODEL_NOOP("Problem", "El mapa anterior quedó en %1."), {backup}});
         else if (hadMap && !movedAside)
             ops.Remove(backup);
         return false;
@@ -394,19 +408,19 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
         ops.Remove(backup);
     ops.SyncFolder(folder);
     turn.End(folder);
-    error.clear();
+    error.Clear();
     return true;
 }
 
 bool SaveMapFile(const MapStore& store, const std::string& mapPath,
-                 std::span<const std::uint8_t> picture, std::string& error,
+                 std::span<const std::uint8_t> picture, Problem& error,
                  const SaveOptions& options) {
     FileOps ops;
     return SaveMapFile(store, mapPath, picture, error, ops, options);
 }
 
 bool WriteMapCopy(const MapStore& store, const std::string& path,
-                  std::span<const std::uint8_t> picture, std::string& error) {
+                  std::span<const std::uint8_t> picture, Problem& error) {
     const std::string folder = FolderOf(path);
     const std::string tempPath = path + ".tmp";
     // Left by a write that was cut short; only this copy's writer uses the name.
@@ -432,11 +446,10 @@ bool WriteMapCopy(const MapStore& store, const std::string& path,
         err = ops.Rename(tempPath, path);
     if (err != 0) {
         ops.Remove(tempPath);
-        error = err == ENOMEM ? "No hay memoria suficiente para guardar el mapa."
-                              : ReasonFor(err, path, folder);
+        error = err == ENOMEM ? NoMemoryToSave() : ReasonFor(err, path, folder);
         return false;
     }
     ops.SyncFolder(folder);
-    error.clear();
+    error.Clear();
     return true;
 }

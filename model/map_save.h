@@ -33,7 +33,7 @@ public:
 };
 
 // The first line of every message about a failed save.
-std::string SaveErrorText(); // "- Error al guardar -"
+const char* SaveErrorText(); // "- Error al guardar -", a key in the catalogue
 
 struct SaveOptions {
     // A map the user may not write (mode 0444) is only replaced when asked
@@ -45,14 +45,14 @@ struct SaveOptions {
 // its target replaced, unless another user may have planted it (see
 // TrustedWriteTarget). Two saves of one map, from two programs, take turns.
 // On any failure the previous map file is left whole and byte for byte as it
-// was, and `error` says why in Spanish (without the SaveErrorText() heading).
+// was, and `error` says why (without the SaveErrorText() heading).
 // The store is not touched: whoever owns it decides whether this write makes
 // it "saved".
 bool SaveMapFile(const MapStore& store, const std::string& mapPath,
-                 std::span<const std::uint8_t> picture, std::string& error, FileOps& ops,
+                 std::span<const std::uint8_t> picture, Problem& error, FileOps& ops,
                  const SaveOptions& options = {});
 bool SaveMapFile(const MapStore& store, const std::string& mapPath,
-                 std::span<const std::uint8_t> picture, std::string& error,
+                 std::span<const std::uint8_t> picture, Problem& error,
                  const SaveOptions& options = {});
 
 // Writes the store with `picture` to `path`, a copy the program keeps for
@@ -61,7 +61,7 @@ bool SaveMapFile(const MapStore& store, const std::string& mapPath,
 // part of either. Only the user can read it; no backup is kept and a link at
 // `path` is replaced, not followed. False with the reason in `error`.
 bool WriteMapCopy(const MapStore& store, const std::string& path,
-                  std::span<const std::uint8_t> picture, std::string& error);
+                  std::span<const std::uint8_t> picture, Problem& error);
 
 // The backup name the old content has while a save of `mapPath` is under way.
 std::string BackupPath(const std::string& mapPath);

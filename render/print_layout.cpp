@@ -1,6 +1,7 @@
 #include "print_layout.h"
 
 #include "file_guard.h"
+#include "problem_text.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -27,10 +28,10 @@ QString SaveFailure(const QString& path) {
 // QSaveFile follows links by itself: the chain is checked first, so that a
 // link another user planted in a shared folder is refused, not written through.
 bool WriteTarget(const QString& path, QString& target, QString& error) {
-    std::string why;
+    Problem why;
     const std::string end = TrustedWriteTarget(QFile::encodeName(path).toStdString(), why);
     if (end.empty()) {
-        error = QString::fromStdString(why);
+        error = ProblemText(why);
         return false;
     }
     target = QFile::decodeName(QByteArray::fromStdString(end));

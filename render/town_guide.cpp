@@ -4,6 +4,7 @@
 #include "map_renderer.h"
 #include "map_store.h"
 #include "print_layout.h"
+#include "problem_text.h"
 #include "scale_bar.h"
 #include "street.h"
 
@@ -490,10 +491,10 @@ bool WriteTownGuide(const QString& path, const GuideRequest& request, QString& e
         return false;
     const GuideIndex index = BuildGuideIndex(request.store, *layout);
 
-    std::string why;
+    Problem why;
     const std::string end = TrustedWriteTarget(QFile::encodeName(path).toStdString(), why);
     if (end.empty()) {
-        error = QString::fromStdString(why);
+        error = ProblemText(why);
         return false;
     }
     QSaveFile file(QFile::decodeName(QByteArray::fromStdString(end)));

@@ -2,6 +2,7 @@
 
 #include "display_order.h"
 #include "map_file.h"
+#include "problem_text.h"
 
 #include <QApplication>
 #include <QDir>
@@ -152,13 +153,13 @@ void CAbrirMapaDlg::FillList(const QString& programDir) {
             continue;
         const QString path = file.absoluteFilePath();
         MapHeader header;
-        std::string error;
+        Problem error;
         if (ReadMapHeader(QFile::encodeName(path).toStdString(), header, error))
             maps.push_back({QString::fromStdString(header.country),
                             QString::fromStdString(header.state),
                             QString::fromStdString(header.town), path});
         else
-            unreadable.emplace_back(path, QString::fromStdString(error));
+            unreadable.emplace_back(path, ProblemText(error));
     }
     std::sort(maps.begin(), maps.end(), EntryLess);
     for (const CatalogueEntry& map : maps) {

@@ -9,6 +9,7 @@
 #include "message_box.h"
 #include "messages.h"
 #include "preferencias_dialog.h"
+#include "problem_text.h"
 #include "spanish_file_dialog.h"
 
 #include <QAction>
@@ -208,7 +209,7 @@ bool CFileCommands::ReportSave(const std::function<bool(QString& error)>& save) 
     // the pages address elements by line, so they are refilled either way.
     SendMessageToDescendants(&m_frame, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_BUSINESSES);
     if (!saved) {
-        ShowMessage(&m_frame, QString::fromStdString(SaveErrorText()), QMessageBox::Warning, error);
+        ShowMessage(&m_frame, ProblemText(SaveErrorText()), QMessageBox::Warning, error);
         return false;
     }
     ShowMessage(&m_frame, QStringLiteral("Done"));

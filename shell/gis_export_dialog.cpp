@@ -5,6 +5,7 @@
 #include "map_document.h"
 #include "map_georeference.h"
 #include "message_box.h"
+#include "problem_text.h"
 #include "spanish_file_dialog.h"
 
 #include <QApplication>
@@ -247,8 +248,8 @@ void CGisExportDlg::accept() {
     }
     if (written && !exporter.ReadOnly().isEmpty()) {
         const QStringList& readOnly = exporter.ReadOnly();
-        const QString reason = QString::fromStdString(
-            ReadOnlyFileReason(QFile::encodeName(readOnly.first()).toStdString()));
+        const QString reason =
+            ProblemText(ReadOnlyFileReason(QFile::encodeName(readOnly.first()).toStdString()));
         if (!AskYesNo(this,
                       (readOnly.size() == 1
                            ? reason

@@ -6,6 +6,7 @@
 #include "map_georeference.h"
 #include "map_save.h"
 #include "message_box.h"
+#include "problem_text.h"
 #include "spanish_file_dialog.h"
 
 #include <QApplication>
@@ -466,8 +467,7 @@ void CGisImportDlg::accept() {
             break;
         default:
             if (result.stage == GisTownResult::Stage::Save)
-                ShowMessage(this, QString::fromStdString(SaveErrorText()), QMessageBox::Warning,
-                            result.error);
+                ShowMessage(this, ProblemText(SaveErrorText()), QMessageBox::Warning, result.error);
             else
                 ShowMessage(this, result.error, QMessageBox::Warning);
         }

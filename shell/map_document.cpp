@@ -3,6 +3,7 @@
 #include "edit_history.h"
 #include "map_file.h"
 #include "map_save.h"
+#include "problem_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -30,11 +31,11 @@ QString FileName(const QString& path) {
 
 bool WriteMapTo(const MapStore& store, const QString& path, std::span<const std::uint8_t> picture,
                 QString& error, bool replaceReadOnly = false) {
-    std::string reason;
+    Problem reason;
     SaveOptions options;
     options.replaceReadOnly = replaceReadOnly;
     if (!SaveMapFile(store, LocalPath(path), picture, reason, options)) {
-        error = QString::fromStdString(reason);
+        error = ProblemText(reason);
         return false;
     }
     return true;
@@ -80,7 +81,7 @@ MapLock::Result CMapDocument::LockFor(const QString& path, MapLock& fresh, LockO
     if (HoldsLockOf(path))
         return MapLock::Result::Taken;
     // Where no lock can be made (a read-only disk) the map opens all the same.
-    std::string reason;
+    Problem reason;
     return fresh.Acquire(LocalPath(path), holder, reason);
 }
 
@@ -93,10 +94,10 @@ bool CMapDocument::Open(const QString& path, QString& error, bool readOnly) {
         return false;
     }
     std::vector<std::uint8_t> picture;
-    std::string reason;
+    Problem reason;
     std::unique_ptr<MapStore> opened = LoadMapFile(local, m_store.m_counters, picture, reason);
     if (!opened) {
-        error = QString::fromStdString(reason);
+        error = ProblemText(reason);
         return false;
     }
     opened->m_strMapName = MapNameFromPath(local);
@@ -162,7 +163,7 @@ bool CMapDocument::ChangedOnDisk() const {
 
 bool CMapDocument::Save(QString& error, bool replaceReadOnly) {
     if (!IsOpen()) {
-        error = QString::fromStdString(SaveErrorText());
+        error = ProblemText(SaveErrorText());
         return false;
     }
     if (m_bReadOnly) {
@@ -185,7 +186,7 @@ bool CMapDocument::Save(QString& error, bool replaceReadOnly) {
 
 bool CMapDocument::SaveAs(const QString& path, QString& error, bool replaceReadOnly) {
     if (!IsOpen()) {
-        error = QString::fromStdString(SaveErrorText());
+        error = ProblemText(SaveErrorText());
         return false;
     }
     if (!m_bReadOnly && SameFile(path, m_strPath))
@@ -223,7 +224,7 @@ bool CMapDocument::SaveAs(const QString& path, QString& error, bool replaceReadO
 
 bool CMapDocument::SaveTo(const QString& path, QString& error) const {
     if (!IsOpen()) {
-        error = QString::fromStdString(SaveErrorText());
+        error = ProblemText(SaveErrorText());
         return false;
     }
     return WriteMapTo(m_store, path, m_picture, error);

@@ -2,6 +2,7 @@
 
 #include "map_file.h"
 #include "map_save.h"
+#include "problem_text.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -91,9 +92,9 @@ bool CRecoveryStore::Write(const MapStore& store, std::span<const std::uint8_t> 
     // Copies of a person's maps are theirs alone.
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString base = FileState(mapPath);
-    std::string reason;
+    Problem reason;
     if (!WriteMapCopy(store, Local(CopyPath(mapPath)), picture, reason)) {
-        error = QString::fromStdString(reason);
+        error = ProblemText(reason);
         return false;
     }
     // Written after the copy: a copy whose note was cut short falls back on its date.
@@ -133,7 +134,7 @@ std::unique_ptr<MapStore> CRecoveryStore::Load(const CRecoveryCopy& copy,
                                                const MapCounters& carried,
                                                std::vector<std::uint8_t>& picture,
                                                QString& error) const {
-    std::string reason;
+    Problem reason;
     auto store = LoadMapFile(Local(copy.copyPath), carried, picture, reason);
     if (store)
         return store;
@@ -145,7 +146,7 @@ std::unique_ptr<MapStore> CRecoveryStore::Load(const CRecoveryCopy& copy,
     const bool moved = QFile::rename(copy.copyPath, aside + QStringLiteral(".map"));
     QFile::rename(stem + QStringLiteral(".json"), aside + QStringLiteral(".json"));
     error = QStringLiteral("La copia de recuperación de %1 está dañada y no se puede abrir: %2")
-                .arg(QFileInfo(copy.mapPath).fileName(), QString::fromStdString(reason));
+                .arg(QFileInfo(copy.mapPath).fileName(), ProblemText(reason));
     error +=
         moved ? QStringLiteral("\nSe ha dejado aparte, en %1.").arg(aside + QStringLiteral(".map"))
               : QStringLiteral("\nNo se pudo dejar aparte: sigue en %1.").arg(copy.copyPath);

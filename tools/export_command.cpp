@@ -6,6 +6,7 @@
 #include "file_guard.h"
 #include "gis_export.h"
 #include "map_georeference.h"
+#include "problem_text.h"
 #include "tool_support.h"
 
 #include <QFile>
@@ -66,7 +67,7 @@ int RunExport(const QStringList& args) {
         if (!exporter.ReadOnly().isEmpty())
             PrintLine(stderr,
                       QStringLiteral("%1 Use --force para reemplazarlo.")
-                          .arg(QString::fromStdString(ReadOnlyFileReason(
+                          .arg(ProblemText(ReadOnlyFileReason(
                               QFile::encodeName(exporter.ReadOnly().first()).toStdString()))));
         else if (exporter.Existing().size() == 1)
             PrintLine(stderr, QStringLiteral("Ya existe %1: use --force para reemplazarlo.")

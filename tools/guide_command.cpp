@@ -6,6 +6,7 @@
 #include "image_bitmap.h"
 #include "map_layers.h"
 #include "map_store.h"
+#include "problem_text.h"
 #include "tool_support.h"
 #include "town_guide.h"
 
@@ -88,9 +89,8 @@ int RunGuide(const QStringList& args) {
     const QFileInfo target(outPath);
     if (target.exists() && !parser.isSet(force)) {
         if (IsReadOnlyFile(LocalPath(outPath)))
-            PrintLine(stderr,
-                      QStringLiteral("%1 Use --force para reemplazarla.")
-                          .arg(QString::fromStdString(ReadOnlyFileReason(LocalPath(outPath)))));
+            PrintLine(stderr, QStringLiteral("%1 Use --force para reemplazarla.")
+                                  .arg(ProblemText(ReadOnlyFileReason(LocalPath(outPath)))));
         else
             PrintLine(stderr,
                       QStringLiteral("Ya existe %1: use --force para reemplazarla.").arg(outPath));

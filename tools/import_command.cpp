@@ -10,6 +10,7 @@
 #include "map_georeference.h"
 #include "map_save.h"
 #include "overview_picture.h"
+#include "problem_text.h"
 #include "tool_support.h"
 
 #include <QFileInfo>
@@ -148,12 +149,11 @@ int RunImport(const QStringList& args) {
         printer);
     if (!result.Done()) {
         if (result.stage == GisTownResult::Stage::Save)
-            PrintLine(stderr,
-                      QStringLiteral("%1: %2 %3%4")
-                          .arg(mapPath, QString::fromStdString(SaveErrorText()), result.error,
-                               IsReadOnlyFile(SaveTarget(LocalPath(mapPath)))
-                                   ? QStringLiteral(" Use --force para reemplazarlo.")
-                                   : QString()));
+            PrintLine(stderr, QStringLiteral("%1: %2 %3%4")
+                                  .arg(mapPath, ProblemText(SaveErrorText()), result.error,
+                                       IsReadOnlyFile(SaveTarget(LocalPath(mapPath)))
+                                           ? QStringLiteral(" Use --force para reemplazarlo.")
+                                           : QString()));
         else
             PrintLine(stderr, result.error);
         return kExitFailed;

@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "file_guard.h"
 #include "image_bitmap.h"
+#include "problem_text.h"
 #include "tool_support.h"
 
 #include <QFile>
@@ -41,10 +42,10 @@ int RunPicture(const QStringList& args) {
     // Written aside and renamed, so a failure never leaves half a picture.
     // QSaveFile follows links by itself: a chain another user may have
     // planted is refused first.
-    std::string why;
+    Problem why;
     const std::string end = TrustedWriteTarget(QFile::encodeName(target).toStdString(), why);
     if (end.empty()) {
-        PrintLine(stderr, QString::fromStdString(why));
+        PrintLine(stderr, ProblemText(why));
         return kExitFailed;
     }
     QSaveFile file(QFile::decodeName(QByteArray::fromStdString(end)));

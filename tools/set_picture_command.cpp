@@ -7,6 +7,7 @@
 #include "image_bitmap.h"
 #include "jpeg_writer.h"
 #include "map_file.h"
+#include "problem_text.h"
 #include "tool_support.h"
 
 #include <algorithm>
@@ -53,11 +54,11 @@ int RunSetPicture(const QStringList& args) {
         return kExitFailed;
     }
     std::vector<std::uint8_t> bytes;
-    std::string refusal;
+    Problem refusal;
     if (!ReadWholeFile(LocalPath(imagePath), bytes, &refusal)) {
-        PrintLine(stderr, refusal.empty()
+        PrintLine(stderr, !refusal
                               ? QStringLiteral("No se puede leer el archivo %1.").arg(imagePath)
-                              : QString::fromStdString(refusal));
+                              : ProblemText(refusal));
         return kExitFailed;
     }
     // The map only takes a picture the editor can show.

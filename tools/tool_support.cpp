@@ -6,6 +6,7 @@
 #include "map_file.h"
 #include "map_lock.h"
 #include "map_save.h"
+#include "problem_text.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -115,11 +116,11 @@ std::string LocalPath(const QString& path) {
 }
 
 std::unique_ptr<MapStore> LoadMapForTool(const QString& path, std::vector<std::uint8_t>& picture) {
-    std::string error;
+    Problem error;
     // A tool run starts like the program does: every counter at 1.
     auto store = LoadMapFile(LocalPath(path), MapCounters{}, picture, error);
     if (!store)
-        PrintLine(stderr, QString::fromStdString(error));
+        PrintLine(stderr, ProblemText(error));
     return store;
 }
 
@@ -154,16 +155,14 @@ bool MayWriteMap(const QString& path, bool force) {
 
 bool SaveMapForTool(const MapStore& store, const QString& path,
                     std::span<const std::uint8_t> picture, bool force) {
-    std::string error;
+    Problem error;
     SaveOptions options;
     options.replaceReadOnly = force;
     if (SaveMapFile(store, LocalPath(path), picture, error, options))
         return true;
-    QString reason = QString::fromStdString(error);
+    QString reason = ProblemText(error);
     if (!force && IsReadOnlyFile(SaveTarget(LocalPath(path))))
         reason += QStringLiteral(" Use --force para reemplazarlo.");
-    PrintLine(
-        stderr,
-        QStringLiteral("%1: %2 %3").arg(path, QString::fromStdString(SaveErrorText()), reason));
+    PrintLine(stderr, QStringLiteral("%1: %2 %3").arg(path, ProblemText(SaveErrorText()), reason));
     return false;
 }

@@ -1044,4 +1044,123 @@
         <translation>Cancel</translation>
     </message>
 </context>
+<context>
+    <name>Problem</name>
+    <message>
+        <source>Formato de archivo no esperado.</source>
+        <translation>Unexpected file format.</translation>
+    </message>
+    <message>
+        <source>Error inesperado al leer %1.</source>
+        <translation>Unexpected error while reading %1.</translation>
+    </message>
+    <message>
+        <source>%1 es una tubería con nombre, no un archivo: no se lee ni se reemplaza.</source>
+        <translation>%1 is a named pipe, not a file: it is neither read nor replaced.</translation>
+    </message>
+    <message>
+        <source>%1 es un dispositivo, no un archivo: no se lee ni se reemplaza.</source>
+        <translation>%1 is a device, not a file: it is neither read nor replaced.</translation>
+    </message>
+    <message>
+        <source>%1 es una carpeta, no un archivo: no se lee ni se reemplaza.</source>
+        <translation>%1 is a folder, not a file: it is neither read nor replaced.</translation>
+    </message>
+    <message>
+        <source>%1 es un socket, no un archivo: no se lee ni se reemplaza.</source>
+        <translation>%1 is a socket, not a file: it is neither read nor replaced.</translation>
+    </message>
+    <message>
+        <source>%1 es algo que no es un archivo normal, no un archivo: no se lee ni se reemplaza.</source>
+        <translation>%1 is not a regular file: it is neither read nor replaced.</translation>
+    </message>
+    <message>
+        <source>El enlace %1 es de otro usuario y está en una carpeta que todos pueden escribir: no se sigue, porque podría llevar a un archivo que no es suyo. Bórrelo o elija otro nombre.</source>
+        <translation>The link %1 belongs to another user and is in a folder everyone can write to: it is not followed, because it could lead to a file that is not yours. Delete it or choose another name.</translation>
+    </message>
+    <message>
+        <source>El enlace %1 no lleva a ningún archivo.</source>
+        <translation>The link %1 does not lead to any file.</translation>
+    </message>
+    <message>
+        <source>El archivo es de solo lectura: %1.</source>
+        <translation>The file is read-only: %1.</translation>
+    </message>
+    <message>
+        <source>No hay memoria suficiente para abrir %1.</source>
+        <translation>There is not enough memory to open %1.</translation>
+    </message>
+    <message>
+        <source>No se puede escribir %1.</source>
+        <translation>%1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>No se puede crear %1 (código de error %2).</source>
+        <translation>%1 cannot be created (error code %2).</translation>
+    </message>
+    <message>
+        <source>No queda espacio libre en el disco de %1.</source>
+        <translation>There is no free space left on the disk of %1.</translation>
+    </message>
+    <message>
+        <source>No tiene permiso para escribir en %1.</source>
+        <translation>You do not have permission to write to %1.</translation>
+    </message>
+    <message>
+        <source>El disco de %1 es de solo lectura.</source>
+        <translation>The disk of %1 is read-only.</translation>
+    </message>
+    <message>
+        <source>El archivo %1 está en uso por otro programa.</source>
+        <translation>The file %1 is in use by another program.</translation>
+    </message>
+    <message>
+        <source>El archivo %1 desapareció mientras se guardaba: otro programa lo movió o lo borró.</source>
+        <translation>The file %1 disappeared while it was being saved: another program moved or deleted it.</translation>
+    </message>
+    <message>
+        <source>La carpeta %1 no existe.</source>
+        <translation>The folder %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>El disco de %1 no respondió bien (error de lectura o escritura).</source>
+        <translation>The disk of %1 did not respond properly (read or write error).</translation>
+    </message>
+    <message>
+        <source>El nombre %1 es demasiado largo.</source>
+        <translation>The name %1 is too long.</translation>
+    </message>
+    <message>
+        <source>El sistema no pudo escribir en %1 (código de error %2).</source>
+        <translation>The system could not write to %1 (error code %2).</translation>
+    </message>
+    <message>
+        <source>%1 no es un archivo: el mapa no se puede guardar con ese nombre.</source>
+        <translation>%1 is not a file: the map cannot be saved under that name.</translation>
+    </message>
+    <message>
+        <source>Ya existe %1, la copia de seguridad de un guardado anterior que no terminó. Compruebe que el mapa está bien, y borre esa copia o cámbiele el nombre antes de volver a guardar.</source>
+        <translation>%1 already exists, the backup of an earlier save that did not finish. Check that the map is all right, and delete that copy or rename it before saving again.</translation>
+    </message>
+    <message>
+        <source>No hay memoria suficiente para guardar el mapa.</source>
+        <translation>There is not enough memory to save the map.</translation>
+    </message>
+    <message>
+        <source>Otro programa lleva más de 30 segundos guardando %1. Espere a que termine y vuelva a guardar.</source>
+        <translation>Another program has been saving %1 for more than 30 seconds. Wait until it finishes and save again.</translation>
+    </message>
+    <message>
+        <source>- Error al guardar -</source>
+        <translation>- Error while saving -</translation>
+    </message>
+    <message>
+        <source>No quedan nombres libres para el archivo temporal en %1.</source>
+        <translation>No free names are left for the temporary file in %1.</translation>
+    </message>
+    <message>
+        <source>El mapa anterior quedó en %1.</source>
+        <translation>The previous map was left in %1.</translation>
+    </message>
+</context>
 </TS>

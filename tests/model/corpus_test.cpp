@@ -27,7 +27,7 @@ Bytes TextSeed(const std::string& country) {
 
 // Reads, writes, reads again and writes again: both writes must agree.
 void ExpectStableRoundTrip(const Bytes& bytes, const std::string& name) {
-    std::string error;
+    Problem error;
     Bytes picture;
     auto first = ReadFromBytes(bytes, error, {}, &picture);
     if (!first)
@@ -35,7 +35,7 @@ void ExpectStableRoundTrip(const Bytes& bytes, const std::string& name) {
     const Bytes once = WriteToBytes(*first, picture);
     Bytes picture2;
     auto second = ReadFromBytes(once, error, {}, &picture2);
-    ASSERT_NE(second, nullptr) << name << ": " << error;
+    ASSERT_NE(second, nullptr) << name << ": " << error.Text();
     EXPECT_EQ(WriteToBytes(*second, picture2), once) << name;
 }
 
@@ -71,8 +71,8 @@ TEST(SeedCorpus, EverySeedReadsAndRoundTrips) {
     int seeds = 0;
     for (const auto& entry : fs::directory_iterator(dir)) {
         const Bytes bytes = ReadFile(entry.path());
-        std::string error;
-        EXPECT_NE(ReadFromBytes(bytes, error), nullptr) << entry.path() << ": " << error;
+        Problem error;
+        EXPECT_NE(ReadFromBytes(bytes, error), nullptr) << entry.path() << ": " << error.Text();
         ExpectStableRoundTrip(bytes, entry.path().string());
         ++seeds;
     }

@@ -50,8 +50,8 @@ TEST(MapFile, EmptyMapIsSavedAsTextsCountsCountersAndNoPicture) {
     EXPECT_EQ(WriteToBytes(store), EmptyMapBytes(5));
 
     ScratchDir dir;
-    std::string error;
-    ASSERT_TRUE(SaveMapFile(store, dir.str() + "vacio.map", {}, error)) << error;
+    Problem error;
+    ASSERT_TRUE(SaveMapFile(store, dir.str() + "vacio.map", {}, error)) << error.Text();
     EXPECT_EQ(ReadFile(dir.path() / "vacio.map"), EmptyMapBytes(5));
 }
 
@@ -131,10 +131,10 @@ class MapVersions : public testing::TestWithParam<VersionCase> {};
 
 TEST_P(MapVersions, NumbersComeFromRecordsOnlyInVersionOne) {
     const auto& c = GetParam();
-    std::string error;
+    Problem error;
     const MapCounters carried{20, 30, 40, 50};
     auto store = ReadFromBytes(HandMadeFile(c.version, c.blocks), error, carried);
-    ASSERT_NE(store, nullptr) << error;
+    ASSERT_NE(store, nullptr) << error.Text();
     EXPECT_EQ(store->m_nFileVersion, c.expectVersion);
     EXPECT_EQ(store->m_blocks.size(), static_cast<std::size_t>(c.blocks));
     EXPECT_EQ(store->m_listRoutes.at(0)->m_nRouteNo, c.routeNo);
@@ -159,11 +159,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MapFile, SecondFileWithoutVersionContinuesTheFirstFilesCounters) {
-    std::string error;
+    Problem error;
     auto first = ReadFromBytes(HandMadeFile(1, 2), error);
-    ASSERT_NE(first, nullptr) << error;
+    ASSERT_NE(first, nullptr) << error.Text();
     auto second = ReadFromBytes(HandMadeFile(std::nullopt, 10), error, first->m_counters);
-    ASSERT_NE(second, nullptr) << error;
+    ASSERT_NE(second, nullptr) << error.Text();
     EXPECT_EQ(second->m_listRoutes[0]->m_nRouteNo, 200u);
     EXPECT_EQ(second->m_listZones[0]->m_nZoneNo, 300u);
     EXPECT_EQ(second->m_directory.m_listCategories[0]->m_listBusinesses[1]->m_nBusinessNo, 101u);
@@ -185,12 +185,12 @@ TEST(MapFile, VersionOneRecordsRaiseCountersOnlyUpwards) {
 }
 
 TEST(MapFile, SavingAVersionZeroMapWritesVersionOneWithItsNumbers) {
-    std::string error;
+    Problem error;
     auto old = ReadFromBytes(HandMadeFile(std::nullopt, 10), error, {20, 30, 40, 50});
-    ASSERT_NE(old, nullptr) << error;
+    ASSERT_NE(old, nullptr) << error.Text();
     const Bytes saved = WriteToBytes(*old);
     auto again = ReadFromBytes(saved, error, {1, 1, 1, 1});
-    ASSERT_NE(again, nullptr) << error;
+    ASSERT_NE(again, nullptr) << error.Text();
     EXPECT_EQ(again->m_nFileVersion, 1);
     EXPECT_EQ(again->m_listRoutes[0]->m_nRouteNo, 30u);
     EXPECT_EQ(again->m_listZones[0]->m_nZoneNo, 40u);
@@ -212,9 +212,9 @@ TEST(MapFile, FileHoldsNamedListsByCodePageBytesAndTheStoreKeepsItsOrder) {
     const std::vector<std::string> streets{"Benito Juárez", "Zaragoza", "alameda", "Álamo",
                                            "Ñandú"};
     ASSERT_NE(streetsBefore, streets);
-    std::string error;
+    Problem error;
     auto read = ReadFromBytes(bytes, error);
-    ASSERT_NE(read, nullptr) << error;
+    ASSERT_NE(read, nullptr) << error.Text();
     EXPECT_EQ(Names(read->m_listStreets), streets);
     EXPECT_EQ(Names(read->m_listReferences), (std::vector<std::string>{"Catedral", "Museo €uro"}));
     EXPECT_EQ(Names(read->m_listColonies), (std::vector<std::string>{"Centro", "Obispado"}));
@@ -238,10 +238,10 @@ TEST(MapFile, EveryFieldSurvivesASaveAndReload) {
     auto store = BuildEveryKindMap();
     const Bytes picture{1, 2, 3, 0, 255};
     const Bytes bytes = WriteToBytes(*store, picture);
-    std::string error;
+    Problem error;
     Bytes picture2;
     auto read = ReadFromBytes(bytes, error, {}, &picture2);
-    ASSERT_NE(read, nullptr) << error;
+    ASSERT_NE(read, nullptr) << error.Text();
     EXPECT_EQ(picture2, picture);
     EXPECT_EQ(read->m_strTown, "Ciudad 東京");
     EXPECT_EQ(read->m_strState, "Nuevo León");
@@ -276,9 +276,9 @@ TEST(MapFile, LabelsOfOneStreetShareTheirText) {
         store.m_labels.push_back(label);
     }
     const Bytes bytes = WriteToBytes(store);
-    std::string error;
+    Problem error;
     auto read = ReadFromBytes(bytes, error);
-    ASSERT_NE(read, nullptr) << error;
+    ASSERT_NE(read, nullptr) << error.Text();
     const auto& labels = read->m_labels;
     ASSERT_EQ(labels.size(), 6u);
     EXPECT_EQ(&labels[0].m_strText.str(), &labels[2].m_strText.str());
@@ -298,11 +298,11 @@ TEST(MapFile, LabelsOfOneStreetShareTheirText) {
 
 TEST(MapFile, BlockIdsAreFilePositionsAndSurviveASave) {
     auto store = BuildEveryKindMap();
-    std::string error;
+    Problem error;
     auto first = ReadFromBytes(WriteToBytes(*store), error);
-    ASSERT_NE(first, nullptr) << error;
+    ASSERT_NE(first, nullptr) << error.Text();
     auto second = ReadFromBytes(WriteToBytes(*first), error);
-    ASSERT_NE(second, nullptr) << error;
+    ASSERT_NE(second, nullptr) << error.Text();
     ASSERT_EQ(second->m_blocks.size(), 4u);
     for (std::uint32_t id = 1; id <= 4; ++id) {
         EXPECT_EQ(second->m_blocks[id - 1].m_nId, id);
@@ -317,7 +317,7 @@ TEST(MapFile, BlockIdsAreFilePositionsAndSurviveASave) {
 }
 
 TEST(MapFile, BlockBoundsOfTheMap) {
-    std::string error;
+    Problem error;
     MapStore empty;
     auto none = ReadFromBytes(WriteToBytes(empty), error);
     ASSERT_NE(none, nullptr);
@@ -352,39 +352,39 @@ TEST(MapFile, EveryTruncationIsRefusedWithoutTouchingTheOpenMap) {
     for (std::size_t cut = 0; cut < whole.size(); ++cut) {
         WriteFile(path, Bytes(whole.begin(), whole.begin() + static_cast<long>(cut)));
         std::vector<std::uint8_t> picture{7};
-        std::string error;
+        Problem error;
         auto loaded = LoadMapFile(path, open->m_counters, picture, error);
         EXPECT_EQ(loaded, nullptr) << "cut at " << cut;
-        EXPECT_TRUE(IsSpanishRefusal(error)) << "cut at " << cut << ": " << error;
+        EXPECT_TRUE(IsSpanishRefusal(error.Text())) << "cut at " << cut << ": " << error.Text();
         EXPECT_TRUE(picture.empty());
-        if (loaded || !IsSpanishRefusal(error))
+        if (loaded || !IsSpanishRefusal(error.Text()))
             break;
     }
     EXPECT_EQ(WriteToBytes(*open, {9, 9}), before);
 
     WriteFile(path, whole);
     std::vector<std::uint8_t> picture;
-    std::string error;
-    EXPECT_NE(LoadMapFile(path, {}, picture, error), nullptr) << error;
+    Problem error;
+    EXPECT_NE(LoadMapFile(path, {}, picture, error), nullptr) << error.Text();
     EXPECT_EQ(picture, (Bytes{0xFF, 0xD8, 0xFF, 0xE0}));
 }
 
 TEST(MapFile, MissingOrUnreadableFileGivesAMessage) {
     ScratchDir dir;
     std::vector<std::uint8_t> picture;
-    std::string error;
+    Problem error;
     EXPECT_EQ(LoadMapFile(dir.str() + "no.map", {}, picture, error), nullptr);
-    EXPECT_EQ(error, "Error inesperado al leer no.map.");
+    EXPECT_EQ(error.Text(), "Error inesperado al leer no.map.");
     EXPECT_EQ(LoadMapFile(dir.str(), {}, picture, error), nullptr); // a folder
-    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(error);
 }
 
 TEST(MapFile, CatalogueTakesOnlyFilesWhoseNumbersFitAfterTheTexts) {
     ScratchDir dir;
-    auto header = [&dir](const Bytes& bytes, std::string* error = nullptr) {
+    auto header = [&dir](const Bytes& bytes, Problem* error = nullptr) {
         WriteFile(dir.path() / "x.map", bytes);
         MapHeader h;
-        std::string reason;
+        Problem reason;
         const bool ok = ReadMapHeader(dir.str() + "x.map", h, reason);
         if (error)
             *error = reason;
@@ -399,7 +399,7 @@ TEST(MapFile, CatalogueTakesOnlyFilesWhoseNumbersFitAfterTheTexts) {
     EXPECT_FALSE(header(HandMadeFile(3, 2)).empty());
 
     // Three texts followed by numbers no map has, or by too few bytes.
-    std::string error;
+    Problem error;
     const Bytes texts = ByteBuilder().Text("Ruido").Text("de").Text("fondo").bytes();
     const Bytes fake[] = {
         texts,
@@ -411,7 +411,7 @@ TEST(MapFile, CatalogueTakesOnlyFilesWhoseNumbersFitAfterTheTexts) {
     };
     for (const Bytes& bytes : fake) {
         EXPECT_EQ(header(bytes, &error), "");
-        EXPECT_TRUE(IsSpanishRefusal(error)) << error;
+        EXPECT_TRUE(IsSpanishRefusal(error.Text())) << error.Text();
     }
 
     // Random bytes after three short texts are never a town.
@@ -459,12 +459,12 @@ class HugeCounts : public testing::TestWithParam<HugeCountCase> {};
 
 TEST_P(HugeCounts, RefusedBeforeAnythingLargeIsAllocated) {
     const Bytes bytes = Pad100(GetParam().head);
-    std::string error;
+    Problem error;
     ResetLargestAllocation();
     auto store = ReadFromBytes(bytes, error);
     const std::size_t largest = LargestAllocation();
     EXPECT_EQ(store, nullptr);
-    EXPECT_TRUE(IsSpanishRefusal(error)) << error;
+    EXPECT_TRUE(IsSpanishRefusal(error.Text())) << error.Text();
     EXPECT_LT(largest, 4096u) << "allocated " << largest << " bytes for a 100-byte file";
 }
 
@@ -516,9 +516,9 @@ TEST(MapFile, VersionZeroFileWithManyPlainBusinessesReads) {
     for (int i = 0; i < 40; ++i)
         b.Text("").I32(1).I32(1).F32(1).Text("").Text("").Text("").Text("").I32(0).Text("");
     b.I32(0).I32(0).I32(0);
-    std::string error;
+    Problem error;
     auto store = ReadFromBytes(b.bytes(), error);
-    ASSERT_NE(store, nullptr) << error;
+    ASSERT_NE(store, nullptr) << error.Text();
     EXPECT_EQ(store->m_directory.m_listCategories[0]->m_listBusinesses.size(), 40u);
     EXPECT_EQ(store->m_counters.business, 41u);
 }

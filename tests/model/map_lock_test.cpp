@@ -44,7 +44,7 @@ struct LockFixture : testing::Test {
     ScratchDir dir;
     std::string mapPath = dir.str() + "pueblo.map";
     std::string lockPath = dir.str() + ".pueblo.map.lock";
-    std::string error;
+    Problem error;
     LockOwner holder;
 
     void SetUp() override { WriteFile(mapPath, {1, 2, 3}); }
@@ -55,7 +55,7 @@ struct LockFixture : testing::Test {
 TEST_F(LockFixture, LockIsAFileBesideTheMapNamingThisEditorUntilReleased) {
     EXPECT_EQ(MapLock::LockPath(mapPath), lockPath);
     MapLock lock;
-    ASSERT_EQ(lock.Acquire(mapPath, holder, error), MapLock::Result::Taken) << error;
+    ASSERT_EQ(lock.Acquire(mapPath, holder, error), MapLock::Result::Taken) << error.Text();
     EXPECT_EQ(lock.Path(), lockPath);
     LockOwner written;
     ASSERT_TRUE(ParseLock(ReadText(lockPath), written));
@@ -128,7 +128,7 @@ TEST_F(LockFixture, StaleLocksOfThisComputerAreTakenOver) {
         ASSERT_EQ(::utimes(lockPath.c_str(), old), 0);
         EXPECT_FALSE(MapLock::HeldByOther(mapPath));
         MapLock lock;
-        ASSERT_EQ(lock.Acquire(mapPath, holder, error), MapLock::Result::Taken) << error;
+        ASSERT_EQ(lock.Acquire(mapPath, holder, error), MapLock::Result::Taken) << error.Text();
         LockOwner now;
         ASSERT_TRUE(ParseLock(ReadText(lockPath), now));
         EXPECT_EQ(now.pid, static_cast<long>(::getpid()));
@@ -152,6 +152,6 @@ TEST_F(LockFixture, NoLockWhereNoneCanBeMade) {
     MapLock lock;
     EXPECT_EQ(lock.Acquire(dir.str() + "no/hay/carpeta.map", holder, error),
               MapLock::Result::Unavailable);
-    EXPECT_NE(error.find("No se puede crear"), std::string::npos) << error;
+    EXPECT_NE(error.Text().find("No se puede crear"), std::string::npos) << error.Text();
     EXPECT_FALSE(lock.Held());
 }

@@ -102,9 +102,9 @@ class SaveFailures : public SaveFixture, public testing::WithParamInterface<Save
 TEST_P(SaveFailures, LeaveTheOldMapWholeAndSayWhy) {
     const SaveFailure& c = GetParam();
     FailingOps ops(c.at, c.err, c.noLinks);
-    std::string error;
+    Problem error;
     EXPECT_FALSE(SaveMapFile(*store, mapPath, picture, error, ops));
-    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    EXPECT_NE(error.Text().find(c.reason), std::string::npos) << error.Text();
     EXPECT_EQ(ReadFile(mapPath), oldContent);
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"pueblo.map"}));
     EXPECT_TRUE(store->IsChanged());
@@ -130,11 +130,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SaveFixture, WhenTheMapCannotBePutBackTheMessageSaysWhereItIs) {
     FailingOps ops(Step::PutBack, EIO, true);
-    std::string error;
+    Problem error;
     EXPECT_FALSE(SaveMapFile(*store, mapPath, picture, error, ops));
-    EXPECT_NE(error.find("El mapa anterior quedó en " + dir.str() + "pueblo.bak"),
+    EXPECT_NE(error.Text().find("El mapa anterior quedó en " + dir.str() + "pueblo.bak"),
               std::string::npos)
-        << error;
+        << error.Text();
     EXPECT_EQ(ReadFile(dir.path() / "pueblo.bak"), oldContent);
 }
 
@@ -143,30 +143,46 @@ TEST_F(SaveFixture, StaleBackupStopsTheSaveAndSaysWhatToDo) {
     WriteFile(dir.path() / "pueblo.bak", userBackup);
     for (bool noLinks : {false, true}) {
         FailingOps ops(Step::Nothing, 0, noLinks);
-        std::string error;
+        Problem error;
         EXPECT_FALSE(SaveMapFile(*store, mapPath, picture, error, ops));
-        EXPECT_NE(error.find(dir.str() + "pueblo.bak"), std::string::npos) << error;
-        EXPECT_NE(error.find("borre esa copia"), std::string::npos) << error;
+        EXPECT_NE(error.Text().find(dir.str() + "pueblo.bak"), std::string::npos) << error.Text();
+        EXPECT_NE(error.Text().find("borre esa copia"), std::string::npos) << error.Text();
         EXPECT_EQ(ReadFile(mapPath), oldContent);
         EXPECT_EQ(ReadFile(dir.path() / "pueblo.bak"), userBackup);
         EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"pueblo.bak", "pueblo.map"}));
     }
 }
 
+// A reason is a sentence with the file's name put in: a name that itself holds
+// "%1" or "%2" must come out as it is, not filled in again.
+TEST_F(SaveFixture, AReasonNamesTheFileAsItIsCalled) {
+    const std::string folder = dir.str() + "planos %2 al 100%1/";
+    Problem error;
+    EXPECT_FALSE(SaveMapFile(*store, folder + "m.map", picture, error));
+    EXPECT_EQ(error.Text(), "La carpeta " + folder + " no existe.");
+    ASSERT_EQ(error.args, std::vector<std::string>{folder});
+
+    fs::create_directory(folder);
+    WriteFile(fs::path(folder) / "m.bak", Bytes{1});
+    WriteFile(fs::path(folder) / "m.map", Bytes{2});
+    EXPECT_FALSE(SaveMapFile(*store, folder + "m.map", picture, error));
+    EXPECT_TRUE(error.Text().starts_with("Ya existe " + folder + "m.bak, la copia")) << error.Text();
+}
+
 TEST_F(SaveFixture, SavesWithAndWithoutHardLinksLeaveOnlyTheMap) {
     for (bool noLinks : {false, true}) {
         FailingOps ops(Step::Nothing, 0, noLinks);
-        std::string error;
-        ASSERT_TRUE(SaveMapFile(*store, mapPath, picture, error, ops)) << error;
-        EXPECT_EQ(error, "");
+        Problem error;
+        ASSERT_TRUE(SaveMapFile(*store, mapPath, picture, error, ops)) << error.Text();
+        EXPECT_EQ(error.Text(), "");
         EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"pueblo.map"}));
         EXPECT_EQ(ReadFile(mapPath), WriteToBytes(*store, picture));
         // Whether the store now counts as saved is its owner's business.
         EXPECT_TRUE(store->IsChanged());
     }
     // A new map needs no old file.
-    std::string error;
-    ASSERT_TRUE(SaveMapFile(*store, dir.str() + "nuevo.map", {}, error)) << error;
+    Problem error;
+    ASSERT_TRUE(SaveMapFile(*store, dir.str() + "nuevo.map", {}, error)) << error.Text();
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"nuevo.map", "pueblo.map"}));
     Bytes read{1};
     ASSERT_NE(ReadFromBytes(ReadFile(dir.path() / "nuevo.map"), error, {}, &read), nullptr);
@@ -179,8 +195,8 @@ TEST_F(SaveFixture, SaveThroughALinkReplacesItsTargetAndKeepsPermissions) {
     fs::rename(mapPath, real);
     ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
     fs::create_symlink("datos/real.map", mapPath);
-    std::string error;
-    ASSERT_TRUE(SaveMapFile(*store, mapPath, picture, error)) << error;
+    Problem error;
+    ASSERT_TRUE(SaveMapFile(*store, mapPath, picture, error)) << error.Text();
     EXPECT_TRUE(fs::is_symlink(mapPath));
     EXPECT_EQ(ReadFile(real), WriteToBytes(*store, picture));
     struct stat st {};
@@ -192,7 +208,7 @@ TEST_F(SaveFixture, SaveThroughALinkReplacesItsTargetAndKeepsPermissions) {
     fs::create_symlink("vuelta.map", dir.path() / "ida.map");
     fs::create_symlink("ida.map", dir.path() / "vuelta.map");
     EXPECT_FALSE(SaveMapFile(*store, dir.str() + "ida.map", picture, error));
-    EXPECT_NE(error.find("no lleva a ningún archivo"), std::string::npos) << error;
+    EXPECT_NE(error.Text().find("no lleva a ningún archivo"), std::string::npos) << error.Text();
 }
 
 TEST_F(SaveFixture, AllTemporaryNamesTakenFailsCleanly) {
@@ -201,9 +217,9 @@ TEST_F(SaveFixture, AllTemporaryNamesTakenFailsCleanly) {
         PadLeftWithZeros(n, 6);
         WriteFile(dir.path() / ("KR" + n + ".tmap"), {});
     }
-    std::string error;
+    Problem error;
     EXPECT_FALSE(SaveMapFile(*store, mapPath, picture, error));
-    EXPECT_NE(error.find("No quedan nombres libres"), std::string::npos) << error;
+    EXPECT_NE(error.Text().find("No quedan nombres libres"), std::string::npos) << error.Text();
     EXPECT_EQ(ReadFile(mapPath), oldContent);
     EXPECT_EQ(dir.Entries().size(), 1000u);
 }
@@ -232,13 +248,13 @@ TEST_F(SaveFixture, SavingWorksOnAFatDisk) {
     const std::string onStick = (mount / "pueblo.map").string();
     WriteFile(onStick, oldContent);
     ASSERT_NE(::link(onStick.c_str(), (mount / "probe").c_str()), 0) << "FAT has hard links?";
-    std::string error;
+    Problem error;
     // As the editor does: the map locked while it is saved.
     MapLock lock;
     LockOwner holder;
-    ASSERT_EQ(lock.Acquire(onStick, holder, error), MapLock::Result::Taken) << error;
-    ASSERT_TRUE(SaveMapFile(*store, onStick, picture, error)) << error;
-    ASSERT_TRUE(SaveMapFile(*store, onStick, picture, error)) << error;
+    ASSERT_EQ(lock.Acquire(onStick, holder, error), MapLock::Result::Taken) << error.Text();
+    ASSERT_TRUE(SaveMapFile(*store, onStick, picture, error)) << error.Text();
+    ASSERT_TRUE(SaveMapFile(*store, onStick, picture, error)) << error.Text();
     EXPECT_EQ(ReadFile(onStick), WriteToBytes(*store, picture));
     EXPECT_TRUE(fs::exists(mount / ".pueblo.map.lock"));
     lock.Release();

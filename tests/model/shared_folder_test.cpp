@@ -43,7 +43,7 @@ struct SharedFolder : testing::Test {
     ScratchDir dir;
     std::unique_ptr<MapStore> store = BuildEveryKindMap();
     Bytes picture{0xFF, 0xD8, 0xFF, 0xD9};
-    std::string error;
+    Problem error;
 
     std::string Path(const char* name) const { return dir.str() + name; }
     static unsigned ModeOf(const std::string& path) {
@@ -82,7 +82,7 @@ TEST_F(SharedFolder, LinkPlantedByAnotherUserInAStickyFolderIsNotFollowed) {
     fs::create_symlink(secret, planted);
     ASSERT_EQ(::lchown(planted.c_str(), kNobody, kNobody), 0);
     EXPECT_FALSE(SaveMapFile(*store, planted, picture, error));
-    EXPECT_NE(error.find("es de otro usuario"), std::string::npos) << error;
+    EXPECT_NE(error.Text().find("es de otro usuario"), std::string::npos) << error.Text();
     EXPECT_TRUE(TrustedWriteTarget(planted, error).empty());
     EXPECT_EQ(ReadFile(secret), secretBytes);
     EXPECT_TRUE(fs::is_symlink(planted));
@@ -91,7 +91,7 @@ TEST_F(SharedFolder, LinkPlantedByAnotherUserInAStickyFolderIsNotFollowed) {
     // shared, are followed as always.
     const std::string own = (shared / "propio.map").string();
     fs::create_symlink(secret, own);
-    ASSERT_TRUE(SaveMapFile(*store, own, picture, error)) << error;
+    ASSERT_TRUE(SaveMapFile(*store, own, picture, error)) << error.Text();
     EXPECT_EQ(ReadFile(secret), WriteToBytes(*store, picture));
     const std::string privateLink = Path("enlace.map");
     fs::create_symlink(secret, privateLink);
@@ -105,16 +105,16 @@ TEST_F(SharedFolder, NoOtherUserCanOpenTheNewFileBeforeItHasThePrivateMapsMode) 
     ASSERT_EQ(::chmod(mapPath.c_str(), 0600), 0);
     const mode_t umask = ::umask(022);
     ModeWatchingOps ops;
-    EXPECT_TRUE(SaveMapFile(*store, mapPath, picture, error, ops)) << error;
+    EXPECT_TRUE(SaveMapFile(*store, mapPath, picture, error, ops)) << error.Text();
     ASSERT_EQ(ops.m_modes.size(), 1u);
     EXPECT_EQ(ops.m_modes[0] & 077, 0u) << std::oct << ops.m_modes[0];
     EXPECT_EQ(ModeOf(mapPath), 0600u);
 
     // A map others may read keeps that; a new one gets the usual mode.
     ASSERT_EQ(::chmod(mapPath.c_str(), 0644), 0);
-    EXPECT_TRUE(SaveMapFile(*store, mapPath, picture, error)) << error;
+    EXPECT_TRUE(SaveMapFile(*store, mapPath, picture, error)) << error.Text();
     EXPECT_EQ(ModeOf(mapPath), 0644u);
-    EXPECT_TRUE(SaveMapFile(*store, Path("nuevo.map"), picture, error)) << error;
+    EXPECT_TRUE(SaveMapFile(*store, Path("nuevo.map"), picture, error)) << error.Text();
     EXPECT_EQ(ModeOf(Path("nuevo.map")), 0644u);
     ::umask(umask);
 }
@@ -124,15 +124,15 @@ TEST_F(SharedFolder, NamedPipesWithAMapsOrALocksNameAreRefusedAtOnce) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_TRUE(FinishesWithin(10, [&] {
         std::vector<std::uint8_t> bytes;
-        std::string reason;
+        Problem reason;
         MapHeader header;
         const bool refused = !LoadMapFile(pipe, MapCounters{}, bytes, reason) &&
-                             reason.find("tubería con nombre") != std::string::npos &&
+                             reason.Text().find("tubería con nombre") != std::string::npos &&
                              !ReadMapHeader(pipe, header, reason) &&
                              !ReadWholeFile(pipe, bytes, &reason) &&
-                             reason.find("tubería con nombre") != std::string::npos;
+                             reason.Text().find("tubería con nombre") != std::string::npos;
         return refused && !SaveMapFile(*store, pipe, picture, reason) &&
-               reason.find("no es un archivo") != std::string::npos;
+               reason.Text().find("no es un archivo") != std::string::npos;
     }));
 
     const std::string mapPath = Path("y.map");
@@ -141,10 +141,10 @@ TEST_F(SharedFolder, NamedPipesWithAMapsOrALocksNameAreRefusedAtOnce) {
     EXPECT_TRUE(FinishesWithin(10, [&] {
         MapLock lock;
         LockOwner holder;
-        std::string reason;
+        Problem reason;
         return !MapLock::HeldByOther(mapPath) &&
                lock.Acquire(mapPath, holder, reason) == MapLock::Result::Unavailable &&
-               reason.find("tubería con nombre") != std::string::npos;
+               reason.Text().find("tubería con nombre") != std::string::npos;
     }));
 }
 
@@ -155,12 +155,12 @@ TEST_F(SharedFolder, ReadOnlyMapIsOnlyReplacedWhenAskedAndKeepsItsMode) {
     ASSERT_EQ(::chmod(mapPath.c_str(), 0444), 0);
     EXPECT_TRUE(IsReadOnlyFile(mapPath));
     EXPECT_FALSE(SaveMapFile(*store, mapPath, picture, error));
-    EXPECT_NE(error.find("solo lectura"), std::string::npos) << error;
+    EXPECT_NE(error.Text().find("solo lectura"), std::string::npos) << error.Text();
     EXPECT_EQ(ReadFile(mapPath), old);
 
     SaveOptions replace;
     replace.replaceReadOnly = true;
-    ASSERT_TRUE(SaveMapFile(*store, mapPath, picture, error, replace)) << error;
+    ASSERT_TRUE(SaveMapFile(*store, mapPath, picture, error, replace)) << error.Text();
     EXPECT_EQ(ReadFile(mapPath), WriteToBytes(*store, picture));
     EXPECT_EQ(ModeOf(mapPath), 0444u);
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"fijo.map"}));
@@ -179,9 +179,9 @@ TEST_F(SharedFolder, SavesAtTheSameTimeTakeTurnsAndAllWork) {
         if (pid == 0) {
             ::alarm(120);
             for (int round = 0; round < 25; ++round) {
-                std::string reason;
+                Problem reason;
                 if (!SaveMapFile(*store, path, picture, reason)) {
-                    std::fprintf(stderr, "%s: %s\n", path.c_str(), reason.c_str());
+                    std::fprintf(stderr, "%s: %s\n", path.c_str(), reason.Text().c_str());
                     ::_exit(1);
                 }
             }

@@ -51,7 +51,7 @@ bool Exists(const QString& path) {
 // have gaps (a mix of two saves).
 int StepOfFile(const QString& path) {
     std::vector<std::uint8_t> picture;
-    std::string error;
+    Problem error;
     const auto store = LoadMapFile(LocalPath(path), {}, picture, error);
     if (!store)
         return -1;
@@ -141,8 +141,8 @@ private slots:
             std::vector<std::uint8_t> picture(200 * 1024);
             for (auto& byte : picture)
                 byte = std::uint8_t(random.bounded(256));
-            std::string error;
-            QVERIFY2(SaveMapFile(town, LocalPath(map), picture, error), error.c_str());
+            Problem error;
+            QVERIFY2(SaveMapFile(town, LocalPath(map), picture, error), error.Text().c_str());
         }
         const CRecoveryStore recovery;
         const QString copyTemp = recovery.CopyPath(map) + QStringLiteral(".tmp");

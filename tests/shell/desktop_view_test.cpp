@@ -64,9 +64,9 @@ std::string WriteTown(const QString& path, float size, FloatPoint shift) {
             outline.push_back({p.x * size + shift.x, p.y * size + shift.y});
         store.AddBlock(outline, block.m_nType);
     }
-    std::string error;
+    Problem error;
     if (!SaveMapFile(store, LocalPath(path), {}, error))
-        return error.empty() ? std::string("no se pudo guardar") : error;
+        return error ? error.Text() : std::string("no se pudo guardar");
     return {};
 }
 

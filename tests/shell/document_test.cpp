@@ -82,7 +82,7 @@ private:
                                 const TestMapContents& contents = {}) {
         MapStore store;
         FillTestTown(store, contents);
-        std::string error;
+        Problem error;
         const QString path = Path(name);
         if (!SaveMapFile(store, LocalPath(path), picture, error))
             return {};
@@ -145,7 +145,7 @@ private slots:
         for (const auto& [path, expected] :
              {std::pair{here, Bytes{0xFF, 0xD8, 1}}, std::pair{there, Bytes{0xFF, 0xD8, 2, 2}}}) {
             Bytes picture;
-            std::string reason;
+            Problem reason;
             QVERIFY(LoadMapFile(LocalPath(path), {}, picture, reason));
             QCOMPARE(picture, expected);
         }
@@ -214,10 +214,10 @@ private slots:
         QVERIFY(document.Save(error));
         QVERIFY(!document.IsModified());
 
-        std::string reason;
+        Problem reason;
         Bytes reread;
         auto onDisk = LoadMapFile(LocalPath(path), {}, reread, reason);
-        QVERIFY2(onDisk, reason.c_str());
+        QVERIFY2(onDisk, reason.Text().c_str());
         QCOMPARE(onDisk->m_strTown, std::string("Álamos"));
         QCOMPARE(reread, picture);
 
@@ -262,10 +262,10 @@ private slots:
         QCOMPARE(Names(document.Store().m_listStreets),
                  (QStringList{QStringLiteral("Benito Juárez"), QStringLiteral("Calle Hidalgo")}));
 
-        std::string reason;
+        Problem reason;
         Bytes picture;
         auto onDisk = LoadMapFile(LocalPath(path), {}, picture, reason);
-        QVERIFY2(onDisk, reason.c_str());
+        QVERIFY2(onDisk, reason.Text().c_str());
         QCOMPARE(Names(onDisk->m_listStreets), Names(document.Store().m_listStreets));
         QCOMPARE(picture, (Bytes{7, 7}));
     }
@@ -328,10 +328,10 @@ private slots:
         QVERIFY(original.open(QIODevice::ReadOnly));
         QCOMPARE(original.readAll(), before);
 
-        std::string reason;
+        Problem reason;
         Bytes picture;
         auto written = LoadMapFile(LocalPath(copy), {}, picture, reason);
-        QVERIFY2(written, reason.c_str());
+        QVERIFY2(written, reason.Text().c_str());
         QCOMPARE(Names(written->m_listStreets),
                  (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Zaragoza")}));
         QCOMPARE(picture, (Bytes{3, 1, 4}));
@@ -420,7 +420,7 @@ private slots:
         QVERIFY(QFile::exists(copy->copyPath));
         QVERIFY(document.Save(error));
         QVERIFY(!QFile::exists(copy->copyPath));
-        std::string reason;
+        Problem reason;
         Bytes picture;
         auto onDisk = LoadMapFile(LocalPath(path), {}, picture, reason);
         QVERIFY(onDisk);
@@ -478,10 +478,10 @@ private slots:
         QCOMPARE(document.Store().m_strMapName, std::string("oaxaca"));
         QVERIFY(!document.IsModified());
         QCOMPARE(FileBytes(first), before);
-        std::string reason;
+        Problem reason;
         Bytes picture;
         auto written = LoadMapFile(LocalPath(second), {}, picture, reason);
-        QVERIFY2(written, reason.c_str());
+        QVERIFY2(written, reason.Text().c_str());
         QCOMPARE(Names(written->m_listStreets),
                  (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Zaragoza")}));
         QCOMPARE(picture, (Bytes{2, 7}));

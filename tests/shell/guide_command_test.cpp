@@ -23,7 +23,7 @@ QString WriteMap(const QString& dir, const std::string& name, QColor colour) {
     AddBlock(store, -1000, -750, 1000, 750, 1);
     const QString path =
         dir + QLatin1Char('/') + QString::fromStdString(name) + QStringLiteral(".map");
-    std::string error;
+    Problem error;
     if (!SaveMapFile(store, QFile::encodeName(path).toStdString(), JpegPicture(colour, 160, 120),
                      error))
         return {};

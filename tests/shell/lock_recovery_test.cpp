@@ -97,11 +97,11 @@ private slots:
         QVERIFY(!editor.document.IsModified());
         QCOMPARE(editor.frame->windowTitle(), QStringLiteral("VELTRIX  Mitla, Oaxaca - México[*]"));
         QCOMPARE(FileBytes(path), before);
-        std::string error;
+        Problem error;
         MapCounters counters;
         std::vector<std::uint8_t> picture;
         auto saved = LoadMapFile(LocalPath(mine), counters, picture, error);
-        QVERIFY2(saved, error.c_str());
+        QVERIFY2(saved, error.Text().c_str());
         QVERIFY(Names(saved->m_listStreets).contains(QStringLiteral("Cambiada")));
     }
 

@@ -241,11 +241,11 @@ private slots:
                  (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Zaragoza")}));
         QVERIFY(!editor.recorder->Of(UM_REFRESH_PAGES).empty());
 
-        std::string error;
+        Problem error;
         MapCounters counters;
         std::vector<std::uint8_t> picture;
         auto reread = LoadMapFile(LocalPath(path), counters, picture, error);
-        QVERIFY2(reread, error.c_str());
+        QVERIFY2(reread, error.Text().c_str());
         QCOMPARE(Names(reread->m_listStreets),
                  (QStringList{QStringLiteral("Calle Hidalgo"), QStringLiteral("Zaragoza")}));
     }
@@ -292,7 +292,7 @@ private slots:
         QVERIFY(editor.frame->OpenMap(path));
         editor.store.m_listStreets.front()->m_strName = "Del editor";
         editor.store.MarkChanged();
-        std::string error;
+        Problem error;
         MapCounters counters;
         std::vector<std::uint8_t> picture;
         const auto firstStreet = [&] {
@@ -399,7 +399,7 @@ private slots:
                         }};
         editor.frame->OnFileOpen();
         QVERIFY(catalogueShown);
-        std::string error;
+        Problem error;
         MapCounters counters;
         std::vector<std::uint8_t> picture;
         auto onDisk = LoadMapFile(LocalPath(path), counters, picture, error);
@@ -444,7 +444,7 @@ private slots:
         QVERIFY(!editor.frame->isVisible());
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[1], QStringLiteral("Done"));
-        std::string error;
+        Problem error;
         MapCounters counters;
         std::vector<std::uint8_t> picture;
         auto onDisk = LoadMapFile(LocalPath(path), counters, picture, error);

@@ -12,14 +12,14 @@ Bytes WriteToBytes(const MapStore& store, const Bytes& picture) {
     return out.Bytes();
 }
 
-std::unique_ptr<MapStore> ReadFromBytes(const Bytes& bytes, std::string& error,
+std::unique_ptr<MapStore> ReadFromBytes(const Bytes& bytes, Problem& error,
                                         const MapCounters& carried, Bytes* picture) {
     Bytes local;
     try {
         ArchiveReader in(bytes, "prueba.map");
         return ReadMap(in, carried, picture ? *picture : local);
     } catch (const MapFileError& e) {
-        error = e.what();
+        error = e.problem();
         return nullptr;
     }
 }

@@ -17,7 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes WriteToBytes(const MapStore& store, const Bytes& picture = {});
 
 // Reads the bytes; nullptr with the message in `error` when refused.
-std::unique_ptr<MapStore> ReadFromBytes(const Bytes& bytes, std::string& error,
+std::unique_ptr<MapStore> ReadFromBytes(const Bytes& bytes, Problem& error,
                                         const MapCounters& carried = {}, Bytes* picture = nullptr);
 
 // A text of `n` copies of `c`.

@@ -178,8 +178,8 @@ void FillTestTown(MapStore& store, const TestMapContents& contents) {
 std::string WriteTestMap(const std::string& path, const TestMapContents& contents) {
     MapStore store;
     FillTestTown(store, contents);
-    std::string error;
+    Problem error;
     if (!SaveMapFile(store, path, {}, error))
-        return error.empty() ? std::string("no se pudo guardar") : error;
+        return error ? error.Text() : std::string("no se pudo guardar");
     return {};
 }

@@ -54,10 +54,10 @@ TEST_F(GisTool, ImportMakesATownAndExportGivesItBack) {
     EXPECT_EQ(progress.last(), QStringLiteral("100 %"));
 
     EXPECT_TRUE(FileBytes(Path(QStringLiteral("pueblo.prj"))).contains("2.001555"));
-    std::string error;
+    Problem error;
     std::vector<std::uint8_t> picture;
     const auto store = LoadMapFile(map.toStdString(), {}, picture, error);
-    ASSERT_TRUE(store) << error;
+    ASSERT_TRUE(store) << error.Text();
     EXPECT_EQ(store->m_blocks.size(), kTownBlocks);
     EXPECT_EQ(store->m_strTown, "San Isidro de las Peñas");
     // A name Windows-1252 cannot hold comes back whole from the file.
@@ -103,10 +103,10 @@ TEST_F(GisTool, HeaderOptionsAndPresetByName) {
          QStringLiteral("--town"), QStringLiteral("Peñitas"), QStringLiteral("--state"),
          QStringLiteral("Jalisco"), QStringLiteral("--country"), QStringLiteral("México")});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
-    std::string error;
+    Problem error;
     std::vector<std::uint8_t> picture;
     const auto store = LoadMapFile(Path(QStringLiteral("a.map")).toStdString(), {}, picture, error);
-    ASSERT_TRUE(store) << error;
+    ASSERT_TRUE(store) << error.Text();
     EXPECT_EQ(store->m_strTown, "Peñitas");
     EXPECT_EQ(store->m_strState, "Jalisco");
     EXPECT_EQ(store->m_strCountry, "México");

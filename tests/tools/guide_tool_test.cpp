@@ -160,8 +160,8 @@ protected:
         store = GuideTown();
         map = QString::fromStdString(dir.str() + "guia.map");
         pdf = QString::fromStdString(dir.str() + "guia.pdf");
-        std::string error;
-        ASSERT_TRUE(SaveMapFile(store, map.toStdString(), {}, error)) << error;
+        Problem error;
+        ASSERT_TRUE(SaveMapFile(store, map.toStdString(), {}, error)) << error.Text();
     }
     ToolRun Guide(const QStringList& more = {}) {
         return RunTool(QStringList{QStringLiteral("guide"), map, QStringLiteral("-o"), pdf,
@@ -373,8 +373,8 @@ TEST_F(GuideTool, RefusesToReplaceAGuideOrToPrintBadInputAndLeavesNoFile) {
     }
 
     // A map with no blocks has no plan to print.
-    std::string error;
-    ASSERT_TRUE(SaveMapFile(MakeStore(), map.toStdString(), {}, error)) << error;
+    Problem error;
+    ASSERT_TRUE(SaveMapFile(MakeStore(), map.toStdString(), {}, error)) << error.Text();
     const ToolRun empty = Guide();
     EXPECT_EQ(empty.code, 1);
     EXPECT_TRUE(empty.err.contains(QStringLiteral("no tiene manzanas"))) << empty.err.toStdString();

@@ -44,10 +44,10 @@ protected:
     }
     // The picture a map file holds, decoded as the guide decodes it.
     static QImage StoredPicture(const QString& map, std::vector<std::uint8_t>& bytes) {
-        std::string error;
+        Problem error;
         const auto store =
             LoadMapFile(QFile::encodeName(map).toStdString(), MapCounters{}, bytes, error);
-        EXPECT_TRUE(store) << error;
+        EXPECT_TRUE(store) << error.Text();
         CImageBitmap picture;
         if (!picture.LoadFromMemory(bytes, CImageBitmap::Kind::Jpeg))
             return {};

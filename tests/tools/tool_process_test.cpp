@@ -431,9 +431,9 @@ TEST_F(Tool, GenerateWritesATownWhosePictureFitsItsBounds) {
         QStringLiteral("5")};
     ASSERT_EQ(RunTool(args).code, 0);
     std::vector<std::uint8_t> picture;
-    std::string error;
+    Problem error;
     const auto store = LoadMapFile(out.toStdString(), MapCounters{}, picture, error);
-    ASSERT_TRUE(store) << error;
+    ASSERT_TRUE(store) << error.Text();
     EXPECT_EQ(store->m_blocks.size(), 300u);
     EXPECT_EQ(store->m_nFileVersion, 1);
     const DecodedJpeg decoded = DecodeJpeg(picture);

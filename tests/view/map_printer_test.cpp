@@ -368,8 +368,8 @@ void TestMapPrinter::scaleBarOnScreenOnPaperAndSwitchedOff() {
 void TestMapPrinter::toolDrawsWhatTheWindowShows() {
     OutputFixture f;
     const QString map = f.tempRoot.filePath(QStringLiteral("pueblo.map"));
-    std::string error;
-    QVERIFY2(SaveMapFile(f.store, LocalPath(map), f.picture, error), error.c_str());
+    Problem error;
+    QVERIFY2(SaveMapFile(f.store, LocalPath(map), f.picture, error), error.Text().c_str());
     f.wnd->ZoomTo(7.0f, MapPoint{300, -200});
     const QSize client = f.wnd->Transform().ClientSize();
     const QString png = f.tempRoot.filePath(QStringLiteral("vista.png"));
