@@ -166,7 +166,8 @@ TEST_F(SaveFixture, AReasonNamesTheFileAsItIsCalled) {
     WriteFile(fs::path(folder) / "m.bak", Bytes{1});
     WriteFile(fs::path(folder) / "m.map", Bytes{2});
     EXPECT_FALSE(SaveMapFile(*store, folder + "m.map", picture, error));
-    EXPECT_TRUE(error.Text().starts_with("Ya existe " + folder + "m.bak, la copia")) << error.Text();
+    EXPECT_TRUE(error.Text().starts_with("Ya existe " + folder + "m.bak, la copia"))
+        << error.Text();
 }
 
 TEST_F(SaveFixture, SavesWithAndWithoutHardLinksLeaveOnlyTheMap) {
