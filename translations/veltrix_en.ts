@@ -132,7 +132,7 @@
     </message>
     <message>
         <source>d &apos;de&apos; MMMM &apos;de&apos; yyyy &apos;a las&apos; HH:mm</source>
-        <translation>MMMM d, yyyy 'at' HH:mm</translation>
+        <translation>MMMM d, yyyy &apos;at&apos; HH:mm</translation>
     </message>
     <message>
         <source>El mapa %1 ya está abierto en otro editor.
@@ -237,7 +237,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>Se escriben todas las capas del mapa tal como se ve ahora: manzanas, etiquetas, calles, referencias, colonias, rutas, estaciones y negocios. GeoPackage y KML las guardan en un archivo; GeoJSON, Shapefile y CSV, en un archivo por capa (nombre-manzanas, nombre-calles...).</source>
-        <translation>All the map's layers are written as the map looks now: blocks, labels, streets, landmarks, neighbourhoods, routes, stations and businesses. GeoPackage and KML keep them in one file; GeoJSON, Shapefile and CSV in one file per layer (name-manzanas, name-calles...).</translation>
+        <translation>All the map&apos;s layers are written as the map looks now: blocks, labels, streets, landmarks, neighbourhoods, routes, stations and businesses. GeoPackage and KML keep them in one file; GeoJSON, Shapefile and CSV in one file per layer (name-manzanas, name-calles...).</translation>
     </message>
     <message>
         <source>Aceptar</source>
@@ -273,11 +273,11 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>el del mapa (%1)</source>
-        <translation>the map's (%1)</translation>
+        <translation>the map&apos;s (%1)</translation>
     </message>
     <message>
         <source>Vacío: el sistema del mapa, de %1. Otro: EPSG:N.</source>
-        <translation>Empty: the map's system, from %1. Another: EPSG:N.</translation>
+        <translation>Empty: the map&apos;s system, from %1. Another: EPSG:N.</translation>
     </message>
     <message>
         <source>Escriba el nombre del archivo que se escribe.</source>
@@ -338,7 +338,7 @@ Do you want to replace it anyway? It will keep its permissions.</translation>
     </message>
     <message>
         <source>Ninguno: el uso de cada capa se elige en la tabla</source>
-        <translation>None: each layer's use is chosen in the table</translation>
+        <translation>None: each layer&apos;s use is chosen in the table</translation>
     </message>
     <message>
         <source>Otro archivo...</source>
@@ -637,12 +637,12 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>No se pudo mostrar la imagen del mapa.</source>
-        <translation>The map's picture could not be shown.</translation>
+        <translation>The map&apos;s picture could not be shown.</translation>
     </message>
     <message>
         <source>No se pudo mostrar la imagen del mapa.
 %1</source>
-        <translation>The map's picture could not be shown.
+        <translation>The map&apos;s picture could not be shown.
 %1</translation>
     </message>
 </context>
