@@ -3,6 +3,7 @@
 #include "display_order.h"
 #include "map_store.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -81,7 +82,7 @@ GuideIndex BuildGuideIndex(const MapStore& store, const CGuideLayout& layout) {
     for (const auto& category : store.m_directory.m_listCategories) {
         GuideCategory out{Text(category->m_strName), {}};
         if (out.name.isEmpty())
-            out.name = QStringLiteral("Sin categoría");
+            out.name = QCoreApplication::translate("Guide", "Sin categoría");
         for (const auto& business : category->m_listBusinesses) {
             GuideEntry entry{Text(business->m_strName), {}, {}};
             if (entry.name.isEmpty())
@@ -90,7 +91,7 @@ GuideIndex BuildGuideIndex(const MapStore& store, const CGuideLayout& layout) {
             if (const QString address = Text(business->m_strComments); !address.isEmpty())
                 detail << address;
             if (const QString phone = Text(business->m_strPhone); !phone.isEmpty())
-                detail << QStringLiteral("Tel. %1").arg(phone);
+                detail << QCoreApplication::translate("Guide", "Tel. %1").arg(phone);
             entry.detail = detail.join(QStringLiteral(" · "));
             if (business->IsDrawable())
                 if (const auto place = layout.PlaceOf({business->m_x, business->m_y}))
@@ -112,7 +113,7 @@ GuideIndex BuildGuideIndex(const MapStore& store, const CGuideLayout& layout) {
 
 QString GuidePlacesText(const std::vector<GuidePlace>& places) {
     if (places.empty())
-        return QStringLiteral("fuera del plano");
+        return QCoreApplication::translate("Guide", "fuera del plano");
     // One group per page: "12 C3 C4, 13 A3", the page's number said once.
     QString text;
     int page = 0;

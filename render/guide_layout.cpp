@@ -3,6 +3,7 @@
 #include "map_fit.h"
 #include "map_store.h"
 
+#include <QCoreApplication>
 #include <QPageSize>
 
 #include <algorithm>
@@ -72,12 +73,13 @@ QString GuidePlaceName(const GuidePlace& place) {
 std::optional<CGuideLayout> CGuideLayout::Make(const MapStore& store, const GuideOptions& options,
                                                QString& error) {
     if (!(options.scale >= kGuideMinScale && options.scale <= kGuideMaxScale)) {
-        error = QStringLiteral("La escala debe estar entre 1 y 20.");
+        error = QCoreApplication::translate("Guide", "La escala debe estar entre 1 y 20.");
         return std::nullopt;
     }
     const MapRect town = TownBounds(store);
     if (town.IsEmpty()) {
-        error = QStringLiteral("El mapa no tiene manzanas: no hay plano que imprimir.");
+        error = QCoreApplication::translate(
+            "Guide", "El mapa no tiene manzanas: no hay plano que imprimir.");
         return std::nullopt;
     }
 
@@ -90,7 +92,8 @@ std::optional<CGuideLayout> CGuideLayout::Make(const MapStore& store, const Guid
     const int w = FloorToInt(g.m_pagePixels.width() - 2 * side);
     const int h = FloorToInt(g.m_pagePixels.height() - top - side);
     if (w < 50 || h < 50) {
-        error = QStringLiteral("El papel es demasiado pequeño para el plano.");
+        error =
+            QCoreApplication::translate("Guide", "El papel es demasiado pequeño para el plano.");
         return std::nullopt;
     }
     g.m_frame = QRectF(side, top, w, h);
@@ -109,7 +112,8 @@ std::optional<CGuideLayout> CGuideLayout::Make(const MapStore& store, const Guid
     g.m_nGridColumns = std::max(1, static_cast<int>(std::ceil(townW / g.m_stepX)));
     g.m_nGridRows = std::max(1, static_cast<int>(std::ceil(townH / g.m_stepY)));
     if (std::int64_t{g.m_nGridColumns} * g.m_nGridRows > 100000) {
-        error = QStringLiteral("A esa escala el plano necesitaría demasiadas páginas.");
+        error = QCoreApplication::translate(
+            "Guide", "A esa escala el plano necesitaría demasiadas páginas.");
         return std::nullopt;
     }
     g.m_gridLeft = town.left + townW / 2 - g.m_nGridColumns * g.m_stepX / 2;

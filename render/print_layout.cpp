@@ -3,6 +3,7 @@
 #include "file_guard.h"
 #include "problem_text.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontMetrics>
 #include <QImageWriter>
@@ -22,7 +23,7 @@ constexpr int kPrintMargin = 100;
 constexpr int kPdfResolution = 300;
 
 QString SaveFailure(const QString& path) {
-    return QStringLiteral("No se pudo guardar la vista en %1.").arg(path);
+    return QCoreApplication::translate("Print", "No se pudo guardar la vista en %1.").arg(path);
 }
 
 // QSaveFile follows links by itself: the chain is checked first, so that a

@@ -8,6 +8,7 @@
 #include "scale_bar.h"
 #include "street.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QFontMetricsF>
@@ -42,7 +43,7 @@ QFont GuideFont(double points, bool bold = false) {
 }
 
 QString GuideFailure(const QString& path) {
-    return QStringLiteral("No se pudo guardar la guía en %1.").arg(path);
+    return QCoreApplication::translate("Guide", "No se pudo guardar la guía en %1.").arg(path);
 }
 
 QPageSize::PageSizeId PageSizeOf(GuidePaper paper) {
@@ -61,7 +62,7 @@ QString TownName(const MapStore& store) {
     QString town = QString::fromStdString(store.m_strTown).trimmed();
     if (town.isEmpty())
         town = QString::fromStdString(store.m_strTitle).trimmed();
-    return town.isEmpty() ? QStringLiteral("Plano de la ciudad") : town;
+    return town.isEmpty() ? QCoreApplication::translate("Guide", "Plano de la ciudad") : town;
 }
 
 // The text with the characters drawn centred on `centre`'s x and with its
@@ -144,7 +145,7 @@ void CGuideWriter::Header(const QString& title) {
     m_p.setPen(kInk);
     m_p.setFont(GuideFont(10, true));
     m_p.drawText(QPointF(kMarginMm * kMm, baseline), title);
-    const QString number = QStringLiteral("Página %1").arg(m_nPage);
+    const QString number = QCoreApplication::translate("Guide", "Página %1").arg(m_nPage);
     const double w = QFontMetricsF(m_p.font()).horizontalAdvance(number);
     m_p.drawText(QPointF(m_page.width() - kMarginMm * kMm - w, baseline), number);
     m_p.setPen(QPen(kFaint, 0.6));
@@ -159,7 +160,7 @@ void CGuideWriter::Cover() {
     m_p.setFont(GuideFont(30, true));
     DrawCentred(m_p, QPointF(cx, 45 * kMm), m_town);
     m_p.setFont(GuideFont(16));
-    DrawCentred(m_p, QPointF(cx, 58 * kMm), QStringLiteral("Guía de calles"));
+    DrawCentred(m_p, QPointF(cx, 58 * kMm), QCoreApplication::translate("Guide", "Guía de calles"));
     QStringList where;
     for (const std::string* part : {&store.m_strState, &store.m_strCountry})
         if (const QString text = QString::fromStdString(*part).trimmed(); !text.isEmpty())
@@ -177,12 +178,15 @@ void CGuideWriter::Cover() {
         m_p.drawImage(target, m_request.overview);
     }
 
-    const QLocale spanish(QLocale::Spanish, QLocale::Mexico);
+    // The locale's name is a text of the catalogue too, so that the month
+    // names follow the language.
+    const QLocale locale(QCoreApplication::translate("Guide", "es_MX"));
     m_p.setFont(GuideFont(12));
     DrawCentred(
         m_p, QPointF(cx, m_page.height() - 35 * kMm),
-        QStringLiteral("Impreso el %1")
-            .arg(spanish.toString(QDate::currentDate(), QStringLiteral("d 'de' MMMM 'de' yyyy"))));
+        QCoreApplication::translate("Guide", "Impreso el %1")
+            .arg(locale.toString(QDate::currentDate(),
+                                 QCoreApplication::translate("Guide", "d 'de' MMMM 'de' yyyy"))));
     m_p.setFont(GuideFont(9));
     m_p.setPen(kFaint);
     DrawCentred(m_p, QPointF(cx, m_page.height() - 18 * kMm),
@@ -191,7 +195,7 @@ void CGuideWriter::Cover() {
 }
 
 void CGuideWriter::KeyMap() {
-    Header(QStringLiteral("%1 · Plano de conjunto").arg(m_town));
+    Header(QCoreApplication::translate("Guide", "%1 · Plano de conjunto").arg(m_town));
     const QRectF frame = m_layout.Frame();
     const QSize client(static_cast<int>(frame.width()), static_cast<int>(frame.height()));
     // The whole of what the pages show, fitted into the frame.
@@ -237,7 +241,9 @@ void CGuideWriter::KeyMap() {
 }
 
 void CGuideWriter::MapPage(const GuidePage& page) {
-    Header(QStringLiteral("%1 · Escala 1:%2").arg(m_town).arg(GuidePaperScale(m_layout)));
+    Header(QCoreApplication::translate("Guide", "%1 · Escala 1:%2")
+               .arg(m_town)
+               .arg(GuidePaperScale(m_layout)));
     const QRectF frame = m_layout.Frame();
     const MapTransform& t = page.transform;
     m_p.save();
@@ -279,7 +285,7 @@ void CGuideWriter::MapPage(const GuidePage& page) {
     m_p.setPen(kInk);
     m_p.setFont(GuideFont(8));
     const auto next = [](int number) {
-        return QStringLiteral("Continúa en la página %1").arg(number);
+        return QCoreApplication::translate("Guide", "Continúa en la página %1").arg(number);
     };
     const double out = 2 * band + 3.0 * kMm;
     if (page.above)
@@ -418,20 +424,20 @@ void CGuideWriter::Entry(const GuideEntry& entry) {
 }
 
 void CGuideWriter::Lists(const GuideIndex& index) {
-    BeginSection(QStringLiteral("Índice de calles"));
+    BeginSection(QCoreApplication::translate("Guide", "Índice de calles"));
     for (const GuideEntry& entry : index.streets)
         Entry(entry);
     if (m_bStopped)
         return;
-    BeginSection(QStringLiteral("Directorio"));
+    BeginSection(QCoreApplication::translate("Guide", "Directorio"));
     for (const GuideCategory& category : index.directory) {
         Heading(category.name);
         for (const GuideEntry& entry : category.businesses)
             Entry(entry);
     }
     for (const auto& [title, entries] :
-         {std::pair{QStringLiteral("Referencias"), &index.references},
-          std::pair{QStringLiteral("Colonias"), &index.colonies}}) {
+         {std::pair{QCoreApplication::translate("Guide", "Referencias"), &index.references},
+          std::pair{QCoreApplication::translate("Guide", "Colonias"), &index.colonies}}) {
         if (entries->empty() || m_bStopped)
             continue;
         Heading(title);
@@ -507,7 +513,8 @@ bool WriteTownGuide(const QString& path, const GuideRequest& request, QString& e
     {
         QPdfWriter writer(&file);
         writer.setResolution(static_cast<int>(kGuideDpi));
-        writer.setTitle(QStringLiteral("%1 · Guía de calles").arg(TownName(request.store)));
+        writer.setTitle(QCoreApplication::translate("Guide", "%1 · Guía de calles")
+                            .arg(TownName(request.store)));
         writer.setCreator(QString::fromLatin1(kPrintDocumentName));
         writer.setPageLayout(QPageLayout(QPageSize(PageSizeOf(options.paper)),
                                          options.orientation == GuideOrientation::Horizontal

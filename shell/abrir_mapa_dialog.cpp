@@ -93,17 +93,17 @@ QString CAbrirMapaDlg::CatalogueLine(const QString& country, const QString& stat
 
 CAbrirMapaDlg::CAbrirMapaDlg(const QString& programDir, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("abrirMapaDlg"));
-    setWindowTitle(QStringLiteral("Abrir mapa"));
+    setWindowTitle(tr("Abrir mapa"));
 
-    auto* caption = new QLabel(QStringLiteral("Mapas disponibles en el sistema:"), this);
+    auto* caption = new QLabel(tr("Mapas disponibles en el sistema:"), this);
     auto* header = new QFrame(this);
     header->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     const QFontMetrics metrics = fontMetrics();
-    const char* titles[3] = {"Pais", "Estado", "Población"};
+    const char* titles[3] = {QT_TR_NOOP("Pais"), QT_TR_NOOP("Estado"), QT_TR_NOOP("Población")};
     const int starts[3] = {0, DialogUnitsToPixels(metrics, kTabStops[0]),
                            DialogUnitsToPixels(metrics, kTabStops[1])};
     for (int i = 0; i < 3; ++i) {
-        auto* title = new QLabel(QString::fromUtf8(titles[i]), header);
+        auto* title = new QLabel(tr(titles[i]), header);
         title->move(starts[i] + 5, 1);
     }
     header->setFixedHeight(metrics.height() + 4);
@@ -115,10 +115,10 @@ CAbrirMapaDlg::CAbrirMapaDlg(const QString& programDir, QWidget* parent) : QDial
     m_pList->setItemDelegate(new CatalogueDelegate(m_pList));
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &CAbrirMapaDlg::accept);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("button1"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("button2"));
     connect(ok, &QPushButton::clicked, this, &CAbrirMapaDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -172,8 +172,8 @@ void CAbrirMapaDlg::FillList(const QString& programDir) {
     // The files that are no maps stay in sight, so that a person knows why a
     // town is missing, but they cannot be chosen.
     for (const auto& [path, reason] : unreadable) {
-        auto* item = new QListWidgetItem(QFileInfo(path).fileName() + QLatin1Char('\t') +
-                                         QStringLiteral("No se puede abrir: ") + reason);
+        auto* item = new QListWidgetItem(
+            tr("%1\tNo se puede abrir: %2").arg(QFileInfo(path).fileName(), reason));
         item->setFlags(Qt::NoItemFlags);
         item->setToolTip(path);
         m_pList->addItem(item);

@@ -92,8 +92,8 @@ void CCategoriasDlg::OnEliminar() {
         return;
     const QString name = line->text();
     if (!AskYesNo(this,
-                  QStringLiteral("¿Esta seguro de eliminar la categoria y todas las marcas y "
-                                 "rutas que pertenecen a ésta?"),
+                  tr("¿Esta seguro de eliminar la categoria y todas las marcas y "
+                     "rutas que pertenecen a ésta?"),
                   QMessageBox::Question))
         return;
     emit CategoryAboutToBeDeleted(name);

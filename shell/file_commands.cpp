@@ -26,25 +26,39 @@
 
 namespace {
 
-// "1 de mayo de 2024 a las 10:22".
-QString SpanishDateTime(const QDateTime& when) {
-    return QLocale(QLocale::Spanish, QLocale::Mexico)
-        .toString(when.toLocalTime(), QStringLiteral("d 'de' MMMM 'de' yyyy 'a las' HH:mm"));
+// "1 de mayo de 2024 a las 10:22". The locale's name is a text of the
+// catalogue too, so that the month names follow the language.
+QString ShownDateTime(const QDateTime& when) {
+    const QLocale locale(QCoreApplication::translate("CFileCommands", "es_MX"));
+    return locale.toString(
+        when.toLocalTime(),
+        QCoreApplication::translate("CFileCommands", "d 'de' MMMM 'de' yyyy 'a las' HH:mm"));
 }
 
 QString LockedQuestion(const QString& path, const LockOwner& holder) {
-    QString who;
-    if (!holder.unknown) {
-        who = QStringLiteral(": usuario %1, equipo %2, proceso %3")
-                  .arg(QString::fromStdString(holder.user), QString::fromStdString(holder.host))
-                  .arg(holder.pid);
-        if (holder.since > 0)
-            who += QStringLiteral(", desde el %1")
-                       .arg(SpanishDateTime(QDateTime::fromSecsSinceEpoch(holder.since)));
-    }
-    return QStringLiteral("El mapa %1 ya está abierto en otro editor%2.\n¿Desea abrirlo de solo "
-                          "lectura? Los cambios sólo se podrán guardar con otro nombre.")
-        .arg(QFileInfo(path).fileName(), who);
+    const QString name = QFileInfo(path).fileName();
+    if (holder.unknown)
+        return QCoreApplication::translate(
+                   "CFileCommands",
+                   "El mapa %1 ya está abierto en otro editor.\n¿Desea abrirlo de solo lectura? "
+                   "Los cambios sólo se podrán guardar con otro nombre.")
+            .arg(name);
+    const QString user = QString::fromStdString(holder.user);
+    const QString host = QString::fromStdString(holder.host);
+    const QString pid = QString::number(holder.pid);
+    if (holder.since <= 0)
+        return QCoreApplication::translate(
+                   "CFileCommands",
+                   "El mapa %1 ya está abierto en otro editor: usuario %2, equipo %3, proceso "
+                   "%4.\n¿Desea abrirlo de solo lectura? Los cambios sólo se podrán guardar con "
+                   "otro nombre.")
+            .arg(name, user, host, pid);
+    return QCoreApplication::translate(
+               "CFileCommands",
+               "El mapa %1 ya está abierto en otro editor: usuario %2, equipo %3, proceso %4, "
+               "desde el %5.\n¿Desea abrirlo de solo lectura? Los cambios sólo se podrán "
+               "guardar con otro nombre.")
+        .arg(name, user, host, pid, ShownDateTime(QDateTime::fromSecsSinceEpoch(holder.since)));
 }
 
 // A menu shows '&' as a mnemonic; a file name shows it as it is.
@@ -107,8 +121,8 @@ bool CFileCommands::SaveModified() {
     if (!m_document.IsModified())
         return true;
     const QString question =
-        QStringLiteral("El mapa %1 tiene cambios que no se han guardado.\n¿Desea guardar los "
-                       "cambios antes de continuar?")
+        tr("El mapa %1 tiene cambios que no se han guardado.\n¿Desea guardar los "
+           "cambios antes de continuar?")
             .arg(QString::fromStdString(m_document.Store().m_strMapName));
     switch (AskYesNoCancel(&m_frame, question)) {
     case QMessageBox::Yes:
@@ -138,9 +152,8 @@ void CFileCommands::OnFileOpenAny() {
         folder = QFileInfo(m_document.Path()).absolutePath();
     else if (!m_recent.Paths().isEmpty())
         folder = QFileInfo(m_recent.Paths().front()).absolutePath();
-    const QString path =
-        QFileDialog::getOpenFileName(&m_frame, QStringLiteral("Abrir mapa"), folder,
-                                     QStringLiteral("Mapas (*.map *.MAP);;Todos los archivos (*)"));
+    const QString path = QFileDialog::getOpenFileName(
+        &m_frame, tr("Abrir mapa"), folder, tr("Mapas (*.map *.MAP);;Todos los archivos (*)"));
     if (!path.isEmpty())
         OpenMap(path);
 }
@@ -150,8 +163,8 @@ void CFileCommands::OnOpenRecent(int slot) {
         return;
     const QString path = m_recent.Paths()[slot];
     if (!QFileInfo(path).isFile()) {
-        const QString question = QStringLiteral("El mapa %1 ya no existe.\n¿Desea quitarlo de la "
-                                                "lista de mapas recientes?")
+        const QString question = tr("El mapa %1 ya no existe.\n¿Desea quitarlo de la "
+                                    "lista de mapas recientes?")
                                      .arg(QDir::toNativeSeparators(path));
         if (AskYesNo(&m_frame, question, QMessageBox::Warning)) {
             m_recent.Remove(path);
@@ -190,9 +203,9 @@ void CFileCommands::OfferRecovery() {
     if (!copy)
         return;
     const QString question =
-        QStringLiteral("Se encontró una copia de recuperación de %1 guardada el %2.\n¿Desea "
-                       "recuperarla?")
-            .arg(QFileInfo(copy->mapPath).fileName(), SpanishDateTime(copy->saved));
+        tr("Se encontró una copia de recuperación de %1 guardada el %2.\n¿Desea "
+           "recuperarla?")
+            .arg(QFileInfo(copy->mapPath).fileName(), ShownDateTime(copy->saved));
     if (!AskYesNo(&m_frame, question, QMessageBox::Question)) {
         m_document.DiscardRecovery();
         return;
@@ -212,7 +225,7 @@ bool CFileCommands::ReportSave(const std::function<bool(QString& error)>& save) 
         ShowMessage(&m_frame, ProblemText(SaveErrorText()), QMessageBox::Warning, error);
         return false;
     }
-    ShowMessage(&m_frame, QStringLiteral("Done"));
+    ShowMessage(&m_frame, tr("Done"));
     return true;
 }
 
@@ -223,13 +236,12 @@ bool CFileCommands::SaveMap() {
         return OnFileSaveAs();
     if (m_document.ChangedOnDisk()) {
         const QString question =
-            QStringLiteral("El archivo cambió en el disco desde que se abrió o se guardó aquí: "
-                           "otro programa escribió %1.\nSi guarda ahora, ese cambio se perderá; "
-                           "si lo vuelve a abrir, se perderán los cambios hechos aquí.")
+            tr("El archivo cambió en el disco desde que se abrió o se guardó aquí: "
+               "otro programa escribió %1.\nSi guarda ahora, ese cambio se perderá; "
+               "si lo vuelve a abrir, se perderán los cambios hechos aquí.")
                 .arg(QFileInfo(m_document.Path()).fileName());
         switch (AskChoice(&m_frame, question,
-                          {QStringLiteral("Guardar de todos modos"),
-                           QStringLiteral("Volver a abrir"), QStringLiteral("Cancelar")})) {
+                          {tr("Guardar de todos modos"), tr("Volver a abrir"), tr("Cancelar")})) {
         case 0:
             break;
         case 1:
@@ -253,12 +265,11 @@ bool CFileCommands::SaveMap() {
 
 bool CFileCommands::MayReplaceReadOnly(const QString& path, bool& replace) {
     replace = IsReadOnlyFile(SaveTarget(QFile::encodeName(path).toStdString()));
-    return !replace ||
-           AskYesNo(&m_frame,
-                    QStringLiteral("El archivo es de solo lectura: %1.\n¿Desea reemplazarlo de "
+    return !replace || AskYesNo(&m_frame,
+                                tr("El archivo es de solo lectura: %1.\n¿Desea reemplazarlo de "
                                    "todos modos? Seguirá siendo de solo lectura.")
-                        .arg(QFileInfo(path).fileName()),
-                    QMessageBox::Warning);
+                                    .arg(QFileInfo(path).fileName()),
+                                QMessageBox::Warning);
 }
 
 bool CFileCommands::SaveMapAs(const QString& path) {
@@ -275,8 +286,7 @@ bool CFileCommands::SaveMapAs(const QString& path) {
 bool CFileCommands::OnFileSaveAs() {
     if (!m_document.IsOpen())
         return false;
-    QFileDialog dialog(&m_frame, QStringLiteral("Guardar como"), m_document.Path(),
-                       QStringLiteral("Mapas (*.map)"));
+    QFileDialog dialog(&m_frame, tr("Guardar como"), m_document.Path(), tr("Mapas (*.map)"));
     dialog.setObjectName(QStringLiteral("saveAsDialog"));
     SetUpFileDialog(dialog, FileDialogKind::Save);
     dialog.setDefaultSuffix(QStringLiteral("map"));
@@ -288,8 +298,7 @@ bool CFileCommands::OnFileSaveAs() {
         if (!QFileInfo::exists(path) ||
             IsReadOnlyFile(SaveTarget(QFile::encodeName(path).toStdString())) ||
             AskYesNo(&m_frame,
-                     QStringLiteral("Ya existe %1.\n¿Desea reemplazarlo?")
-                         .arg(QFileInfo(path).fileName()),
+                     tr("Ya existe %1.\n¿Desea reemplazarlo?").arg(QFileInfo(path).fileName()),
                      QMessageBox::Warning))
             return SaveMapAs(path);
     }
@@ -312,8 +321,7 @@ void CFileCommands::OnImportGis() {
     CGisImportDlg dialog(m_strProgramDir, &m_frame);
     if (dialog.exec() != QDialog::Accepted || !OpenMap(dialog.MapPath()))
         return;
-    ShowMessage(&m_frame,
-                QStringLiteral("Se creó el mapa %1.").arg(QFileInfo(dialog.MapPath()).fileName()),
+    ShowMessage(&m_frame, tr("Se creó el mapa %1.").arg(QFileInfo(dialog.MapPath()).fileName()),
                 QMessageBox::Information, dialog.Summary().join(QLatin1Char('\n')));
 }
 

@@ -48,7 +48,7 @@ QString Filter(const GisExportFormat& format) {
 CGisExportDlg::CGisExportDlg(const CMapDocument& document, QWidget* parent)
     : QDialog(parent), m_document(document), m_formats(ListedFormats()) {
     setObjectName(QStringLiteral("gisExportDlg"));
-    setWindowTitle(QStringLiteral("Exportar datos geográficos"));
+    setWindowTitle(tr("Exportar datos geográficos"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     if (!ReadGeoreference(document.Path(), m_georeference, m_strGeoreferenceError))
         m_georeference.clear();
@@ -56,7 +56,7 @@ CGisExportDlg::CGisExportDlg(const CMapDocument& document, QWidget* parent)
     m_pPath = new QLineEdit(this);
     m_pPath->setObjectName(QStringLiteral("exportPath"));
     connect(m_pPath, &QLineEdit::textEdited, this, &CGisExportDlg::OnPathEdited);
-    auto* browse = new QPushButton(QStringLiteral("&Examinar..."), this);
+    auto* browse = new QPushButton(tr("&Examinar..."), this);
     browse->setObjectName(QStringLiteral("browseExport"));
     connect(browse, &QPushButton::clicked, this, &CGisExportDlg::OnBrowse);
     m_pFormat = new QComboBox(this);
@@ -70,17 +70,17 @@ CGisExportDlg::CGisExportDlg(const CMapDocument& document, QWidget* parent)
     m_pCrsNote->setObjectName(QStringLiteral("crsNote"));
     m_pCrsNote->setWordWrap(true);
     m_pCrsNote->setForegroundRole(QPalette::PlaceholderText);
-    auto* note = new QLabel(
-        QStringLiteral("Se escriben todas las capas del mapa tal como se ve ahora: manzanas, "
-                       "etiquetas, calles, referencias, colonias, rutas, estaciones y negocios. "
-                       "GeoPackage y KML las guardan en un archivo; GeoJSON, Shapefile y CSV, "
-                       "en un archivo por capa (nombre-manzanas, nombre-calles...)."),
-        this);
+    auto* note =
+        new QLabel(tr("Se escriben todas las capas del mapa tal como se ve ahora: manzanas, "
+                      "etiquetas, calles, referencias, colonias, rutas, estaciones y negocios. "
+                      "GeoPackage y KML las guardan en un archivo; GeoJSON, Shapefile y CSV, "
+                      "en un archivo por capa (nombre-manzanas, nombre-calles...)."),
+                   this);
     note->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("Aceptar"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancelar"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CGisExportDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -88,11 +88,11 @@ CGisExportDlg::CGisExportDlg(const CMapDocument& document, QWidget* parent)
     pathRow->addWidget(m_pPath, 1);
     pathRow->addWidget(browse);
     auto* form = new QFormLayout;
-    auto* pathLabel = new QLabel(QStringLiteral("&Archivo:"), this);
+    auto* pathLabel = new QLabel(tr("&Archivo:"), this);
     pathLabel->setBuddy(m_pPath);
     form->addRow(pathLabel, pathRow);
-    form->addRow(QStringLiteral("&Formato:"), m_pFormat);
-    form->addRow(QStringLiteral("Sistema de &coordenadas:"), m_pCrs);
+    form->addRow(tr("&Formato:"), m_pFormat);
+    form->addRow(tr("Sistema de &coordenadas:"), m_pCrs);
     form->addRow(QString(), m_pCrsNote);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(note);
@@ -127,7 +127,7 @@ void CGisExportDlg::OnBrowse() {
     QStringList filters;
     for (const GisExportFormat* format : m_formats)
         filters.append(Filter(*format));
-    QFileDialog dialog(this, QStringLiteral("Exportar datos geográficos"), Path(),
+    QFileDialog dialog(this, tr("Exportar datos geográficos"), Path(),
                        filters.join(QStringLiteral(";;")));
     dialog.setObjectName(QStringLiteral("exportDialog"));
     SetUpFileDialog(dialog, FileDialogKind::Save);
@@ -173,23 +173,21 @@ void CGisExportDlg::FollowFormat() {
         m_pCrs->clear();
         m_pCrs->setEnabled(false);
         m_pCrsNote->setText(
-            format.lonLat
-                ? QStringLiteral("%1 va en longitud y latitud, y el mapa no tiene georreferencia "
-                                 "(%2): elija otro formato.")
-                      .arg(QLatin1String(format.name), prj)
-                : QStringLiteral("El mapa no tiene georreferencia (%1): las capas quedan en "
-                                 "unidades del mapa.")
-                      .arg(prj));
+            format.lonLat ? tr("%1 va en longitud y latitud, y el mapa no tiene georreferencia "
+                               "(%2): elija otro formato.")
+                                .arg(QLatin1String(format.name), prj)
+                          : tr("El mapa no tiene georreferencia (%1): las capas quedan en "
+                               "unidades del mapa.")
+                                .arg(prj));
     } else if (format.lonLat) {
         m_pCrs->clear();
         m_pCrs->setEnabled(false);
-        m_pCrsNote->setText(QStringLiteral("%1 va siempre en longitud y latitud (EPSG:4326).")
-                                .arg(QLatin1String(format.name)));
+        m_pCrsNote->setText(
+            tr("%1 va siempre en longitud y latitud (EPSG:4326).").arg(QLatin1String(format.name)));
     } else {
         m_pCrs->setEnabled(true);
-        m_pCrs->setPlaceholderText(QStringLiteral("el del mapa (%1)").arg(prj));
-        m_pCrsNote->setText(
-            QStringLiteral("Vacío: el sistema del mapa, de %1. Otro: EPSG:N.").arg(prj));
+        m_pCrs->setPlaceholderText(tr("el del mapa (%1)").arg(prj));
+        m_pCrsNote->setText(tr("Vacío: el sistema del mapa, de %1. Otro: EPSG:N.").arg(prj));
     }
     if (!m_strGeoreferenceError.isEmpty())
         m_pCrsNote->setText(m_strGeoreferenceError);
@@ -198,7 +196,7 @@ void CGisExportDlg::FollowFormat() {
 void CGisExportDlg::accept() {
     QString path = Path();
     if (path.isEmpty()) {
-        ShowMessage(this, QStringLiteral("Escriba el nombre del archivo que se escribe."),
+        ShowMessage(this, tr("Escriba el nombre del archivo que se escribe."),
                     QMessageBox::Warning);
         return;
     }
@@ -206,7 +204,7 @@ void CGisExportDlg::accept() {
         path += QLatin1Char('.') + Suffix();
     if (!GisExportFormatOf(QFileInfo(path).suffix())) {
         ShowMessage(this,
-                    QStringLiteral("El archivo debe terminar en .%1.")
+                    tr("El archivo debe terminar en .%1.")
                         .arg(GisExportSuffixes().join(QStringLiteral(", ."))),
                     QMessageBox::Warning);
         return;
@@ -237,12 +235,11 @@ void CGisExportDlg::accept() {
         const QStringList& existing = exporter.Existing();
         const QString first = QFileInfo(existing.first()).fileName();
         if (!AskYesNo(this,
-                      existing.size() == 1
-                          ? QStringLiteral("Ya existe %1.\n¿Desea reemplazarlo?").arg(first)
-                          : QStringLiteral("Ya existen %1 y otros %2 archivos de esta "
-                                           "exportación.\n¿Desea reemplazarlos?")
-                                .arg(first)
-                                .arg(existing.size() - 1),
+                      existing.size() == 1 ? tr("Ya existe %1.\n¿Desea reemplazarlo?").arg(first)
+                                           : tr("Ya existen %1 y otros %2 archivos de esta "
+                                                "exportación.\n¿Desea reemplazarlos?")
+                                                 .arg(first)
+                                                 .arg(existing.size() - 1),
                       QMessageBox::Warning))
             return;
     }
@@ -251,13 +248,12 @@ void CGisExportDlg::accept() {
         const QString reason =
             ProblemText(ReadOnlyFileReason(QFile::encodeName(readOnly.first()).toStdString()));
         if (!AskYesNo(this,
-                      (readOnly.size() == 1
-                           ? reason
-                           : QStringLiteral("%1 Y otros %2 archivos de esta exportación.")
-                                 .arg(reason)
-                                 .arg(readOnly.size() - 1)) +
-                          QStringLiteral("\n¿Desea reemplazarlo de todos modos? Conservará "
-                                         "sus permisos."),
+                      tr("%1\n¿Desea reemplazarlo de todos modos? Conservará sus permisos.")
+                          .arg(readOnly.size() == 1
+                                   ? reason
+                                   : tr("%1 Y otros %2 archivos de esta exportación.")
+                                         .arg(reason)
+                                         .arg(readOnly.size() - 1)),
                       QMessageBox::Warning))
             return;
     }
@@ -273,8 +269,8 @@ void CGisExportDlg::accept() {
     for (const QString& file : m_files)
         names.append(QFileInfo(file).fileName());
     const QString text = m_files.size() == 1
-                             ? QStringLiteral("Se escribió %1.").arg(names.first())
-                             : QStringLiteral("Se escribieron %1 archivos en %2.")
+                             ? tr("Se escribió %1.").arg(names.first())
+                             : tr("Se escribieron %1 archivos en %2.")
                                    .arg(m_files.size())
                                    .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
     ShowMessage(this, text, m_warnings.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,

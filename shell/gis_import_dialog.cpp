@@ -31,10 +31,15 @@ namespace {
 
 const QString kPickPresetFile = QStringLiteral("?archivo");
 
-const QString kSourceFilters =
-    QStringLiteral("Datos geográficos (*.osm *.pbf *.shp *.gpkg *.geojson *.json *.kml *.csv);;"
-                   "OpenStreetMap (*.osm *.osm.pbf);;Shapefile (*.shp);;GeoPackage (*.gpkg);;"
-                   "GeoJSON (*.geojson *.json);;KML (*.kml);;CSV (*.csv);;Todos los archivos (*)");
+// A function, not a constant, so that the filters follow the catalogue
+// installed at start-up.
+QString SourceFilters() {
+    return QCoreApplication::translate(
+        "CGisImportDlg",
+        "Datos geográficos (*.osm *.pbf *.shp *.gpkg *.geojson *.json *.kml *.csv);;"
+        "OpenStreetMap (*.osm *.osm.pbf);;Shapefile (*.shp);;GeoPackage (*.gpkg);;"
+        "GeoJSON (*.geojson *.json);;KML (*.kml);;CSV (*.csv);;Todos los archivos (*)");
+}
 
 // The system all the layers that say one share, as "EPSG:N"; empty when they
 // differ or it has no such code.
@@ -66,26 +71,25 @@ QLabel* NoteLabel(QWidget* parent) {
 CGisImportDlg::CGisImportDlg(const QString& programDir, QWidget* parent)
     : QDialog(parent), m_strProgramDir(programDir) {
     setObjectName(QStringLiteral("gisImportDlg"));
-    setWindowTitle(QStringLiteral("Importar datos geográficos"));
+    setWindowTitle(tr("Importar datos geográficos"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     m_pSources = new QListWidget(this);
     m_pSources->setObjectName(QStringLiteral("sourceList"));
     m_pSources->setMaximumHeight(fontMetrics().height() * 5);
-    auto* add = new QPushButton(QStringLiteral("&Agregar..."), this);
+    auto* add = new QPushButton(tr("&Agregar..."), this);
     add->setObjectName(QStringLiteral("addSources"));
-    auto* remove = new QPushButton(QStringLiteral("&Quitar"), this);
+    auto* remove = new QPushButton(tr("&Quitar"), this);
     remove->setObjectName(QStringLiteral("removeSource"));
     connect(add, &QPushButton::clicked, this, &CGisImportDlg::OnAddSources);
     connect(remove, &QPushButton::clicked, this, &CGisImportDlg::OnRemoveSource);
 
     m_pPreset = new QComboBox(this);
     m_pPreset->setObjectName(QStringLiteral("presetBox"));
-    m_pPreset->addItem(QStringLiteral("Ninguno: el uso de cada capa se elige en la tabla"),
-                       QString());
+    m_pPreset->addItem(tr("Ninguno: el uso de cada capa se elige en la tabla"), QString());
     for (const QString& name : CGisPreset::BuiltinNames())
         m_pPreset->addItem(name, name);
-    m_pPreset->addItem(QStringLiteral("Otro archivo..."), kPickPresetFile);
+    m_pPreset->addItem(tr("Otro archivo..."), kPickPresetFile);
     connect(m_pPreset, &QComboBox::activated, this, &CGisImportDlg::OnPresetChosen);
     m_pPresetNote = NoteLabel(this);
 
@@ -98,24 +102,24 @@ CGisImportDlg::CGisImportDlg(const QString& programDir, QWidget* parent)
         line->setPlaceholderText(placeholder);
         return line;
     };
-    const QString fromData = QStringLiteral("de los datos");
+    const QString fromData = tr("de los datos");
     m_pCountry = edit("countryEdit", fromData);
     m_pState = edit("stateEdit", fromData);
     m_pTown = edit("townEdit", fromData);
-    m_pCrs = edit("crsEdit", QStringLiteral("sólo para capas que no lo dicen, p. ej. EPSG:4326"));
+    m_pCrs = edit("crsEdit", tr("sólo para capas que no lo dicen, p. ej. EPSG:4326"));
     connect(m_pCrs, &QLineEdit::textEdited, this, [this] { m_bCrsTyped = true; });
     m_pCrsNote = NoteLabel(this);
     m_pCrsNote->setObjectName(QStringLiteral("crsNote"));
     m_pCrsNote->hide();
     m_pMap = edit("mapEdit", QString());
     connect(m_pMap, &QLineEdit::textEdited, this, [this] { m_bMapPathTyped = true; });
-    auto* browse = new QPushButton(QStringLiteral("&Examinar..."), this);
+    auto* browse = new QPushButton(tr("&Examinar..."), this);
     browse->setObjectName(QStringLiteral("browseMap"));
     connect(browse, &QPushButton::clicked, this, &CGisImportDlg::OnBrowseMap);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("Aceptar"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancelar"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CGisImportDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -127,7 +131,7 @@ CGisImportDlg::CGisImportDlg(const QString& programDir, QWidget* parent)
     sourceRow->addWidget(m_pSources, 1);
     sourceRow->addLayout(sourceButtons);
     auto* presetRow = new QHBoxLayout;
-    auto* presetLabel = new QLabel(QStringLiteral("&Preajuste:"), this);
+    auto* presetLabel = new QLabel(tr("&Preajuste:"), this);
     presetLabel->setBuddy(m_pPreset);
     presetRow->addWidget(presetLabel);
     presetRow->addWidget(m_pPreset, 1);
@@ -135,23 +139,23 @@ CGisImportDlg::CGisImportDlg(const QString& programDir, QWidget* parent)
     mapRow->addWidget(m_pMap, 1);
     mapRow->addWidget(browse);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Pa&ís:"), m_pCountry);
-    form->addRow(QStringLiteral("E&stado:"), m_pState);
-    form->addRow(QStringLiteral("&Ciudad:"), m_pTown);
-    form->addRow(QStringLiteral("Sistema de &coordenadas:"), m_pCrs);
+    form->addRow(tr("Pa&ís:"), m_pCountry);
+    form->addRow(tr("E&stado:"), m_pState);
+    form->addRow(tr("&Ciudad:"), m_pTown);
+    form->addRow(tr("Sistema de &coordenadas:"), m_pCrs);
     form->addRow(QString(), m_pCrsNote);
-    auto* mapLabel = new QLabel(QStringLiteral("&Mapa nuevo:"), this);
+    auto* mapLabel = new QLabel(tr("&Mapa nuevo:"), this);
     mapLabel->setBuddy(m_pMap);
     form->addRow(mapLabel, mapRow);
 
     auto* layout = new QVBoxLayout(this);
-    auto* sourcesLabel = new QLabel(QStringLiteral("&Fuentes de datos:"), this);
+    auto* sourcesLabel = new QLabel(tr("&Fuentes de datos:"), this);
     sourcesLabel->setBuddy(m_pSources);
     layout->addWidget(sourcesLabel);
     layout->addLayout(sourceRow);
     layout->addLayout(presetRow);
     layout->addWidget(m_pPresetNote);
-    auto* layersLabel = new QLabel(QStringLiteral("Ca&pas y su uso:"), this);
+    auto* layersLabel = new QLabel(tr("Ca&pas y su uso:"), this);
     layersLabel->setBuddy(m_pTable);
     layout->addWidget(layersLabel);
     layout->addWidget(m_pTable, 1);
@@ -165,10 +169,10 @@ CGisImportDlg::~CGisImportDlg() {
 }
 
 void CGisImportDlg::OnAddSources() {
-    QFileDialog dialog(this, QStringLiteral("Fuentes de datos geográficos"),
+    QFileDialog dialog(this, tr("Fuentes de datos geográficos"),
                        m_sources.isEmpty() ? m_strProgramDir
                                            : QFileInfo(m_sources.last().path).absolutePath(),
-                       kSourceFilters);
+                       SourceFilters());
     dialog.setObjectName(QStringLiteral("sourcesDialog"));
     SetUpFileDialog(dialog, FileDialogKind::OpenMany);
     if (dialog.exec() == QDialog::Accepted)
@@ -232,8 +236,8 @@ void CGisImportDlg::OnPresetChosen(int index) {
     };
     std::unique_ptr<CGisPreset> preset;
     if (data == kPickPresetFile) {
-        QFileDialog dialog(this, QStringLiteral("Preajuste"), m_strProgramDir,
-                           QStringLiteral("Preajustes (*.json);;Todos los archivos (*)"));
+        QFileDialog dialog(this, tr("Preajuste"), m_strProgramDir,
+                           tr("Preajustes (*.json);;Todos los archivos (*)"));
         dialog.setObjectName(QStringLiteral("presetDialog"));
         SetUpFileDialog(dialog, FileDialogKind::Open);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -269,8 +273,7 @@ void CGisImportDlg::OnPresetChosen(int index) {
 }
 
 void CGisImportDlg::OnBrowseMap() {
-    QFileDialog dialog(this, QStringLiteral("Mapa nuevo"), MapPath(),
-                       QStringLiteral("Mapas (*.map)"));
+    QFileDialog dialog(this, tr("Mapa nuevo"), MapPath(), tr("Mapas (*.map)"));
     dialog.setObjectName(QStringLiteral("mapDialog"));
     SetUpFileDialog(dialog, FileDialogKind::Save);
     dialog.setDefaultSuffix(QStringLiteral("map"));
@@ -366,8 +369,8 @@ void CGisImportDlg::FollowMissingCrs() {
             m_pCrs->clear();
         return;
     }
-    m_pCrsNote->setText(QStringLiteral("Sin sistema de coordenadas: %1. Escríbalo arriba (por "
-                                       "ejemplo EPSG:4326, longitud y latitud).")
+    m_pCrsNote->setText(tr("Sin sistema de coordenadas: %1. Escríbalo arriba (por "
+                           "ejemplo EPSG:4326, longitud y latitud).")
                             .arg(missing.join(QStringLiteral(", "))));
     m_pCrsNote->show();
     if (!m_bCrsTyped && m_pCrs->text().isEmpty())
@@ -376,15 +379,13 @@ void CGisImportDlg::FollowMissingCrs() {
 
 bool CGisImportDlg::CheckBeforeImport(const CGisPreset& preset, QString& mapPath) {
     if (m_sources.isEmpty()) {
-        ShowMessage(this, QStringLiteral("Agregue al menos una fuente de datos."),
-                    QMessageBox::Warning);
+        ShowMessage(this, tr("Agregue al menos una fuente de datos."), QMessageBox::Warning);
         return false;
     }
     const QStringList unnamed = m_pTable->LayersWithoutName();
     if (!unnamed.isEmpty()) {
         ShowMessage(this,
-                    QStringLiteral("Elija el campo del nombre de %1.")
-                        .arg(unnamed.join(QStringLiteral(", "))),
+                    tr("Elija el campo del nombre de %1.").arg(unnamed.join(QStringLiteral(", "))),
                     QMessageBox::Warning);
         return false;
     }
@@ -398,8 +399,8 @@ bool CGisImportDlg::CheckBeforeImport(const CGisPreset& preset, QString& mapPath
     const QStringList missing = m_pTable->LayersWithoutCrs(preset);
     if (crs.isEmpty() && !missing.isEmpty()) {
         ShowMessage(this,
-                    QStringLiteral("%1 no dice su sistema de coordenadas: escríbalo en «Sistema de "
-                                   "coordenadas» (por ejemplo EPSG:4326 para longitud y latitud).")
+                    tr("%1 no dice su sistema de coordenadas: escríbalo en «Sistema de "
+                       "coordenadas» (por ejemplo EPSG:4326 para longitud y latitud).")
                         .arg(missing.join(QStringLiteral(", "))),
                     QMessageBox::Warning);
         m_pCrs->setFocus();
@@ -408,16 +409,14 @@ bool CGisImportDlg::CheckBeforeImport(const CGisPreset& preset, QString& mapPath
 
     mapPath = MapPath();
     if (mapPath.isEmpty()) {
-        ShowMessage(this, QStringLiteral("Escriba el nombre del mapa nuevo."),
-                    QMessageBox::Warning);
+        ShowMessage(this, tr("Escriba el nombre del mapa nuevo."), QMessageBox::Warning);
         m_pMap->setFocus();
         return false;
     }
     if (QFileInfo(mapPath).suffix().isEmpty())
         mapPath += QStringLiteral(".map");
     if (QFileInfo(mapPath).suffix().compare(QLatin1String("map"), Qt::CaseInsensitive) != 0) {
-        ShowMessage(this, QStringLiteral("El mapa nuevo debe terminar en .map."),
-                    QMessageBox::Warning);
+        ShowMessage(this, tr("El mapa nuevo debe terminar en .map."), QMessageBox::Warning);
         m_pMap->setFocus();
         return false;
     }
@@ -425,14 +424,14 @@ bool CGisImportDlg::CheckBeforeImport(const CGisPreset& preset, QString& mapPath
     const QString name = QFileInfo(mapPath).fileName();
     if (CMapDocument::OpenElsewhere(mapPath)) {
         ShowMessage(this,
-                    QStringLiteral("El mapa %1 está abierto en otro editor: no se puede guardar "
-                                   "con ese nombre.")
+                    tr("El mapa %1 está abierto en otro editor: no se puede guardar "
+                       "con ese nombre.")
                         .arg(name),
                     QMessageBox::Warning);
         return false;
     }
     return !QFileInfo::exists(mapPath) ||
-           AskYesNo(this, QStringLiteral("Ya existe %1.\n¿Desea reemplazarlo?").arg(name),
+           AskYesNo(this, tr("Ya existe %1.\n¿Desea reemplazarlo?").arg(name),
                     QMessageBox::Warning);
 }
 
@@ -456,12 +455,12 @@ void CGisImportDlg::accept() {
         switch (result.stage == GisTownResult::Stage::Import ? result.importError
                                                              : GisImportError::None) {
         case GisImportError::Cancelled:
-            ShowMessage(this, QStringLiteral("Se canceló la importación: no se creó ningún mapa."));
+            ShowMessage(this, tr("Se canceló la importación: no se creó ningún mapa."));
             break;
         case GisImportError::MissingCrs:
             ShowMessage(this,
-                        QStringLiteral("Una capa no dice su sistema de coordenadas: escríbalo en "
-                                       "«Sistema de coordenadas» (por ejemplo EPSG:4326)."),
+                        tr("Una capa no dice su sistema de coordenadas: escríbalo en "
+                           "«Sistema de coordenadas» (por ejemplo EPSG:4326)."),
                         QMessageBox::Warning, result.error);
             m_pCrs->setFocus();
             break;

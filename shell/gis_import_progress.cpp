@@ -27,14 +27,16 @@ GisTownResult RunGisImportWithProgress(QWidget* parent, const CGisPreset& preset
             progress);
     }));
 
-    QProgressDialog window(QStringLiteral("Importando datos geográficos..."), QString(), 0, 100,
-                           parent);
+    QProgressDialog window(
+        QCoreApplication::translate("CGisImportDlg", "Importando datos geográficos..."), QString(),
+        0, 100, parent);
     window.setObjectName(QStringLiteral("importProgress"));
     window.setWindowTitle(QStringLiteral("Veltrix"));
     window.setWindowModality(Qt::WindowModal);
     window.setAutoClose(false);
     window.setAutoReset(false);
-    auto* cancel = new QPushButton(QStringLiteral("Cancelar"), &window);
+    auto* cancel =
+        new QPushButton(QCoreApplication::translate("CGisImportDlg", "Cancelar"), &window);
     window.setCancelButton(cancel);
     // The window stays up after Cancel, saying so, until the import reaches a
     // point where it can stop; Qt's own handling would hide it at once.
@@ -42,7 +44,7 @@ GisTownResult RunGisImportWithProgress(QWidget* parent, const CGisPreset& preset
     QObject::connect(&window, &QProgressDialog::canceled, &window, [&] {
         cancelled.store(true);
         cancel->setEnabled(false);
-        window.setLabelText(QStringLiteral("Cancelando..."));
+        window.setLabelText(QCoreApplication::translate("CGisImportDlg", "Cancelando..."));
     });
 
     QEventLoop loop;
@@ -57,7 +59,8 @@ GisTownResult RunGisImportWithProgress(QWidget* parent, const CGisPreset& preset
             return;
         const int done = percent.load();
         if (done >= 100)
-            window.setLabelText(QStringLiteral("Guardando el mapa..."));
+            window.setLabelText(
+                QCoreApplication::translate("CGisImportDlg", "Guardando el mapa..."));
         window.setValue(done);
     });
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);

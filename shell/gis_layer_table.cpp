@@ -1,6 +1,7 @@
 #include "gis_layer_table.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QSignalBlocker>
@@ -13,25 +14,25 @@ namespace {
 QString KindText(GisKind kind) {
     switch (kind) {
     case GisKind::Blocks:
-        return QStringLiteral("Manzanas");
+        return QCoreApplication::translate("CGisLayerTable", "Manzanas");
     case GisKind::Areas:
-        return QStringLiteral("Áreas");
+        return QCoreApplication::translate("CGisLayerTable", "Áreas");
     case GisKind::Streets:
-        return QStringLiteral("Calles");
+        return QCoreApplication::translate("CGisLayerTable", "Calles");
     case GisKind::Labels:
-        return QStringLiteral("Etiquetas");
+        return QCoreApplication::translate("CGisLayerTable", "Etiquetas");
     case GisKind::References:
-        return QStringLiteral("Referencias");
+        return QCoreApplication::translate("CGisLayerTable", "Referencias");
     case GisKind::Colonies:
-        return QStringLiteral("Colonias");
+        return QCoreApplication::translate("CGisLayerTable", "Colonias");
     case GisKind::Businesses:
-        return QStringLiteral("Negocios");
+        return QCoreApplication::translate("CGisLayerTable", "Negocios");
     case GisKind::Routes:
-        return QStringLiteral("Rutas");
+        return QCoreApplication::translate("CGisLayerTable", "Rutas");
     case GisKind::Stops:
-        return QStringLiteral("Paradas");
+        return QCoreApplication::translate("CGisLayerTable", "Paradas");
     case GisKind::Places:
-        return QStringLiteral("Localidad");
+        return QCoreApplication::translate("CGisLayerTable", "Localidad");
     }
     return {};
 }
@@ -100,7 +101,8 @@ QString ExactPattern(const QString& name) {
 QString CountText(qint64 features, bool counting) {
     if (features >= 0)
         return QString::number(features);
-    return counting ? QStringLiteral("contando…") : QStringLiteral("?");
+    return counting ? QCoreApplication::translate("CGisLayerTable", "contando…")
+                    : QStringLiteral("?");
 }
 
 QTableWidgetItem* ReadOnlyItem(const QString& text) {
@@ -113,10 +115,8 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
 
 CGisLayerTable::CGisLayerTable(QWidget* parent) : QTableWidget(0, kColumns, parent) {
     setObjectName(QStringLiteral("layerTable"));
-    setHorizontalHeaderLabels({QStringLiteral("Fuente"), QStringLiteral("Capa"),
-                               QStringLiteral("Geometría"), QStringLiteral("Elementos"),
-                               QStringLiteral("Sistema de coordenadas"), QStringLiteral("Uso"),
-                               QStringLiteral("Campo del nombre")});
+    setHorizontalHeaderLabels({tr("Fuente"), tr("Capa"), tr("Geometría"), tr("Elementos"),
+                               tr("Sistema de coordenadas"), tr("Uso"), tr("Campo del nombre")});
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     // The use says the most and gets the room left; the whole text is its tip.
@@ -143,8 +143,7 @@ void CGisLayerTable::Fill(const QList<GisSourceInfo>& sources, const CGisPreset*
             setItem(row, kLayer, ReadOnlyItem(GisLayerDisplayName(source.driver, layer.name)));
             setItem(row, kGeometry, ReadOnlyItem(GisGeometryName(layer.geometry)));
             setItem(row, kFeatures, ReadOnlyItem(CountText(layer.features, true)));
-            setItem(row, kCrs,
-                    ReadOnlyItem(layer.crs.isEmpty() ? QStringLiteral("no lo dice") : layer.crs));
+            setItem(row, kCrs, ReadOnlyItem(layer.crs.isEmpty() ? tr("no lo dice") : layer.crs));
 
             // The preset's kinds for this layer, each once, in the preset's order.
             QStringList kinds;
@@ -155,9 +154,8 @@ void CGisLayerTable::Fill(const QList<GisSourceInfo>& sources, const CGisPreset*
             auto* use = new QComboBox(this);
             use->setObjectName(QStringLiteral("use%1").arg(row));
             if (!kinds.isEmpty())
-                use->addItem(QStringLiteral("Preajuste: %1").arg(kinds.join(QStringLiteral(", "))),
-                             kUsePreset);
-            use->addItem(QStringLiteral("No usar"), kUseNone);
+                use->addItem(tr("Preajuste: %1").arg(kinds.join(QStringLiteral(", "))), kUsePreset);
+            use->addItem(tr("No usar"), kUseNone);
             for (GisKind kind : KindsFor(layer.geometry))
                 use->addItem(KindText(kind), static_cast<int>(kind));
             use->setToolTip(use->currentText());
@@ -207,7 +205,7 @@ QComboBox* CGisLayerTable::NameBox(int row) const {
 
 QString CGisLayerTable::LayerLabel(int row) const {
     const Row& r = m_rows[static_cast<std::size_t>(row)];
-    return QStringLiteral("«%1» de %2")
+    return tr("«%1» de %2")
         .arg(GisLayerDisplayName(r.driver, r.layer.name), QFileInfo(r.sourcePath).fileName());
 }
 
@@ -246,7 +244,7 @@ void CGisLayerTable::OnUseChosen(int row) {
             continue;
         const QStringList& fields = m_rows[static_cast<std::size_t>(other)].layer.fields;
         if (!NeedsName(*kind))
-            name->addItem(QStringLiteral("(ninguno)"), QString());
+            name->addItem(tr("(ninguno)"), QString());
         for (const QString& field : fields)
             name->addItem(field, field);
         const QString guess = NameFieldGuess(fields);

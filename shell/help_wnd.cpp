@@ -8,17 +8,17 @@
 
 CHelpWnd::CHelpWnd(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("helpWnd"));
-    setWindowTitle(QStringLiteral("Ayuda de Veltrix"));
+    setWindowTitle(tr("Ayuda de Veltrix"));
     setWindowIcon(QIcon(QStringLiteral(":/shell/veltrix.svg")));
     m_pBrowser = new QTextBrowser(this);
     m_pBrowser->setObjectName(QStringLiteral("helpBrowser"));
     m_pBrowser->setSearchPaths({QStringLiteral(":/shell/help")});
     m_pBrowser->setOpenExternalLinks(false);
 
-    auto* contents = new QPushButton(QStringLiteral("&Contenido"), this);
-    auto* back = new QPushButton(QStringLiteral("&Atrás"), this);
-    auto* forward = new QPushButton(QStringLiteral("A&delante"), this);
-    auto* close = new QPushButton(QStringLiteral("Cerrar"), this);
+    auto* contents = new QPushButton(tr("&Contenido"), this);
+    auto* back = new QPushButton(tr("&Atrás"), this);
+    auto* forward = new QPushButton(tr("A&delante"), this);
+    auto* close = new QPushButton(tr("Cerrar"), this);
     back->setEnabled(false);
     forward->setEnabled(false);
     connect(contents, &QPushButton::clicked, m_pBrowser, &QTextBrowser::home);

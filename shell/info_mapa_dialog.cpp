@@ -16,21 +16,21 @@ struct CountRow {
 
 // In the order the dialog shows them.
 constexpr CountRow kRows[] = {
-    {1055, "Num. de manzanas:"},
-    {1056, "Num. de nombres de calles:"},
-    {1057, "Num. de calles trazadas:"},
-    {1058, "Num. de referencias:"},
+    {1055, QT_TRANSLATE_NOOP("CInfoMapaDlg", "Num. de manzanas:")},
+    {1056, QT_TRANSLATE_NOOP("CInfoMapaDlg", "Num. de nombres de calles:")},
+    {1057, QT_TRANSLATE_NOOP("CInfoMapaDlg", "Num. de calles trazadas:")},
+    {1058, QT_TRANSLATE_NOOP("CInfoMapaDlg", "Num. de referencias:")},
 };
 
 } // namespace
 
 CInfoMapaDlg::CInfoMapaDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("infoMapaDlg"));
-    setWindowTitle(QStringLiteral("Propiedades"));
+    setWindowTitle(tr("Propiedades"));
     auto* grid = new QGridLayout;
     int row = 0;
     for (const CountRow& count : kRows) {
-        auto* label = new QLabel(QString::fromUtf8(count.label), this);
+        auto* label = new QLabel(tr(count.label), this);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("edit%1").arg(count.id));
         edit->setReadOnly(true);
@@ -40,7 +40,7 @@ CInfoMapaDlg::CInfoMapaDlg(QWidget* parent) : QDialog(parent) {
         grid->addWidget(edit, row, 1);
         ++row;
     }
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("button1"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -99,8 +99,7 @@ CMainFrame::CMainFrame(CMapDocument& document, const QString& programDir, QWidge
     connect(&m_document, &CMapDocument::ContentChanged, this, &CMainFrame::UpdateCommandUI);
     connect(&m_document, &CMapDocument::PathChanged, this, &CMainFrame::UpdateTitle);
     connect(&m_document, &CMapDocument::AutosaveFailed, this, [this](const QString& error) {
-        statusBar()->showMessage(
-            QStringLiteral("No se pudo guardar la copia de recuperación: %1").arg(error));
+        statusBar()->showMessage(tr("No se pudo guardar la copia de recuperación: %1").arg(error));
     });
     // The title carries the "[*]" mark, shown only while there are unsaved changes.
     connect(&m_document, &CMapDocument::ModifiedChanged, this, &QWidget::setWindowModified);
@@ -410,7 +409,7 @@ void CMainFrame::UpdateTitle() {
     QString title = QString::fromStdString(m_store.m_strTitle);
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     if (m_document.IsReadOnly())
-        title += QStringLiteral(" (solo lectura)");
+        title = tr("%1 (solo lectura)").arg(title);
     setWindowTitle(title + QStringLiteral("[*]"));
     setWindowModified(m_document.IsModified());
 }
@@ -428,11 +427,11 @@ void CMainFrame::OnFilePrint() {
 void CMainFrame::OnExportView() {
     if (!m_store.MapLoaded())
         return;
-    const QString png = QStringLiteral("Imagen PNG (*.png)");
-    const QString pdf = QStringLiteral("Documento PDF (*.pdf)");
+    const QString png = tr("Imagen PNG (*.png)");
+    const QString pdf = tr("Documento PDF (*.pdf)");
     QString filter = png;
     QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Exportar vista"),
+        this, tr("Exportar vista"),
         m_strProgramDir + QString::fromStdString(m_store.m_strMapName) + QStringLiteral(".png"),
         png + QStringLiteral(";;") + pdf, &filter);
     if (path.isEmpty())

@@ -20,10 +20,10 @@ CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent) {
     m_pPosition->setMinimumWidth(
         fontMetrics().horizontalAdvance(QStringLiteral("x -0000000  y -0000000")));
     addPermanentWidget(m_pPosition);
-    const char* texts[3] = {"MAY", "NUM", "DESP"};
+    const char* texts[3] = {QT_TR_NOOP("MAY"), QT_TR_NOOP("NUM"), QT_TR_NOOP("DESP")};
     const char* names[3] = {"indicatorCaps", "indicatorNum", "indicatorScroll"};
     for (std::size_t i = 0; i < m_indicators.size(); ++i) {
-        auto* label = new QLabel(QString::fromLatin1(texts[i]), this);
+        auto* label = new QLabel(tr(texts[i]), this);
         label->setObjectName(QString::fromLatin1(names[i]));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAlignment(Qt::AlignCenter);

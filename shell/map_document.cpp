@@ -90,7 +90,7 @@ bool CMapDocument::Open(const QString& path, QString& error, bool readOnly) {
     MapLock lock;
     LockOwner holder;
     if (!readOnly && LockFor(path, lock, holder) == MapLock::Result::HeldByOther) {
-        error = QStringLiteral("El mapa %1 ya está abierto en otro editor.").arg(FileName(path));
+        error = tr("El mapa %1 ya está abierto en otro editor.").arg(FileName(path));
         return false;
     }
     std::vector<std::uint8_t> picture;
@@ -112,7 +112,7 @@ bool CMapDocument::Replace(std::unique_ptr<MapStore> store, std::vector<std::uin
                            const QString& path, QString& error) {
     const std::string name = MapNameFromPath(LocalPath(path));
     if (!store || name.empty()) {
-        error = QStringLiteral("El mapa no tiene nombre.");
+        error = tr("El mapa no tiene nombre.");
         return false;
     }
     store->m_strMapName = name;
@@ -167,7 +167,7 @@ bool CMapDocument::Save(QString& error, bool replaceReadOnly) {
         return false;
     }
     if (m_bReadOnly) {
-        error = QStringLiteral("El mapa %1 está abierto en otro editor: guárdelo con otro nombre.")
+        error = tr("El mapa %1 está abierto en otro editor: guárdelo con otro nombre.")
                     .arg(FileName(m_strPath));
         return false;
     }
@@ -194,10 +194,9 @@ bool CMapDocument::SaveAs(const QString& path, QString& error, bool replaceReadO
     MapLock lock;
     LockOwner holder;
     if (LockFor(path, lock, holder) == MapLock::Result::HeldByOther) {
-        error =
-            QStringLiteral("El mapa %1 está abierto en otro editor: no se puede guardar con ese "
-                           "nombre.")
-                .arg(FileName(path));
+        error = tr("El mapa %1 está abierto en otro editor: no se puede guardar con ese "
+                   "nombre.")
+                    .arg(FileName(path));
         return false;
     }
     m_store.SortListsByName();
@@ -260,8 +259,7 @@ std::optional<CRecoveryCopy> CMapDocument::RecoveryCopy() const {
 bool CMapDocument::Recover(QString& error) {
     const std::optional<CRecoveryCopy> copy = RecoveryCopy();
     if (!copy) {
-        error =
-            QStringLiteral("No hay ninguna copia de recuperación de %1.").arg(FileName(m_strPath));
+        error = tr("No hay ninguna copia de recuperación de %1.").arg(FileName(m_strPath));
         return false;
     }
     std::vector<std::uint8_t> picture;

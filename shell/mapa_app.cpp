@@ -43,29 +43,55 @@ void StartupPause() {
     }
 }
 
+// A text of the command line in the program's language. --help is answered
+// before QApplication exists, when no catalogue can be installed, so the
+// English one is then asked directly.
+QString CommandLineText(const QTranslator* english, const char* text) {
+    if (english) {
+        const QString translated = english->translate("CMapaApp", text);
+        if (!translated.isEmpty())
+            return translated;
+    }
+    return QCoreApplication::translate("CMapaApp", text);
+}
+
 // The editor's command line, described once for the parser and the help.
 struct EditorOptions {
-    QString map = QStringLiteral("Mapa que se abre al arrancar.");
-    QCommandLineOption noSplash{QStringLiteral("no-splash"),
-                                QStringLiteral("Arranca sin la pantalla de presentación.")};
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Muestra esta ayuda y termina.")};
-    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QStringLiteral("Muestra la versión y termina.")};
+    const QTranslator* english;
+    QString map =
+        CommandLineText(english, QT_TRANSLATE_NOOP("CMapaApp", "Mapa que se abre al arrancar."));
+    QString mapName = CommandLineText(english, QT_TRANSLATE_NOOP("CMapaApp", "MAPA"));
+    QCommandLineOption noSplash{
+        QStringLiteral("no-splash"),
+        CommandLineText(english,
+                        QT_TRANSLATE_NOOP("CMapaApp", "Arranca sin la pantalla de presentación."))};
+    QCommandLineOption help{
+        {QStringLiteral("h"), QStringLiteral("help")},
+        CommandLineText(english, QT_TRANSLATE_NOOP("CMapaApp", "Muestra esta ayuda y termina."))};
+    QCommandLineOption version{
+        {QStringLiteral("v"), QStringLiteral("version")},
+        CommandLineText(english, QT_TRANSLATE_NOOP("CMapaApp", "Muestra la versión y termina."))};
 
-    explicit EditorOptions(QCommandLineParser& parser) {
+    EditorOptions(QCommandLineParser& parser, const QTranslator* englishCatalogue)
+        : english(englishCatalogue) {
         parser.addOptions({noSplash, help, version});
-        parser.addPositionalArgument(QStringLiteral("MAPA"), map, QStringLiteral("[MAPA]"));
+        parser.addPositionalArgument(mapName, map, QStringLiteral("[%1]").arg(mapName));
+    }
+
+    QString Usage() const {
+        return CommandLineText(english,
+                               QT_TRANSLATE_NOOP("CMapaApp", "Uso: veltrix [--no-splash] [MAPA]"));
     }
 
     QString HelpText() const {
-        QString text = QStringLiteral("Editor de mapas de calles.\n\n"
-                                      "Uso: veltrix [--no-splash] [MAPA]\n"
-                                      "     veltrix --help | --version\n\n");
+        QString text = CommandLineText(
+            english, QT_TRANSLATE_NOOP("CMapaApp", "Editor de mapas de calles.\n\n"
+                                                   "Uso: veltrix [--no-splash] [MAPA]\n"
+                                                   "     veltrix --help | --version\n\n"));
         const auto row = [&text](const QString& names, const QString& description) {
             text += QStringLiteral("  %1  %2\n").arg(names, -13).arg(description);
         };
-        row(QStringLiteral("MAPA"), map);
+        row(mapName, map);
         for (const QCommandLineOption* option : {&noSplash, &help, &version}) {
             QStringList names;
             for (const QString& name : option->names())
@@ -76,11 +102,24 @@ struct EditorOptions {
     }
 };
 
+// The names the settings are kept under, set before any setting is read.
+void NameTheProgram() {
+    QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
+    QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
+}
+
 } // namespace
 
 std::optional<int> CMapaApp::AnswerWithoutWindow(const QStringList& arguments) {
+    NameTheProgram();
+    std::unique_ptr<QTranslator> english;
+    if (SpeaksEnglish(StoredLanguage(), QLocale::system())) {
+        english = std::make_unique<QTranslator>();
+        if (!english->load(QStringLiteral(":/i18n/veltrix_en.qm")))
+            english.reset();
+    }
     QCommandLineParser parser;
-    const EditorOptions options(parser);
+    const EditorOptions options(parser, english.get());
     // Options Qt itself takes (-platform, -style, ...) are unknown here; the
     // parser still records the ones it knows, and InitInstance judges the rest
     // once QApplication has removed Qt's own.
@@ -101,21 +140,22 @@ CMapaApp::CMapaApp() = default;
 CMapaApp::~CMapaApp() = default;
 
 bool CMapaApp::InitInstance(const QStringList& arguments) {
+    // The language first, so that a wrong command line is told in it too.
+    NameTheProgram();
+    const bool english = SpeaksEnglish(StoredLanguage(), QLocale::system());
+    m_pQtTranslator = InstallQtTranslations(english);
+    m_pTranslator = InstallProgramTranslation(english);
     QCommandLineParser parser;
-    const EditorOptions options(parser);
+    const EditorOptions options(parser, nullptr);
     if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {
-        const QString error = parser.errorText().isEmpty() ? QStringLiteral("Sobran argumentos.")
-                                                           : parser.errorText();
-        std::fprintf(stderr, "%s\nUso: veltrix [--no-splash] [MAPA]\n", qPrintable(error));
+        const QString error = parser.errorText().isEmpty()
+                                  ? QCoreApplication::translate("CMapaApp", "Sobran argumentos.")
+                                  : parser.errorText();
+        std::fprintf(stderr, "%s\n%s\n", qPrintable(error), qPrintable(options.Usage()));
         return false;
     }
     CStartupSplash::EnableSplashScreen(!parser.isSet(options.noSplash));
 
-    QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
-    QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
-    const bool english = SpeaksEnglish(StoredLanguage(), QLocale::system());
-    m_pQtTranslator = InstallQtTranslations(english);
-    m_pTranslator = InstallProgramTranslation(english);
     m_pSettings = std::make_unique<QSettings>();
     m_document.SetAutosaveInterval(std::chrono::minutes(CPreferenciasDlg::StoredAutosaveMinutes()));
 

@@ -4,6 +4,7 @@
 #include "map_save.h"
 #include "problem_text.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -86,7 +87,8 @@ bool CRecoveryStore::Write(const MapStore& store, std::span<const std::uint8_t> 
                            const QString& mapPath, QString& error) const {
     const QString folder = Folder();
     if (!QDir().mkpath(folder)) {
-        error = QStringLiteral("No se puede crear la carpeta %1.").arg(folder);
+        error = QCoreApplication::translate("CRecoveryStore", "No se puede crear la carpeta %1.")
+                    .arg(folder);
         return false;
     }
     // Copies of a person's maps are theirs alone.
@@ -105,7 +107,8 @@ bool CRecoveryStore::Write(const MapStore& store, std::span<const std::uint8_t> 
     QSaveFile file(InfoPath(mapPath));
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(info).toJson()) < 0 ||
         !file.commit()) {
-        error = QStringLiteral("No se puede escribir %1.").arg(file.fileName());
+        error = QCoreApplication::translate("CRecoveryStore", "No se puede escribir %1.")
+                    .arg(file.fileName());
         return false;
     }
     return true;
@@ -145,11 +148,17 @@ std::unique_ptr<MapStore> CRecoveryStore::Load(const CRecoveryCopy& copy,
                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const bool moved = QFile::rename(copy.copyPath, aside + QStringLiteral(".map"));
     QFile::rename(stem + QStringLiteral(".json"), aside + QStringLiteral(".json"));
-    error = QStringLiteral("La copia de recuperación de %1 está dañada y no se puede abrir: %2")
-                .arg(QFileInfo(copy.mapPath).fileName(), ProblemText(reason));
-    error +=
-        moved ? QStringLiteral("\nSe ha dejado aparte, en %1.").arg(aside + QStringLiteral(".map"))
-              : QStringLiteral("\nNo se pudo dejar aparte: sigue en %1.").arg(copy.copyPath);
+    error = moved
+                ? QCoreApplication::translate("CRecoveryStore",
+                                              "La copia de recuperación de %1 está dañada y no "
+                                              "se puede abrir: %2\nSe ha dejado aparte, en %3.")
+                      .arg(QFileInfo(copy.mapPath).fileName(), ProblemText(reason),
+                           aside + QStringLiteral(".map"))
+                : QCoreApplication::translate("CRecoveryStore",
+                                              "La copia de recuperación de %1 está dañada y no "
+                                              "se puede abrir: %2\nNo se pudo dejar aparte: "
+                                              "sigue en %3.")
+                      .arg(QFileInfo(copy.mapPath).fileName(), ProblemText(reason), copy.copyPath);
     return nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include "spanish_file_dialog.h"
 
+#include <QCoreApplication>
+
 void SetUpFileDialog(QFileDialog& dialog, FileDialogKind kind) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     const bool save = kind == FileDialogKind::Save;
@@ -13,10 +15,13 @@ void SetUpFileDialog(QFileDialog& dialog, FileDialogKind kind) {
                                                             : QFileDialog::ExistingFile);
     }
     dialog.setLabelText(QFileDialog::LookIn,
-                        save ? QStringLiteral("Guardar en:") : QStringLiteral("Buscar en:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+                        save ? QCoreApplication::translate("FileDialog", "Guardar en:")
+                             : QCoreApplication::translate("FileDialog", "Buscar en:"));
+    dialog.setLabelText(QFileDialog::FileName,
+                        QCoreApplication::translate("FileDialog", "Nombre:"));
+    dialog.setLabelText(QFileDialog::FileType, QCoreApplication::translate("FileDialog", "Tipo:"));
     dialog.setLabelText(QFileDialog::Accept,
-                        save ? QStringLiteral("Guardar") : QStringLiteral("Abrir"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+                        save ? QCoreApplication::translate("FileDialog", "Guardar")
+                             : QCoreApplication::translate("FileDialog", "Abrir"));
+    dialog.setLabelText(QFileDialog::Reject, QCoreApplication::translate("FileDialog", "Cancelar"));
 }

@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="es">
 <context>
+    <name>CAbrirMapaDlg</name>
+    <message>
+        <source>Abrir mapa</source>
+        <translation>Open map</translation>
+    </message>
+    <message>
+        <source>Mapas disponibles en el sistema:</source>
+        <translation>Maps available on the system:</translation>
+    </message>
+    <message>
+        <source>Pais</source>
+        <translation>Country</translation>
+    </message>
+    <message>
+        <source>Estado</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Población</source>
+        <translation>Town</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1	No se puede abrir: %2</source>
+        <translation>%1	Cannot be opened: %2</translation>
+    </message>
+</context>
+<context>
     <name>CBuscarDlg</name>
     <message>
         <source>Buscar</source>
@@ -54,6 +89,10 @@
         <source>Esta categoria ya existe</source>
         <translation>This category already exists</translation>
     </message>
+    <message>
+        <source>¿Esta seguro de eliminar la categoria y todas las marcas y rutas que pertenecen a ésta?</source>
+        <translation>Are you sure you want to delete the category and all the businesses and routes that belong to it?</translation>
+    </message>
 </context>
 <context>
     <name>CCtrlWnd</name>
@@ -83,6 +122,448 @@
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CFileCommands</name>
+    <message>
+        <source>es_MX</source>
+        <translation>en_US</translation>
+    </message>
+    <message>
+        <source>d &apos;de&apos; MMMM &apos;de&apos; yyyy &apos;a las&apos; HH:mm</source>
+        <translation>MMMM d, yyyy &apos;at&apos; HH:mm</translation>
+    </message>
+    <message>
+        <source>El mapa %1 ya está abierto en otro editor.
+¿Desea abrirlo de solo lectura? Los cambios sólo se podrán guardar con otro nombre.</source>
+        <translation>The map %1 is already open in another editor.
+Do you want to open it read-only? The changes can only be saved under another name.</translation>
+    </message>
+    <message>
+        <source>El mapa %1 ya está abierto en otro editor: usuario %2, equipo %3, proceso %4.
+¿Desea abrirlo de solo lectura? Los cambios sólo se podrán guardar con otro nombre.</source>
+        <translation>The map %1 is already open in another editor: user %2, computer %3, process %4.
+Do you want to open it read-only? The changes can only be saved under another name.</translation>
+    </message>
+    <message>
+        <source>El mapa %1 ya está abierto en otro editor: usuario %2, equipo %3, proceso %4, desde el %5.
+¿Desea abrirlo de solo lectura? Los cambios sólo se podrán guardar con otro nombre.</source>
+        <translation>The map %1 is already open in another editor: user %2, computer %3, process %4, since %5.
+Do you want to open it read-only? The changes can only be saved under another name.</translation>
+    </message>
+    <message>
+        <source>El mapa %1 tiene cambios que no se han guardado.
+¿Desea guardar los cambios antes de continuar?</source>
+        <translation>The map %1 has unsaved changes.
+Do you want to save the changes before going on?</translation>
+    </message>
+    <message>
+        <source>Abrir mapa</source>
+        <translation>Open map</translation>
+    </message>
+    <message>
+        <source>Mapas (*.map *.MAP);;Todos los archivos (*)</source>
+        <translation>Maps (*.map *.MAP);;All files (*)</translation>
+    </message>
+    <message>
+        <source>El mapa %1 ya no existe.
+¿Desea quitarlo de la lista de mapas recientes?</source>
+        <translation>The map %1 no longer exists.
+Do you want to remove it from the list of recent maps?</translation>
+    </message>
+    <message>
+        <source>Se encontró una copia de recuperación de %1 guardada el %2.
+¿Desea recuperarla?</source>
+        <translation>A recovery copy of %1 saved on %2 was found.
+Do you want to recover it?</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>El archivo cambió en el disco desde que se abrió o se guardó aquí: otro programa escribió %1.
+Si guarda ahora, ese cambio se perderá; si lo vuelve a abrir, se perderán los cambios hechos aquí.</source>
+        <translation>The file changed on disk since it was opened or saved here: another program wrote %1.
+If you save now, that change will be lost; if you open it again, the changes made here will be lost.</translation>
+    </message>
+    <message>
+        <source>Guardar de todos modos</source>
+        <translation>Save anyway</translation>
+    </message>
+    <message>
+        <source>Volver a abrir</source>
+        <translation>Open again</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>El archivo es de solo lectura: %1.
+¿Desea reemplazarlo de todos modos? Seguirá siendo de solo lectura.</source>
+        <translation>The file is read-only: %1.
+Do you want to replace it anyway? It will stay read-only.</translation>
+    </message>
+    <message>
+        <source>Guardar como</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>Mapas (*.map)</source>
+        <translation>Maps (*.map)</translation>
+    </message>
+    <message>
+        <source>Ya existe %1.
+¿Desea reemplazarlo?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>Se creó el mapa %1.</source>
+        <translation>The map %1 was made.</translation>
+    </message>
+</context>
+<context>
+    <name>CGisExportDlg</name>
+    <message>
+        <source>Exportar datos geográficos</source>
+        <translation>Export geographic data</translation>
+    </message>
+    <message>
+        <source>&amp;Examinar...</source>
+        <translation>&amp;Browse...</translation>
+    </message>
+    <message>
+        <source>Se escriben todas las capas del mapa tal como se ve ahora: manzanas, etiquetas, calles, referencias, colonias, rutas, estaciones y negocios. GeoPackage y KML las guardan en un archivo; GeoJSON, Shapefile y CSV, en un archivo por capa (nombre-manzanas, nombre-calles...).</source>
+        <translation>All the map&apos;s layers are written as the map looks now: blocks, labels, streets, landmarks, neighbourhoods, routes, stations and businesses. GeoPackage and KML keep them in one file; GeoJSON, Shapefile and CSV in one file per layer (name-manzanas, name-calles...).</translation>
+    </message>
+    <message>
+        <source>Aceptar</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Archivo:</source>
+        <translation>&amp;File:</translation>
+    </message>
+    <message>
+        <source>&amp;Formato:</source>
+        <translation>F&amp;ormat:</translation>
+    </message>
+    <message>
+        <source>Sistema de &amp;coordenadas:</source>
+        <translation>&amp;Coordinate system:</translation>
+    </message>
+    <message>
+        <source>%1 va en longitud y latitud, y el mapa no tiene georreferencia (%2): elija otro formato.</source>
+        <translation>%1 is in longitude and latitude, and the map has no georeference (%2): choose another format.</translation>
+    </message>
+    <message>
+        <source>El mapa no tiene georreferencia (%1): las capas quedan en unidades del mapa.</source>
+        <translation>The map has no georeference (%1): the layers stay in map units.</translation>
+    </message>
+    <message>
+        <source>%1 va siempre en longitud y latitud (EPSG:4326).</source>
+        <translation>%1 is always in longitude and latitude (EPSG:4326).</translation>
+    </message>
+    <message>
+        <source>el del mapa (%1)</source>
+        <translation>the map&apos;s (%1)</translation>
+    </message>
+    <message>
+        <source>Vacío: el sistema del mapa, de %1. Otro: EPSG:N.</source>
+        <translation>Empty: the map&apos;s system, from %1. Another: EPSG:N.</translation>
+    </message>
+    <message>
+        <source>Escriba el nombre del archivo que se escribe.</source>
+        <translation>Type the name of the file to write.</translation>
+    </message>
+    <message>
+        <source>El archivo debe terminar en .%1.</source>
+        <translation>The file must end in .%1.</translation>
+    </message>
+    <message>
+        <source>Ya existe %1.
+¿Desea reemplazarlo?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>Ya existen %1 y otros %2 archivos de esta exportación.
+¿Desea reemplazarlos?</source>
+        <translation>%1 and %2 other files of this export already exist.
+Do you want to replace them?</translation>
+    </message>
+    <message>
+        <source>%1
+¿Desea reemplazarlo de todos modos? Conservará sus permisos.</source>
+        <translation>%1
+Do you want to replace it anyway? It will keep its permissions.</translation>
+    </message>
+    <message>
+        <source>%1 Y otros %2 archivos de esta exportación.</source>
+        <translation>%1 And %2 other files of this export.</translation>
+    </message>
+    <message>
+        <source>Se escribió %1.</source>
+        <translation>%1 was written.</translation>
+    </message>
+    <message>
+        <source>Se escribieron %1 archivos en %2.</source>
+        <translation>%1 files were written in %2.</translation>
+    </message>
+</context>
+<context>
+    <name>CGisImportDlg</name>
+    <message>
+        <source>Datos geográficos (*.osm *.pbf *.shp *.gpkg *.geojson *.json *.kml *.csv);;OpenStreetMap (*.osm *.osm.pbf);;Shapefile (*.shp);;GeoPackage (*.gpkg);;GeoJSON (*.geojson *.json);;KML (*.kml);;CSV (*.csv);;Todos los archivos (*)</source>
+        <translation>Geographic data (*.osm *.pbf *.shp *.gpkg *.geojson *.json *.kml *.csv);;OpenStreetMap (*.osm *.osm.pbf);;Shapefile (*.shp);;GeoPackage (*.gpkg);;GeoJSON (*.geojson *.json);;KML (*.kml);;CSV (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Importar datos geográficos</source>
+        <translation>Import geographic data</translation>
+    </message>
+    <message>
+        <source>&amp;Agregar...</source>
+        <translation>&amp;Add...</translation>
+    </message>
+    <message>
+        <source>&amp;Quitar</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>Ninguno: el uso de cada capa se elige en la tabla</source>
+        <translation>None: each layer&apos;s use is chosen in the table</translation>
+    </message>
+    <message>
+        <source>Otro archivo...</source>
+        <translation>Another file...</translation>
+    </message>
+    <message>
+        <source>de los datos</source>
+        <translation>from the data</translation>
+    </message>
+    <message>
+        <source>sólo para capas que no lo dicen, p. ej. EPSG:4326</source>
+        <translation>only for layers that do not say, e.g. EPSG:4326</translation>
+    </message>
+    <message>
+        <source>&amp;Examinar...</source>
+        <translation>&amp;Browse...</translation>
+    </message>
+    <message>
+        <source>Aceptar</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Preajuste:</source>
+        <translation>&amp;Preset:</translation>
+    </message>
+    <message>
+        <source>Pa&amp;ís:</source>
+        <translation>Co&amp;untry:</translation>
+    </message>
+    <message>
+        <source>E&amp;stado:</source>
+        <translation>S&amp;tate:</translation>
+    </message>
+    <message>
+        <source>&amp;Ciudad:</source>
+        <translation>T&amp;own:</translation>
+    </message>
+    <message>
+        <source>Sistema de &amp;coordenadas:</source>
+        <translation>&amp;Coordinate system:</translation>
+    </message>
+    <message>
+        <source>&amp;Mapa nuevo:</source>
+        <translation>&amp;New map:</translation>
+    </message>
+    <message>
+        <source>&amp;Fuentes de datos:</source>
+        <translation>&amp;Data sources:</translation>
+    </message>
+    <message>
+        <source>Ca&amp;pas y su uso:</source>
+        <translation>&amp;Layers and their use:</translation>
+    </message>
+    <message>
+        <source>Fuentes de datos geográficos</source>
+        <translation>Geographic data sources</translation>
+    </message>
+    <message>
+        <source>Preajuste</source>
+        <translation>Preset</translation>
+    </message>
+    <message>
+        <source>Preajustes (*.json);;Todos los archivos (*)</source>
+        <translation>Presets (*.json);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Mapa nuevo</source>
+        <translation>New map</translation>
+    </message>
+    <message>
+        <source>Mapas (*.map)</source>
+        <translation>Maps (*.map)</translation>
+    </message>
+    <message>
+        <source>Sin sistema de coordenadas: %1. Escríbalo arriba (por ejemplo EPSG:4326, longitud y latitud).</source>
+        <translation>No coordinate system: %1. Type it above (for example EPSG:4326, longitude and latitude).</translation>
+    </message>
+    <message>
+        <source>Agregue al menos una fuente de datos.</source>
+        <translation>Add at least one data source.</translation>
+    </message>
+    <message>
+        <source>Elija el campo del nombre de %1.</source>
+        <translation>Choose the name field of %1.</translation>
+    </message>
+    <message>
+        <source>%1 no dice su sistema de coordenadas: escríbalo en «Sistema de coordenadas» (por ejemplo EPSG:4326 para longitud y latitud).</source>
+        <translation>%1 does not say its coordinate system: type it in “Coordinate system” (for example EPSG:4326 for longitude and latitude).</translation>
+    </message>
+    <message>
+        <source>Escriba el nombre del mapa nuevo.</source>
+        <translation>Type the name of the new map.</translation>
+    </message>
+    <message>
+        <source>El mapa nuevo debe terminar en .map.</source>
+        <translation>The new map must end in .map.</translation>
+    </message>
+    <message>
+        <source>El mapa %1 está abierto en otro editor: no se puede guardar con ese nombre.</source>
+        <translation>The map %1 is open in another editor: it cannot be saved under that name.</translation>
+    </message>
+    <message>
+        <source>Ya existe %1.
+¿Desea reemplazarlo?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>Se canceló la importación: no se creó ningún mapa.</source>
+        <translation>The import was cancelled: no map was made.</translation>
+    </message>
+    <message>
+        <source>Una capa no dice su sistema de coordenadas: escríbalo en «Sistema de coordenadas» (por ejemplo EPSG:4326).</source>
+        <translation>A layer does not say its coordinate system: type it in “Coordinate system” (for example EPSG:4326).</translation>
+    </message>
+    <message>
+        <source>Importando datos geográficos...</source>
+        <translation>Importing geographic data...</translation>
+    </message>
+    <message>
+        <source>Cancelando...</source>
+        <translation>Cancelling...</translation>
+    </message>
+    <message>
+        <source>Guardando el mapa...</source>
+        <translation>Saving the map...</translation>
+    </message>
+</context>
+<context>
+    <name>CGisLayerTable</name>
+    <message>
+        <source>Manzanas</source>
+        <translation>Blocks</translation>
+    </message>
+    <message>
+        <source>Áreas</source>
+        <translation>Areas</translation>
+    </message>
+    <message>
+        <source>Calles</source>
+        <translation>Streets</translation>
+    </message>
+    <message>
+        <source>Etiquetas</source>
+        <translation>Labels</translation>
+    </message>
+    <message>
+        <source>Referencias</source>
+        <translation>Landmarks</translation>
+    </message>
+    <message>
+        <source>Colonias</source>
+        <translation>Neighbourhoods</translation>
+    </message>
+    <message>
+        <source>Negocios</source>
+        <translation>Businesses</translation>
+    </message>
+    <message>
+        <source>Rutas</source>
+        <translation>Routes</translation>
+    </message>
+    <message>
+        <source>Paradas</source>
+        <translation>Stops</translation>
+    </message>
+    <message>
+        <source>Localidad</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>contando…</source>
+        <translation>counting…</translation>
+    </message>
+    <message>
+        <source>Fuente</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>Capa</source>
+        <translation>Layer</translation>
+    </message>
+    <message>
+        <source>Geometría</source>
+        <translation>Geometry</translation>
+    </message>
+    <message>
+        <source>Elementos</source>
+        <translation>Features</translation>
+    </message>
+    <message>
+        <source>Sistema de coordenadas</source>
+        <translation>Coordinate system</translation>
+    </message>
+    <message>
+        <source>Uso</source>
+        <translation>Use</translation>
+    </message>
+    <message>
+        <source>Campo del nombre</source>
+        <translation>Name field</translation>
+    </message>
+    <message>
+        <source>no lo dice</source>
+        <translation>not given</translation>
+    </message>
+    <message>
+        <source>Preajuste: %1</source>
+        <translation>Preset: %1</translation>
+    </message>
+    <message>
+        <source>No usar</source>
+        <translation>Do not use</translation>
+    </message>
+    <message>
+        <source>«%1» de %2</source>
+        <translation>“%1” of %2</translation>
+    </message>
+    <message>
+        <source>(ninguno)</source>
+        <translation>(none)</translation>
     </message>
 </context>
 <context>
@@ -149,6 +630,73 @@
     </message>
 </context>
 <context>
+    <name>CGuideWnd</name>
+    <message>
+        <source>El mapa no tiene imagen.</source>
+        <translation>The map has no picture.</translation>
+    </message>
+    <message>
+        <source>No se pudo mostrar la imagen del mapa.</source>
+        <translation>The map&apos;s picture could not be shown.</translation>
+    </message>
+    <message>
+        <source>No se pudo mostrar la imagen del mapa.
+%1</source>
+        <translation>The map&apos;s picture could not be shown.
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>CHelpWnd</name>
+    <message>
+        <source>Ayuda de Veltrix</source>
+        <translation>Veltrix Help</translation>
+    </message>
+    <message>
+        <source>&amp;Contenido</source>
+        <translation>&amp;Contents</translation>
+    </message>
+    <message>
+        <source>&amp;Atrás</source>
+        <translation>&amp;Back</translation>
+    </message>
+    <message>
+        <source>A&amp;delante</source>
+        <translation>&amp;Forward</translation>
+    </message>
+    <message>
+        <source>Cerrar</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>CInfoMapaDlg</name>
+    <message>
+        <source>Num. de manzanas:</source>
+        <translation>No. of blocks:</translation>
+    </message>
+    <message>
+        <source>Num. de nombres de calles:</source>
+        <translation>No. of street names:</translation>
+    </message>
+    <message>
+        <source>Num. de calles trazadas:</source>
+        <translation>No. of traced streets:</translation>
+    </message>
+    <message>
+        <source>Num. de referencias:</source>
+        <translation>No. of landmarks:</translation>
+    </message>
+    <message>
+        <source>Propiedades</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CInfoPopup</name>
     <message>
         <source>Tel.: %1</source>
@@ -185,12 +733,142 @@
         <source>Barra de herramientas</source>
         <translation>Toolbar</translation>
     </message>
+    <message>
+        <source>No se pudo guardar la copia de recuperación: %1</source>
+        <translation>The recovery copy could not be saved: %1</translation>
+    </message>
+    <message>
+        <source>%1 (solo lectura)</source>
+        <translation>%1 (read-only)</translation>
+    </message>
+    <message>
+        <source>Imagen PNG (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>Documento PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Exportar vista</source>
+        <translation>Export view</translation>
+    </message>
 </context>
 <context>
     <name>CMainStatusBar</name>
     <message>
         <source>Preparado</source>
         <translation>Ready</translation>
+    </message>
+    <message>
+        <source>MAY</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>DESP</source>
+        <translation>SCRL</translation>
+    </message>
+</context>
+<context>
+    <name>CMapDocument</name>
+    <message>
+        <source>El mapa %1 ya está abierto en otro editor.</source>
+        <translation>The map %1 is already open in another editor.</translation>
+    </message>
+    <message>
+        <source>El mapa no tiene nombre.</source>
+        <translation>The map has no name.</translation>
+    </message>
+    <message>
+        <source>El mapa %1 está abierto en otro editor: guárdelo con otro nombre.</source>
+        <translation>The map %1 is open in another editor: save it under another name.</translation>
+    </message>
+    <message>
+        <source>El mapa %1 está abierto en otro editor: no se puede guardar con ese nombre.</source>
+        <translation>The map %1 is open in another editor: it cannot be saved under that name.</translation>
+    </message>
+    <message>
+        <source>No hay ninguna copia de recuperación de %1.</source>
+        <translation>There is no recovery copy of %1.</translation>
+    </message>
+</context>
+<context>
+    <name>CMapPrinter</name>
+    <message>
+        <source>No se pudo empezar a imprimir.</source>
+        <translation>Printing could not start.</translation>
+    </message>
+    <message>
+        <source>La página es demasiado pequeña para el mapa.</source>
+        <translation>The page is too small for the map.</translation>
+    </message>
+    <message>
+        <source>No se pudo terminar la impresión.</source>
+        <translation>Printing could not be finished.</translation>
+    </message>
+    <message>
+        <source>No se pudo copiar el mapa al portapapeles.</source>
+        <translation>The map could not be copied to the clipboard.</translation>
+    </message>
+    <message>
+        <source>Copiado al portapapeles</source>
+        <translation>Copied to the clipboard</translation>
+    </message>
+</context>
+<context>
+    <name>CMapaApp</name>
+    <message>
+        <source>Mapa que se abre al arrancar.</source>
+        <translation>Map opened at start-up.</translation>
+    </message>
+    <message>
+        <source>MAPA</source>
+        <translation>MAP</translation>
+    </message>
+    <message>
+        <source>Arranca sin la pantalla de presentación.</source>
+        <translation>Starts without the splash screen.</translation>
+    </message>
+    <message>
+        <source>Muestra esta ayuda y termina.</source>
+        <translation>Shows this help and exits.</translation>
+    </message>
+    <message>
+        <source>Muestra la versión y termina.</source>
+        <translation>Shows the version and exits.</translation>
+    </message>
+    <message>
+        <source>Uso: veltrix [--no-splash] [MAPA]</source>
+        <translation>Usage: veltrix [--no-splash] [MAP]</translation>
+    </message>
+    <message>
+        <source>Editor de mapas de calles.
+
+Uso: veltrix [--no-splash] [MAPA]
+     veltrix --help | --version
+
+</source>
+        <translation>Street map editor.
+
+Usage: veltrix [--no-splash] [MAP]
+       veltrix --help | --version
+
+</translation>
+    </message>
+    <message>
+        <source>Sobran argumentos.</source>
+        <translation>Too many arguments.</translation>
+    </message>
+</context>
+<context>
+    <name>CMapaWnd</name>
+    <message>
+        <source>Asignar zona</source>
+        <translation>Assign zone</translation>
     </message>
 </context>
 <context>
@@ -225,6 +903,34 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Edición nombre</source>
+        <translation>Edit name</translation>
+    </message>
+    <message>
+        <source>Nombre:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Nueva ruta</source>
+        <translation>New route</translation>
+    </message>
+    <message>
+        <source>Escriba un nombre para la ruta:</source>
+        <translation>Type a name for the route:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Nueva categoria</source>
+        <translation>New category</translation>
     </message>
 </context>
 <context>
@@ -492,6 +1198,29 @@
     <message>
         <source>Zonas</source>
         <translation>Zones</translation>
+    </message>
+</context>
+<context>
+    <name>CRecoveryStore</name>
+    <message>
+        <source>No se puede crear la carpeta %1.</source>
+        <translation>The folder %1 cannot be made.</translation>
+    </message>
+    <message>
+        <source>No se puede escribir %1.</source>
+        <translation>%1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>La copia de recuperación de %1 está dañada y no se puede abrir: %2
+Se ha dejado aparte, en %3.</source>
+        <translation>The recovery copy of %1 is damaged and cannot be opened: %2
+It has been set aside, as %3.</translation>
+    </message>
+    <message>
+        <source>La copia de recuperación de %1 está dañada y no se puede abrir: %2
+No se pudo dejar aparte: sigue en %3.</source>
+        <translation>The recovery copy of %1 is damaged and cannot be opened: %2
+It could not be set aside: it is still at %3.</translation>
     </message>
 </context>
 <context>
@@ -788,6 +1517,128 @@
     </message>
 </context>
 <context>
+    <name>FileDialog</name>
+    <message>
+        <source>Guardar en:</source>
+        <translation>Save in:</translation>
+    </message>
+    <message>
+        <source>Buscar en:</source>
+        <translation>Look in:</translation>
+    </message>
+    <message>
+        <source>Nombre:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Tipo:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>Guardar</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Abrir</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Guide</name>
+    <message>
+        <source>Sin categoría</source>
+        <translation>No category</translation>
+    </message>
+    <message>
+        <source>Tel. %1</source>
+        <translation>Tel. %1</translation>
+    </message>
+    <message>
+        <source>fuera del plano</source>
+        <translation>off the map</translation>
+    </message>
+    <message>
+        <source>La escala debe estar entre 1 y 20.</source>
+        <translation>The scale must be between 1 and 20.</translation>
+    </message>
+    <message>
+        <source>El mapa no tiene manzanas: no hay plano que imprimir.</source>
+        <translation>The map has no blocks: there is no map to print.</translation>
+    </message>
+    <message>
+        <source>El papel es demasiado pequeño para el plano.</source>
+        <translation>The paper is too small for the map.</translation>
+    </message>
+    <message>
+        <source>A esa escala el plano necesitaría demasiadas páginas.</source>
+        <translation>At that scale the map would need too many pages.</translation>
+    </message>
+    <message>
+        <source>No se pudo guardar la guía en %1.</source>
+        <translation>The guide could not be saved as %1.</translation>
+    </message>
+    <message>
+        <source>Plano de la ciudad</source>
+        <translation>Town map</translation>
+    </message>
+    <message>
+        <source>Página %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>Guía de calles</source>
+        <translation>Street guide</translation>
+    </message>
+    <message>
+        <source>es_MX</source>
+        <translation>en_US</translation>
+    </message>
+    <message>
+        <source>Impreso el %1</source>
+        <translation>Printed on %1</translation>
+    </message>
+    <message>
+        <source>d &apos;de&apos; MMMM &apos;de&apos; yyyy</source>
+        <translation>MMMM d, yyyy</translation>
+    </message>
+    <message>
+        <source>%1 · Plano de conjunto</source>
+        <translation>%1 · Key map</translation>
+    </message>
+    <message>
+        <source>%1 · Escala 1:%2</source>
+        <translation>%1 · Scale 1:%2</translation>
+    </message>
+    <message>
+        <source>Continúa en la página %1</source>
+        <translation>Continued on page %1</translation>
+    </message>
+    <message>
+        <source>Índice de calles</source>
+        <translation>Street index</translation>
+    </message>
+    <message>
+        <source>Directorio</source>
+        <translation>Directory</translation>
+    </message>
+    <message>
+        <source>Referencias</source>
+        <translation>Landmarks</translation>
+    </message>
+    <message>
+        <source>Colonias</source>
+        <translation>Neighbourhoods</translation>
+    </message>
+    <message>
+        <source>%1 · Guía de calles</source>
+        <translation>%1 · Street guide</translation>
+    </message>
+</context>
+<context>
     <name>Layer</name>
     <message>
         <source>Rellenar manzanas</source>
@@ -1045,6 +1896,13 @@
     </message>
 </context>
 <context>
+    <name>Print</name>
+    <message>
+        <source>No se pudo guardar la vista en %1.</source>
+        <translation>The view could not be saved as %1.</translation>
+    </message>
+</context>
+<context>
     <name>Problem</name>
     <message>
         <source>Formato de archivo no esperado.</source>
@@ -1092,7 +1950,7 @@
     </message>
     <message>
         <source>No se puede escribir %1.</source>
-        <translation>%1 cannot be written.</translation>
+        <translation type="unfinished">%1 cannot be written.</translation>
     </message>
     <message>
         <source>No se puede crear %1 (código de error %2).</source>

@@ -112,7 +112,7 @@ bool CGuideWnd::DecodeUnderWaitCursor() {
 void CGuideWnd::LoadPicture() {
     m_bPictureShown = false;
     if (m_pictureBytes.empty()) {
-        m_strPictureError = QStringLiteral("El mapa no tiene imagen.");
+        m_strPictureError = tr("El mapa no tiene imagen.");
     } else if (DecodeUnderWaitCursor() && m_picture.m_nWidth > 0 && m_picture.m_nHeight > 0) {
         m_bPictureShown = true;
     } else {
@@ -125,9 +125,9 @@ void CGuideWnd::LoadPicture() {
     } else {
         // A blank window would say nothing; the reason is shown in its place.
         const QString reason = m_strPictureError;
-        m_strPictureError = QStringLiteral("No se pudo mostrar la imagen del mapa.");
-        if (!reason.isEmpty())
-            m_strPictureError += QLatin1Char('\n') + reason;
+        m_strPictureError = reason.isEmpty()
+                                ? tr("No se pudo mostrar la imagen del mapa.")
+                                : tr("No se pudo mostrar la imagen del mapa.\n%1").arg(reason);
         m_nPictureWidth = kNoPictureWidth;
         m_nPictureHeight = kNoPictureHeight;
         m_mapping.pictureWidth = 0;

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
@@ -17,7 +18,7 @@ namespace {
 void Notice(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
     QMessageBox box(icon, QStringLiteral("Veltrix"), text, QMessageBox::Ok, parent);
     if (QAbstractButton* ok = box.button(QMessageBox::Ok))
-        ok->setText(QStringLiteral("Aceptar"));
+        ok->setText(QCoreApplication::translate("MessageBox", "Aceptar"));
     box.exec();
 }
 
@@ -54,7 +55,7 @@ bool CMapPrinter::PrintTo(QPrinter& printer, QString& error) {
     printer.setFromTo(1, 1);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        error = QStringLiteral("No se pudo empezar a imprimir.");
+        error = QCoreApplication::translate("CMapPrinter", "No se pudo empezar a imprimir.");
         return false;
     }
     m_rcPrint = PrintArea(QSize(printer.width(), printer.height()));
@@ -64,11 +65,12 @@ bool CMapPrinter::PrintTo(QPrinter& printer, QString& error) {
     if (!placed) {
         printer.abort();
         painter.end();
-        error = QStringLiteral("La página es demasiado pequeña para el mapa.");
+        error = QCoreApplication::translate("CMapPrinter",
+                                            "La página es demasiado pequeña para el mapa.");
         return false;
     }
     if (!painter.end()) {
-        error = QStringLiteral("No se pudo terminar la impresión.");
+        error = QCoreApplication::translate("CMapPrinter", "No se pudo terminar la impresión.");
         return false;
     }
     return true;
@@ -98,12 +100,15 @@ void CMapPrinter::CopyToClipboard() {
     picture.CaptureFromDC(m_window.grab(), m_window.rect());
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (picture.Image().isNull() || !clipboard) {
-        Notice(&m_window, QStringLiteral("No se pudo copiar el mapa al portapapeles."),
+        Notice(&m_window,
+               QCoreApplication::translate("CMapPrinter",
+                                           "No se pudo copiar el mapa al portapapeles."),
                QMessageBox::Warning);
         return;
     }
     clipboard->setImage(picture.Image());
-    Notice(&m_window, QStringLiteral("Copiado al portapapeles"), QMessageBox::Information);
+    Notice(&m_window, QCoreApplication::translate("CMapPrinter", "Copiado al portapapeles"),
+           QMessageBox::Information);
 }
 
 bool CMapPrinter::ExportView(const QString& path, QString& error) {

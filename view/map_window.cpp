@@ -325,7 +325,7 @@ void CMapaWnd::customEvent(QEvent* event) {
     event->accept();
     if (m->Message() == UM_ZONE_ASSIGN) {
         if (m->LParam() >= 0)
-            Edit(QStringLiteral("Asignar zona"),
+            Edit(tr("Asignar zona"),
                  ZoneFromSelection(m_store, static_cast<std::size_t>(m->LParam())));
         return;
     }

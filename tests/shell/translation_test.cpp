@@ -7,21 +7,33 @@
 #include "command_table.h"
 #include "ctrl_wnd.h"
 #include "editor_fixture.h"
+#include "gis_import_dialog.h"
+#include "gis_layer_table.h"
+#include "guide_layout.h"
 #include "main_frame.h"
 #include "map_layers.h"
+#include "map_lock.h"
 #include "map_tool_manager.h"
 #include "map_window.h"
 #include "mapa_app.h"
 #include "modal_script.h"
+#include "osm_town.h"
+#include "other_editor.h"
 #include "private_home.h"
 #include "qt_helpers.h"
+#include "test_towns.h"
 #include "tools.h"
+#include "town_guide.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QMenuBar>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +58,31 @@ QStringList Untranslated(const QTranslator& english, const char* context,
                                                     QString::fromUtf8(text));
     return missing;
 }
+
+// The PDF's text as pdftotext reads it; empty when it cannot.
+QString PdfText(const QString& pdf) {
+    QProcess run;
+    run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!run.waitForFinished(60000) || run.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(run.readAllStandardOutput());
+}
+
+// What the editor says in one language, where the test looks.
+struct Said {
+    AppLanguage language;
+    QString lockedStart; // %1 host, %2 process
+    QString month;
+    QString lockedEnd;
+    QString yes;
+    QString readOnlyTitle;
+    QString importTitle;
+    QString add;
+    QString open;
+    QString lookIn;
+    QStringList headers;
+    QString cancel;
+};
 
 } // namespace
 
@@ -116,6 +153,157 @@ private slots:
         // With the catalogue gone with the application object, Spanish again.
         EditorFixture editor;
         QCOMPARE(MenuTitles(*editor.frame), spanish);
+    }
+
+    void TheFileCommandsAndTheGisImportSpeakTheChosenLanguage() {
+        const Said spanish{
+            AppLanguage::Spanish,
+            QStringLiteral("El mapa mitla.map ya está abierto en otro editor: usuario otra, "
+                           "equipo %1, proceso %2, desde el "),
+            QStringLiteral(" de noviembre de 2023 a las "),
+            QStringLiteral(".\n¿Desea abrirlo de solo lectura? Los cambios sólo se podrán "
+                           "guardar con otro nombre."),
+            QStringLiteral("Sí"),
+            QStringLiteral("VELTRIX  Mitla, Oaxaca - México (solo lectura)[*]"),
+            QStringLiteral("Importar datos geográficos"),
+            QStringLiteral("Agregar..."),
+            QStringLiteral("Abrir"),
+            QStringLiteral("Buscar en:"),
+            {QStringLiteral("Fuente"), QStringLiteral("Capa"), QStringLiteral("Geometría"),
+             QStringLiteral("Elementos"), QStringLiteral("Sistema de coordenadas"),
+             QStringLiteral("Uso"), QStringLiteral("Campo del nombre")},
+            QStringLiteral("Cancelar")};
+        const Said english{
+            AppLanguage::English,
+            QStringLiteral("The map mitla.map is already open in another editor: user otra, "
+                           "computer %1, process %2, since "),
+            QStringLiteral("November "),
+            QStringLiteral(".\nDo you want to open it read-only? The changes can only be saved "
+                           "under another name."),
+            QStringLiteral("Yes"),
+            QStringLiteral("VELTRIX  Mitla, Oaxaca - México (read-only)[*]"),
+            QStringLiteral("Import geographic data"),
+            QStringLiteral("Add..."),
+            QStringLiteral("Open"),
+            QStringLiteral("Look in:"),
+            {QStringLiteral("Source"), QStringLiteral("Layer"), QStringLiteral("Geometry"),
+             QStringLiteral("Features"), QStringLiteral("Coordinate system"), QStringLiteral("Use"),
+             QStringLiteral("Name field")},
+            QStringLiteral("Cancel")};
+        for (const Said& said : {spanish, english}) {
+            StoreLanguage(said.language);
+            CMapaApp app;
+            QVERIFY(app.InitInstance({QStringLiteral("veltrix"), QStringLiteral("--no-splash")}));
+            CMainFrame& frame = *app.MainFrame();
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("mitla.map"));
+            QVERIFY(WriteTestMap(LocalPath(path)).empty());
+            OtherEditor other;
+            QVERIFY(other.Lock(LocalPath(path)));
+
+            // A map another editor holds: the question, with its date, then read-only.
+            QString question;
+            {
+                CModalScript yes{[&](QWidget* modal) {
+                    question = MessageText(modal);
+                    ClickText(modal, said.yes);
+                }};
+                QVERIFY(frame.OpenMap(path));
+                QVERIFY(yes.Done());
+            }
+            const QString start =
+                said.lockedStart.arg(QString::fromStdString(MapLock::Self().host)).arg(other.Pid());
+            QVERIFY2(question.startsWith(start), qPrintable(question));
+            QVERIFY2(question.contains(said.month) && question.contains(QStringLiteral("2023")),
+                     qPrintable(question));
+            QVERIFY2(question.endsWith(said.lockedEnd), qPrintable(question));
+            QCOMPARE(frame.windowTitle(), said.readOnlyTitle);
+
+            // The import: its dialog, the file dialog it opens and the table of layers.
+            const QString osm = dir.filePath(QStringLiteral("san-isidro.osm"));
+            {
+                QFile file(osm);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(TestTownOsm()) > 0);
+            }
+            QString title, lookIn, use, crs;
+            QStringList headers;
+            bool openButton = false;
+            CModalScript script({
+                {Named("gisImportDlg"),
+                 [&](QWidget* dialog) {
+                     title = dialog->windowTitle();
+                     ClickLater(dialog, said.add);
+                 }},
+                {Named("sourcesDialog"),
+                 [&](QWidget* window) {
+                     openButton = ButtonReading(window, said.open) != nullptr;
+                     auto* files = static_cast<QFileDialog*>(window);
+                     lookIn = files->labelText(QFileDialog::LookIn);
+                     ChooseFile(window, osm);
+                 }},
+                {Named("gisImportDlg"),
+                 [&](QWidget* window) {
+                     CGisLayerTable* table = static_cast<CGisImportDlg*>(window)->Table();
+                     for (int column = 0; column < table->columnCount(); ++column)
+                         headers << table->horizontalHeaderItem(column)->text();
+                     ClickText(window, said.cancel);
+                 }},
+            });
+            frame.Action(ID_FILE_IMPORT_GIS)->trigger();
+            QVERIFY(script.Done());
+            QCOMPARE(title, said.importTitle);
+            QVERIFY(openButton);
+            QCOMPARE(lookIn, said.lookIn);
+            QCOMPARE(headers, said.headers);
+        }
+        StoreLanguage(AppLanguage::System);
+    }
+
+    void TheGuideIsPrintedInTheEditorsLanguage() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        MapStore store = MakeStore();
+        FillTestTown(store);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("guia.pdf"));
+        const auto guide = [&] {
+            QString error;
+            if (!WriteTownGuide(
+                    pdf, GuideRequest{store, GuideOptions{}, GuideLayers(), QImage(), {}}, error))
+                return error;
+            return PdfText(pdf);
+        };
+        const auto layoutError = [&] {
+            GuideOptions options;
+            options.scale = 0;
+            QString error;
+            return CGuideLayout::Make(store, options, error) ? QString() : error;
+        };
+        const QString spanish = guide();
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/i18n/veltrix_en.qm")));
+        QVERIFY(QCoreApplication::installTranslator(&english));
+        const QString translated = guide();
+        const QString translatedError = layoutError();
+        QCoreApplication::removeTranslator(&english);
+
+        for (const QString& text :
+             {QStringLiteral("Guía de calles"), QStringLiteral("Página "),
+              QStringLiteral("Índice de calles"), QStringLiteral("Directorio"),
+              QStringLiteral("Referencias"), QStringLiteral("Colonias"),
+              QStringLiteral("Impreso el "), QStringLiteral("Plano de conjunto")}) {
+            QVERIFY2(spanish.contains(text), qPrintable(text));
+            QVERIFY2(!translated.contains(text), qPrintable(text));
+        }
+        for (const QString& text : {QStringLiteral("Street guide"), QStringLiteral("Page "),
+                                    QStringLiteral("Street index"), QStringLiteral("Directory"),
+                                    QStringLiteral("Landmarks"), QStringLiteral("Neighbourhoods"),
+                                    QStringLiteral("Printed on "), QStringLiteral("Key map")})
+            QVERIFY2(translated.contains(text), qPrintable(translated.left(600)));
+        // The town's own names stay as they are.
+        QVERIFY(translated.contains(QStringLiteral("Avenida Juárez")));
+        QCOMPARE(translatedError, QStringLiteral("The scale must be between 1 and 20."));
+        QCOMPARE(layoutError(), QStringLiteral("La escala debe estar entre 1 y 20."));
     }
 
     void TheLanguageIsChosenInThePreferencesOrFollowsTheSystem() {
