@@ -3,6 +3,9 @@
 #include "file_guard.h"
 #include "picture_limits.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -146,7 +149,9 @@ std::vector<std::uint8_t> Read(Attach attach, int& width, int& height, std::stri
         status.clear();
         return rgb;
     case Outcome::Damaged:
-        status = "El archivo JPEG está dañado o no es una imagen JPEG.";
+        status = QCoreApplication::translate("Picture",
+                                             "El archivo JPEG está dañado o no es una imagen JPEG.")
+                     .toStdString();
         break;
     case Outcome::TooLarge:
         status = PictureTooLargeText(refusedWidth, refusedHeight);
