@@ -82,7 +82,8 @@ public:
 
     void SetProgress(GisProgress progress) { m_progress = std::move(progress); }
 
-    // The new town, or nullptr with ErrorString() in Spanish.
+    // The new town, or nullptr with ErrorString() in Spanish, or in English
+    // where the editor has installed its English catalogue.
     std::unique_ptr<MapStore> Run();
 
     GisImportError Error() const { return m_error; }
