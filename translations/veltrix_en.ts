@@ -826,7 +826,7 @@
     </message>
     <message>
         <source>La georreferencia del mapa no es válida.</source>
-        <translation>The map's georeference is not valid.</translation>
+        <translation>The map&apos;s georeference is not valid.</translation>
     </message>
     <message>
         <source>Aviso: %1 siempre va en longitud y latitud (EPSG:4326).</source>
@@ -850,7 +850,7 @@
     </message>
     <message>
         <source>No se pueden pasar las coordenadas del mapa a %1.</source>
-        <translation>The map's coordinates cannot be converted to %1.</translation>
+        <translation>The map&apos;s coordinates cannot be converted to %1.</translation>
     </message>
     <message>
         <source>No se pudo crear %1</source>
@@ -925,7 +925,7 @@
     </message>
     <message>
         <source>El sistema de coordenadas de las fuentes no tiene datum.</source>
-        <translation>The sources' coordinate system has no datum.</translation>
+        <translation>The sources&apos; coordinate system has no datum.</translation>
     </message>
     <message>
         <source>No se pueden pasar las coordenadas de %1 a longitud y latitud.</source>
@@ -933,7 +933,7 @@
     </message>
     <message>
         <source>Las coordenadas de las fuentes no están en la Tierra.</source>
-        <translation>The sources' coordinates are not on the Earth.</translation>
+        <translation>The sources&apos; coordinates are not on the Earth.</translation>
     </message>
     <message>
         <source>El límite del pueblo no se puede proyectar.</source>
@@ -957,7 +957,7 @@
     </message>
     <message>
         <source>No se pudo escribir la georreferencia del mapa.</source>
-        <translation>Could not write the map's georeference.</translation>
+        <translation>Could not write the map&apos;s georeference.</translation>
     </message>
     <message>
         <source>No se indicó ninguna fuente de datos.</source>
@@ -997,7 +997,7 @@
     </message>
     <message>
         <source>No se pudo crear la imagen del mapa.</source>
-        <translation>Could not make the map's picture.</translation>
+        <translation>Could not make the map&apos;s picture.</translation>
     </message>
     <message>
         <source>%1: %2, %3, %4, %5, %6, %7 en %8, %9 con %10.</source>
@@ -1109,7 +1109,7 @@
     </message>
     <message>
         <source>Aviso: %1 elementos lejos del pueblo o fuera del alcance del mapa, descartados.</source>
-        <translation>Warning: %1 features far from the town or beyond the map's range, left out.</translation>
+        <translation>Warning: %1 features far from the town or beyond the map&apos;s range, left out.</translation>
     </message>
     <message>
         <source>Aviso: %1 elementos sin nombre, descartados.</source>
@@ -1593,7 +1593,7 @@
     </message>
     <message>
         <source>el color «%1» debe escribirse como &quot;#rrggbb&quot;</source>
-        <translation>the colour «%1» must be written as "#rrggbb"</translation>
+        <translation>the colour «%1» must be written as &quot;#rrggbb&quot;</translation>
     </message>
     <message>
         <source>«detect» debe ser un objeto</source>
@@ -1677,7 +1677,7 @@
     </message>
     <message>
         <source>%1 solo admite {&quot;not&quot;: ...}</source>
-        <translation>%1 only accepts {"not": ...}</translation>
+        <translation>%1 only accepts {&quot;not&quot;: ...}</translation>
     </message>
     <message>
         <source>%1 no da ningún valor</source>
@@ -1737,7 +1737,7 @@
     </message>
     <message>
         <source>«land» %1 solo vale &quot;built&quot;, &quot;building&quot; o &quot;site&quot; en areas</source>
-        <translation>«land» %1 can only be "built", "building" or "site" in areas</translation>
+        <translation>«land» %1 can only be &quot;built&quot;, &quot;building&quot; or &quot;site&quot; in areas</translation>
     </message>
     <message>
         <source>falta «block_type» o «type» %1 (areas)</source>
