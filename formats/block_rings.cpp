@@ -1,5 +1,7 @@
 #include "block_rings.h"
 
+#include <QCoreApplication>
+
 #include "area_index.h"
 #include "map_georeference.h"
 #include "ogr_shapes.h"
@@ -148,8 +150,10 @@ bool BlocksFromStreets(CGisImportRun& run, std::vector<std::pair<Polyline, int>>
     report.emptyFaces += counts.empty;
     report.trimmedFaces += counts.trimmed;
     if (faces.empty())
-        return run.Fail(GisImportError::NoBlocks,
-                        QStringLiteral("Las calles de las fuentes no encierran ninguna manzana."));
+        return run.Fail(
+            GisImportError::NoBlocks,
+            QCoreApplication::translate("GisImport",
+                                        "Las calles de las fuentes no encierran ninguna manzana."));
     const CAreaIndex areas = AreaIndexOf(run);
     for (StreetFace& face : faces) {
         const int type = areas.Empty() ? 0 : areas.TypeAt(face.inside);
@@ -195,7 +199,8 @@ bool MakeBlockRings(CGisImportRun& run, std::vector<std::pair<Polyline, int>>& r
         }
         if (rings.empty())
             return run.Fail(GisImportError::NoBlocks,
-                            QStringLiteral("Ningún polígono de las fuentes sirve de manzana."));
+                            QCoreApplication::translate(
+                                "GisImport", "Ningún polígono de las fuentes sirve de manzana."));
         // Blocks of the plain type take the type of the area (a park, a
         // school's grounds) they lie in.
         const CAreaIndex areas = AreaIndexOf(run);

@@ -3,6 +3,7 @@
 #include "codepage.h"
 #include "gis_preset.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -126,7 +127,8 @@ GDALDatasetUniquePtr OpenVectorSource(const QString& path, const CPresetFiles& f
     EnsureGdalRegistered();
     const QFileInfo info(path);
     if (!info.exists() || !info.isReadable()) {
-        error = QStringLiteral("No se puede leer el archivo %1.").arg(path);
+        error =
+            QCoreApplication::translate("GisImport", "No se puede leer el archivo %1.").arg(path);
         return nullptr;
     }
     const QByteArray local = QFile::encodeName(path);
@@ -134,7 +136,9 @@ GDALDatasetUniquePtr OpenVectorSource(const QString& path, const CPresetFiles& f
     // The driver is found first, so that only its own options are passed on.
     GDALDriverH driver = GDALIdentifyDriverEx(local.constData(), GDAL_OF_VECTOR, nullptr, nullptr);
     if (!driver) {
-        error = QStringLiteral("%1 no está en ningún formato geográfico conocido.").arg(path);
+        error = QCoreApplication::translate("GisImport",
+                                            "%1 no está en ningún formato geográfico conocido.")
+                    .arg(path);
         return nullptr;
     }
     const QString name = QString::fromUtf8(GDALGetDriverShortName(driver));
@@ -144,7 +148,9 @@ GDALDatasetUniquePtr OpenVectorSource(const QString& path, const CPresetFiles& f
         local.constData(), GDAL_OF_VECTOR | GDAL_OF_READONLY, allowed, options.Get(), nullptr));
     if (!dataset) {
         const QString why = trap.LastError();
-        error = WithGdalDetail(QStringLiteral("No se puede leer %1 como %2").arg(path, name), why);
+        error = WithGdalDetail(
+            QCoreApplication::translate("GisImport", "No se puede leer %1 como %2").arg(path, name),
+            why);
         return nullptr;
     }
     return dataset;

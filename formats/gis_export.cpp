@@ -8,6 +8,7 @@
 
 #include <ogrsf_frmts.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -230,6 +231,15 @@ QString SystemWords(int err) {
     return err == 0 ? QString() : QString::fromLocal8Bit(std::strerror(err));
 }
 
+// What a failed commit left where: nothing changed, or the old files that
+// could not be put back under their names.
+QString KeptFiles(const QStringList& kept) {
+    if (kept.isEmpty())
+        return QCoreApplication::translate("GisExport", "No se cambió ningún archivo.");
+    return QCoreApplication::translate("GisExport", "Lo anterior quedó en %1.")
+        .arg(kept.join(QStringLiteral(", ")));
+}
+
 // Copies a file's bytes into `to`, for a file that cannot be renamed across
 // disks. 0 or the errno value.
 int CopyBytes(const std::string& from, const std::string& to) {
@@ -276,14 +286,16 @@ bool SettleCrs(const QByteArray& georeference, const GisExportFormat& format, co
     if (!georeference.isEmpty()) {
         systems.map = CrsFromWkt(georeference);
         if (!systems.map) {
-            error = QStringLiteral("La georreferencia del mapa no es válida.");
+            error = QCoreApplication::translate("GisExport",
+                                                "La georreferencia del mapa no es válida.");
             return false;
         }
     }
     QString& wanted = systems.wanted;
     wanted = crs;
     if (format.lonLat && !crs.isEmpty() && !crs.trimmed().startsWith(QLatin1String("EPSG:4326"))) {
-        warnings.append(QStringLiteral("Aviso: %1 siempre va en longitud y latitud (EPSG:4326).")
+        warnings.append(QCoreApplication::translate(
+                            "GisExport", "Aviso: %1 siempre va en longitud y latitud (EPSG:4326).")
                             .arg(QLatin1String(format.driver)));
         wanted = QStringLiteral("EPSG:4326");
     }
@@ -292,23 +304,28 @@ bool SettleCrs(const QByteArray& georeference, const GisExportFormat& format, co
     if (!wanted.isEmpty()) {
         systems.out = CrsFromText(wanted);
         if (!systems.out) {
-            error = QStringLiteral("«%1» no es un sistema de coordenadas conocido.").arg(wanted);
+            error = QCoreApplication::translate("GisExport",
+                                                "«%1» no es un sistema de coordenadas conocido.")
+                        .arg(wanted);
             return false;
         }
         if (!systems.map) {
-            error = QStringLiteral("El mapa no tiene georreferencia: no se puede pasar a %1.")
+            error = QCoreApplication::translate(
+                        "GisExport", "El mapa no tiene georreferencia: no se puede pasar a %1.")
                         .arg(wanted);
             return false;
         }
     } else if (!systems.map) {
         if (format.lonLat) {
-            error = QStringLiteral("%1 va en longitud y latitud, y el mapa no tiene "
-                                   "georreferencia.")
+            error = QCoreApplication::translate("GisExport",
+                                                "%1 va en longitud y latitud, y el mapa no tiene "
+                                                "georreferencia.")
                         .arg(QLatin1String(format.driver));
             return false;
         }
-        warnings.append(QStringLiteral("Aviso: el mapa no tiene georreferencia; las coordenadas "
-                                       "quedan en unidades del mapa."));
+        warnings.append(QCoreApplication::translate(
+            "GisExport", "Aviso: el mapa no tiene georreferencia; las coordenadas "
+                         "quedan en unidades del mapa."));
     }
     systems.plane.SetLocalCS("Veltrix: unidades del mapa");
     systems.plane.SetLinearUnits("Veltrix map unit (2.001555 m)", kMetresPerMapUnit);
@@ -316,7 +333,9 @@ bool SettleCrs(const QByteArray& georeference, const GisExportFormat& format, co
         systems.transform.reset(
             OGRCreateCoordinateTransformation(systems.map.get(), systems.out.get()));
         if (!systems.transform) {
-            error = QStringLiteral("No se pueden pasar las coordenadas del mapa a %1.").arg(wanted);
+            error = QCoreApplication::translate("GisExport",
+                                                "No se pueden pasar las coordenadas del mapa a %1.")
+                        .arg(wanted);
             return false;
         }
     }
@@ -375,8 +394,9 @@ public:
         GDALDatasetUniquePtr dataset(m_driver.Create(local.constData(), 0, 0, 0, GDT_Unknown,
                                                      const_cast<char**>(m_datasetOptions.data())));
         if (!dataset) {
-            error =
-                WithGdalDetail(QStringLiteral("No se pudo crear %1").arg(name), m_trap.LastError());
+            error = WithGdalDetail(
+                QCoreApplication::translate("GisExport", "No se pudo crear %1").arg(name),
+                m_trap.LastError());
             return false;
         }
         for (Layer* layer : layers)
@@ -384,8 +404,9 @@ public:
                 return false;
         dataset.reset(); // flushes and closes
         if (!m_trap.LastError().isEmpty()) {
-            error = WithGdalDetail(QStringLiteral("No se pudo escribir %1").arg(name),
-                                   m_trap.LastError());
+            error = WithGdalDetail(
+                QCoreApplication::translate("GisExport", "No se pudo escribir %1").arg(name),
+                m_trap.LastError());
             return false;
         }
         return true;
@@ -402,9 +423,10 @@ private:
                 return false;
         }
         if (!ok) {
-            error = WithGdalDetail(QStringLiteral("No se pudo escribir la capa %1 en %2")
-                                       .arg(QString::fromLatin1(layer.name), name),
-                                   m_trap.LastError());
+            error = WithGdalDetail(
+                QCoreApplication::translate("GisExport", "No se pudo escribir la capa %1 en %2")
+                    .arg(QString::fromLatin1(layer.name), name),
+                m_trap.LastError());
             return false;
         }
         return true;
@@ -444,7 +466,8 @@ private:
         if (row.geometry) {
             if (m_systems.transform &&
                 row.geometry->transform(m_systems.transform.get()) != OGRERR_NONE) {
-                error = QStringLiteral("No se pudo pasar a %1 un elemento de la capa %2.")
+                error = QCoreApplication::translate(
+                            "GisExport", "No se pudo pasar a %1 un elemento de la capa %2.")
                             .arg(m_systems.wanted, QString::fromLatin1(layer.name));
                 return false;
             }
@@ -501,8 +524,9 @@ bool CGisExport::Stage(const QString& written, const QString& output) {
     std::string temp = FolderOf(target) + "." + NameOf(target) + ".veltrix-XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
-        return Fail(QStringLiteral("No se puede escribir en la carpeta %1.")
-                        .arg(QFile::decodeName(QByteArray::fromStdString(FolderOf(target)))));
+        return Fail(
+            QCoreApplication::translate("GisExport", "No se puede escribir en la carpeta %1.")
+                .arg(QFile::decodeName(QByteArray::fromStdString(FolderOf(target)))));
     ::close(fd);
     m_staged.push_back({temp, target, {}, existed});
     int err = m_ops.Rename(Local(written), temp);
@@ -513,8 +537,9 @@ bool CGisExport::Stage(const QString& written, const QString& output) {
     if (err == 0 && ::chmod(temp.c_str(), mode) != 0)
         err = errno;
     if (err != 0)
-        return Fail(
-            WithGdalDetail(QStringLiteral("No se pudo escribir %1").arg(output), SystemWords(err)));
+        return Fail(WithGdalDetail(
+            QCoreApplication::translate("GisExport", "No se pudo escribir %1").arg(output),
+            SystemWords(err)));
     if (existed) {
         m_existing.append(output);
         if (IsReadOnlyFile(target))
@@ -557,11 +582,11 @@ bool CGisExport::Commit() {
             if (err != 0) {
                 s.backup.clear();
                 const QStringList kept = undo(i);
-                return Fail(WithGdalDetail(QStringLiteral("No se pudo apartar %1").arg(shown),
-                                           SystemWords(err)) +
-                            (kept.isEmpty() ? QStringLiteral(" No se cambió ningún archivo.")
-                                            : QStringLiteral(" Lo anterior quedó en %1.")
-                                                  .arg(kept.join(QStringLiteral(", ")))));
+                return Fail(
+                    WithGdalDetail(QCoreApplication::translate("GisExport", "No se pudo apartar %1")
+                                       .arg(shown),
+                                   SystemWords(err)) +
+                    QLatin1Char(' ') + KeptFiles(kept));
             }
         }
         err = m_ops.Rename(s.temp, s.target);
@@ -575,11 +600,11 @@ bool CGisExport::Commit() {
                     kept.append(QFile::decodeName(QByteArray::fromStdString(s.backup)));
                 s.backup.clear();
             }
-            return Fail(WithGdalDetail(QStringLiteral("No se pudo poner %1 en su sitio").arg(shown),
+            return Fail(WithGdalDetail(QCoreApplication::translate(
+                                           "GisExport", "No se pudo poner %1 en su sitio")
+                                           .arg(shown),
                                        SystemWords(err)) +
-                        (kept.isEmpty() ? QStringLiteral(" No se cambió ningún archivo.")
-                                        : QStringLiteral(" Lo anterior quedó en %1.")
-                                              .arg(kept.join(QStringLiteral(", ")))));
+                        QLatin1Char(' ') + KeptFiles(kept));
         }
         s.temp.clear();
     }
@@ -614,8 +639,9 @@ bool CGisExport::Prepare(const QString& path, const QString& crs) {
     if (!format) {
         QStringList endings = GisExportSuffixes();
         const QString last = endings.takeLast();
-        m_strError = QStringLiteral("No se sabe escribir %1: use .%2 o .%3.")
-                         .arg(path, endings.join(QStringLiteral(", .")), last);
+        m_strError =
+            QCoreApplication::translate("GisExport", "No se sabe escribir %1: use .%2 o .%3.")
+                .arg(path, endings.join(QStringLiteral(", .")), last);
         return false;
     }
     ExportCrs systems;
@@ -623,8 +649,9 @@ bool CGisExport::Prepare(const QString& path, const QString& crs) {
         return false;
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(format->driver);
     if (!driver) {
-        m_strError = QStringLiteral("Esta instalación de GDAL no escribe %1.")
-                         .arg(QLatin1String(format->driver));
+        m_strError =
+            QCoreApplication::translate("GisExport", "Esta instalación de GDAL no escribe %1.")
+                .arg(QLatin1String(format->driver));
         return false;
     }
     // Everything is written in a folder beside the output and moved into place
@@ -632,7 +659,9 @@ bool CGisExport::Prepare(const QString& path, const QString& crs) {
     const QString folder = target.absolutePath();
     QTemporaryDir work(QDir(folder).filePath(QStringLiteral(".veltrix-export-XXXXXX")));
     if (!work.isValid()) {
-        m_strError = QStringLiteral("No se puede escribir en la carpeta %1.").arg(folder);
+        m_strError =
+            QCoreApplication::translate("GisExport", "No se puede escribir en la carpeta %1.")
+                .arg(folder);
         return false;
     }
 

@@ -9,6 +9,7 @@
 #include "town_area.h"
 #include "town_builder.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -78,10 +79,11 @@ private:
                         [](const GisItem& i) { return i.bounds; });
         if (polygons || lines)
             return true;
-        return m_run.Fail(
-            GisImportError::NoGeometry,
-            QStringLiteral("Las fuentes no tienen polígonos de manzanas ni líneas de calles "
-                           "de donde sacarlas."));
+        return m_run.Fail(GisImportError::NoGeometry,
+                          QCoreApplication::translate(
+                              "GisImport",
+                              "Las fuentes no tienen polígonos de manzanas ni líneas de calles "
+                              "de donde sacarlas."));
     }
 
     // The town: given by hand as an area or a boundary file, else found in
@@ -91,8 +93,9 @@ private:
         if (!options.area.isEmpty()) {
             if (!ParseTownArea(options.area, m_lonLatArea))
                 return m_run.Fail(GisImportError::BadArea,
-                                  QStringLiteral("«%1» no es un área lon0,lat0,lon1,lat1 en "
-                                                 "grados.")
+                                  QCoreApplication::translate(
+                                      "GisImport", "«%1» no es un área lon0,lat0,lon1,lat1 en "
+                                                   "grados.")
                                       .arg(options.area));
             m_bHandArea = true;
         } else if (!options.boundaryFile.isEmpty()) {
@@ -104,8 +107,9 @@ private:
         m_town = ChooseTown(m_run, options.town);
         if (!options.town.isEmpty() && !m_town && !m_bHandArea && !m_boundary)
             m_run.Report().notes.append(
-                QStringLiteral("«%1» no está en los datos como lugar: el mapa abarca todas "
-                               "las fuentes.")
+                QCoreApplication::translate(
+                    "GisImport", "«%1» no está en los datos como lugar: el mapa abarca todas "
+                                 "las fuentes.")
                     .arg(options.town));
         return true;
     }
@@ -146,7 +150,8 @@ private:
         if (!firstCrs || m_geographic->CopyGeogCSFrom(firstCrs) != OGRERR_NONE)
             return m_run.Fail(
                 GisImportError::BadCrs,
-                QStringLiteral("El sistema de coordenadas de las fuentes no tiene datum."));
+                QCoreApplication::translate(
+                    "GisImport", "El sistema de coordenadas de las fuentes no tiene datum."));
         m_geographic->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
         OGREnvelope lonlat = m_lonLatArea;
         for (std::size_t i = 0; i < crsList.size() && !m_bHandArea; ++i) {
@@ -157,11 +162,12 @@ private:
             double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
             if (!ct || !ct->TransformBounds(extents[i].MinX, extents[i].MinY, extents[i].MaxX,
                                             extents[i].MaxY, &x0, &y0, &x1, &y1, 21))
-                return m_run.Fail(
-                    GisImportError::BadCrs,
-                    QStringLiteral("No se pueden pasar las coordenadas de %1 a longitud y "
-                                   "latitud.")
-                        .arg(DescribeCrs(*crsList[i])));
+                return m_run.Fail(GisImportError::BadCrs,
+                                  QCoreApplication::translate(
+                                      "GisImport",
+                                      "No se pueden pasar las coordenadas de %1 a longitud y "
+                                      "latitud.")
+                                      .arg(DescribeCrs(*crsList[i])));
             OGREnvelope box;
             box.MinX = x0, box.MinY = y0, box.MaxX = x1, box.MaxY = y1;
             lonlat.Merge(box);
@@ -171,7 +177,8 @@ private:
         if (!std::isfinite(m_dLon) || !std::isfinite(m_dLat) || std::abs(m_dLat) > 89.0)
             return m_run.Fail(
                 GisImportError::BadCrs,
-                QStringLiteral("Las coordenadas de las fuentes no están en la Tierra."));
+                QCoreApplication::translate(
+                    "GisImport", "Las coordenadas de las fuentes no están en la Tierra."));
         m_local = LocalProjection(*m_geographic, m_dLon, m_dLat, 0.0, 0.0);
 
         std::vector<std::unique_ptr<OGRCoordinateTransformation>> toLocal;
@@ -181,7 +188,8 @@ private:
             m_boundary->transform(toLocal[static_cast<std::size_t>(m_boundaryCrsIndex)].get()) !=
                 OGRERR_NONE)
             return m_run.Fail(GisImportError::BadArea,
-                              QStringLiteral("El límite del pueblo no se puede proyectar."));
+                              QCoreApplication::translate(
+                                  "GisImport", "El límite del pueblo no se puede proyectar."));
         if (m_town) {
             auto project = [&](std::unique_ptr<OGRGeometry>& g, int crs) {
                 if (g && g->transform(toLocal[static_cast<std::size_t>(crs)].get()) != OGRERR_NONE)
@@ -239,22 +247,27 @@ private:
                 OGRCreateCoordinateTransformation(m_geographic.get(), m_local.get()));
             if (!ct || polygon->transform(ct.get()) != OGRERR_NONE)
                 return m_run.Fail(GisImportError::BadArea,
-                                  QStringLiteral("El área del pueblo no se puede proyectar."));
+                                  QCoreApplication::translate(
+                                      "GisImport", "El área del pueblo no se puede proyectar."));
             polygon->assignSpatialReference(nullptr);
             area = std::move(polygon);
-            report.townArea = QStringLiteral("al área %1").arg(m_run.Options().area);
+            report.townArea = QCoreApplication::translate("GisImport", "Recortado al área %1.")
+                                  .arg(m_run.Options().area);
         } else if (m_boundary) {
             area = std::move(m_boundary);
-            report.townArea = QStringLiteral("al límite de %1")
+            report.townArea = QCoreApplication::translate("GisImport", "Recortado al límite de %1.")
                                   .arg(QFileInfo(m_run.Options().boundaryFile).fileName());
         } else if (m_town && m_town->polygon) {
             area = std::move(m_town->polygon);
-            report.townArea = QStringLiteral("al límite de %1").arg(m_town->name);
+            report.townArea = QCoreApplication::translate("GisImport", "Recortado al límite de %1.")
+                                  .arg(m_town->name);
         } else if (node && (!m_town->placeClass.isEmpty() || m_town->population > 0.0)) {
             const double radius = TownRadiusM(m_town->population, m_town->placeClass);
             area.reset(node->Buffer(radius / kMetresPerMapUnit, 16));
             report.townArea =
-                QStringLiteral("a %1 m alrededor de %2").arg(std::lround(radius)).arg(m_town->name);
+                QCoreApplication::translate("GisImport", "Recortado a %1 m alrededor de %2.")
+                    .arg(std::lround(radius))
+                    .arg(m_town->name);
         }
         if (!area) {
             // A place without a class or people to size the town by (a map's
@@ -293,7 +306,8 @@ private:
         if (crs->exportToWkt(&wkt) != OGRERR_NONE || !wkt) {
             CPLFree(wkt);
             return m_run.Fail(GisImportError::Failed,
-                              QStringLiteral("No se pudo escribir la georreferencia del mapa."));
+                              QCoreApplication::translate(
+                                  "GisImport", "No se pudo escribir la georreferencia del mapa."));
         }
         m_georeference = QByteArray(wkt);
         CPLFree(wkt);
@@ -327,7 +341,8 @@ std::unique_ptr<MapStore> CGisImport::Run() {
     m_report = {};
     if (m_options.sources.isEmpty()) {
         m_error = GisImportError::Unreadable;
-        m_strError = QStringLiteral("No se indicó ninguna fuente de datos.");
+        m_strError =
+            QCoreApplication::translate("GisImport", "No se indicó ninguna fuente de datos.");
         return nullptr;
     }
     CGisImportRun run(m_preset, m_options, m_progress, m_report);

@@ -1,5 +1,7 @@
 #include "gis_import_run.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 int CGisImportRun::CrsIndex(const OGRSpatialReference& crs) {
@@ -24,6 +26,7 @@ bool CGisImportRun::Tick(int percent) {
         return true;
     m_nPercent = percent;
     if (m_progress && !m_progress(percent))
-        return Fail(GisImportError::Cancelled, QStringLiteral("Importación cancelada."));
+        return Fail(GisImportError::Cancelled,
+                    QCoreApplication::translate("GisImport", "Importación cancelada."));
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "gis_preset_reader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -100,14 +101,15 @@ std::unique_ptr<CGisPreset> CGisPreset::Load(const QString& nameOrPath, QString&
     }
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        error =
-            QStringLiteral("No se puede leer el preajuste «%1»: no es uno de los incluidos (%2) "
-                           "ni un archivo que se pueda abrir.")
-                .arg(nameOrPath, BuiltinNames().join(QStringLiteral(", ")));
+        error = QCoreApplication::translate(
+                    "Preset", "No se puede leer el preajuste «%1»: no es uno de los incluidos (%2) "
+                              "ni un archivo que se pueda abrir.")
+                    .arg(nameOrPath, BuiltinNames().join(QStringLiteral(", ")));
         return nullptr;
     }
     if (file.size() > kMaxPresetBytes) {
-        error = QStringLiteral("El preajuste «%1» es demasiado grande.").arg(label);
+        error = QCoreApplication::translate("Preset", "El preajuste «%1» es demasiado grande.")
+                    .arg(label);
         return nullptr;
     }
     return FromJson(file.readAll(), QFileInfo(path).absolutePath(), label, error);

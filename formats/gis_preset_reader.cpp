@@ -1,5 +1,6 @@
 #include "gis_preset_reader.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -66,13 +67,14 @@ public:
         QJsonParseError parse{};
         const QJsonDocument doc = QJsonDocument::fromJson(json, &parse);
         if (parse.error != QJsonParseError::NoError) {
-            error = QStringLiteral("El preajuste «%1» no es JSON válido: %2 (posición %3).")
+            error = QCoreApplication::translate(
+                        "Preset", "El preajuste «%1» no es JSON válido: %2 (posición %3).")
                         .arg(m_strLabel, parse.errorString())
                         .arg(parse.offset);
             return nullptr;
         }
         if (!doc.isObject()) {
-            Fail(QStringLiteral("debe ser un objeto JSON"));
+            Fail(QCoreApplication::translate("Preset", "debe ser un objeto JSON"));
             error = m_strError;
             return nullptr;
         }
@@ -86,14 +88,16 @@ public:
 
 private:
     bool Fail(const QString& what) {
-        m_strError = QStringLiteral("El preajuste «%1» no es válido: %2.").arg(m_strLabel, what);
+        m_strError = QCoreApplication::translate("Preset", "El preajuste «%1» no es válido: %2.")
+                         .arg(m_strLabel, what);
         return false;
     }
 
     bool CheckKeys(const QJsonObject& object, const QStringList& allowed, const QString& where) {
         for (auto it = object.begin(); it != object.end(); ++it) {
             if (!allowed.contains(it.key())) {
-                Fail(QStringLiteral("clave desconocida «%1» %2").arg(it.key(), where));
+                Fail(QCoreApplication::translate("Preset", "clave desconocida «%1» %2")
+                         .arg(it.key(), where));
                 return false;
             }
         }
@@ -106,7 +110,8 @@ private:
         if (v.isUndefined())
             return true;
         if (!v.isString()) {
-            Fail(QStringLiteral("«%1» %2 debe ser un texto").arg(key, where));
+            Fail(
+                QCoreApplication::translate("Preset", "«%1» %2 debe ser un texto").arg(key, where));
             return false;
         }
         out = v.toString();
@@ -121,13 +126,15 @@ private:
             return true;
         }
         if (!v.isArray()) {
-            Fail(QStringLiteral("%1 debe ser un texto o una lista de textos").arg(what));
+            Fail(QCoreApplication::translate("Preset", "%1 debe ser un texto o una lista de textos")
+                     .arg(what));
             return false;
         }
         out.clear();
         for (const QJsonValue item : v.toArray()) {
             if (!item.isString()) {
-                Fail(QStringLiteral("%1 debe ser una lista de textos").arg(what));
+                Fail(QCoreApplication::translate("Preset", "%1 debe ser una lista de textos")
+                         .arg(what));
                 return false;
             }
             out.append(item.toString());
@@ -141,7 +148,8 @@ private:
         if (v.isUndefined())
             return true;
         if (!v.isDouble() || !std::isfinite(v.toDouble()) || v.toDouble() <= 0.0) {
-            Fail(QStringLiteral("«%1» %2 debe ser un número mayor que cero").arg(key, where));
+            Fail(QCoreApplication::translate("Preset", "«%1» %2 debe ser un número mayor que cero")
+                     .arg(key, where));
             return false;
         }
         out = v.toDouble();
@@ -154,7 +162,7 @@ private:
                         QStringLiteral("rules"), QStringLiteral("blocks"), QStringLiteral("labels"),
                         QStringLiteral("stops"), QStringLiteral("open_options"),
                         QStringLiteral("colors"), QStringLiteral("detect")},
-                       QStringLiteral("en el nivel superior")))
+                       QCoreApplication::translate("Preset", "en el nivel superior")))
             return false;
         preset.m_strName = m_strLabel;
         return ReadString(top, QStringLiteral("name"), preset.m_strName, {}) &&
@@ -171,9 +179,9 @@ private:
         if (blocks.isUndefined())
             return true;
         if (!blocks.isObject())
-            return Fail(QStringLiteral("«blocks» debe ser un objeto"));
+            return Fail(QCoreApplication::translate("Preset", "«blocks» debe ser un objeto"));
         const QJsonObject b = blocks.toObject();
-        const QString where = QStringLiteral("en «blocks»");
+        const QString where = QCoreApplication::translate("Preset", "en «blocks»");
         if (!CheckKeys(b,
                        {QStringLiteral("from_streets"), QStringLiteral("min_area_m2"),
                         QStringLiteral("max_area_m2"), QStringLiteral("street_half_width_m")},
@@ -181,7 +189,8 @@ private:
             return false;
         const QJsonValue from = b.value(QStringLiteral("from_streets"));
         if (!from.isUndefined() && !from.isBool())
-            return Fail(QStringLiteral("«from_streets» debe ser true o false"));
+            return Fail(
+                QCoreApplication::translate("Preset", "«from_streets» debe ser true o false"));
         preset.m_bBlocksFromStreets = from.toBool(true);
         if (!ReadPositive(b, QStringLiteral("min_area_m2"), preset.m_dMinBlockM2, where) ||
             !ReadPositive(b, QStringLiteral("max_area_m2"), preset.m_dMaxBlockM2, where) ||
@@ -189,7 +198,8 @@ private:
                           where))
             return false;
         if (preset.m_dMinBlockM2 >= preset.m_dMaxBlockM2)
-            return Fail(QStringLiteral("«min_area_m2» debe ser menor que «max_area_m2»"));
+            return Fail(QCoreApplication::translate(
+                "Preset", "«min_area_m2» debe ser menor que «max_area_m2»"));
         return true;
     }
 
@@ -204,8 +214,9 @@ private:
             if (v.isUndefined())
                 continue;
             if (!v.isObject())
-                return Fail(QStringLiteral("«%1» debe ser un objeto").arg(key));
-            const QString where = QStringLiteral("en «%1»").arg(key);
+                return Fail(
+                    QCoreApplication::translate("Preset", "«%1» debe ser un objeto").arg(key));
+            const QString where = QCoreApplication::translate("Preset", "en «%1»").arg(key);
             if (!CheckKeys(v.toObject(), {sub}, where) ||
                 !ReadPositive(v.toObject(), sub, *target, where))
                 return false;
@@ -217,13 +228,14 @@ private:
         if (colors.isUndefined())
             return true;
         if (!colors.isObject())
-            return Fail(QStringLiteral("«colors» debe ser un objeto"));
+            return Fail(QCoreApplication::translate("Preset", "«colors» debe ser un objeto"));
         static const QRegularExpression hex(QStringLiteral("^#[0-9a-fA-F]{6}$"));
         const QJsonObject c = colors.toObject();
         for (auto it = c.begin(); it != c.end(); ++it) {
             if (!it.value().isString() || !hex.match(it.value().toString()).hasMatch())
-                return Fail(
-                    QStringLiteral("el color «%1» debe escribirse como \"#rrggbb\"").arg(it.key()));
+                return Fail(QCoreApplication::translate(
+                                "Preset", "el color «%1» debe escribirse como \"#rrggbb\"")
+                                .arg(it.key()));
             preset.m_colors.insert(it.key().toCaseFolded(), it.value().toString());
         }
         return true;
@@ -233,12 +245,12 @@ private:
         if (detect.isUndefined())
             return true;
         if (!detect.isObject())
-            return Fail(QStringLiteral("«detect» debe ser un objeto"));
+            return Fail(QCoreApplication::translate("Preset", "«detect» debe ser un objeto"));
         const QJsonObject d = detect.toObject();
         return CheckKeys(
                    d,
                    {QStringLiteral("drivers"), QStringLiteral("layers"), QStringLiteral("fields")},
-                   QStringLiteral("en «detect»")) &&
+                   QCoreApplication::translate("Preset", "en «detect»")) &&
                ReadStringList(d.value(QStringLiteral("drivers")), preset.m_detectDrivers,
                               QStringLiteral("«detect.drivers»")) &&
                ReadStringList(d.value(QStringLiteral("layers")), preset.m_detectLayers,
@@ -249,7 +261,8 @@ private:
 
     bool ReadRules(const QJsonValue& rules, CGisPreset& preset) {
         if (!rules.isArray() || rules.toArray().isEmpty())
-            return Fail(QStringLiteral("falta la lista de reglas («rules»)"));
+            return Fail(
+                QCoreApplication::translate("Preset", "falta la lista de reglas («rules»)"));
         int index = 0;
         for (const QJsonValue rule : rules.toArray()) {
             ++index;
@@ -265,7 +278,7 @@ private:
         if (value.isUndefined())
             return true;
         if (!value.isObject())
-            return Fail(QStringLiteral("«open_options» debe ser un objeto"));
+            return Fail(QCoreApplication::translate("Preset", "«open_options» debe ser un objeto"));
         const QJsonObject options = value.toObject();
         for (auto it = options.begin(); it != options.end(); ++it) {
             QStringList list;
@@ -275,7 +288,8 @@ private:
             for (const QString& option : list) {
                 const qsizetype eq = option.indexOf(QLatin1Char('='));
                 if (eq <= 0)
-                    return Fail(QStringLiteral("la opción «%1» debe tener la forma NOMBRE=VALOR")
+                    return Fail(QCoreApplication::translate(
+                                    "Preset", "la opción «%1» debe tener la forma NOMBRE=VALOR")
                                     .arg(option));
                 const QString v = option.mid(eq + 1);
                 if (v.startsWith(QLatin1String("preset:")) && !ReadPresetFile(v.mid(7), preset))
@@ -289,11 +303,14 @@ private:
     bool ReadPresetFile(const QString& name, CGisPreset& preset) {
         if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
             name.startsWith(QLatin1Char('.')))
-            return Fail(
-                QStringLiteral("«preset:%1» debe nombrar un archivo junto al preajuste").arg(name));
+            return Fail(QCoreApplication::translate(
+                            "Preset", "«preset:%1» debe nombrar un archivo junto al preajuste")
+                            .arg(name));
         QFile file(QDir(m_strFolder).filePath(name));
         if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPresetBytes)
-            return Fail(QStringLiteral("no se puede leer el archivo «%1» que nombra").arg(name));
+            return Fail(
+                QCoreApplication::translate("Preset", "no se puede leer el archivo «%1» que nombra")
+                    .arg(name));
         preset.m_files.insert(name, file.readAll());
         return true;
     }
@@ -304,7 +321,8 @@ private:
             if (text.contains(QLatin1Char('{'))) {
                 static const QRegularExpression holder(QStringLiteral("\\{([^{}]+)\\}"));
                 if (!holder.match(text).hasMatch())
-                    return Fail(QStringLiteral("la plantilla «%1» %2 no nombra ningún campo")
+                    return Fail(QCoreApplication::translate(
+                                    "Preset", "la plantilla «%1» %2 no nombra ningún campo")
                                     .arg(text, where));
                 field.text = text;
                 return true;
@@ -313,16 +331,18 @@ private:
             for (QString& n : field.names)
                 n = n.trimmed();
             if (field.names.isEmpty())
-                return Fail(QStringLiteral("«%1» %2 no nombra ningún campo").arg(role, where));
+                return Fail(QCoreApplication::translate("Preset", "«%1» %2 no nombra ningún campo")
+                                .arg(role, where));
             return true;
         };
         if (value.isString())
             return fromText(value.toString());
         if (!value.isObject())
-            return Fail(
-                QStringLiteral("«%1» %2 debe ser un nombre de campo o un objeto").arg(role, where));
+            return Fail(QCoreApplication::translate(
+                            "Preset", "«%1» %2 debe ser un nombre de campo o un objeto")
+                            .arg(role, where));
         const QJsonObject object = value.toObject();
-        const QString inner = QStringLiteral("en «%1» %2").arg(role, where);
+        const QString inner = QCoreApplication::translate("Preset", "en «%1» %2").arg(role, where);
         if (!CheckKeys(object,
                        {QStringLiteral("field"), QStringLiteral("map"), QStringLiteral("match"),
                         QStringLiteral("other"), QStringLiteral("optional")},
@@ -330,7 +350,7 @@ private:
             return false;
         const QJsonValue name = object.value(QStringLiteral("field"));
         if (!name.isString())
-            return Fail(QStringLiteral("falta «field» %1").arg(inner));
+            return Fail(QCoreApplication::translate("Preset", "falta «field» %1").arg(inner));
         if (!fromText(name.toString()))
             return false;
         const QString match =
@@ -342,7 +362,9 @@ private:
         else if (match == QLatin1String("contains"))
             field.match = GisField::Match::Contains;
         else
-            return Fail(QStringLiteral("«match» %1 debe ser exact, prefix o contains").arg(inner));
+            return Fail(QCoreApplication::translate("Preset",
+                                                    "«match» %1 debe ser exact, prefix o contains")
+                            .arg(inner));
         auto scalar = [](const QJsonValue& v, QString& out) {
             if (v.isString())
                 out = v.toString();
@@ -355,12 +377,14 @@ private:
         const QJsonValue map = object.value(QStringLiteral("map"));
         if (!map.isUndefined()) {
             if (!map.isObject())
-                return Fail(QStringLiteral("«map» %1 debe ser un objeto").arg(inner));
+                return Fail(QCoreApplication::translate("Preset", "«map» %1 debe ser un objeto")
+                                .arg(inner));
             const QJsonObject table = map.toObject();
             for (auto it = table.begin(); it != table.end(); ++it) {
                 QString out;
                 if (!scalar(it.value(), out))
-                    return Fail(QStringLiteral("el valor de «%1» %2 debe ser un texto o un entero")
+                    return Fail(QCoreApplication::translate(
+                                    "Preset", "el valor de «%1» %2 debe ser un texto o un entero")
                                     .arg(it.key(), inner));
                 field.table.append({it.key(), out});
             }
@@ -369,12 +393,15 @@ private:
         if (!other.isUndefined() && !other.isNull()) {
             QString out;
             if (!scalar(other, out))
-                return Fail(QStringLiteral("«other» %1 debe ser un texto o un entero").arg(inner));
+                return Fail(QCoreApplication::translate("Preset",
+                                                        "«other» %1 debe ser un texto o un entero")
+                                .arg(inner));
             field.other = out;
         }
         const QJsonValue optional = object.value(QStringLiteral("optional"));
         if (!optional.isUndefined() && !optional.isBool())
-            return Fail(QStringLiteral("«optional» %1 debe ser true o false").arg(inner));
+            return Fail(QCoreApplication::translate("Preset", "«optional» %1 debe ser true o false")
+                            .arg(inner));
         field.optional = optional.toBool(false);
         if (role == QLatin1String("type")) {
             QStringList types;
@@ -386,7 +413,8 @@ private:
                 bool ok = false;
                 const int n = t.toInt(&ok);
                 if (!ok || n < 1 || n > 6)
-                    return Fail(QStringLiteral("el tipo de manzana «%1» %2 no está entre 1 y 6")
+                    return Fail(QCoreApplication::translate(
+                                    "Preset", "el tipo de manzana «%1» %2 no está entre 1 y 6")
                                     .arg(t, inner));
             }
         }
@@ -401,8 +429,11 @@ private:
                 condition.fields << f.trimmed();
         }
         if (condition.fields.isEmpty())
-            return Fail(QStringLiteral("una condición %1 no nombra ningún campo").arg(where));
-        const QString what = QStringLiteral("la condición «%1» %2").arg(key, where);
+            return Fail(
+                QCoreApplication::translate("Preset", "una condición %1 no nombra ningún campo")
+                    .arg(where));
+        const QString what =
+            QCoreApplication::translate("Preset", "la condición «%1» %2").arg(key, where);
         if (value.isBool()) {
             condition.negate = !value.toBool();
             return true;
@@ -411,29 +442,32 @@ private:
         if (value.isObject()) {
             const QJsonObject object = value.toObject();
             if (object.size() != 1 || !object.contains(QStringLiteral("not")))
-                return Fail(QStringLiteral("%1 solo admite {\"not\": ...}").arg(what));
+                return Fail(QCoreApplication::translate("Preset", "%1 solo admite {\"not\": ...}")
+                                .arg(what));
             condition.negate = true;
             values = object.value(QStringLiteral("not"));
         }
         if (!ReadStringList(values, condition.values, what))
             return false;
         if (condition.values.isEmpty())
-            return Fail(QStringLiteral("%1 no da ningún valor").arg(what));
+            return Fail(QCoreApplication::translate("Preset", "%1 no da ningún valor").arg(what));
         return true;
     }
 
     bool ReadRule(const QJsonValue& value, int index, GisRule& rule) {
-        const QString where = QStringLiteral("en la regla %1").arg(index);
+        const QString where = QCoreApplication::translate("Preset", "en la regla %1").arg(index);
         if (!value.isObject())
-            return Fail(QStringLiteral("la regla %1 debe ser un objeto").arg(index));
+            return Fail(
+                QCoreApplication::translate("Preset", "la regla %1 debe ser un objeto").arg(index));
         const QJsonObject object = value.toObject();
         const QJsonValue kind = object.value(QStringLiteral("kind"));
         if (!kind.isString())
-            return Fail(QStringLiteral("falta «kind» %1").arg(where));
+            return Fail(QCoreApplication::translate("Preset", "falta «kind» %1").arg(where));
         const auto parsedKind = GisKindFromName(kind.toString());
         if (!parsedKind)
-            return Fail(QStringLiteral("«kind» %1 no es un tipo conocido: «%2»")
-                            .arg(where, kind.toString()));
+            return Fail(
+                QCoreApplication::translate("Preset", "«kind» %1 no es un tipo conocido: «%2»")
+                    .arg(where, kind.toString()));
         rule.kind = *parsedKind;
         const KindRoles roles = RolesOf(rule.kind);
         if (!CheckKeys(object, RuleKeys() + roles.roles, where))
@@ -442,7 +476,8 @@ private:
         if (!ReadStringList(fields, rule.layerFields, QStringLiteral("«fields» %1").arg(where)))
             return false;
         if (!fields.isUndefined() && rule.layerFields.isEmpty())
-            return Fail(QStringLiteral("«fields» %1 no nombra ningún campo").arg(where));
+            return Fail(QCoreApplication::translate("Preset", "«fields» %1 no nombra ningún campo")
+                            .arg(where));
         for (QString& need : rule.layerFields) {
             const bool absent = need.trimmed().startsWith(QLatin1Char('!'));
             QStringList names;
@@ -450,25 +485,31 @@ private:
                 if (!name.trimmed().isEmpty())
                     names.append(name.trimmed());
             if (names.isEmpty())
-                return Fail(QStringLiteral("«fields» %1 tiene un campo en blanco").arg(where));
+                return Fail(
+                    QCoreApplication::translate("Preset", "«fields» %1 tiene un campo en blanco")
+                        .arg(where));
             need = (absent ? QStringLiteral("!") : QString()) + names.join(QLatin1Char('|'));
         }
         const QJsonValue layer = object.value(QStringLiteral("layer"));
         if (layer.isUndefined() && !rule.layerFields.isEmpty()) {
             // The fields alone choose the layers.
         } else if (!layer.isString() || layer.toString().trimmed().isEmpty()) {
-            return Fail(QStringLiteral("falta «layer» o «fields» %1").arg(where));
+            return Fail(
+                QCoreApplication::translate("Preset", "falta «layer» o «fields» %1").arg(where));
         } else {
             rule.layer = layer.toString().trimmed();
         }
         for (const QString& glob : rule.layer.split(QLatin1Char('|'), Qt::SkipEmptyParts))
             if (!GisLayerPattern(glob.trimmed()).isValid())
-                return Fail(QStringLiteral("«layer» %1 no es un nombre válido").arg(where));
+                return Fail(
+                    QCoreApplication::translate("Preset", "«layer» %1 no es un nombre válido")
+                        .arg(where));
 
         const QJsonValue whereValue = object.value(QStringLiteral("where"));
         if (!whereValue.isUndefined()) {
             if (!whereValue.isObject())
-                return Fail(QStringLiteral("«where» %1 debe ser un objeto").arg(where));
+                return Fail(QCoreApplication::translate("Preset", "«where» %1 debe ser un objeto")
+                                .arg(where));
             const QJsonObject conditions = whereValue.toObject();
             for (auto it = conditions.begin(); it != conditions.end(); ++it) {
                 GisCondition condition;
@@ -487,39 +528,47 @@ private:
             rule.fields.insert(role, std::move(field));
         }
         if (!roles.required.isEmpty() && !rule.fields.contains(roles.required))
-            return Fail(QStringLiteral("falta «%1» %2 (%3)")
+            return Fail(QCoreApplication::translate("Preset", "falta «%1» %2 (%3)")
                             .arg(roles.required, where, GisKindName(rule.kind)));
         if (rule.kind == GisKind::Places && rule.fields.isEmpty())
-            return Fail(QStringLiteral("falta «name», «state» o «country» %1 (places)").arg(where));
+            return Fail(QCoreApplication::translate("Preset",
+                                                    "falta «name», «state» o «country» %1 (places)")
+                            .arg(where));
 
         const QJsonValue type = object.value(QStringLiteral("block_type"));
         if (!type.isUndefined()) {
             if (rule.kind != GisKind::Blocks && rule.kind != GisKind::Areas)
-                return Fail(
-                    QStringLiteral("«block_type» %1 solo vale para blocks y areas").arg(where));
+                return Fail(QCoreApplication::translate(
+                                "Preset", "«block_type» %1 solo vale para blocks y areas")
+                                .arg(where));
             const double t = type.toDouble(-1);
             if (!type.isDouble() || t != std::floor(t) || t < 1 || t > 6)
-                return Fail(
-                    QStringLiteral("«block_type» %1 debe ser un entero de 1 a 6").arg(where));
+                return Fail(QCoreApplication::translate(
+                                "Preset", "«block_type» %1 debe ser un entero de 1 a 6")
+                                .arg(where));
             rule.blockType = static_cast<int>(t);
         }
         const QJsonValue land = object.value(QStringLiteral("land"));
         if (!land.isUndefined()) {
             const qsizetype value = LandNames().indexOf(land.toString());
             if (rule.kind != GisKind::Areas || value <= 0)
-                return Fail(QStringLiteral("«land» %1 solo vale \"built\", \"building\" o "
-                                           "\"site\" en areas")
+                return Fail(QCoreApplication::translate(
+                                "Preset", "«land» %1 solo vale \"built\", \"building\" o "
+                                          "\"site\" en areas")
                                 .arg(where));
             rule.land = static_cast<GisRule::Land>(value);
         }
         if (rule.kind == GisKind::Areas && rule.blockType == 0 &&
             rule.land == GisRule::Land::Other && !rule.fields.contains(QStringLiteral("type")))
-            return Fail(QStringLiteral("falta «block_type» o «type» %1 (areas)").arg(where));
+            return Fail(
+                QCoreApplication::translate("Preset", "falta «block_type» o «type» %1 (areas)")
+                    .arg(where));
 
         const QJsonValue bounds = object.value(QStringLiteral("bounds_blocks"));
         if (!bounds.isUndefined()) {
             if (rule.kind != GisKind::Streets || !bounds.isBool())
-                return Fail(QStringLiteral("«bounds_blocks» %1 solo vale true o false en streets")
+                return Fail(QCoreApplication::translate(
+                                "Preset", "«bounds_blocks» %1 solo vale true o false en streets")
                                 .arg(where));
             rule.boundsBlocks = bounds.toBool();
         }

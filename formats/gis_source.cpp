@@ -5,6 +5,7 @@
 
 #include <ogrsf_frmts.h>
 
+#include <QCoreApplication>
 #include <QMap>
 #include <QRegularExpression>
 
@@ -120,30 +121,30 @@ QString GisLayerDisplayName(const QString& driver, const QString& layer) {
     if (driver != QLatin1String("OSM"))
         return layer;
     static const std::pair<const char*, const char*> kNames[] = {
-        {"points", "puntos"},
-        {"lines", "líneas"},
-        {"multilinestrings", "relaciones de líneas"},
-        {"multipolygons", "áreas"},
-        {"other_relations", "relaciones"},
+        {"points", QT_TRANSLATE_NOOP("GisSource", "puntos")},
+        {"lines", QT_TRANSLATE_NOOP("GisSource", "líneas")},
+        {"multilinestrings", QT_TRANSLATE_NOOP("GisSource", "relaciones de líneas")},
+        {"multipolygons", QT_TRANSLATE_NOOP("GisSource", "áreas")},
+        {"other_relations", QT_TRANSLATE_NOOP("GisSource", "relaciones")},
     };
     for (const auto& [gdal, spanish] : kNames)
         if (layer == QLatin1String(gdal))
-            return QString::fromUtf8(spanish);
+            return QCoreApplication::translate("GisSource", spanish);
     return layer;
 }
 
 QString GisGeometryName(GisGeometry geometry) {
     switch (geometry) {
     case GisGeometry::None:
-        return QStringLiteral("sin geometría");
+        return QCoreApplication::translate("GisSource", "sin geometría");
     case GisGeometry::Points:
-        return QStringLiteral("puntos");
+        return QCoreApplication::translate("GisSource", "puntos");
     case GisGeometry::Lines:
-        return QStringLiteral("líneas");
+        return QCoreApplication::translate("GisSource", "líneas");
     case GisGeometry::Polygons:
-        return QStringLiteral("polígonos");
+        return QCoreApplication::translate("GisSource", "polígonos");
     case GisGeometry::Mixed:
         break;
     }
-    return QStringLiteral("mixta");
+    return QCoreApplication::translate("GisSource", "mixta");
 }

@@ -5,6 +5,7 @@
 #include "gis_source.h"
 #include "ogr_shapes.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -88,12 +89,18 @@ bool CGisSourceReader::ResolveNames(const QStringList& names, OGRFeatureDefn& de
     }
     if (!indexes.empty() || optional)
         return true;
-    QString what = names.first();
-    if (names.size() > 1)
-        what += QStringLiteral(" (o %1)").arg(names.mid(1).join(QStringLiteral(", ")));
+    if (names.size() == 1)
+        return m_run.Fail(
+            GisImportError::MissingField,
+            QCoreApplication::translate(
+                "GisImport", "En la capa %1 falta el campo %2 que pide el preajuste «%3».")
+                .arg(label, names.first(), m_preset.m_strName));
     return m_run.Fail(GisImportError::MissingField,
-                      QStringLiteral("En la capa %1 falta el campo %2 que pide el preajuste «%3».")
-                          .arg(label, what, m_preset.m_strName));
+                      QCoreApplication::translate(
+                          "GisImport", "En la capa %1 falta el campo %2 (o %3) que pide el "
+                                       "preajuste «%4».")
+                          .arg(label, names.first(), names.mid(1).join(QStringLiteral(", ")),
+                               m_preset.m_strName));
 }
 
 bool CGisSourceReader::ResolveField(const GisField& declared, OGRFeatureDefn& defn,
@@ -128,7 +135,7 @@ bool CGisSourceReader::PlanLayer(OGRLayer& layer, const QString& sourceName, con
                                  LayerPlan& plan) {
     const QString name = QString::fromUtf8(layer.GetName());
     plan.layer = &layer;
-    plan.label = QStringLiteral("«%1» de %2").arg(name, sourceName);
+    plan.label = QCoreApplication::translate("GisImport", "«%1» de %2").arg(name, sourceName);
     OGRFeatureDefn& defn = *layer.GetLayerDefn();
     QStringList fieldNames;
     for (int i = 0; i < defn.GetFieldCount(); ++i)
@@ -168,7 +175,8 @@ bool CGisSourceReader::PlanLayer(OGRLayer& layer, const QString& sourceName, con
     if (wkbFlatten(layer.GetGeomType()) == wkbNone &&
         layer.GetLayerDefn()->GetGeomFieldCount() == 0)
         return m_run.Fail(GisImportError::NoGeometry,
-                          QStringLiteral("La capa %1 no tiene geometría.").arg(plan.label));
+                          QCoreApplication::translate("GisImport", "La capa %1 no tiene geometría.")
+                              .arg(plan.label));
     const OGRSpatialReference* crs = layer.GetSpatialRef();
     std::unique_ptr<OGRSpatialReference> given;
     if (!crs) {
@@ -180,14 +188,16 @@ bool CGisSourceReader::PlanLayer(OGRLayer& layer, const QString& sourceName, con
             text = m_run.Options().crs;
         if (text.isEmpty())
             return m_run.Fail(GisImportError::MissingCrs,
-                              QStringLiteral("La capa %1 no dice su sistema de coordenadas: "
-                                             "indíquelo con --crs EPSG:N.")
+                              QCoreApplication::translate(
+                                  "GisImport", "La capa %1 no dice su sistema de coordenadas: "
+                                               "indíquelo con --crs EPSG:N.")
                                   .arg(plan.label));
         given = CrsFromText(text);
         if (!given)
-            return m_run.Fail(
-                GisImportError::BadCrs,
-                QStringLiteral("«%1» no es un sistema de coordenadas conocido.").arg(text));
+            return m_run.Fail(GisImportError::BadCrs,
+                              QCoreApplication::translate(
+                                  "GisImport", "«%1» no es un sistema de coordenadas conocido.")
+                                  .arg(text));
         crs = given.get();
     }
     plan.crs = m_run.CrsIndex(*crs);
@@ -348,6 +358,7 @@ bool CGisSourceReader::Read(int s, const CPresetFiles& files) {
     // A reader that stops on damaged data only says so through GDAL's errors.
     if (!trap.LastError().isEmpty())
         return m_run.Fail(GisImportError::Unreadable,
-                          QStringLiteral("%1 está dañado: %2").arg(path, trap.LastError()));
+                          QCoreApplication::translate("GisImport", "%1 está dañado: %2")
+                              .arg(path, trap.LastError()));
     return m_run.Tick(static_cast<int>(base + share));
 }

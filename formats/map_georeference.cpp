@@ -4,6 +4,7 @@
 #include "gdal_support.h"
 #include "problem_text.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -28,12 +29,15 @@ bool ReadGeoreference(const QString& mapPath, QByteArray& wkt, QString& error) {
         return true;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPrjBytes) {
-        error = QStringLiteral("No se puede leer la georreferencia %1.").arg(path);
+        error =
+            QCoreApplication::translate("Georeference", "No se puede leer la georreferencia %1.")
+                .arg(path);
         return false;
     }
     const QByteArray text = file.readAll().trimmed();
     if (!CrsFromWkt(text)) {
-        error = QStringLiteral("La georreferencia %1 no es un sistema de coordenadas válido.")
+        error = QCoreApplication::translate(
+                    "Georeference", "La georreferencia %1 no es un sistema de coordenadas válido.")
                     .arg(path);
         return false;
     }
@@ -47,14 +51,18 @@ bool CheckCrs(const QString& text, QString& error) {
     static const QRegularExpression code(QStringLiteral("^EPSG:[0-9]{1,9}$"),
                                          QRegularExpression::CaseInsensitiveOption);
     if (!code.match(text.trimmed()).hasMatch()) {
-        error = QStringLiteral("«%1» no es un código de sistema de coordenadas: escríbalo como "
-                               "EPSG:N, con N solo de cifras (por ejemplo EPSG:4326).")
-                    .arg(text);
+        error =
+            QCoreApplication::translate(
+                "Georeference", "«%1» no es un código de sistema de coordenadas: escríbalo como "
+                                "EPSG:N, con N solo de cifras (por ejemplo EPSG:4326).")
+                .arg(text);
         return false;
     }
     if (CrsFromText(text))
         return true;
-    error = QStringLiteral("«%1» no es un sistema de coordenadas conocido.").arg(text);
+    error = QCoreApplication::translate("Georeference",
+                                        "«%1» no es un sistema de coordenadas conocido.")
+                .arg(text);
     return false;
 }
 
@@ -73,7 +81,9 @@ bool CGeoreferenceFile::Prepare(const QByteArray& wkt, QString& error) {
     m_file.setFileName(QFile::decodeName(QByteArray::fromStdString(target)));
     if (!m_file.open(QIODevice::WriteOnly) || m_file.write(wkt + '\n') != wkt.size() + 1) {
         m_file.cancelWriting();
-        error = QStringLiteral("No se puede escribir la georreferencia %1.").arg(m_file.fileName());
+        error = QCoreApplication::translate("Georeference",
+                                            "No se puede escribir la georreferencia %1.")
+                    .arg(m_file.fileName());
         return false;
     }
     return true;
@@ -82,7 +92,8 @@ bool CGeoreferenceFile::Prepare(const QByteArray& wkt, QString& error) {
 bool CGeoreferenceFile::Commit(QString& error) {
     if (m_file.commit())
         return true;
-    error = QStringLiteral("No se pudo guardar la georreferencia %1.").arg(m_file.fileName());
+    error = QCoreApplication::translate("Georeference", "No se pudo guardar la georreferencia %1.")
+                .arg(m_file.fileName());
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "street_network.h"
 
+#include <QCoreApplication>
+
 #include <geos_c.h>
 
 #include <algorithm>
@@ -639,7 +641,8 @@ bool FacesOfStreets(const std::vector<BoundLine>& lines, const StreetFaceLimits&
     if (none)
         return true;
     if (!noded) {
-        error = QStringLiteral("No se pudieron cruzar las líneas de las calles: %1")
+        error = QCoreApplication::translate("GisImport",
+                                            "No se pudieron cruzar las líneas de las calles: %1")
                     .arg(geos.LastError());
         return false;
     }
@@ -648,7 +651,8 @@ bool FacesOfStreets(const std::vector<BoundLine>& lines, const StreetFaceLimits&
         return true;
     const Polygonized network = Polygonize(h, std::move(edges));
     if (!network.faces) {
-        error = QStringLiteral("No se pudieron formar las manzanas con las calles: %1")
+        error = QCoreApplication::translate("GisImport",
+                                            "No se pudieron formar las manzanas con las calles: %1")
                     .arg(geos.LastError());
         return false;
     }

@@ -7,6 +7,7 @@
 #include <ogr_api.h>
 #include <ogrsf_frmts.h>
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -137,7 +138,9 @@ ReadBoundaryFile(const QString& path, std::unique_ptr<OGRSpatialReference>& crs,
     const GDALDatasetUniquePtr dataset(GDALDataset::Open(
         path.toUtf8().constData(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
     if (!dataset) {
-        error = QStringLiteral("No se puede leer el límite del pueblo %1.").arg(path);
+        error =
+            QCoreApplication::translate("GisImport", "No se puede leer el límite del pueblo %1.")
+                .arg(path);
         return nullptr;
     }
     auto merged = std::make_unique<OGRMultiPolygon>();
@@ -158,13 +161,15 @@ ReadBoundaryFile(const QString& path, std::unique_ptr<OGRSpatialReference>& crs,
         }
     }
     if (merged->IsEmpty()) {
-        error =
-            QStringLiteral("%1 no tiene ningún polígono que sirva de límite del pueblo.").arg(path);
+        error = QCoreApplication::translate(
+                    "GisImport", "%1 no tiene ningún polígono que sirva de límite del pueblo.")
+                    .arg(path);
         return nullptr;
     }
     if (!crs) {
-        error =
-            QStringLiteral("El límite del pueblo %1 no dice su sistema de coordenadas.").arg(path);
+        error = QCoreApplication::translate(
+                    "GisImport", "El límite del pueblo %1 no dice su sistema de coordenadas.")
+                    .arg(path);
         return nullptr;
     }
     std::unique_ptr<OGRGeometry> area(merged->UnionCascaded());
@@ -173,7 +178,8 @@ ReadBoundaryFile(const QString& path, std::unique_ptr<OGRSpatialReference>& crs,
         area.reset(valid ? valid->UnionCascaded() : nullptr);
     }
     if (!area || area->IsEmpty()) {
-        error = QStringLiteral("Los polígonos de %1 no forman un límite.").arg(path);
+        error = QCoreApplication::translate("GisImport", "Los polígonos de %1 no forman un límite.")
+                    .arg(path);
         return nullptr;
     }
     return area;

@@ -6,6 +6,7 @@
 #include "street_labels.h"
 #include "street_pieces.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 
@@ -419,11 +420,15 @@ void CTownBuilder::MakeHeader(MapStore& store, const TownChoice* town) {
     QStringList& notes = m_run.Report().notes;
     if (state.trimmed().isEmpty()) {
         state = country.trimmed().isEmpty() ? name : country;
-        notes.append(QStringLiteral("El estado no está en los datos: se usa «%1».").arg(state));
+        notes.append(
+            QCoreApplication::translate("GisImport", "El estado no está en los datos: se usa «%1».")
+                .arg(state));
     }
     if (country.trimmed().isEmpty()) {
         country = state;
-        notes.append(QStringLiteral("El país no está en los datos: se usa «%1».").arg(country));
+        notes.append(
+            QCoreApplication::translate("GisImport", "El país no está en los datos: se usa «%1».")
+                .arg(country));
     }
     store.m_strTown = name.toStdString();
     store.m_strState = state.toStdString();

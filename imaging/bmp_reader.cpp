@@ -2,6 +2,10 @@
 
 #include "file_guard.h"
 #include "picture_limits.h"
+#include "problem_text.h"
+
+#include <QCoreApplication>
+#include <QString>
 
 #include <algorithm>
 #include <array>
@@ -204,13 +208,19 @@ bool BmpDecoder::ReadInfo(BmpHeader& header) {
         return Fail("This is a compressed file.");
     }
     if (header.infoSize < 40) {
-        return Fail("Formato BMP no admitido: la cabecera de " + std::to_string(header.infoSize) +
-                    " bytes es de una versión antigua.");
+        return Fail(
+            QCoreApplication::translate(
+                "Picture",
+                "Formato BMP no admitido: la cabecera de %1 bytes es de una versión antigua.")
+                .arg(header.infoSize)
+                .toStdString());
     }
     header.indexed = bitCount == 1 || bitCount == 4 || bitCount == 8;
     if (!header.indexed && bitCount != 16 && bitCount != 24 && bitCount != 32) {
-        return Fail("Profundidad de color no admitida: " + std::to_string(bitCount) +
-                    " bits por píxel.");
+        return Fail(QCoreApplication::translate(
+                        "Picture", "Profundidad de color no admitida: %1 bits por píxel.")
+                        .arg(bitCount)
+                        .toStdString());
     }
     return true;
 }
@@ -341,8 +351,11 @@ std::vector<std::uint8_t> BmpDecoder::ReadRows(const BmpHeader& header, const Pa
     const std::int64_t w = header.width;
     const std::int64_t h = topDown ? -static_cast<std::int64_t>(header.height) : header.height;
     if (w <= 0 || h <= 0) {
-        Fail("El archivo BMP indica un tamaño de imagen imposible: " +
-             std::to_string(header.width) + " x " + std::to_string(header.height) + " píxeles.");
+        Fail(QCoreApplication::translate(
+                 "Picture", "El archivo BMP indica un tamaño de imagen imposible: %1 x %2 píxeles.")
+                 .arg(header.width)
+                 .arg(header.height)
+                 .toStdString());
         return {};
     }
     if (!PictureSizeAllowed(w, h)) {
@@ -416,7 +429,8 @@ std::vector<std::uint8_t> BmpReader::ReadBmpToRgb(const std::string& path, int& 
     Problem refusal;
     std::FILE* file = OpenRegularStream(path, refusal);
     if (file == nullptr) {
-        m_strStatus = refusal ? refusal.Text() : "Can't open file for reading :\n" + path;
+        m_strStatus =
+            refusal ? ProblemText(refusal).toStdString() : "Can't open file for reading :\n" + path;
         return {};
     }
     FileInput in(file);

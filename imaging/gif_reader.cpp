@@ -2,6 +2,10 @@
 
 #include "file_guard.h"
 #include "picture_limits.h"
+#include "problem_text.h"
+
+#include <QCoreApplication>
+#include <QString>
 
 #include <algorithm>
 #include <cstring>
@@ -57,7 +61,11 @@ bool GifReader::Open(const std::string& path) {
     Problem refusal;
     m_pFile = OpenRegularStream(path, refusal);
     if (m_pFile == nullptr) {
-        m_strStatus = refusal ? refusal.Text() : "No se puede abrir el archivo GIF:\n" + path;
+        m_strStatus = refusal ? ProblemText(refusal).toStdString()
+                              : QCoreApplication::translate("Picture",
+                                                            "No se puede abrir el archivo GIF:\n%1")
+                                    .arg(QString::fromStdString(path))
+                                    .toStdString();
         return false;
     }
     return Start();
@@ -76,15 +84,21 @@ bool GifReader::Start() {
     m_pGif = DGifOpen(this, GifReadInput, &error);
     if (m_pGif == nullptr) {
         Close();
-        m_strStatus = "El archivo no es una imagen GIF válida.";
+        m_strStatus =
+            QCoreApplication::translate("Picture", "El archivo no es una imagen GIF válida.")
+                .toStdString();
         return false;
     }
     const int w = m_pGif->SWidth;
     const int h = m_pGif->SHeight;
     if (w <= 0 || h <= 0) {
         Close();
-        m_strStatus = "El archivo GIF indica un tamaño de imagen imposible: " + std::to_string(w) +
-                      " x " + std::to_string(h) + " píxeles.";
+        m_strStatus =
+            QCoreApplication::translate(
+                "Picture", "El archivo GIF indica un tamaño de imagen imposible: %1 x %2 píxeles.")
+                .arg(w)
+                .arg(h)
+                .toStdString();
         return false;
     }
     if (!PictureSizeAllowed(w, h)) {
@@ -143,7 +157,8 @@ int GifReader::ReadNextFrame(std::vector<std::uint8_t>& frame) {
         std::memcpy(frame.data() + y * w * 3, frame.data(), w * 3);
     }
 
-    const std::string damaged = "El archivo GIF está dañado.";
+    const std::string damaged =
+        QCoreApplication::translate("Picture", "El archivo GIF está dañado.").toStdString();
     for (;;) {
         GifRecordType type = UNDEFINED_RECORD_TYPE;
         if (DGifGetRecordType(m_pGif, &type) == GIF_ERROR) {

@@ -6,6 +6,7 @@
 #include "picture_limits.h"
 #include "row_helpers.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
@@ -56,14 +57,16 @@ bool CImageBitmap::Fail(const QString& why, bool forUser) {
 
 bool CImageBitmap::LoadFile(const QString& path) {
     if (!QFileInfo(path).isFile()) {
-        m_strError = QStringLiteral("No existe el archivo %1").arg(path);
+        m_strError = QCoreApplication::translate("Picture", "No existe el archivo %1").arg(path);
         m_bErrorForUser = false;
         return false;
     }
     Clear();
     const auto kind = KindFromPath(path);
     if (!kind) {
-        return Fail(QStringLiteral("No se abren imágenes de este tipo: %1").arg(path), false);
+        return Fail(QCoreApplication::translate("Picture", "No se abren imágenes de este tipo: %1")
+                        .arg(path),
+                    false);
     }
     return Load(*kind, Source{path, {}, false});
 }
@@ -91,11 +94,13 @@ bool CImageBitmap::TakeRgb(std::vector<std::uint8_t> rgb, int width, int height)
     try {
         padded = PadRowsToDword(rgb, width, height, stride);
     } catch (const std::bad_alloc&) {
-        return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
+        return Fail(
+            QCoreApplication::translate("Picture", "No hay memoria suficiente para la imagen."));
     }
     rgb = {};
     if (padded.empty()) {
-        return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
+        return Fail(
+            QCoreApplication::translate("Picture", "No hay memoria suficiente para la imagen."));
     }
     // The image adopts the padded rows instead of copying them once more.
     auto owned = std::make_unique<std::vector<std::uint8_t>>(std::move(padded));
@@ -103,7 +108,8 @@ bool CImageBitmap::TakeRgb(std::vector<std::uint8_t> rgb, int width, int height)
         owned->data(), width, height, stride, QImage::Format_RGB888,
         [](void* p) { delete static_cast<std::vector<std::uint8_t>*>(p); }, owned.get());
     if (image.isNull()) {
-        return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
+        return Fail(
+            QCoreApplication::translate("Picture", "No hay memoria suficiente para la imagen."));
     }
     owned.release(); // the image's cleanup function deletes it now
     m_image = std::move(image);
@@ -157,7 +163,8 @@ bool CImageBitmap::LoadGif(const Source& source) {
         while (reader.ReadNextFrame(frame) == GifReader::kFrame) {
             const auto count = static_cast<std::int64_t>(frames.size()) + 1;
             if (!PictureSizeAllowed(width, height, count)) {
-                return Fail(QStringLiteral("El GIF tiene demasiadas imágenes: con %1 ya pasa de "
+                return Fail(QCoreApplication::translate(
+                                "Picture", "El GIF tiene demasiadas imágenes: con %1 ya pasa de "
                                            "%2 MiB.")
                                 .arg(count)
                                 .arg(kMaxPictureBytes / (1024 * 1024)));
@@ -166,7 +173,8 @@ bool CImageBitmap::LoadGif(const Source& source) {
             frame = {};
         }
     } catch (const std::bad_alloc&) {
-        return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
+        return Fail(
+            QCoreApplication::translate("Picture", "No hay memoria suficiente para la imagen."));
     }
     // A damaged image ends the frames; those read before it are kept. A file
     // that is damaged before its first image shows nothing and says so.
@@ -184,7 +192,8 @@ bool CImageBitmap::LoadGif(const Source& source) {
 
     QImage stacked(width, height * static_cast<int>(frames.size()), QImage::Format_RGB888);
     if (stacked.isNull()) {
-        return Fail(QStringLiteral("No hay memoria suficiente para la imagen."));
+        return Fail(
+            QCoreApplication::translate("Picture", "No hay memoria suficiente para la imagen."));
     }
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     int y = 0;
@@ -206,13 +215,13 @@ bool CImageBitmap::LoadGif(const Source& source) {
 void CImageBitmap::CaptureFromDC(const QPixmap& screen, const QRect& rect) {
     Clear();
     if (screen.isNull() || rect.isEmpty()) {
-        m_strError = QStringLiteral("No hay nada que capturar.");
+        m_strError = QCoreApplication::translate("Picture", "No hay nada que capturar.");
         m_bErrorForUser = false;
         return;
     }
     m_image = screen.copy(rect).toImage();
     if (m_image.isNull()) {
-        m_strError = QStringLiteral("No se pudo capturar la ventana.");
+        m_strError = QCoreApplication::translate("Picture", "No se pudo capturar la ventana.");
         m_bErrorForUser = false;
         return;
     }

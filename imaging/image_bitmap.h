@@ -42,7 +42,8 @@ public:
     // nothing is loaded.
     const QImage& Image() const { return m_image; }
 
-    // Why the last load failed, in words the user can be shown: Spanish where
+    // Why the last load failed, in words the user can be shown: the program's
+    // language (Spanish, or English with the editor's English catalogue) where
     // the text is the program's, the readers' own status texts as they are.
     // Empty after a success.
     const QString& ErrorText() const { return m_strError; }

@@ -2,6 +2,10 @@
 
 #include "file_guard.h"
 #include "picture_limits.h"
+#include "problem_text.h"
+
+#include <QCoreApplication>
+#include <QString>
 
 #include <csetjmp>
 #include <cstdio>
@@ -146,7 +150,9 @@ std::vector<std::uint8_t> Read(Attach attach, int& width, int& height, std::stri
         status.clear();
         return rgb;
     case Outcome::Damaged:
-        status = "El archivo JPEG está dañado o no es una imagen JPEG.";
+        status = QCoreApplication::translate("Picture",
+                                             "El archivo JPEG está dañado o no es una imagen JPEG.")
+                     .toStdString();
         break;
     case Outcome::TooLarge:
         status = PictureTooLargeText(refusedWidth, refusedHeight);
@@ -167,7 +173,7 @@ std::vector<std::uint8_t> ReadJpegToRgb(const std::string& path, int& width, int
     Problem refusal;
     std::FILE* file = OpenRegularStream(path, refusal);
     if (file == nullptr) {
-        status = refusal ? refusal.Text() : "JPEG :\nCan't open " + path + "\n";
+        status = refusal ? ProblemText(refusal).toStdString() : "JPEG :\nCan't open " + path + "\n";
         return {};
     }
     auto rgb = Read([file](jpeg_decompress_struct& cinfo) { jpeg_stdio_src(&cinfo, file); }, width,

@@ -1,5 +1,8 @@
 #include "picture_limits.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 bool PictureSizeAllowed(std::int64_t width, std::int64_t height, std::int64_t frames) {
     if (width <= 0 || height <= 0 || frames <= 0) {
         return false;
@@ -13,8 +16,11 @@ bool PictureSizeAllowed(std::int64_t width, std::int64_t height, std::int64_t fr
 }
 
 std::string PictureTooLargeText(std::int64_t width, std::int64_t height) {
-    return "La imagen mide " + std::to_string(width) + " x " + std::to_string(height) +
-           " píxeles: no se puede abrir (el máximo es " + std::to_string(kMaxPictureSide) + " x " +
-           std::to_string(kMaxPictureSide) + " píxeles y " +
-           std::to_string(kMaxPictureBytes / (1024 * 1024)) + " MiB).";
+    return QCoreApplication::translate("Picture", "La imagen mide %1 x %2 píxeles: no se puede "
+                                                  "abrir (el máximo es %3 x %3 píxeles y %4 MiB).")
+        .arg(width)
+        .arg(height)
+        .arg(kMaxPictureSide)
+        .arg(kMaxPictureBytes / (1024 * 1024))
+        .toStdString();
 }

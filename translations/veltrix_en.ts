@@ -1548,6 +1548,414 @@ It could not be set aside: it is still at %3.</translation>
     </message>
 </context>
 <context>
+    <name>Georeference</name>
+    <message>
+        <source>No se puede leer la georreferencia %1.</source>
+        <translation>Cannot read the georeference %1.</translation>
+    </message>
+    <message>
+        <source>La georreferencia %1 no es un sistema de coordenadas válido.</source>
+        <translation>The georeference %1 is not a valid coordinate system.</translation>
+    </message>
+    <message>
+        <source>«%1» no es un código de sistema de coordenadas: escríbalo como EPSG:N, con N solo de cifras (por ejemplo EPSG:4326).</source>
+        <translation>«%1» is not a coordinate system code: write it as EPSG:N, with N made only of digits (for example EPSG:4326).</translation>
+    </message>
+    <message>
+        <source>«%1» no es un sistema de coordenadas conocido.</source>
+        <translation>«%1» is not a known coordinate system.</translation>
+    </message>
+    <message>
+        <source>No se puede escribir la georreferencia %1.</source>
+        <translation>Cannot write the georeference %1.</translation>
+    </message>
+    <message>
+        <source>No se pudo guardar la georreferencia %1.</source>
+        <translation>Could not save the georeference %1.</translation>
+    </message>
+</context>
+<context>
+    <name>GisExport</name>
+    <message>
+        <source>No se cambió ningún archivo.</source>
+        <translation>No file was changed.</translation>
+    </message>
+    <message>
+        <source>Lo anterior quedó en %1.</source>
+        <translation>The previous files were left in %1.</translation>
+    </message>
+    <message>
+        <source>La georreferencia del mapa no es válida.</source>
+        <translation>The map&apos;s georeference is not valid.</translation>
+    </message>
+    <message>
+        <source>Aviso: %1 siempre va en longitud y latitud (EPSG:4326).</source>
+        <translation>Warning: %1 is always in longitude and latitude (EPSG:4326).</translation>
+    </message>
+    <message>
+        <source>«%1» no es un sistema de coordenadas conocido.</source>
+        <translation>«%1» is not a known coordinate system.</translation>
+    </message>
+    <message>
+        <source>El mapa no tiene georreferencia: no se puede pasar a %1.</source>
+        <translation>The map has no georeference: it cannot be converted to %1.</translation>
+    </message>
+    <message>
+        <source>%1 va en longitud y latitud, y el mapa no tiene georreferencia.</source>
+        <translation>%1 is in longitude and latitude, and the map has no georeference.</translation>
+    </message>
+    <message>
+        <source>Aviso: el mapa no tiene georreferencia; las coordenadas quedan en unidades del mapa.</source>
+        <translation>Warning: the map has no georeference; the coordinates stay in map units.</translation>
+    </message>
+    <message>
+        <source>No se pueden pasar las coordenadas del mapa a %1.</source>
+        <translation>The map&apos;s coordinates cannot be converted to %1.</translation>
+    </message>
+    <message>
+        <source>No se pudo crear %1</source>
+        <translation>Could not create %1</translation>
+    </message>
+    <message>
+        <source>No se pudo escribir %1</source>
+        <translation>Could not write %1</translation>
+    </message>
+    <message>
+        <source>No se pudo escribir la capa %1 en %2</source>
+        <translation>Could not write the layer %1 in %2</translation>
+    </message>
+    <message>
+        <source>No se pudo pasar a %1 un elemento de la capa %2.</source>
+        <translation>A feature of the layer %2 could not be converted to %1.</translation>
+    </message>
+    <message>
+        <source>No se puede escribir en la carpeta %1.</source>
+        <translation>Cannot write in the folder %1.</translation>
+    </message>
+    <message>
+        <source>No se pudo apartar %1</source>
+        <translation>Could not move %1 aside</translation>
+    </message>
+    <message>
+        <source>No se pudo poner %1 en su sitio</source>
+        <translation>Could not put %1 in its place</translation>
+    </message>
+    <message>
+        <source>No se sabe escribir %1: use .%2 o .%3.</source>
+        <translation>Cannot tell how to write %1: use .%2 or .%3.</translation>
+    </message>
+    <message>
+        <source>Esta instalación de GDAL no escribe %1.</source>
+        <translation>This GDAL installation does not write %1.</translation>
+    </message>
+</context>
+<context>
+    <name>GisImport</name>
+    <message>
+        <source>Las calles de las fuentes no encierran ninguna manzana.</source>
+        <translation>The streets in the sources do not enclose any block.</translation>
+    </message>
+    <message>
+        <source>Ningún polígono de las fuentes sirve de manzana.</source>
+        <translation>No polygon in the sources can be used as a block.</translation>
+    </message>
+    <message>
+        <source>No se puede leer el archivo %1.</source>
+        <translation>Cannot read the file %1.</translation>
+    </message>
+    <message>
+        <source>%1 no está en ningún formato geográfico conocido.</source>
+        <translation>%1 is not in any known geographic format.</translation>
+    </message>
+    <message>
+        <source>No se puede leer %1 como %2</source>
+        <translation>Cannot read %1 as %2</translation>
+    </message>
+    <message>
+        <source>Las fuentes no tienen polígonos de manzanas ni líneas de calles de donde sacarlas.</source>
+        <translation>The sources have neither block polygons nor street lines to make blocks from.</translation>
+    </message>
+    <message>
+        <source>«%1» no es un área lon0,lat0,lon1,lat1 en grados.</source>
+        <translation>«%1» is not an area lon0,lat0,lon1,lat1 in degrees.</translation>
+    </message>
+    <message>
+        <source>«%1» no está en los datos como lugar: el mapa abarca todas las fuentes.</source>
+        <translation>«%1» is not a place in the data: the map covers all the sources.</translation>
+    </message>
+    <message>
+        <source>El sistema de coordenadas de las fuentes no tiene datum.</source>
+        <translation>The sources&apos; coordinate system has no datum.</translation>
+    </message>
+    <message>
+        <source>No se pueden pasar las coordenadas de %1 a longitud y latitud.</source>
+        <translation>The coordinates of %1 cannot be converted to longitude and latitude.</translation>
+    </message>
+    <message>
+        <source>Las coordenadas de las fuentes no están en la Tierra.</source>
+        <translation>The sources&apos; coordinates are not on the Earth.</translation>
+    </message>
+    <message>
+        <source>El límite del pueblo no se puede proyectar.</source>
+        <translation>The town boundary cannot be projected.</translation>
+    </message>
+    <message>
+        <source>El área del pueblo no se puede proyectar.</source>
+        <translation>The town area cannot be projected.</translation>
+    </message>
+    <message>
+        <source>Recortado al área %1.</source>
+        <translation>Cut to the area %1.</translation>
+    </message>
+    <message>
+        <source>Recortado al límite de %1.</source>
+        <translation>Cut to the boundary of %1.</translation>
+    </message>
+    <message>
+        <source>Recortado a %1 m alrededor de %2.</source>
+        <translation>Cut to %1 m around %2.</translation>
+    </message>
+    <message>
+        <source>No se pudo escribir la georreferencia del mapa.</source>
+        <translation>Could not write the map&apos;s georeference.</translation>
+    </message>
+    <message>
+        <source>No se indicó ninguna fuente de datos.</source>
+        <translation>No data source was given.</translation>
+    </message>
+    <message>
+        <source>Importación cancelada.</source>
+        <translation>Import cancelled.</translation>
+    </message>
+    <message>
+        <source>En la capa %1 falta el campo %2 que pide el preajuste «%3».</source>
+        <translation>The layer %1 lacks the field %2 that the preset «%3» asks for.</translation>
+    </message>
+    <message>
+        <source>En la capa %1 falta el campo %2 (o %3) que pide el preajuste «%4».</source>
+        <translation>The layer %1 lacks the field %2 (or %3) that the preset «%4» asks for.</translation>
+    </message>
+    <message>
+        <source>«%1» de %2</source>
+        <translation>“%1” of %2</translation>
+    </message>
+    <message>
+        <source>La capa %1 no tiene geometría.</source>
+        <translation>The layer %1 has no geometry.</translation>
+    </message>
+    <message>
+        <source>La capa %1 no dice su sistema de coordenadas: indíquelo con --crs EPSG:N.</source>
+        <translation>The layer %1 does not say its coordinate system: give it with --crs EPSG:N.</translation>
+    </message>
+    <message>
+        <source>«%1» no es un sistema de coordenadas conocido.</source>
+        <translation>«%1» is not a known coordinate system.</translation>
+    </message>
+    <message>
+        <source>%1 está dañado: %2</source>
+        <translation>%1 is damaged: %2</translation>
+    </message>
+    <message>
+        <source>No se pudo crear la imagen del mapa.</source>
+        <translation>Could not make the map&apos;s picture.</translation>
+    </message>
+    <message>
+        <source>%1: %2, %3, %4, %5, %6, %7 en %8, %9 con %10.</source>
+        <translation>%1: %2, %3, %4, %5, %6, %7 in %8, %9 with %10.</translation>
+    </message>
+    <message>
+        <source>%1 manzana</source>
+        <translation>%1 block</translation>
+    </message>
+    <message>
+        <source>%1 manzanas</source>
+        <translation>%1 blocks</translation>
+    </message>
+    <message>
+        <source>%1 calle trazada</source>
+        <translation>%1 traced street</translation>
+    </message>
+    <message>
+        <source>%1 calles trazadas</source>
+        <translation>%1 traced streets</translation>
+    </message>
+    <message>
+        <source>%1 etiqueta</source>
+        <translation>%1 label</translation>
+    </message>
+    <message>
+        <source>%1 etiquetas</source>
+        <translation>%1 labels</translation>
+    </message>
+    <message>
+        <source>%1 referencia</source>
+        <translation>%1 landmark</translation>
+    </message>
+    <message>
+        <source>%1 referencias</source>
+        <translation>%1 landmarks</translation>
+    </message>
+    <message>
+        <source>%1 colonia</source>
+        <translation>%1 neighbourhood</translation>
+    </message>
+    <message>
+        <source>%1 colonias</source>
+        <translation>%1 neighbourhoods</translation>
+    </message>
+    <message>
+        <source>%1 negocio</source>
+        <translation>%1 business</translation>
+    </message>
+    <message>
+        <source>%1 negocios</source>
+        <translation>%1 businesses</translation>
+    </message>
+    <message>
+        <source>%1 categoría</source>
+        <translation>%1 category</translation>
+    </message>
+    <message>
+        <source>%1 categorías</source>
+        <translation>%1 categories</translation>
+    </message>
+    <message>
+        <source>%1 ruta</source>
+        <translation>%1 route</translation>
+    </message>
+    <message>
+        <source>%1 rutas</source>
+        <translation>%1 routes</translation>
+    </message>
+    <message>
+        <source>%1 estación</source>
+        <translation>%1 station</translation>
+    </message>
+    <message>
+        <source>%1 estaciones</source>
+        <translation>%1 stations</translation>
+    </message>
+    <message>
+        <source>Ciudad: %1 (%2)</source>
+        <translation>Town: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Aviso: %1</source>
+        <translation>Warning: %1</translation>
+    </message>
+    <message>
+        <source>Aviso: %1 polígonos no válidos reparados.</source>
+        <translation>Warning: %1 invalid polygons repaired.</translation>
+    </message>
+    <message>
+        <source>Aviso: %1 polígonos que no sirven de manzana, descartados.</source>
+        <translation>Warning: %1 polygons that cannot be blocks, left out.</translation>
+    </message>
+    <message>
+        <source>Aviso: %1 huecos entre calles demasiado pequeños para ser manzana.</source>
+        <translation>Warning: %1 gaps between streets too small to be a block.</translation>
+    </message>
+    <message>
+        <source>Aviso: %1 áreas entre calles demasiado grandes para ser manzana.</source>
+        <translation>Warning: %1 areas between streets too large to be a block.</translation>
+    </message>
+    <message>
+        <source>Aviso: %1 áreas entre calles recortadas a la tierra construida.</source>
+        <translation>Warning: %1 areas between streets cut down to their built land.</translation>
+    </message>
+    <message>
+        <source>Aviso: %1 áreas entre calles sin nada construido, descartadas.</source>
+        <translation>Warning: %1 areas between streets with nothing built, left out.</translation>
+    </message>
+    <message>
+        <source>Aviso: %1 elementos lejos del pueblo o fuera del alcance del mapa, descartados.</source>
+        <translation>Warning: %1 features far from the town or beyond the map&apos;s range, left out.</translation>
+    </message>
+    <message>
+        <source>Aviso: %1 elementos sin nombre, descartados.</source>
+        <translation>Warning: %1 features without a name, left out.</translation>
+    </message>
+    <message>
+        <source>Aviso: %1 tramos cortos de rutas que ninguna calle une al resto, descartados.</source>
+        <translation>Warning: %1 short pieces of routes that no street joins to the rest, left out.</translation>
+    </message>
+    <message>
+        <source>Aviso: rutas partidas en varias porque ninguna calle une sus tramos: %1.</source>
+        <translation>Warning: routes split into several because no street joins their pieces: %1.</translation>
+    </message>
+    <message>
+        <source>Capas sin usar: %1.</source>
+        <translation>Unused layers: %1.</translation>
+    </message>
+    <message>
+        <source>No se pudieron cruzar las líneas de las calles: %1</source>
+        <translation>The street lines could not be crossed: %1</translation>
+    </message>
+    <message>
+        <source>No se pudieron formar las manzanas con las calles: %1</source>
+        <translation>The blocks could not be formed from the streets: %1</translation>
+    </message>
+    <message>
+        <source>No se puede leer el límite del pueblo %1.</source>
+        <translation>Cannot read the town boundary %1.</translation>
+    </message>
+    <message>
+        <source>%1 no tiene ningún polígono que sirva de límite del pueblo.</source>
+        <translation>%1 has no polygon that can be the town boundary.</translation>
+    </message>
+    <message>
+        <source>El límite del pueblo %1 no dice su sistema de coordenadas.</source>
+        <translation>The town boundary %1 does not say its coordinate system.</translation>
+    </message>
+    <message>
+        <source>Los polígonos de %1 no forman un límite.</source>
+        <translation>The polygons of %1 do not form a boundary.</translation>
+    </message>
+    <message>
+        <source>El estado no está en los datos: se usa «%1».</source>
+        <translation>The state is not in the data: «%1» is used.</translation>
+    </message>
+    <message>
+        <source>El país no está en los datos: se usa «%1».</source>
+        <translation>The country is not in the data: «%1» is used.</translation>
+    </message>
+</context>
+<context>
+    <name>GisSource</name>
+    <message>
+        <source>puntos</source>
+        <translation>points</translation>
+    </message>
+    <message>
+        <source>líneas</source>
+        <translation>lines</translation>
+    </message>
+    <message>
+        <source>relaciones de líneas</source>
+        <translation>line relations</translation>
+    </message>
+    <message>
+        <source>áreas</source>
+        <translation>areas</translation>
+    </message>
+    <message>
+        <source>relaciones</source>
+        <translation>relations</translation>
+    </message>
+    <message>
+        <source>sin geometría</source>
+        <translation>no geometry</translation>
+    </message>
+    <message>
+        <source>polígonos</source>
+        <translation>polygons</translation>
+    </message>
+    <message>
+        <source>mixta</source>
+        <translation>mixed</translation>
+    </message>
+</context>
+<context>
     <name>Guide</name>
     <message>
         <source>Sin categoría</source>
@@ -1896,6 +2304,302 @@ It could not be set aside: it is still at %3.</translation>
     </message>
 </context>
 <context>
+    <name>Picture</name>
+    <message>
+        <source>Formato BMP no admitido: la cabecera de %1 bytes es de una versión antigua.</source>
+        <translation>BMP format not supported: the %1-byte header is from an old version.</translation>
+    </message>
+    <message>
+        <source>Profundidad de color no admitida: %1 bits por píxel.</source>
+        <translation>Colour depth not supported: %1 bits per pixel.</translation>
+    </message>
+    <message>
+        <source>El archivo BMP indica un tamaño de imagen imposible: %1 x %2 píxeles.</source>
+        <translation>The BMP file gives an impossible picture size: %1 x %2 pixels.</translation>
+    </message>
+    <message>
+        <source>No se puede abrir el archivo GIF:
+%1</source>
+        <translation>Cannot open the GIF file:
+%1</translation>
+    </message>
+    <message>
+        <source>El archivo no es una imagen GIF válida.</source>
+        <translation>The file is not a valid GIF picture.</translation>
+    </message>
+    <message>
+        <source>El archivo GIF indica un tamaño de imagen imposible: %1 x %2 píxeles.</source>
+        <translation>The GIF file gives an impossible picture size: %1 x %2 pixels.</translation>
+    </message>
+    <message>
+        <source>El archivo GIF está dañado.</source>
+        <translation>The GIF file is damaged.</translation>
+    </message>
+    <message>
+        <source>No existe el archivo %1</source>
+        <translation>The file %1 does not exist</translation>
+    </message>
+    <message>
+        <source>No se abren imágenes de este tipo: %1</source>
+        <translation>Pictures of this kind are not opened: %1</translation>
+    </message>
+    <message>
+        <source>No hay memoria suficiente para la imagen.</source>
+        <translation>There is not enough memory for the picture.</translation>
+    </message>
+    <message>
+        <source>El GIF tiene demasiadas imágenes: con %1 ya pasa de %2 MiB.</source>
+        <translation>The GIF has too many frames: with %1 it is already over %2 MiB.</translation>
+    </message>
+    <message>
+        <source>No hay nada que capturar.</source>
+        <translation>There is nothing to capture.</translation>
+    </message>
+    <message>
+        <source>No se pudo capturar la ventana.</source>
+        <translation>Could not capture the window.</translation>
+    </message>
+    <message>
+        <source>El archivo JPEG está dañado o no es una imagen JPEG.</source>
+        <translation>The JPEG file is damaged or is not a JPEG picture.</translation>
+    </message>
+    <message>
+        <source>La imagen mide %1 x %2 píxeles: no se puede abrir (el máximo es %3 x %3 píxeles y %4 MiB).</source>
+        <translation>The picture is %1 x %2 pixels: it cannot be opened (the largest is %3 x %3 pixels and %4 MiB).</translation>
+    </message>
+</context>
+<context>
+    <name>Preset</name>
+    <message>
+        <source>No se puede leer el preajuste «%1»: no es uno de los incluidos (%2) ni un archivo que se pueda abrir.</source>
+        <translation>Cannot read the preset «%1»: it is neither one of the built-in ones (%2) nor a file that can be opened.</translation>
+    </message>
+    <message>
+        <source>El preajuste «%1» es demasiado grande.</source>
+        <translation>The preset «%1» is too large.</translation>
+    </message>
+    <message>
+        <source>El preajuste «%1» no es JSON válido: %2 (posición %3).</source>
+        <translation>The preset «%1» is not valid JSON: %2 (position %3).</translation>
+    </message>
+    <message>
+        <source>debe ser un objeto JSON</source>
+        <translation>it must be a JSON object</translation>
+    </message>
+    <message>
+        <source>El preajuste «%1» no es válido: %2.</source>
+        <translation>The preset «%1» is not valid: %2.</translation>
+    </message>
+    <message>
+        <source>clave desconocida «%1» %2</source>
+        <translation>unknown key «%1» %2</translation>
+    </message>
+    <message>
+        <source>«%1» %2 debe ser un texto</source>
+        <translation>«%1» %2 must be a string</translation>
+    </message>
+    <message>
+        <source>%1 debe ser un texto o una lista de textos</source>
+        <translation>%1 must be a string or a list of strings</translation>
+    </message>
+    <message>
+        <source>%1 debe ser una lista de textos</source>
+        <translation>%1 must be a list of strings</translation>
+    </message>
+    <message>
+        <source>«%1» %2 debe ser un número mayor que cero</source>
+        <translation>«%1» %2 must be a number greater than zero</translation>
+    </message>
+    <message>
+        <source>en el nivel superior</source>
+        <translation>at the top level</translation>
+    </message>
+    <message>
+        <source>«blocks» debe ser un objeto</source>
+        <translation>«blocks» must be an object</translation>
+    </message>
+    <message>
+        <source>en «blocks»</source>
+        <translation>in «blocks»</translation>
+    </message>
+    <message>
+        <source>«from_streets» debe ser true o false</source>
+        <translation>«from_streets» must be true or false</translation>
+    </message>
+    <message>
+        <source>«min_area_m2» debe ser menor que «max_area_m2»</source>
+        <translation>«min_area_m2» must be less than «max_area_m2»</translation>
+    </message>
+    <message>
+        <source>«%1» debe ser un objeto</source>
+        <translation>«%1» must be an object</translation>
+    </message>
+    <message>
+        <source>en «%1»</source>
+        <translation>in «%1»</translation>
+    </message>
+    <message>
+        <source>«colors» debe ser un objeto</source>
+        <translation>«colors» must be an object</translation>
+    </message>
+    <message>
+        <source>el color «%1» debe escribirse como &quot;#rrggbb&quot;</source>
+        <translation>the colour «%1» must be written as &quot;#rrggbb&quot;</translation>
+    </message>
+    <message>
+        <source>«detect» debe ser un objeto</source>
+        <translation>«detect» must be an object</translation>
+    </message>
+    <message>
+        <source>en «detect»</source>
+        <translation>in «detect»</translation>
+    </message>
+    <message>
+        <source>falta la lista de reglas («rules»)</source>
+        <translation>the list of rules («rules») is missing</translation>
+    </message>
+    <message>
+        <source>«open_options» debe ser un objeto</source>
+        <translation>«open_options» must be an object</translation>
+    </message>
+    <message>
+        <source>la opción «%1» debe tener la forma NOMBRE=VALOR</source>
+        <translation>the option «%1» must have the form NAME=VALUE</translation>
+    </message>
+    <message>
+        <source>«preset:%1» debe nombrar un archivo junto al preajuste</source>
+        <translation>«preset:%1» must name a file next to the preset</translation>
+    </message>
+    <message>
+        <source>no se puede leer el archivo «%1» que nombra</source>
+        <translation>the file «%1» it names cannot be read</translation>
+    </message>
+    <message>
+        <source>la plantilla «%1» %2 no nombra ningún campo</source>
+        <translation>the template «%1» %2 names no field</translation>
+    </message>
+    <message>
+        <source>«%1» %2 no nombra ningún campo</source>
+        <translation>«%1» %2 names no field</translation>
+    </message>
+    <message>
+        <source>«%1» %2 debe ser un nombre de campo o un objeto</source>
+        <translation>«%1» %2 must be a field name or an object</translation>
+    </message>
+    <message>
+        <source>en «%1» %2</source>
+        <translation>in «%1» %2</translation>
+    </message>
+    <message>
+        <source>falta «field» %1</source>
+        <translation>«field» is missing %1</translation>
+    </message>
+    <message>
+        <source>«match» %1 debe ser exact, prefix o contains</source>
+        <translation>«match» %1 must be exact, prefix or contains</translation>
+    </message>
+    <message>
+        <source>«map» %1 debe ser un objeto</source>
+        <translation>«map» %1 must be an object</translation>
+    </message>
+    <message>
+        <source>el valor de «%1» %2 debe ser un texto o un entero</source>
+        <translation>the value of «%1» %2 must be a string or an integer</translation>
+    </message>
+    <message>
+        <source>«other» %1 debe ser un texto o un entero</source>
+        <translation>«other» %1 must be a string or an integer</translation>
+    </message>
+    <message>
+        <source>«optional» %1 debe ser true o false</source>
+        <translation>«optional» %1 must be true or false</translation>
+    </message>
+    <message>
+        <source>el tipo de manzana «%1» %2 no está entre 1 y 6</source>
+        <translation>the block type «%1» %2 is not between 1 and 6</translation>
+    </message>
+    <message>
+        <source>una condición %1 no nombra ningún campo</source>
+        <translation>a condition %1 names no field</translation>
+    </message>
+    <message>
+        <source>la condición «%1» %2</source>
+        <translation>the condition «%1» %2</translation>
+    </message>
+    <message>
+        <source>%1 solo admite {&quot;not&quot;: ...}</source>
+        <translation>%1 only accepts {&quot;not&quot;: ...}</translation>
+    </message>
+    <message>
+        <source>%1 no da ningún valor</source>
+        <translation>%1 gives no value</translation>
+    </message>
+    <message>
+        <source>en la regla %1</source>
+        <translation>in rule %1</translation>
+    </message>
+    <message>
+        <source>la regla %1 debe ser un objeto</source>
+        <translation>rule %1 must be an object</translation>
+    </message>
+    <message>
+        <source>falta «kind» %1</source>
+        <translation>«kind» is missing %1</translation>
+    </message>
+    <message>
+        <source>«kind» %1 no es un tipo conocido: «%2»</source>
+        <translation>«kind» %1 is not a known kind: «%2»</translation>
+    </message>
+    <message>
+        <source>«fields» %1 no nombra ningún campo</source>
+        <translation>«fields» %1 names no field</translation>
+    </message>
+    <message>
+        <source>«fields» %1 tiene un campo en blanco</source>
+        <translation>«fields» %1 has a blank field</translation>
+    </message>
+    <message>
+        <source>falta «layer» o «fields» %1</source>
+        <translation>«layer» or «fields» is missing %1</translation>
+    </message>
+    <message>
+        <source>«layer» %1 no es un nombre válido</source>
+        <translation>«layer» %1 is not a valid name</translation>
+    </message>
+    <message>
+        <source>«where» %1 debe ser un objeto</source>
+        <translation>«where» %1 must be an object</translation>
+    </message>
+    <message>
+        <source>falta «%1» %2 (%3)</source>
+        <translation>«%1» is missing %2 (%3)</translation>
+    </message>
+    <message>
+        <source>falta «name», «state» o «country» %1 (places)</source>
+        <translation>«name», «state» or «country» is missing %1 (places)</translation>
+    </message>
+    <message>
+        <source>«block_type» %1 solo vale para blocks y areas</source>
+        <translation>«block_type» %1 is only valid for blocks and areas</translation>
+    </message>
+    <message>
+        <source>«block_type» %1 debe ser un entero de 1 a 6</source>
+        <translation>«block_type» %1 must be an integer from 1 to 6</translation>
+    </message>
+    <message>
+        <source>«land» %1 solo vale &quot;built&quot;, &quot;building&quot; o &quot;site&quot; en areas</source>
+        <translation>«land» %1 can only be &quot;built&quot;, &quot;building&quot; or &quot;site&quot; in areas</translation>
+    </message>
+    <message>
+        <source>falta «block_type» o «type» %1 (areas)</source>
+        <translation>«block_type» or «type» is missing %1 (areas)</translation>
+    </message>
+    <message>
+        <source>«bounds_blocks» %1 solo vale true o false en streets</source>
+        <translation>«bounds_blocks» %1 can only be true or false in streets</translation>
+    </message>
+</context>
+<context>
     <name>Print</name>
     <message>
         <source>No se pudo guardar la vista en %1.</source>
@@ -1950,7 +2654,7 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>No se puede escribir %1.</source>
-        <translation type="unfinished">%1 cannot be written.</translation>
+        <translation>%1 cannot be written.</translation>
     </message>
     <message>
         <source>No se puede crear %1 (código de error %2).</source>

@@ -38,7 +38,8 @@ public:
     // Writes the layers and puts them in place, replacing whatever is there.
     // `crs` is the output's coordinate system ("EPSG:4326"); empty keeps the
     // map's own, except GeoJSON and KML, which are longitude and latitude by
-    // nature. False with ErrorString() in Spanish.
+    // nature. False with ErrorString() in Spanish (English with the editor's
+    // English catalogue installed).
     bool Write(const QString& path, const QString& crs);
 
     // The same in two steps, so that the caller may ask before anything is

@@ -49,7 +49,7 @@ struct GisImportReport {
     std::size_t outside = 0;       // features far from the blocks or beyond the map's range
     std::size_t unnamed = 0;       // features that needed a name and had none
     QStringList unusedLayers;      // "source: layer" that no rule reads, as the person reads it
-    QString townArea;              // what the map was cut to: "al límite de Tal"
+    QString townArea;              // what the map was cut to: "Recortado al límite de Tal."
     QStringList notes;             // what the data lacked and what stands in for it
 
     // Routes whose pieces no street joins: short pieces left out, and the
@@ -82,7 +82,8 @@ public:
 
     void SetProgress(GisProgress progress) { m_progress = std::move(progress); }
 
-    // The new town, or nullptr with ErrorString() in Spanish.
+    // The new town, or nullptr with ErrorString() in Spanish, or in English
+    // where the editor has installed its English catalogue.
     std::unique_ptr<MapStore> Run();
 
     GisImportError Error() const { return m_error; }

@@ -43,7 +43,7 @@ bool InspectGisSource(const QString& path, const CGisPreset* preset, GisSourceIn
 QString GuessGisPreset(const QList<GisSourceInfo>& sources);
 
 // The name a person reads for a source's layer: the OpenStreetMap reader's
-// layers in Spanish ("puntos", "líneas", "relaciones de líneas", "áreas",
+// layers in the program's language ("puntos", "líneas", "relaciones de líneas", "áreas",
 // "relaciones"), any other layer by its own name. Rules keep reading the
 // reader's own names.
 QString GisLayerDisplayName(const QString& driver, const QString& layer);

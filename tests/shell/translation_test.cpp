@@ -1,18 +1,25 @@
 // The program in a second language: every text of the menus, the tools, the
 // panel and the preferences has an English one in the catalogue built from
 // translations/veltrix_en.ts, the editor speaks English when the settings or
-// the system ask for it, and Spanish, unchanged, otherwise.
+// the system ask for it, and Spanish, unchanged, otherwise. The failures and
+// summaries of the GIS import and export and of the picture readers follow.
 
 #include "app_language.h"
 #include "command_table.h"
 #include "ctrl_wnd.h"
 #include "editor_fixture.h"
+#include "gis_export.h"
+#include "gis_import.h"
 #include "gis_import_dialog.h"
 #include "gis_layer_table.h"
+#include "gis_preset.h"
+#include "gis_town.h"
 #include "guide_layout.h"
+#include "image_bitmap.h"
 #include "main_frame.h"
 #include "map_layers.h"
 #include "map_lock.h"
+#include "map_store.h"
 #include "map_tool_manager.h"
 #include "map_window.h"
 #include "mapa_app.h"
@@ -83,6 +90,69 @@ struct Said {
     QStringList headers;
     QString cancel;
 };
+
+// A 24-bit BMP header that says its picture is 0 x 5 pixels.
+std::vector<std::uint8_t> ZeroWidthBmp() {
+    std::vector<std::uint8_t> bytes(54, 0);
+    const auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, 54);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 0);
+    put32(22, 5);
+    bytes[26] = 1;
+    bytes[28] = 24;
+    return bytes;
+}
+
+// What the import, a preset, the export and the picture readers say when
+// given bad input, and the first lines of an import's summary, in whatever
+// language is installed.
+QStringList FormatsAndPicturesSay(const QString& folder) {
+    QStringList said;
+    const QString notes = folder + QStringLiteral("/notas.txt");
+    QFile file(notes);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("Lista de compras: pan, leche.\n");
+    file.close();
+    QString error;
+    const auto osm = CGisPreset::Load(QStringLiteral("osm"), error);
+    if (!osm)
+        return {error};
+    GisImportOptions options;
+    options.sources = {notes};
+    CGisImport import(*osm, options);
+    said << (import.Run() ? QStringLiteral("importado") : import.ErrorString());
+
+    const auto preset =
+        CGisPreset::FromJson(QByteArray(R"({"rules": [{"kind": "rios", "layer": "agua"}]})"),
+                             folder, QStringLiteral("prueba"), error);
+    said << (preset ? QStringLiteral("leído") : error);
+
+    const MapStore store;
+    CGisExport exporter(store, {});
+    said << (exporter.Write(folder + QStringLiteral("/pueblo.gpkg"), QStringLiteral("EPSG:999999"))
+                 ? QStringLiteral("escrito")
+                 : exporter.ErrorString());
+
+    CImageBitmap picture;
+    const std::uint8_t noise[] = {0xFF, 0xD8, 0xFF, 0x00, 0x12, 0x34};
+    picture.LoadFromMemory(noise, CImageBitmap::Kind::Jpeg);
+    said << picture.ErrorText();
+    picture.LoadFromMemory(ZeroWidthBmp(), CImageBitmap::Kind::Bmp);
+    said << picture.ErrorText();
+
+    GisImportReport report;
+    report.repairedRings = 2;
+    const QStringList summary = GisTownSummary(QStringLiteral("pueblo.map"), store, report);
+    said << summary.value(0) << summary.value(summary.size() - 1);
+    return said;
+}
 
 } // namespace
 
@@ -332,6 +402,46 @@ private slots:
         // The menus stay as they are until the next start.
         QCOMPARE(MenuTitles(*editor.frame).front(), QStringLiteral("&Archivo"));
         StoreLanguage(AppLanguage::System);
+    }
+
+    void FailuresOfTheGisFormatsAndPicturesAreSaidInEnglishWithTheCatalogue() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString notes = folder.filePath(QStringLiteral("notas.txt"));
+        const QStringList spanish = {
+            QStringLiteral("%1 no está en ningún formato geográfico conocido.").arg(notes),
+            QStringLiteral("El preajuste «prueba» no es válido: «kind» en la regla 1 no es un "
+                           "tipo conocido: «rios»."),
+            QStringLiteral("«EPSG:999999» no es un sistema de coordenadas conocido."),
+            QStringLiteral("El archivo JPEG está dañado o no es una imagen JPEG."),
+            QStringLiteral("El archivo BMP indica un tamaño de imagen imposible: 0 x 5 píxeles."),
+            QStringLiteral("pueblo.map: 0 manzanas, 0 calles trazadas, 0 etiquetas, "
+                           "0 referencias, 0 colonias, 0 negocios en 0 categorías, 0 rutas con "
+                           "0 estaciones."),
+            QStringLiteral("Aviso: 2 polígonos no válidos reparados."),
+        };
+        QCOMPARE(FormatsAndPicturesSay(folder.path()), spanish);
+
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/i18n/veltrix_en.qm")));
+        QVERIFY(QCoreApplication::installTranslator(&english));
+        const QStringList said = FormatsAndPicturesSay(folder.path());
+        QCoreApplication::removeTranslator(&english);
+        QCOMPARE(said,
+                 (QStringList{
+                     QStringLiteral("%1 is not in any known geographic format.").arg(notes),
+                     QStringLiteral("The preset «prueba» is not valid: «kind» in rule 1 is not a "
+                                    "known kind: «rios»."),
+                     QStringLiteral("«EPSG:999999» is not a known coordinate system."),
+                     QStringLiteral("The JPEG file is damaged or is not a JPEG picture."),
+                     QStringLiteral("The BMP file gives an impossible picture size: 0 x 5 pixels."),
+                     QStringLiteral("pueblo.map: 0 blocks, 0 traced streets, 0 labels, "
+                                    "0 landmarks, 0 neighbourhoods, 0 businesses in 0 "
+                                    "categories, 0 routes with 0 stations."),
+                     QStringLiteral("Warning: 2 invalid polygons repaired."),
+                 }));
+        // Without the catalogue, the same Spanish again.
+        QCOMPARE(FormatsAndPicturesSay(folder.path()), spanish);
     }
 };
 
