@@ -1,8 +1,8 @@
 // The program in a second language: every text of the menus, the tools, the
 // panel and the preferences has an English one in the catalogue built from
 // translations/veltrix_en.ts, the editor speaks English when the settings or
-// the system ask for it, and Spanish, unchanged, otherwise. The failures and
-// summaries of the GIS import and export and of the picture readers follow.
+// the system ask for it, and Spanish, unchanged, otherwise. The failures of
+// the map files, the GIS import and export and the picture readers follow.
 
 #include "app_language.h"
 #include "command_table.h"
@@ -89,6 +89,8 @@ struct Said {
     QString lookIn;
     QStringList headers;
     QString cancel;
+    QString ok;
+    QString unreadable; // a failure model/ names, for the map nada.map
 };
 
 // A 24-bit BMP header that says its picture is 0 x 5 pixels.
@@ -242,7 +244,9 @@ private slots:
             {QStringLiteral("Fuente"), QStringLiteral("Capa"), QStringLiteral("Geometría"),
              QStringLiteral("Elementos"), QStringLiteral("Sistema de coordenadas"),
              QStringLiteral("Uso"), QStringLiteral("Campo del nombre")},
-            QStringLiteral("Cancelar")};
+            QStringLiteral("Cancelar"),
+            QStringLiteral("Aceptar"),
+            QStringLiteral("Error inesperado al leer nada.map.")};
         const Said english{
             AppLanguage::English,
             QStringLiteral("The map mitla.map is already open in another editor: user otra, "
@@ -259,7 +263,9 @@ private slots:
             {QStringLiteral("Source"), QStringLiteral("Layer"), QStringLiteral("Geometry"),
              QStringLiteral("Features"), QStringLiteral("Coordinate system"), QStringLiteral("Use"),
              QStringLiteral("Name field")},
-            QStringLiteral("Cancel")};
+            QStringLiteral("Cancel"),
+            QStringLiteral("OK"),
+            QStringLiteral("Unexpected error while reading nada.map.")};
         for (const Said& said : {spanish, english}) {
             StoreLanguage(said.language);
             CMapaApp app;
@@ -325,6 +331,17 @@ private slots:
             QVERIFY(openButton);
             QCOMPARE(lookIn, said.lookIn);
             QCOMPARE(headers, said.headers);
+
+            QString refused;
+            {
+                CModalScript ok{[&](QWidget* modal) {
+                    refused = MessageText(modal);
+                    ClickText(modal, said.ok);
+                }};
+                QVERIFY(!frame.OpenMap(dir.filePath(QStringLiteral("nada.map"))));
+                QVERIFY(ok.Done());
+            }
+            QCOMPARE(refused, said.unreadable);
         }
         StoreLanguage(AppLanguage::System);
     }
