@@ -12,23 +12,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
-#include <QProcess>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>
 
-namespace {
-
-// The PDF's text as pdftotext reads it; empty when it cannot.
-QString PdfText(const QString& pdf) {
-    QProcess run;
-    run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!run.waitForFinished(60000) || run.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(run.readAllStandardOutput());
-}
-
-} // namespace
+namespace {} // namespace
 
 class GuidePrintTest : public QObject {
     Q_OBJECT

@@ -39,7 +39,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMenuBar>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -64,15 +63,6 @@ QStringList Untranslated(const QTranslator& english, const char* context,
             missing << QStringLiteral("%1: %2").arg(QLatin1String(context),
                                                     QString::fromUtf8(text));
     return missing;
-}
-
-// The PDF's text as pdftotext reads it; empty when it cannot.
-QString PdfText(const QString& pdf) {
-    QProcess run;
-    run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!run.waitForFinished(60000) || run.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(run.readAllStandardOutput());
 }
 
 // What the editor says in one language, where the test looks.

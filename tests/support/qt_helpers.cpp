@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QListWidget>
+#include <QProcess>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -37,4 +38,12 @@ QByteArray FileBytes(const QString& path) {
 
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+QString PdfText(const QString& pdf) {
+    QProcess run;
+    run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!run.waitForFinished(60000) || run.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(run.readAllStandardOutput());
 }

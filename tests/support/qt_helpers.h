@@ -16,6 +16,10 @@ class QSlider;
 
 QStringList Lines(const QListWidget* list);
 
+// The text of a PDF file as poppler's pdftotext lays it out; empty when it
+// cannot be read (or pdftotext is missing).
+QString PdfText(const QString& pdf);
+
 // Where a person grabs the slider's handle, in the slider's coordinates.
 QPoint SliderHandleCentre(const QSlider* slider);
 
