@@ -21,6 +21,7 @@
 #include <fcntl.h>
 #include <map>
 #include <numbers>
+#include <set>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -608,9 +609,16 @@ bool CGisExport::Commit() {
         }
         s.temp.clear();
     }
-    for (const Staged& s : m_staged)
+    // The new names reach the disk, as a saved map's do: a crash after the
+    // export said it was done must not bring the old files back.
+    std::set<std::string> folders;
+    for (const Staged& s : m_staged) {
         if (!s.backup.empty())
             m_ops.Remove(s.backup);
+        folders.insert(FolderOf(s.target));
+    }
+    for (const std::string& folder : folders)
+        m_ops.SyncFolder(folder);
     m_staged.clear();
     m_existing.clear();
     m_readOnly.clear();

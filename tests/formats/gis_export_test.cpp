@@ -293,6 +293,13 @@ public:
             return ENOSPC;
         return FileOps::Rename(from, to);
     }
+    int SyncFolder(const std::string& folder) override {
+        m_synced.push_back({folder, m_nMoves});
+        return FileOps::SyncFolder(folder);
+    }
+    int Moves() const { return m_nMoves; }
+    // Each folder synced, with the moves made before.
+    std::vector<std::pair<std::string, int>> m_synced;
 
 private:
     int m_nMoves = 0;
@@ -359,6 +366,14 @@ TEST_F(GisExport, AFileThatCannotBePutInPlaceBringsEveryOldOneBack) {
     EXPECT_EQ(LayerCounts(Path(QStringLiteral("pueblo-manzanas.shp"))).begin()->second,
               static_cast<qint64>(m_store->m_blocks.size()));
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("pueblo-negocios.dbf"))));
+
+    // The new names reach the disk once all are in place: one sync of the folder.
+    FailingMoves watched(1000, false);
+    CGisExport synced(*m_store, m_wkt, watched);
+    ASSERT_TRUE(synced.Write(out, {})) << synced.ErrorString().toStdString();
+    EXPECT_GT(watched.Moves(), 10);
+    EXPECT_EQ(watched.m_synced, (std::vector<std::pair<std::string, int>>{
+                                    {LocalPath(m_dir.path()) + "/", watched.Moves()}}));
 }
 
 TEST_F(GisExport, CsvKeepsFormulasFromSpreadsheetsAndTheImportTakesThemBack) {
