@@ -535,6 +535,10 @@ bool CGisExport::Stage(const QString& written, const QString& output) {
         err = CopyBytes(Local(written), temp);
     if (err == 0)
         err = SyncFile(temp);
+    // A replaced file keeps its owner and group where the person may give
+    // them (root replacing a user's file), else at least its group.
+    if (err == 0 && existed && ::chown(temp.c_str(), old.st_uid, old.st_gid) != 0)
+        (void)!::chown(temp.c_str(), static_cast<uid_t>(-1), old.st_gid);
     if (err == 0 && ::chmod(temp.c_str(), mode) != 0)
         err = errno;
     if (err != 0)

@@ -356,13 +356,26 @@ TEST_F(GisExport, AFileThatCannotBePutInPlaceBringsEveryOldOneBack) {
             << exporter.ErrorString().toStdString();
         EXPECT_TRUE(StateOf(m_dir.path()) == before);
     }
-    // Put in place at last, the read-only file keeps its mode.
+    // Put in place at last, the read-only file keeps its mode, and when root
+    // replaces another user's file, its owner.
+    const std::string manzanas = LocalPath(Path(QStringLiteral("pueblo-manzanas.shp")));
+    constexpr uid_t kNobody = 65534;
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(manzanas.c_str(), kNobody, kNobody), 0);
+    }
     CGisExport again(*m_store, m_wkt);
     ASSERT_TRUE(again.Prepare(out, {}));
     EXPECT_EQ(again.ReadOnly(), QStringList{Path(QStringLiteral("pueblo-manzanas.shp"))});
     EXPECT_FALSE(again.Existing().contains(Path(QStringLiteral("pueblo-negocios.dbf"))));
     ASSERT_TRUE(again.Commit()) << again.ErrorString().toStdString();
     EXPECT_EQ(StateOf(m_dir.path()).modes.at(QStringLiteral("pueblo-manzanas.shp")), 0444u);
+    struct stat replaced {};
+    ASSERT_EQ(::stat(manzanas.c_str(), &replaced), 0);
+    EXPECT_EQ(replaced.st_uid, root ? kNobody : ::geteuid());
+    if (root) {
+        EXPECT_EQ(replaced.st_gid, kNobody);
+    }
     EXPECT_EQ(LayerCounts(Path(QStringLiteral("pueblo-manzanas.shp"))).begin()->second,
               static_cast<qint64>(m_store->m_blocks.size()));
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("pueblo-negocios.dbf"))));
