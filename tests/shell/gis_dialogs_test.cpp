@@ -107,6 +107,20 @@ class GisDialogsTest : public QObject {
 private:
     QTemporaryDir m_home;
 
+    // The test town imported from OpenStreetMap as `map`, open in the editor.
+    static void OpenImportedTown(EditorFixture& editor, const QString& map) {
+        const QString osm = editor.WriteBytes(QStringLiteral("san-isidro.osm"), TestTownOsm());
+        QString error;
+        auto preset = CGisPreset::Load(QStringLiteral("osm"), error);
+        QVERIFY2(preset, qPrintable(error));
+        GisImportOptions options;
+        options.sources = {osm};
+        QVERIFY(MakeGisTown(*preset, options, map, [](const MapStore& town) {
+                    return MakeOverviewJpeg(town);
+                }).Done());
+        QVERIFY(editor.frame->OpenMap(map));
+    }
+
 private slots:
     void initTestCase() { UsePrivateHome(m_home); }
 
@@ -305,17 +319,10 @@ private slots:
 
     void ExportWritesTheChosenFormatAndLeavesTheMapAsItWas() {
         EditorFixture editor;
-        const QString osm = editor.WriteBytes(QStringLiteral("san-isidro.osm"), TestTownOsm());
         const QString map = editor.Path(QStringLiteral("pueblo.map"));
-        QString error;
-        auto preset = CGisPreset::Load(QStringLiteral("osm"), error);
-        QVERIFY2(preset, qPrintable(error));
-        GisImportOptions options;
-        options.sources = {osm};
-        QVERIFY(MakeGisTown(*preset, options, map, [](const MapStore& town) {
-                    return MakeOverviewJpeg(town);
-                }).Done());
-        QVERIFY(editor.frame->OpenMap(map));
+        OpenImportedTown(editor, map);
+        if (QTest::currentTestFailed())
+            return;
         // Unsaved changes, and lists in the file's order, not the name order a save makes.
         MapEdit edit(editor.store);
         edit.Change<CmCalles>(0, [](CmCalles& s) { s.m_strName = "Calle Recién Nombrada"; });
@@ -384,17 +391,10 @@ private slots:
     // and keeps its mode when replaced.
     void ExportAsksBeforeReplacingAndKeepsAReadOnlyFileReadOnly() {
         EditorFixture editor;
-        const QString osm = editor.WriteBytes(QStringLiteral("san-isidro.osm"), TestTownOsm());
         const QString map = editor.Path(QStringLiteral("pueblo.map"));
-        QString error;
-        auto preset = CGisPreset::Load(QStringLiteral("osm"), error);
-        QVERIFY2(preset, qPrintable(error));
-        GisImportOptions options;
-        options.sources = {osm};
-        QVERIFY(MakeGisTown(*preset, options, map, [](const MapStore& town) {
-                    return MakeOverviewJpeg(town);
-                }).Done());
-        QVERIFY(editor.frame->OpenMap(map));
+        OpenImportedTown(editor, map);
+        if (QTest::currentTestFailed())
+            return;
         const QString streets = editor.WriteBytes(QStringLiteral("capas-calles.geojson"), "viejo");
         QVERIFY(QFile::setPermissions(streets, QFile::ReadOwner | QFile::ReadGroup));
         const QStringList before = editor.Files();
