@@ -106,8 +106,9 @@ public:
 signals:
     // Open() or Replace() put another map in the store: windows start afresh.
     void MapReplaced();
-    // An undo or a redo put back earlier content: windows refill and repaint.
-    void ContentRestored();
+    // An undo or a redo put back the earlier content of these records: windows
+    // refill and repaint.
+    void ContentRestored(const std::vector<MapChange>& changes);
     // The content changed in place: an edit, an undo or a redo touched these records.
     void ContentChanged(const std::vector<MapChange>& changes);
     void ModifiedChanged(bool modified);

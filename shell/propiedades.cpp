@@ -10,6 +10,7 @@
 #include "stacked_tab_bar.h"
 
 #include "messages.h"
+#include "page_requests.h"
 
 #include <QComboBox>
 #include <QTabBar>
@@ -48,15 +49,33 @@ void CPropiedades::SetFrame(QWidget* frame) {
     m_pZonas->SetFrame(frame);
 }
 
-void CPropiedades::RefreshAfterRestore() {
-    // The restored records carry the highlights of the moment they were copied;
-    // the refilled pages choose nothing, so nothing may stay highlighted.
-    m_pCalles->ClearHighlights();
-    m_pReferencias->ClearHighlights();
-    m_pColonias->ClearHighlights();
-    m_pRutas->ClearHighlights();
-    m_pZonas->ForgetShownZone();
-    const QString category = m_pServicios->Categories()->currentText();
-    SendMessageToDescendants(m_pFrame, UM_REFRESH_PAGES, PAGE_ALL, REFRESH_CATEGORIES);
-    m_pServicios->ReselectCategory(category);
+void CPropiedades::RefreshAfterRestore(const std::vector<MapChange>& changes) {
+    // Only the pages of the records put back refill. Those records carry the
+    // highlights of the moment they were copied; a refilled page chooses
+    // nothing, so nothing on it may stay highlighted.
+    for (const PageRefill& refill : PagesToRefill(changes)) {
+        switch (refill.page) {
+        case PAGE_STREETS:
+            m_pCalles->ClearHighlights();
+            break;
+        case PAGE_REFERENCES:
+            m_pReferencias->ClearHighlights();
+            break;
+        case PAGE_COLONIES:
+            m_pColonias->ClearHighlights();
+            break;
+        case PAGE_ROUTES:
+            m_pRutas->ClearHighlights();
+            break;
+        case PAGE_ZONES:
+            m_pZonas->ForgetShownZone();
+            break;
+        default:
+            break;
+        }
+        const QString category = m_pServicios->Categories()->currentText();
+        SendMessageToDescendants(m_pFrame, UM_REFRESH_PAGES, refill.page, refill.option);
+        if (refill.page == PAGE_BUSINESSES && refill.option == REFRESH_CATEGORIES)
+            m_pServicios->ReselectCategory(category);
+    }
 }

@@ -5,7 +5,10 @@
 
 #include <QTabWidget>
 
+#include <vector>
+
 class CMapDocument;
+struct MapChange;
 class CPropCalles;
 class CPropColonias;
 class CPropReferencias;
@@ -32,10 +35,11 @@ public:
 
     // Every page sends its messages to this window's descendants.
     void SetFrame(QWidget* frame);
-    // After an undo or a redo replaced the map's content: every page is
-    // refilled (categories too, the chosen one kept when it still exists),
-    // nothing stays highlighted and no zone stays shown.
-    void RefreshAfterRestore();
+    // After an undo or a redo put back these records: the pages that show them
+    // are refilled (categories too, the chosen one kept when it still exists),
+    // nothing stays highlighted there and, when zones came back, no zone stays
+    // shown.
+    void RefreshAfterRestore(const std::vector<MapChange>& changes);
 
     CPropCalles* Calles() const { return m_pCalles; }
     CPropReferencias* Referencias() const { return m_pReferencias; }

@@ -65,7 +65,7 @@ CEditHistory::CEditHistory(MapStore& store, QObject* parent) : QObject(parent), 
         const std::vector<MapChange> changes = std::move(*m_restored);
         m_restored.reset();
         emit Changed(changes);
-        emit ContentRestored();
+        emit ContentRestored(changes);
     });
     connect(&m_stack, &QUndoStack::cleanChanged, this, [this](bool clean) {
         if (clean)

@@ -50,9 +50,9 @@ public:
 signals:
     // An edit that made a step, an undo or a redo touched these records.
     void Changed(const std::vector<MapChange>& changes);
-    // The store's content was put back by an undo or a redo: windows showing it
-    // must refill and repaint.
-    void ContentRestored();
+    // An undo or a redo put back these records (after Changed): windows showing
+    // them refill and repaint.
+    void ContentRestored(const std::vector<MapChange>& changes);
 
 private:
     void Push(const QString& text, std::shared_ptr<const MapEdit> edit);

@@ -126,6 +126,42 @@ private slots:
         QVERIFY(editor.store.IsChanged());
     }
 
+    // An undo refills only the page of the records it puts back: a street
+    // chosen on its page stays chosen and shown when a reference's rename is
+    // undone.
+    void AnUndoLeavesTheOtherPagesAsTheyAre() {
+        PageEditor editor;
+        CPropiedades* sheet = editor.Sheet();
+        QWidget* references = sheet->widget(CPropiedades::kReferencesPage);
+        auto* referenceList = references->findChild<QListWidget*>(QStringLiteral("list1001"));
+        const QStringList referencesBefore = Lines(referenceList);
+        ClickLine(sheet, references, referenceList, 0);
+        {
+            CModalScript script{NameAnswer(QStringLiteral("Zaragoza"))};
+            ClickButton(references, 1004);
+            QCOMPARE(script.Answered(), 1);
+        }
+        QVERIFY(Lines(referenceList) != referencesBefore);
+        QWidget* streets = sheet->widget(CPropiedades::kStreetsPage);
+        auto* streetList = streets->findChild<QListWidget*>(QStringLiteral("list1001"));
+        ClickLine(sheet, streets, streetList, 1);
+        const QString chosen = streetList->item(1)->text();
+        const auto shown = [&editor] {
+            QStringList names;
+            for (const auto& street : editor.store.m_listStreets)
+                if (street->m_bShow)
+                    names << QString::fromStdString(street->m_strName);
+            return names;
+        };
+        QCOMPARE(shown(), QStringList{chosen});
+
+        editor.Undo();
+        QCOMPARE(Lines(referenceList), referencesBefore);
+        QCOMPARE(Selected(streetList), 1);
+        QCOMPARE(streetList->item(1)->text(), chosen);
+        QCOMPARE(shown(), QStringList{chosen});
+    }
+
     void EditMenuAndItsKeys() {
         PageEditor editor;
         QStringList menus;
