@@ -104,8 +104,8 @@ struct EditorOptions {
 
 // The names the settings are kept under, set before any setting is read.
 void NameTheProgram() {
-    QCoreApplication::setOrganizationName(QStringLiteral("KORVEN Soft"));
-    QCoreApplication::setApplicationName(QStringLiteral("Veltrix"));
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kSettingsOrganization));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kSettingsApplication));
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "commands.h"
 #include "tool_support.h"
 
+#include <QCoreApplication>
+
 int RunCheck(const QStringList& args) {
     CCommandParser parser;
-    parser.addPositionalArgument(QStringLiteral("mapa"), QStringLiteral("El archivo del mapa."));
+    parser.addPositionalArgument(QCoreApplication::translate("Tool", "mapa"),
+                                 QCoreApplication::translate("Tool", "El archivo del mapa."));
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("check"), args, 1))
         return *done;
     std::vector<std::uint8_t> picture;

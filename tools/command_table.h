@@ -10,7 +10,7 @@
 
 struct ToolCommand {
     const char* name;
-    const char* arguments;
+    const char* arguments; // in Spanish, as the catalogue keys them
     const char* summary;
     int (*run)(const QStringList& args);
 };
@@ -18,3 +18,7 @@ struct ToolCommand {
 std::span<const ToolCommand> ToolCommands();
 // The command of that name, or nullptr.
 const ToolCommand* FindToolCommand(const QString& name);
+
+// The command's arguments and summary in the language the tool speaks.
+QString ToolCommandArguments(const ToolCommand& command);
+QString ToolCommandSummary(const ToolCommand& command);

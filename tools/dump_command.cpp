@@ -2,13 +2,15 @@
 #include "map_json.h"
 #include "tool_support.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 
 int RunDump(const QStringList& args) {
     CCommandParser parser;
-    parser.addPositionalArgument(QStringLiteral("mapa"), QStringLiteral("El archivo del mapa."));
-    const QCommandLineOption compact(QStringLiteral("compact"),
-                                     QStringLiteral("JSON en una sola línea."));
+    parser.addPositionalArgument(QCoreApplication::translate("Tool", "mapa"),
+                                 QCoreApplication::translate("Tool", "El archivo del mapa."));
+    const QCommandLineOption compact(
+        QStringLiteral("compact"), QCoreApplication::translate("Tool", "JSON en una sola línea."));
     parser.addOption(compact);
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("dump"), args, 1))
         return *done;

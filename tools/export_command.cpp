@@ -9,32 +9,37 @@
 #include "problem_text.h"
 #include "tool_support.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 int RunExport(const QStringList& args) {
     CCommandParser parser;
-    parser.addPositionalArgument(QStringLiteral("mapa"), QStringLiteral("El mapa que se exporta."));
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("El archivo que se escribe."),
-                                    QStringLiteral("salida"));
-    const QCommandLineOption crs(QStringLiteral("crs"),
-                                 QStringLiteral("Sistema de coordenadas de la salida (EPSG:N)."),
-                                 QStringLiteral("crs"));
+    parser.addPositionalArgument(QCoreApplication::translate("Tool", "mapa"),
+                                 QCoreApplication::translate("Tool", "El mapa que se exporta."));
+    const QCommandLineOption output(
+        {QStringLiteral("o"), QStringLiteral("output")},
+        QCoreApplication::translate("Tool", "El archivo que se escribe."),
+        QCoreApplication::translate("Tool", "salida"));
+    const QCommandLineOption crs(
+        QStringLiteral("crs"),
+        QCoreApplication::translate("Tool", "Sistema de coordenadas de la salida (EPSG:N)."),
+        QStringLiteral("crs"));
     const QCommandLineOption force(
         QStringLiteral("force"),
-        QStringLiteral("Reemplaza los archivos que ya existan, aunque sean de solo lectura."));
+        QCoreApplication::translate(
+            "Tool", "Reemplaza los archivos que ya existan, aunque sean de solo lectura."));
     parser.addOptions({output, crs, force});
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("export"), args, 1))
         return *done;
     const QString mapPath = parser.positionalArguments().first();
     const QString outPath = parser.value(output);
     if (outPath.isEmpty()) {
-        PrintLine(stderr, QStringLiteral("Falta el archivo de salida (-o)."));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "Falta el archivo de salida (-o)."));
         return kExitUsage;
     }
     if (!GisExportFormatOf(QFileInfo(outPath).suffix())) {
-        PrintLine(stderr, QStringLiteral("La salida debe terminar en .%1.")
+        PrintLine(stderr, QCoreApplication::translate("Tool", "La salida debe terminar en .%1.")
                               .arg(GisExportSuffixes().join(QStringLiteral(", ."))));
         return kExitUsage;
     }
@@ -66,15 +71,17 @@ int RunExport(const QStringList& args) {
     if (!parser.isSet(force) && !exporter.Existing().isEmpty()) {
         if (!exporter.ReadOnly().isEmpty())
             PrintLine(stderr,
-                      QStringLiteral("%1 Use --force para reemplazarlo.")
+                      QCoreApplication::translate("Tool", "%1 Use --force para reemplazarlo.")
                           .arg(ProblemText(ReadOnlyFileReason(
                               QFile::encodeName(exporter.ReadOnly().first()).toStdString()))));
         else if (exporter.Existing().size() == 1)
-            PrintLine(stderr, QStringLiteral("Ya existe %1: use --force para reemplazarlo.")
+            PrintLine(stderr, QCoreApplication::translate(
+                                  "Tool", "Ya existe %1: use --force para reemplazarlo.")
                                   .arg(exporter.Existing().first()));
         else
-            PrintLine(stderr, QStringLiteral("Ya existe %1, y otros %2 archivos de esta "
-                                             "exportación: use --force para reemplazarlos.")
+            PrintLine(stderr, QCoreApplication::translate(
+                                  "Tool", "Ya existe %1, y otros %2 archivos de esta "
+                                          "exportación: use --force para reemplazarlos.")
                                   .arg(exporter.Existing().first())
                                   .arg(exporter.Existing().size() - 1));
         return kExitFailed;

@@ -10,60 +10,70 @@
 #include "tool_support.h"
 #include "town_guide.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 int RunGuide(const QStringList& args) {
     CCommandParser parser;
-    parser.addPositionalArgument(QStringLiteral("mapa"),
-                                 QStringLiteral("El mapa del que se hace la guía."));
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("La guía en PDF que se crea."),
-                                    QStringLiteral("salida"));
+    parser.addPositionalArgument(
+        QCoreApplication::translate("Tool", "mapa"),
+        QCoreApplication::translate("Tool", "El mapa del que se hace la guía."));
+    const QCommandLineOption output(
+        {QStringLiteral("o"), QStringLiteral("output")},
+        QCoreApplication::translate("Tool", "La guía en PDF que se crea."),
+        QCoreApplication::translate("Tool", "salida"));
     const QCommandLineOption scale(
         QStringLiteral("scale"),
-        QStringLiteral("Escala de las páginas del plano, de 1 a 20, como en la ventana del mapa "
-                       "(12: se leen los nombres de las calles)."),
+        QCoreApplication::translate(
+            "Tool", "Escala de las páginas del plano, de 1 a 20, como en la ventana del mapa "
+                    "(12: se leen los nombres de las calles)."),
         QStringLiteral("s"), QStringLiteral("12"));
-    const QCommandLineOption paper(QStringLiteral("paper"),
-                                   QStringLiteral("Papel: A4, Carta o \"Doble carta\" (A4)."),
-                                   QStringLiteral("papel"), QStringLiteral("A4"));
+    const QCommandLineOption paper(
+        QStringLiteral("paper"),
+        QCoreApplication::translate("Tool", "Papel: A4, Carta o \"Doble carta\" (A4)."),
+        QCoreApplication::translate("Tool", "papel"), QStringLiteral("A4"));
     const QCommandLineOption orientation(
         QStringLiteral("orientation"),
-        QStringLiteral("Orientación del papel: vertical u horizontal (vertical)."),
-        QStringLiteral("orientación"), QStringLiteral("vertical"));
+        QCoreApplication::translate("Tool",
+                                    "Orientación del papel: vertical u horizontal (vertical)."),
+        QCoreApplication::translate("Tool", "orientación"), QStringLiteral("vertical"));
     const QCommandLineOption layersOption(
         QStringLiteral("layers"),
-        QStringLiteral("Capas de las páginas del plano: all, none o una lista de nombres, marcas, "
-                       "referencias, calles, colonias, rutas, relleno, escala (todas menos "
-                       "rutas)."),
-        QStringLiteral("lista"));
+        QCoreApplication::translate(
+            "Tool", "Capas de las páginas del plano: all, none o una lista de nombres, marcas, "
+                    "referencias, calles, colonias, rutas, relleno, escala (todas menos "
+                    "rutas)."),
+        QCoreApplication::translate("Tool", "lista"));
     const QCommandLineOption force(
         QStringLiteral("force"),
-        QStringLiteral("Reemplaza la guía si ya existe, aunque sea de solo lectura."));
+        QCoreApplication::translate("Tool",
+                                    "Reemplaza la guía si ya existe, aunque sea de solo lectura."));
     parser.addOptions({output, scale, paper, orientation, layersOption, force});
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("guide"), args, 1))
         return *done;
 
     const QString outPath = parser.value(output);
     if (outPath.isEmpty()) {
-        PrintLine(stderr, QStringLiteral("Falta la guía de salida (-o)."));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "Falta la guía de salida (-o)."));
         return kExitUsage;
     }
     if (QFileInfo(outPath).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) != 0) {
-        PrintLine(stderr, QStringLiteral("La guía debe terminar en .pdf."));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "La guía debe terminar en .pdf."));
         return kExitUsage;
     }
     GuideOptions options;
     bool ok = false;
     const double s = parser.value(scale).toDouble(&ok);
     if (!ok || !(s >= kGuideMinScale && s <= kGuideMaxScale)) {
-        PrintLine(stderr, QStringLiteral("La escala debe estar entre 1 y 20."));
+        PrintLine(stderr,
+                  QCoreApplication::translate("Tool", "La escala debe estar entre 1 y 20."));
         return kExitUsage;
     }
     options.scale = static_cast<float>(s);
     const std::optional<GuidePaper> paperSize = GuidePaperNamed(parser.value(paper));
     if (!paperSize) {
-        PrintLine(stderr, QStringLiteral("Papel desconocido «%1»: use A4, Carta o \"Doble carta\".")
+        PrintLine(stderr, QCoreApplication::translate(
+                              "Tool", "Papel desconocido «%1»: use A4, Carta o \"Doble carta\".")
                               .arg(parser.value(paper)));
         return kExitUsage;
     }
@@ -74,14 +84,15 @@ int RunGuide(const QStringList& args) {
     } else if (turn == QStringLiteral("horizontal")) {
         options.orientation = GuideOrientation::Horizontal;
     } else {
-        PrintLine(stderr, QStringLiteral("Orientación desconocida «%1»: use vertical u horizontal.")
+        PrintLine(stderr, QCoreApplication::translate(
+                              "Tool", "Orientación desconocida «%1»: use vertical u horizontal.")
                               .arg(parser.value(orientation)));
         return kExitUsage;
     }
     LayerSwitches layers = GuideLayers();
     if (parser.isSet(layersOption) && !LayerSwitchesNamed(parser.value(layersOption), layers)) {
-        PrintLine(stderr,
-                  QStringLiteral("Capa desconocida en «%1».").arg(parser.value(layersOption)));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "Capa desconocida en «%1».")
+                              .arg(parser.value(layersOption)));
         return kExitUsage;
     }
 
@@ -89,15 +100,17 @@ int RunGuide(const QStringList& args) {
     const QFileInfo target(outPath);
     if (target.exists() && !parser.isSet(force)) {
         if (IsReadOnlyFile(LocalPath(outPath)))
-            PrintLine(stderr, QStringLiteral("%1 Use --force para reemplazarla.")
-                                  .arg(ProblemText(ReadOnlyFileReason(LocalPath(outPath)))));
-        else
             PrintLine(stderr,
-                      QStringLiteral("Ya existe %1: use --force para reemplazarla.").arg(outPath));
+                      QCoreApplication::translate("Tool", "%1 Use --force para reemplazarla.")
+                          .arg(ProblemText(ReadOnlyFileReason(LocalPath(outPath)))));
+        else
+            PrintLine(stderr, QCoreApplication::translate(
+                                  "Tool", "Ya existe %1: use --force para reemplazarla.")
+                                  .arg(outPath));
         return kExitFailed;
     }
     if (target.exists() && !target.isFile()) {
-        PrintLine(stderr, QStringLiteral("%1 no es un archivo.").arg(outPath));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "%1 no es un archivo.").arg(outPath));
         return kExitFailed;
     }
 
@@ -112,8 +125,9 @@ int RunGuide(const QStringList& args) {
         if (overview.LoadFromMemory(picture, CImageBitmap::Kind::Jpeg))
             request.overview = overview.Image();
         else
-            PrintLine(stdout, QStringLiteral("La imagen de conjunto del mapa no se pudo leer (%1): "
-                                             "la portada va sin ella.")
+            PrintLine(stdout, QCoreApplication::translate(
+                                  "Tool", "La imagen de conjunto del mapa no se pudo leer (%1): "
+                                          "la portada va sin ella.")
                                   .arg(overview.ErrorText()));
     }
     QString error;

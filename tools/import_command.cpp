@@ -13,6 +13,7 @@
 #include "problem_text.h"
 #include "tool_support.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <limits>
@@ -48,8 +49,9 @@ std::unique_ptr<CGisPreset> ChoosePreset(const QString& named, const QStringList
     const QString guessed = GuessGisPreset(infos);
     if (guessed.isEmpty()) {
         usage = true;
-        PrintLine(stderr, QStringLiteral("No se reconoce de dónde vienen las fuentes: indique el "
-                                         "preajuste con --preset (%1 o un archivo).")
+        PrintLine(stderr, QCoreApplication::translate(
+                              "Tool", "No se reconoce de dónde vienen las fuentes: indique el "
+                                      "preajuste con --preset (%1 o un archivo).")
                               .arg(CGisPreset::BuiltinNames().join(QStringLiteral(", "))));
         return nullptr;
     }
@@ -64,33 +66,42 @@ std::unique_ptr<CGisPreset> ChoosePreset(const QString& named, const QStringList
 int RunImport(const QStringList& args) {
     CCommandParser parser;
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("El mapa que se crea."),
-                                    QStringLiteral("salida"));
+                                    QCoreApplication::translate("Tool", "El mapa que se crea."),
+                                    QCoreApplication::translate("Tool", "salida"));
     const QCommandLineOption preset(
-        QStringLiteral("preset"), QStringLiteral("osm, inegi, veltrix o un archivo de preajuste."),
-        QStringLiteral("preajuste"));
-    const QCommandLineOption country(QStringLiteral("country"), QStringLiteral("País."),
-                                     QStringLiteral("texto"));
-    const QCommandLineOption state(QStringLiteral("state"), QStringLiteral("Estado."),
-                                   QStringLiteral("texto"));
-    const QCommandLineOption town(QStringLiteral("town"), QStringLiteral("Ciudad."),
-                                  QStringLiteral("texto"));
+        QStringLiteral("preset"),
+        QCoreApplication::translate("Tool", "osm, inegi, veltrix o un archivo de preajuste."),
+        QCoreApplication::translate("Tool", "preajuste"));
+    const QCommandLineOption country(QStringLiteral("country"),
+                                     QCoreApplication::translate("Tool", "País."),
+                                     QCoreApplication::translate("Tool", "texto"));
+    const QCommandLineOption state(QStringLiteral("state"),
+                                   QCoreApplication::translate("Tool", "Estado."),
+                                   QCoreApplication::translate("Tool", "texto"));
+    const QCommandLineOption town(QStringLiteral("town"),
+                                  QCoreApplication::translate("Tool", "Ciudad."),
+                                  QCoreApplication::translate("Tool", "texto"));
     const QCommandLineOption area(
         QStringLiteral("area"),
-        QStringLiteral("El pueblo es este rectángulo en grados, en lugar del lugar de --town."),
+        QCoreApplication::translate(
+            "Tool", "El pueblo es este rectángulo en grados, en lugar del lugar de --town."),
         QStringLiteral("lon0,lat0,lon1,lat1"));
     const QCommandLineOption boundary(
         QStringLiteral("boundary"),
-        QStringLiteral("El pueblo es lo que encierran los polígonos de este archivo."),
-        QStringLiteral("archivo"));
-    const QCommandLineOption progress(QStringLiteral("progress"),
-                                      QStringLiteral("El avance en la salida de errores."));
-    const QCommandLineOption crs(QStringLiteral("crs"),
-                                 QStringLiteral("Sistema de coordenadas de las capas que no "
-                                                "lo dicen (EPSG:N)."),
-                                 QStringLiteral("crs"));
-    parser.addPositionalArgument(QStringLiteral("fuente..."),
-                                 QStringLiteral("Los archivos de datos geográficos, uno o más."));
+        QCoreApplication::translate("Tool",
+                                    "El pueblo es lo que encierran los polígonos de este archivo."),
+        QCoreApplication::translate("Tool", "archivo"));
+    const QCommandLineOption progress(
+        QStringLiteral("progress"),
+        QCoreApplication::translate("Tool", "El avance en la salida de errores."));
+    const QCommandLineOption crs(
+        QStringLiteral("crs"),
+        QCoreApplication::translate("Tool", "Sistema de coordenadas de las capas que no "
+                                            "lo dicen (EPSG:N)."),
+        QStringLiteral("crs"));
+    parser.addPositionalArgument(
+        QCoreApplication::translate("Tool", "fuente..."),
+        QCoreApplication::translate("Tool", "Los archivos de datos geográficos, uno o más."));
     const QCommandLineOption force = ForceOption();
     parser.addOptions({output, preset, country, state, town, area, boundary, progress, crs, force});
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("import"), args, 1,
@@ -98,15 +109,17 @@ int RunImport(const QStringList& args) {
         return *done;
     const QString mapPath = parser.value(output);
     if (mapPath.isEmpty()) {
-        PrintLine(stderr, QStringLiteral("Falta el mapa de salida (-o)."));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "Falta el mapa de salida (-o)."));
         return kExitUsage;
     }
     if (QFileInfo(mapPath).suffix().compare(QLatin1String("map"), Qt::CaseInsensitive) != 0) {
-        PrintLine(stderr, QStringLiteral("El mapa de salida debe terminar en .map."));
+        PrintLine(stderr,
+                  QCoreApplication::translate("Tool", "El mapa de salida debe terminar en .map."));
         return kExitUsage;
     }
     if (parser.isSet(area) && parser.isSet(boundary)) {
-        PrintLine(stderr, QStringLiteral("Indique --area o --boundary, no los dos."));
+        PrintLine(stderr,
+                  QCoreApplication::translate("Tool", "Indique --area o --boundary, no los dos."));
         return kExitUsage;
     }
     if (!MayWriteMap(mapPath, parser.isSet(force)))
@@ -149,11 +162,11 @@ int RunImport(const QStringList& args) {
         printer);
     if (!result.Done()) {
         if (result.stage == GisTownResult::Stage::Save)
-            PrintLine(stderr, QStringLiteral("%1: %2 %3%4")
-                                  .arg(mapPath, ProblemText(SaveErrorText()), result.error,
-                                       IsReadOnlyFile(SaveTarget(LocalPath(mapPath)))
-                                           ? QStringLiteral(" Use --force para reemplazarlo.")
-                                           : QString()));
+            PrintLine(stderr, (IsReadOnlyFile(SaveTarget(LocalPath(mapPath)))
+                                   ? QCoreApplication::translate(
+                                         "Tool", "%1: %2 %3 Use --force para reemplazarlo.")
+                                   : QStringLiteral("%1: %2 %3"))
+                                  .arg(mapPath, ProblemText(SaveErrorText()), result.error));
         else
             PrintLine(stderr, result.error);
         return kExitFailed;

@@ -1,9 +1,12 @@
 #include "commands.h"
 #include "tool_support.h"
 
+#include <QCoreApplication>
+
 int RunInfo(const QStringList& args) {
     CCommandParser parser;
-    parser.addPositionalArgument(QStringLiteral("mapa"), QStringLiteral("El archivo del mapa."));
+    parser.addPositionalArgument(QCoreApplication::translate("Tool", "mapa"),
+                                 QCoreApplication::translate("Tool", "El archivo del mapa."));
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("info"), args, 1))
         return *done;
     std::vector<std::uint8_t> picture;
@@ -19,27 +22,31 @@ int RunInfo(const QStringList& args) {
     const MapCounters& c = store->m_counters;
     const MapRect& r = store->m_rcBlocks;
     const QString lines[] = {
-        QStringLiteral("País: ") + text(store->m_strCountry),
-        QStringLiteral("Estado: ") + text(store->m_strState),
-        QStringLiteral("Ciudad: ") + text(store->m_strTown),
-        QStringLiteral("Título: ") + text(store->m_strTitle),
-        QStringLiteral("Versión: ") + QString::number(store->m_nFileVersion),
-        QStringLiteral("Manzanas: ") + count(store->m_blocks.size()),
-        QStringLiteral("Etiquetas: ") + count(store->m_labels.size()),
-        QStringLiteral("Calles trazadas: ") + count(store->m_listStreets.size()),
-        QStringLiteral("Referencias: ") + count(store->m_listReferences.size()),
-        QStringLiteral("Rutas: ") + count(store->m_listRoutes.size()),
-        QStringLiteral("Categorías: ") + count(store->m_directory.m_listCategories.size()),
-        QStringLiteral("Negocios: ") + count(businesses),
-        QStringLiteral("Colonias: ") + count(store->m_listColonies.size()),
-        QStringLiteral("Zonas: ") + count(store->m_listZones.size()),
-        QStringLiteral("Contadores: negocio %1, ruta %2, zona %3, reserva %4")
+        QCoreApplication::translate("Tool", "País: %1").arg(text(store->m_strCountry)),
+        QCoreApplication::translate("Tool", "Estado: %1").arg(text(store->m_strState)),
+        QCoreApplication::translate("Tool", "Ciudad: %1").arg(text(store->m_strTown)),
+        QCoreApplication::translate("Tool", "Título: %1").arg(text(store->m_strTitle)),
+        QCoreApplication::translate("Tool", "Versión: %1").arg(store->m_nFileVersion),
+        QCoreApplication::translate("Tool", "Manzanas: %1").arg(count(store->m_blocks.size())),
+        QCoreApplication::translate("Tool", "Etiquetas: %1").arg(count(store->m_labels.size())),
+        QCoreApplication::translate("Tool", "Calles trazadas: %1")
+            .arg(count(store->m_listStreets.size())),
+        QCoreApplication::translate("Tool", "Referencias: %1")
+            .arg(count(store->m_listReferences.size())),
+        QCoreApplication::translate("Tool", "Rutas: %1").arg(count(store->m_listRoutes.size())),
+        QCoreApplication::translate("Tool", "Categorías: %1")
+            .arg(count(store->m_directory.m_listCategories.size())),
+        QCoreApplication::translate("Tool", "Negocios: %1").arg(count(businesses)),
+        QCoreApplication::translate("Tool", "Colonias: %1")
+            .arg(count(store->m_listColonies.size())),
+        QCoreApplication::translate("Tool", "Zonas: %1").arg(count(store->m_listZones.size())),
+        QCoreApplication::translate("Tool", "Contadores: negocio %1, ruta %2, zona %3, reserva %4")
             .arg(c.business)
             .arg(c.route)
             .arg(c.zone)
             .arg(c.spare),
-        QStringLiteral("Imagen: %1 bytes").arg(picture.size()),
-        QStringLiteral("Límites de las manzanas: (%1, %2)-(%3, %4)")
+        QCoreApplication::translate("Tool", "Imagen: %1 bytes").arg(picture.size()),
+        QCoreApplication::translate("Tool", "Límites de las manzanas: (%1, %2)-(%3, %4)")
             .arg(r.left)
             .arg(r.top)
             .arg(r.right)

@@ -1,5 +1,6 @@
 // veltrix-tool: works on map files without the editor's windows.
 
+#include "app_language.h"
 #include "command_table.h"
 #include "commands.h"
 #include "tool_support.h"
@@ -16,12 +17,13 @@
 namespace {
 
 void PrintUsage(std::FILE* stream) {
-    PrintLine(stream, QStringLiteral("Uso: veltrix-tool ORDEN [ARGUMENTOS]\n"
-                                     "     veltrix-tool --help | --version\n\nÓrdenes:"));
+    PrintLine(stream, QCoreApplication::translate("Tool", "Uso: veltrix-tool ORDEN [ARGUMENTOS]\n"
+                                                          "     veltrix-tool --help | --version\n\n"
+                                                          "Órdenes:"));
     for (const ToolCommand& c : ToolCommands())
         PrintLine(stream, QStringLiteral("  %1 %2\n      %3")
-                              .arg(QString::fromUtf8(c.name), QString::fromUtf8(c.arguments),
-                                   QString::fromUtf8(c.summary)));
+                              .arg(QString::fromUtf8(c.name), ToolCommandArguments(c),
+                                   ToolCommandSummary(c)));
 }
 
 } // namespace
@@ -38,22 +40,27 @@ int main(int argc, char* argv[]) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("veltrix-tool"));
+    // The language first, as the editor chooses it, so that a wrong command
+    // line is told in it too.
+    const std::unique_ptr<QTranslator> english =
+        InstallProgramTranslation(SpeaksEnglish(StoredLanguage(), QLocale::system()));
 
     // Everything after the command's name belongs to the command, options included.
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Muestra esta ayuda."));
+                                  QCoreApplication::translate("Tool", "Muestra esta ayuda."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Muestra la versión."));
+                                     QCoreApplication::translate("Tool", "Muestra la versión."));
     parser.addOptions({help, version});
-    parser.addPositionalArgument(QStringLiteral("orden"),
-                                 QStringLiteral("La orden que se ejecuta."));
+    parser.addPositionalArgument(QCoreApplication::translate("Tool", "orden"),
+                                 QCoreApplication::translate("Tool", "La orden que se ejecuta."));
     if (!parser.parse(QCoreApplication::arguments())) {
         const QStringList unknown = parser.unknownOptionNames();
         PrintLine(stderr, unknown.isEmpty()
                               ? parser.errorText()
-                              : QStringLiteral("Opción desconocida: %1").arg(unknown.first()));
+                              : QCoreApplication::translate("Tool", "Opción desconocida: %1")
+                                    .arg(unknown.first()));
         PrintUsage(stderr);
         return kExitUsage;
     }
@@ -73,20 +80,21 @@ int main(int argc, char* argv[]) {
     const QString name = args.takeFirst();
     const ToolCommand* command = FindToolCommand(name);
     if (!command) {
-        PrintLine(stderr, QStringLiteral("Orden desconocida: %1").arg(name));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "Orden desconocida: %1").arg(name));
         PrintUsage(stderr);
         return kExitUsage;
     }
     try {
         const int status = command->run(args);
         if (status == kExitUsage)
-            PrintLine(stderr, QStringLiteral("Uso: veltrix-tool %1 %2")
-                                  .arg(name, QString::fromUtf8(command->arguments)));
+            PrintLine(stderr, QCoreApplication::translate("Tool", "Uso: veltrix-tool %1 %2")
+                                  .arg(name, ToolCommandArguments(*command)));
         return status;
     } catch (const std::bad_alloc&) {
-        PrintLine(stderr, QStringLiteral("No hay memoria suficiente."));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "No hay memoria suficiente."));
     } catch (const std::exception& e) {
-        PrintLine(stderr, QStringLiteral("Error inesperado: %1").arg(QString::fromUtf8(e.what())));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "Error inesperado: %1")
+                              .arg(QString::fromUtf8(e.what())));
     }
     return kExitFailed;
 }

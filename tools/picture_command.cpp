@@ -8,22 +8,25 @@
 #include "problem_text.h"
 #include "tool_support.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageWriter>
 #include <QSaveFile>
 
 int RunPicture(const QStringList& args) {
     CCommandParser parser;
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("La imagen PNG que se crea."),
-                                    QStringLiteral("salida"));
+    const QCommandLineOption output(
+        {QStringLiteral("o"), QStringLiteral("output")},
+        QCoreApplication::translate("Tool", "La imagen PNG que se crea."),
+        QCoreApplication::translate("Tool", "salida"));
     parser.addOption(output);
-    parser.addPositionalArgument(QStringLiteral("imagen"),
-                                 QStringLiteral("Un archivo .jpg, .bmp o .gif."));
+    parser.addPositionalArgument(
+        QCoreApplication::translate("Tool", "imagen"),
+        QCoreApplication::translate("Tool", "Un archivo .jpg, .bmp o .gif."));
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("picture"), args, 1))
         return *done;
     if (!parser.isSet(output)) {
-        PrintLine(stderr, QStringLiteral("Falta la imagen de salida (-o)."));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "Falta la imagen de salida (-o)."));
         return kExitUsage;
     }
     const QString input = parser.positionalArguments().first();
@@ -32,8 +35,11 @@ int RunPicture(const QStringList& args) {
     CImageBitmap picture;
     if (!picture.LoadFile(input)) {
         const QString why = picture.ErrorText();
-        PrintLine(stderr, why.isEmpty() ? QStringLiteral("No se pudo leer la imagen %1.").arg(input)
-                                        : QStringLiteral("%1: %2").arg(input, why));
+        PrintLine(
+            stderr,
+            why.isEmpty()
+                ? QCoreApplication::translate("Tool", "No se pudo leer la imagen %1.").arg(input)
+                : QStringLiteral("%1: %2").arg(input, why));
         return kExitFailed;
     }
     // A GIF's frames are stacked; the editor shows the first.
@@ -59,10 +65,12 @@ int RunPicture(const QStringList& args) {
             file.cancelWriting();
     }
     if (!written) {
-        PrintLine(stderr, QStringLiteral("No se pudo escribir la imagen %1.").arg(target));
+        PrintLine(
+            stderr,
+            QCoreApplication::translate("Tool", "No se pudo escribir la imagen %1.").arg(target));
         return kExitFailed;
     }
-    PrintLine(stdout, QStringLiteral("%1: %2 x %3 píxeles, %4 cuadro(s)")
+    PrintLine(stdout, QCoreApplication::translate("Tool", "%1: %2 x %3 píxeles, %4 cuadro(s)")
                           .arg(input)
                           .arg(picture.m_nWidth)
                           .arg(picture.m_nHeight)

@@ -9,6 +9,7 @@
 #include "scale_bar.h"
 #include "tool_support.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
@@ -46,53 +47,59 @@ bool ParseCentre(const QString& text, MapPoint& out) {
 
 int RunRender(const QStringList& args) {
     CCommandParser parser;
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("La imagen PNG que se crea."),
-                                    QStringLiteral("salida"));
-    const QCommandLineOption size(QStringLiteral("size"),
-                                  QStringLiteral("Tamaño en píxeles, ANCHOxALTO (1024x768)."),
-                                  QStringLiteral("WxH"), QStringLiteral("1024x768"));
+    const QCommandLineOption output(
+        {QStringLiteral("o"), QStringLiteral("output")},
+        QCoreApplication::translate("Tool", "La imagen PNG que se crea."),
+        QCoreApplication::translate("Tool", "salida"));
+    const QCommandLineOption size(
+        QStringLiteral("size"),
+        QCoreApplication::translate("Tool", "Tamaño en píxeles, ANCHOxALTO (1024x768)."),
+        QStringLiteral("WxH"), QStringLiteral("1024x768"));
     const QCommandLineOption scale(QStringLiteral("scale"),
-                                   QStringLiteral("Escala, de 1 a 20 (3)."), QStringLiteral("s"),
-                                   QStringLiteral("3"));
-    const QCommandLineOption centre(QStringLiteral("center"),
-                                    QStringLiteral("Punto del mapa en el centro, X,Y (0,0)."),
-                                    QStringLiteral("x,y"), QStringLiteral("0,0"));
+                                   QCoreApplication::translate("Tool", "Escala, de 1 a 20 (3)."),
+                                   QStringLiteral("s"), QStringLiteral("3"));
+    const QCommandLineOption centre(
+        QStringLiteral("center"),
+        QCoreApplication::translate("Tool", "Punto del mapa en el centro, X,Y (0,0)."),
+        QStringLiteral("x,y"), QStringLiteral("0,0"));
     const QCommandLineOption layersOption(
         QStringLiteral("layers"),
-        QStringLiteral("Capas: all, none o una lista de nombres, marcas, referencias, calles, "
-                       "colonias, rutas, relleno, escala (como al abrir: "
-                       "relleno,referencias,escala)."),
-        QStringLiteral("lista"), QStringLiteral("relleno,referencias,escala"));
+        QCoreApplication::translate(
+            "Tool", "Capas: all, none o una lista de nombres, marcas, referencias, calles, "
+                    "colonias, rutas, relleno, escala (como al abrir: "
+                    "relleno,referencias,escala)."),
+        QCoreApplication::translate("Tool", "lista"), QStringLiteral("relleno,referencias,escala"));
     parser.addOptions({output, size, scale, centre, layersOption});
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("render"), args, 1))
         return *done;
     if (!parser.isSet(output)) {
-        PrintLine(stderr, QStringLiteral("Falta la imagen de salida (-o)."));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "Falta la imagen de salida (-o)."));
         return kExitUsage;
     }
     QSize client;
     if (!ParseSize(parser.value(size), client)) {
-        PrintLine(
-            stderr,
-            QStringLiteral("El tamaño debe ser ANCHOxALTO, cada uno entre 1 y %1.").arg(kMaxSide));
+        PrintLine(stderr, QCoreApplication::translate(
+                              "Tool", "El tamaño debe ser ANCHOxALTO, cada uno entre 1 y %1.")
+                              .arg(kMaxSide));
         return kExitUsage;
     }
     bool ok = false;
     const double s = parser.value(scale).toDouble(&ok);
     if (!ok || !(s >= 1.0 && s <= 20.0)) {
-        PrintLine(stderr, QStringLiteral("La escala debe estar entre 1 y 20."));
+        PrintLine(stderr,
+                  QCoreApplication::translate("Tool", "La escala debe estar entre 1 y 20."));
         return kExitUsage;
     }
     MapPoint at;
     if (!ParseCentre(parser.value(centre), at)) {
-        PrintLine(stderr, QStringLiteral("El centro debe ser X,Y con dos números enteros."));
+        PrintLine(stderr, QCoreApplication::translate(
+                              "Tool", "El centro debe ser X,Y con dos números enteros."));
         return kExitUsage;
     }
     LayerSwitches layers;
     if (!LayerSwitchesNamed(parser.value(layersOption), layers)) {
-        PrintLine(stderr,
-                  QStringLiteral("Capa desconocida en «%1».").arg(parser.value(layersOption)));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "Capa desconocida en «%1».")
+                              .arg(parser.value(layersOption)));
         return kExitUsage;
     }
 

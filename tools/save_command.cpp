@@ -1,10 +1,14 @@
 #include "commands.h"
 #include "tool_support.h"
 
+#include <QCoreApplication>
+
 int RunSave(const QStringList& args) {
     CCommandParser parser;
-    parser.addPositionalArgument(QStringLiteral("entrada"), QStringLiteral("El mapa que se abre."));
-    parser.addPositionalArgument(QStringLiteral("salida"), QStringLiteral("Donde se guarda."));
+    parser.addPositionalArgument(QCoreApplication::translate("Tool", "entrada"),
+                                 QCoreApplication::translate("Tool", "El mapa que se abre."));
+    parser.addPositionalArgument(QCoreApplication::translate("Tool", "salida"),
+                                 QCoreApplication::translate("Tool", "Donde se guarda."));
     const QCommandLineOption force = ForceOption();
     parser.addOption(force);
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("save"), args, 2))

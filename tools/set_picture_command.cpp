@@ -10,6 +10,8 @@
 #include "problem_text.h"
 #include "tool_support.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -35,9 +37,11 @@ std::vector<std::uint8_t> PackedRgb(const CImageBitmap& picture) {
 
 int RunSetPicture(const QStringList& args) {
     CCommandParser parser;
-    parser.addPositionalArgument(QStringLiteral("mapa"), QStringLiteral("El mapa que se cambia."));
-    parser.addPositionalArgument(QStringLiteral("imagen"),
-                                 QStringLiteral("Un archivo .jpg, .bmp o .gif."));
+    parser.addPositionalArgument(QCoreApplication::translate("Tool", "mapa"),
+                                 QCoreApplication::translate("Tool", "El mapa que se cambia."));
+    parser.addPositionalArgument(
+        QCoreApplication::translate("Tool", "imagen"),
+        QCoreApplication::translate("Tool", "Un archivo .jpg, .bmp o .gif."));
     const QCommandLineOption force = ForceOption();
     parser.addOption(force);
     if (const auto done = ParseCommandArgs(parser, QStringLiteral("set-picture"), args, 2))
@@ -49,25 +53,28 @@ int RunSetPicture(const QStringList& args) {
         return kExitFailed;
     const auto kind = CImageBitmap::KindFromPath(imagePath);
     if (!kind) {
-        PrintLine(stderr,
-                  QStringLiteral("%1: solo se leen imágenes .jpg, .bmp y .gif.").arg(imagePath));
+        PrintLine(stderr, QCoreApplication::translate(
+                              "Tool", "%1: solo se leen imágenes .jpg, .bmp y .gif.")
+                              .arg(imagePath));
         return kExitFailed;
     }
     std::vector<std::uint8_t> bytes;
     Problem refusal;
     if (!ReadWholeFile(LocalPath(imagePath), bytes, &refusal)) {
-        PrintLine(stderr, !refusal
-                              ? QStringLiteral("No se puede leer el archivo %1.").arg(imagePath)
-                              : ProblemText(refusal));
+        PrintLine(stderr,
+                  !refusal ? QCoreApplication::translate("Tool", "No se puede leer el archivo %1.")
+                                 .arg(imagePath)
+                           : ProblemText(refusal));
         return kExitFailed;
     }
     // The map only takes a picture the editor can show.
     CImageBitmap picture;
     if (!picture.LoadFromMemory(bytes, *kind)) {
         const QString why = picture.ErrorText();
-        PrintLine(stderr, why.isEmpty()
-                              ? QStringLiteral("La imagen %1 no se puede leer.").arg(imagePath)
-                              : QStringLiteral("%1: %2").arg(imagePath, why));
+        PrintLine(stderr, why.isEmpty() ? QCoreApplication::translate(
+                                              "Tool", "La imagen %1 no se puede leer.")
+                                              .arg(imagePath)
+                                        : QStringLiteral("%1: %2").arg(imagePath, why));
         return kExitFailed;
     }
     std::vector<std::uint8_t> jpeg;
@@ -76,8 +83,9 @@ int RunSetPicture(const QStringList& args) {
     } else {
         jpeg = EncodeJpeg(PackedRgb(picture), picture.m_nWidth, picture.m_nHeight, kJpegQuality);
         if (jpeg.empty()) {
-            PrintLine(stderr,
-                      QStringLiteral("No se pudo convertir la imagen %1 a JPEG.").arg(imagePath));
+            PrintLine(stderr, QCoreApplication::translate(
+                                  "Tool", "No se pudo convertir la imagen %1 a JPEG.")
+                                  .arg(imagePath));
             return kExitFailed;
         }
     }
@@ -88,11 +96,12 @@ int RunSetPicture(const QStringList& args) {
         return kExitFailed;
     if (!SaveMapForTool(*store, mapPath, jpeg, parser.isSet(force)))
         return kExitFailed;
-    PrintLine(stdout, QStringLiteral("%1: imagen de %2 x %3 píxeles, %4 bytes.")
-                          .arg(mapPath)
-                          .arg(picture.m_nWidth)
-                          .arg(picture.m_nHeight)
-                          .arg(jpeg.size()));
+    PrintLine(stdout,
+              QCoreApplication::translate("Tool", "%1: imagen de %2 x %3 píxeles, %4 bytes.")
+                  .arg(mapPath)
+                  .arg(picture.m_nWidth)
+                  .arg(picture.m_nHeight)
+                  .arg(jpeg.size()));
 
     // The guide scales both axes by the picture's width; another shape than the
     // blocks' puts the frame off in height.
@@ -102,8 +111,9 @@ int RunSetPicture(const QStringList& args) {
                                 static_cast<double>(bounds.Height()) /
                                 static_cast<double>(bounds.Width());
         if (std::abs(expected - picture.m_nHeight) > std::max(2.0, expected * 0.02))
-            PrintLine(stdout, QStringLiteral("Aviso: para las proporciones del mapa la imagen "
-                                             "debería medir %1 x %2 píxeles.")
+            PrintLine(stdout, QCoreApplication::translate(
+                                  "Tool", "Aviso: para las proporciones del mapa la imagen "
+                                          "debería medir %1 x %2 píxeles.")
                                   .arg(picture.m_nWidth)
                                   .arg(std::lround(expected)));
     }

@@ -8,6 +8,7 @@
 #include "map_save.h"
 #include "problem_text.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 
@@ -36,10 +37,11 @@ void CCommandParser::addOptions(const QList<QCommandLineOption>& options) {
 
 QString CCommandParser::HelpText(const QString& name) const {
     const ToolCommand* command = FindToolCommand(name);
-    QString text = QStringLiteral("Uso: veltrix-tool %1 %2\n")
-                       .arg(name, command ? QString::fromUtf8(command->arguments) : QString());
+    QString text = QCoreApplication::translate("Tool", "Uso: veltrix-tool %1 %2")
+                       .arg(name, command ? ToolCommandArguments(*command) : QString()) +
+                   QLatin1Char('\n');
     if (command) {
-        QString summary = QString::fromUtf8(command->summary);
+        QString summary = ToolCommandSummary(*command);
         summary[0] = summary[0].toUpper();
         text += QStringLiteral("\n%1.\n").arg(summary);
     }
@@ -57,15 +59,18 @@ QString CCommandParser::HelpText(const QString& name) const {
             left += QStringLiteral(" <%1>").arg(option.valueName());
         rows.append({left, option.description()});
     }
-    rows.append({QStringLiteral("-h, --help"), QStringLiteral("Muestra esta ayuda.")});
+    rows.append(
+        {QStringLiteral("-h, --help"), QCoreApplication::translate("Tool", "Muestra esta ayuda.")});
     qsizetype width = 0;
     for (const auto& row : rows)
         width = std::max(width, row.first.size());
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (i == 0 && arguments > 0)
-            text += QStringLiteral("\nArgumentos:\n");
+            text += QLatin1Char('\n') + QCoreApplication::translate("Tool", "Argumentos:") +
+                    QLatin1Char('\n');
         if (i == arguments)
-            text += QStringLiteral("\nOpciones:\n");
+            text += QLatin1Char('\n') + QCoreApplication::translate("Tool", "Opciones:") +
+                    QLatin1Char('\n');
         text += QStringLiteral("  %1  %2\n").arg(rows[i].first, -width).arg(rows[i].second);
     }
     text.chop(1);
@@ -81,7 +86,7 @@ std::optional<int> ParseCommandArgs(CCommandParser& parser, const QString& name,
                                     const QStringList& args, qsizetype least, qsizetype most) {
     QCommandLineParser& qt = parser.Parser();
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Muestra esta ayuda."));
+                                  QCoreApplication::translate("Tool", "Muestra esta ayuda."));
     qt.addOption(help);
     // The parser skips the first entry, which is normally the program.
     const bool parsed = qt.parse(QStringList{QStringLiteral("veltrix-tool ") + name} + args);
@@ -94,18 +99,21 @@ std::optional<int> ParseCommandArgs(CCommandParser& parser, const QString& name,
     if (!parsed) {
         const QStringList unknown = qt.unknownOptionNames();
         if (!unknown.isEmpty())
-            PrintLine(stderr, QStringLiteral("Opción desconocida: %1").arg(unknown.first()));
+            PrintLine(
+                stderr,
+                QCoreApplication::translate("Tool", "Opción desconocida: %1").arg(unknown.first()));
         else
-            PrintLine(stderr, QStringLiteral("Argumentos no válidos: %1").arg(qt.errorText()));
+            PrintLine(stderr, QCoreApplication::translate("Tool", "Argumentos no válidos: %1")
+                                  .arg(qt.errorText()));
         return kExitUsage;
     }
     const qsizetype given = qt.positionalArguments().size();
     if (given < least) {
-        PrintLine(stderr, QStringLiteral("Faltan argumentos."));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "Faltan argumentos."));
         return kExitUsage;
     }
     if (given > most) {
-        PrintLine(stderr, QStringLiteral("Sobran argumentos."));
+        PrintLine(stderr, QCoreApplication::translate("Tool", "Sobran argumentos."));
         return kExitUsage;
     }
     return std::nullopt;
@@ -127,29 +135,39 @@ std::unique_ptr<MapStore> LoadMapForTool(const QString& path, std::vector<std::u
 QCommandLineOption ForceOption() {
     return QCommandLineOption(
         QStringLiteral("force"),
-        QStringLiteral(
-            "Escribe el mapa aunque otro editor lo tenga abierto o sea de solo lectura."));
+        QCoreApplication::translate(
+            "Tool", "Escribe el mapa aunque otro editor lo tenga abierto o sea de solo lectura."));
 }
 
 bool MayWriteMap(const QString& path, bool force) {
     const std::optional<LockOwner> holder = MapLock::HeldByOther(LocalPath(path));
     if (!holder || force)
         return true;
-    QString who;
-    if (!holder->unknown) {
-        who = QStringLiteral(" (usuario %1, equipo %2, proceso %3")
-                  .arg(QString::fromStdString(holder->user), QString::fromStdString(holder->host))
-                  .arg(holder->pid);
-        if (holder->since > 0)
-            who += QStringLiteral(", desde %1")
-                       .arg(QDateTime::fromSecsSinceEpoch(holder->since)
-                                .toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-        who += QLatin1Char(')');
+    QString text;
+    if (holder->unknown) {
+        text = QCoreApplication::translate(
+                   "Tool", "%1: el mapa está abierto en otro editor y su próximo guardado "
+                           "desharía este cambio. Ciérrelo allí, o use --force para escribirlo "
+                           "de todos modos.")
+                   .arg(path);
+    } else if (holder->since > 0) {
+        text = QCoreApplication::translate(
+                   "Tool", "%1: el mapa está abierto en otro editor (usuario %2, equipo %3, "
+                           "proceso %4, desde %5) y su próximo guardado desharía este cambio. "
+                           "Ciérrelo allí, o use --force para escribirlo de todos modos.")
+                   .arg(path, QString::fromStdString(holder->user),
+                        QString::fromStdString(holder->host), QString::number(holder->pid),
+                        QDateTime::fromSecsSinceEpoch(holder->since)
+                            .toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    } else {
+        text = QCoreApplication::translate(
+                   "Tool", "%1: el mapa está abierto en otro editor (usuario %2, equipo %3, "
+                           "proceso %4) y su próximo guardado desharía este cambio. Ciérrelo "
+                           "allí, o use --force para escribirlo de todos modos.")
+                   .arg(path, QString::fromStdString(holder->user),
+                        QString::fromStdString(holder->host), QString::number(holder->pid));
     }
-    PrintLine(stderr, QStringLiteral("%1: el mapa está abierto en otro editor%2 y su próximo "
-                                     "guardado desharía este cambio. Ciérrelo allí, o use "
-                                     "--force para escribirlo de todos modos.")
-                          .arg(path, who));
+    PrintLine(stderr, text);
     return false;
 }
 
@@ -160,9 +178,10 @@ bool SaveMapForTool(const MapStore& store, const QString& path,
     options.replaceReadOnly = force;
     if (SaveMapFile(store, LocalPath(path), picture, error, options))
         return true;
-    QString reason = ProblemText(error);
-    if (!force && IsReadOnlyFile(SaveTarget(LocalPath(path))))
-        reason += QStringLiteral(" Use --force para reemplazarlo.");
-    PrintLine(stderr, QStringLiteral("%1: %2 %3").arg(path, ProblemText(SaveErrorText()), reason));
+    const QString format =
+        !force && IsReadOnlyFile(SaveTarget(LocalPath(path)))
+            ? QCoreApplication::translate("Tool", "%1: %2 %3 Use --force para reemplazarlo.")
+            : QStringLiteral("%1: %2 %3");
+    PrintLine(stderr, format.arg(path, ProblemText(SaveErrorText()), ProblemText(error)));
     return false;
 }

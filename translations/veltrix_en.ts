@@ -2725,4 +2725,561 @@ It could not be set aside: it is still at %3.</translation>
         <translation>The previous map was left in %1.</translation>
     </message>
 </context>
+<context>
+    <name>Tool</name>
+    <message>
+        <source>mapa</source>
+        <translation>map</translation>
+    </message>
+    <message>
+        <source>El archivo del mapa.</source>
+        <translation>The map file.</translation>
+    </message>
+    <message>
+        <source>MAPA</source>
+        <translation>MAP</translation>
+    </message>
+    <message>
+        <source>textos, cuentas de cada lista, contadores, imagen y límites del mapa</source>
+        <translation>texts, counts of each list, counters, picture and bounds of the map</translation>
+    </message>
+    <message>
+        <source>[--compact] MAPA</source>
+        <translation>[--compact] MAP</translation>
+    </message>
+    <message>
+        <source>el mapa entero como JSON (UTF-8) en la salida estándar</source>
+        <translation>the whole map as JSON (UTF-8) on standard output</translation>
+    </message>
+    <message>
+        <source>ENTRADA SALIDA [--force]</source>
+        <translation>INPUT OUTPUT [--force]</translation>
+    </message>
+    <message>
+        <source>abre un mapa y lo guarda como el editor (versión 1, listas ordenadas por nombre)</source>
+        <translation>opens a map and saves it as the editor does (version 1, lists sorted by name)</translation>
+    </message>
+    <message>
+        <source>termina con 0 si el mapa se abre y con 1 y el motivo si no</source>
+        <translation>exits with 0 if the map opens, and with 1 and the reason if not</translation>
+    </message>
+    <message>
+        <source>-o SALIDA [--blocks N] [--seed S] [--force]</source>
+        <translation>-o OUTPUT [--blocks N] [--seed S] [--force]</translation>
+    </message>
+    <message>
+        <source>crea una ciudad sintética con su imagen de conjunto</source>
+        <translation>makes a synthetic town with its overview picture</translation>
+    </message>
+    <message>
+        <source>MAPA -o SALIDA.png [--size WxH] [--scale S] [--center X,Y] [--layers LISTA|all]</source>
+        <translation>MAP -o OUTPUT.png [--size WxH] [--scale S] [--center X,Y] [--layers LIST|all]</translation>
+    </message>
+    <message>
+        <source>dibuja una vista del mapa como la ventana del mapa, en PNG</source>
+        <translation>draws a view of the map as the map window does, as a PNG</translation>
+    </message>
+    <message>
+        <source>IMAGEN -o SALIDA.png</source>
+        <translation>PICTURE -o OUTPUT.png</translation>
+    </message>
+    <message>
+        <source>escribe en PNG lo que el editor lee de una imagen JPEG, BMP o GIF (su primer cuadro)</source>
+        <translation>writes as a PNG what the editor reads from a JPEG, BMP or GIF picture (its first frame)</translation>
+    </message>
+    <message>
+        <source>MAPA IMAGEN [--force]</source>
+        <translation>MAP PICTURE [--force]</translation>
+    </message>
+    <message>
+        <source>reemplaza la imagen de conjunto del mapa (una BMP o GIF se guarda como JPEG) y lo guarda como el editor</source>
+        <translation>replaces the map&apos;s overview picture (a BMP or GIF is stored as a JPEG) and saves the map as the editor does</translation>
+    </message>
+    <message>
+        <source>FUENTE... -o SALIDA.map [--preset osm|inegi|veltrix|ARCHIVO] [--country PAÍS] [--state ESTADO] [--town CIUDAD] [--area LON0,LAT0,LON1,LAT1 | --boundary ARCHIVO] [--progress] [--crs EPSG:N] [--force]</source>
+        <translation>SOURCE... -o OUTPUT.map [--preset osm|inegi|veltrix|FILE] [--country COUNTRY] [--state STATE] [--town TOWN] [--area LON0,LAT0,LON1,LAT1 | --boundary FILE] [--progress] [--crs EPSG:N] [--force]</translation>
+    </message>
+    <message>
+        <source>crea una ciudad con datos geográficos (OpenStreetMap, shapefile, GeoPackage, GeoJSON, CSV) y su georreferencia SALIDA.prj</source>
+        <translation>makes a town from geographic data (OpenStreetMap, shapefile, GeoPackage, GeoJSON, CSV) and its georeference OUTPUT.prj</translation>
+    </message>
+    <message>
+        <source>MAPA -o SALIDA.(geojson|gpkg|shp|kml|csv) [--crs EPSG:N] [--force]</source>
+        <translation>MAP -o OUTPUT.(geojson|gpkg|shp|kml|csv) [--crs EPSG:N] [--force]</translation>
+    </message>
+    <message>
+        <source>escribe todas las capas del mapa en un formato geográfico</source>
+        <translation>writes every layer of the map in a geographic format</translation>
+    </message>
+    <message>
+        <source>MAPA -o GUIA.pdf [--scale S] [--paper A4|Carta|&quot;Doble carta&quot;] [--orientation vertical|horizontal] [--layers LISTA|all] [--force]</source>
+        <translation>MAP -o GUIDE.pdf [--scale S] [--paper A4|Carta|&quot;Doble carta&quot;] [--orientation vertical|horizontal] [--layers LIST|all] [--force]</translation>
+    </message>
+    <message>
+        <source>imprime la guía de la ciudad en PDF: portada, plano de conjunto, páginas del plano con cuadrícula, índice de calles y directorio</source>
+        <translation>prints the town guide as a PDF: cover, overview map, map pages with a grid, street index and directory</translation>
+    </message>
+    <message>
+        <source>JSON en una sola línea.</source>
+        <translation>JSON on a single line.</translation>
+    </message>
+    <message>
+        <source>El mapa que se exporta.</source>
+        <translation>The map to export.</translation>
+    </message>
+    <message>
+        <source>El archivo que se escribe.</source>
+        <translation>The file to write.</translation>
+    </message>
+    <message>
+        <source>salida</source>
+        <translation>output</translation>
+    </message>
+    <message>
+        <source>Sistema de coordenadas de la salida (EPSG:N).</source>
+        <translation>Coordinate system of the output (EPSG:N).</translation>
+    </message>
+    <message>
+        <source>Reemplaza los archivos que ya existan, aunque sean de solo lectura.</source>
+        <translation>Replaces the files that already exist, even if they are read-only.</translation>
+    </message>
+    <message>
+        <source>Falta el archivo de salida (-o).</source>
+        <translation>The output file is missing (-o).</translation>
+    </message>
+    <message>
+        <source>La salida debe terminar en .%1.</source>
+        <translation>The output must end in .%1.</translation>
+    </message>
+    <message>
+        <source>%1 Use --force para reemplazarlo.</source>
+        <translation>%1 Use --force to replace it.</translation>
+    </message>
+    <message>
+        <source>Ya existe %1: use --force para reemplazarlo.</source>
+        <translation>%1 already exists: use --force to replace it.</translation>
+    </message>
+    <message>
+        <source>Ya existe %1, y otros %2 archivos de esta exportación: use --force para reemplazarlos.</source>
+        <translation>%1 already exists, and %2 other files of this export: use --force to replace them.</translation>
+    </message>
+    <message>
+        <source>El mapa que se crea.</source>
+        <translation>The map to make.</translation>
+    </message>
+    <message>
+        <source>Número de manzanas (2000).</source>
+        <translation>Number of blocks (2000).</translation>
+    </message>
+    <message>
+        <source>Semilla (1).</source>
+        <translation>Seed (1).</translation>
+    </message>
+    <message>
+        <source>Falta el mapa de salida (-o).</source>
+        <translation>The output map is missing (-o).</translation>
+    </message>
+    <message>
+        <source>El número de manzanas debe estar entre 1 y %1.</source>
+        <translation>The number of blocks must be between 1 and %1.</translation>
+    </message>
+    <message>
+        <source>La semilla debe ser un número entre 0 y %1.</source>
+        <translation>The seed must be a number between 0 and %1.</translation>
+    </message>
+    <message>
+        <source>No se pudo crear la imagen del mapa.</source>
+        <translation>The map&apos;s picture could not be made.</translation>
+    </message>
+    <message>
+        <source>El mapa del que se hace la guía.</source>
+        <translation>The map the guide is made of.</translation>
+    </message>
+    <message>
+        <source>La guía en PDF que se crea.</source>
+        <translation>The PDF guide to make.</translation>
+    </message>
+    <message>
+        <source>Escala de las páginas del plano, de 1 a 20, como en la ventana del mapa (12: se leen los nombres de las calles).</source>
+        <translation>Scale of the map pages, from 1 to 20, as in the map window (12: the street names can be read).</translation>
+    </message>
+    <message>
+        <source>Papel: A4, Carta o &quot;Doble carta&quot; (A4).</source>
+        <translation>Paper: A4, Carta (letter) or &quot;Doble carta&quot; (tabloid) (A4).</translation>
+    </message>
+    <message>
+        <source>papel</source>
+        <translation>paper</translation>
+    </message>
+    <message>
+        <source>Orientación del papel: vertical u horizontal (vertical).</source>
+        <translation>Orientation of the paper: vertical (portrait) or horizontal (landscape) (vertical).</translation>
+    </message>
+    <message>
+        <source>orientación</source>
+        <translation>orientation</translation>
+    </message>
+    <message>
+        <source>Capas de las páginas del plano: all, none o una lista de nombres, marcas, referencias, calles, colonias, rutas, relleno, escala (todas menos rutas).</source>
+        <translation>Layers of the map pages: all, none or a list of nombres (names), marcas (marks), referencias (landmarks), calles (streets), colonias (neighbourhoods), rutas (routes), relleno (fill), escala (scale bar) (all but rutas).</translation>
+    </message>
+    <message>
+        <source>lista</source>
+        <translation>list</translation>
+    </message>
+    <message>
+        <source>Reemplaza la guía si ya existe, aunque sea de solo lectura.</source>
+        <translation>Replaces the guide if it already exists, even if it is read-only.</translation>
+    </message>
+    <message>
+        <source>Falta la guía de salida (-o).</source>
+        <translation>The output guide is missing (-o).</translation>
+    </message>
+    <message>
+        <source>La guía debe terminar en .pdf.</source>
+        <translation>The guide must end in .pdf.</translation>
+    </message>
+    <message>
+        <source>La escala debe estar entre 1 y 20.</source>
+        <translation>The scale must be between 1 and 20.</translation>
+    </message>
+    <message>
+        <source>Papel desconocido «%1»: use A4, Carta o &quot;Doble carta&quot;.</source>
+        <translation>Unknown paper «%1»: use A4, Carta or &quot;Doble carta&quot;.</translation>
+    </message>
+    <message>
+        <source>Orientación desconocida «%1»: use vertical u horizontal.</source>
+        <translation>Unknown orientation «%1»: use vertical or horizontal.</translation>
+    </message>
+    <message>
+        <source>Capa desconocida en «%1».</source>
+        <translation>Unknown layer in «%1».</translation>
+    </message>
+    <message>
+        <source>%1 Use --force para reemplazarla.</source>
+        <translation>%1 Use --force to replace it.</translation>
+    </message>
+    <message>
+        <source>Ya existe %1: use --force para reemplazarla.</source>
+        <translation>%1 already exists: use --force to replace it.</translation>
+    </message>
+    <message>
+        <source>%1 no es un archivo.</source>
+        <translation>%1 is not a file.</translation>
+    </message>
+    <message>
+        <source>La imagen de conjunto del mapa no se pudo leer (%1): la portada va sin ella.</source>
+        <translation>The map&apos;s overview picture could not be read (%1): the cover goes without it.</translation>
+    </message>
+    <message>
+        <source>No se reconoce de dónde vienen las fuentes: indique el preajuste con --preset (%1 o un archivo).</source>
+        <translation>Where the sources come from is not recognised: name the preset with --preset (%1 or a file).</translation>
+    </message>
+    <message>
+        <source>osm, inegi, veltrix o un archivo de preajuste.</source>
+        <translation>osm, inegi, veltrix or a preset file.</translation>
+    </message>
+    <message>
+        <source>preajuste</source>
+        <translation>preset</translation>
+    </message>
+    <message>
+        <source>País.</source>
+        <translation>Country.</translation>
+    </message>
+    <message>
+        <source>texto</source>
+        <translation>text</translation>
+    </message>
+    <message>
+        <source>Estado.</source>
+        <translation>State.</translation>
+    </message>
+    <message>
+        <source>Ciudad.</source>
+        <translation>Town.</translation>
+    </message>
+    <message>
+        <source>El pueblo es este rectángulo en grados, en lugar del lugar de --town.</source>
+        <translation>The town is this rectangle in degrees, instead of the place of --town.</translation>
+    </message>
+    <message>
+        <source>El pueblo es lo que encierran los polígonos de este archivo.</source>
+        <translation>The town is what the polygons of this file enclose.</translation>
+    </message>
+    <message>
+        <source>archivo</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>El avance en la salida de errores.</source>
+        <translation>The progress on standard error.</translation>
+    </message>
+    <message>
+        <source>Sistema de coordenadas de las capas que no lo dicen (EPSG:N).</source>
+        <translation>Coordinate system of the layers that do not say theirs (EPSG:N).</translation>
+    </message>
+    <message>
+        <source>fuente...</source>
+        <translation>source...</translation>
+    </message>
+    <message>
+        <source>Los archivos de datos geográficos, uno o más.</source>
+        <translation>The geographic data files, one or more.</translation>
+    </message>
+    <message>
+        <source>El mapa de salida debe terminar en .map.</source>
+        <translation>The output map must end in .map.</translation>
+    </message>
+    <message>
+        <source>Indique --area o --boundary, no los dos.</source>
+        <translation>Give --area or --boundary, not both.</translation>
+    </message>
+    <message>
+        <source>%1: %2 %3 Use --force para reemplazarlo.</source>
+        <translation>%1: %2 %3 Use --force to replace it.</translation>
+    </message>
+    <message>
+        <source>País: %1</source>
+        <translation>Country: %1</translation>
+    </message>
+    <message>
+        <source>Estado: %1</source>
+        <translation>State: %1</translation>
+    </message>
+    <message>
+        <source>Ciudad: %1</source>
+        <translation>Town: %1</translation>
+    </message>
+    <message>
+        <source>Título: %1</source>
+        <translation>Title: %1</translation>
+    </message>
+    <message>
+        <source>Versión: %1</source>
+        <translation>Version: %1</translation>
+    </message>
+    <message>
+        <source>Manzanas: %1</source>
+        <translation>Blocks: %1</translation>
+    </message>
+    <message>
+        <source>Etiquetas: %1</source>
+        <translation>Labels: %1</translation>
+    </message>
+    <message>
+        <source>Calles trazadas: %1</source>
+        <translation>Traced streets: %1</translation>
+    </message>
+    <message>
+        <source>Referencias: %1</source>
+        <translation>Landmarks: %1</translation>
+    </message>
+    <message>
+        <source>Rutas: %1</source>
+        <translation>Routes: %1</translation>
+    </message>
+    <message>
+        <source>Categorías: %1</source>
+        <translation>Categories: %1</translation>
+    </message>
+    <message>
+        <source>Negocios: %1</source>
+        <translation>Businesses: %1</translation>
+    </message>
+    <message>
+        <source>Colonias: %1</source>
+        <translation>Neighbourhoods: %1</translation>
+    </message>
+    <message>
+        <source>Zonas: %1</source>
+        <translation>Zones: %1</translation>
+    </message>
+    <message>
+        <source>Contadores: negocio %1, ruta %2, zona %3, reserva %4</source>
+        <translation>Counters: business %1, route %2, zone %3, spare %4</translation>
+    </message>
+    <message>
+        <source>Imagen: %1 bytes</source>
+        <translation>Picture: %1 bytes</translation>
+    </message>
+    <message>
+        <source>Límites de las manzanas: (%1, %2)-(%3, %4)</source>
+        <translation>Bounds of the blocks: (%1, %2)-(%3, %4)</translation>
+    </message>
+    <message>
+        <source>Uso: veltrix-tool ORDEN [ARGUMENTOS]
+     veltrix-tool --help | --version
+
+Órdenes:</source>
+        <translation>Usage: veltrix-tool COMMAND [ARGUMENTS]
+       veltrix-tool --help | --version
+
+Commands:</translation>
+    </message>
+    <message>
+        <source>Muestra esta ayuda.</source>
+        <translation>Shows this help.</translation>
+    </message>
+    <message>
+        <source>Muestra la versión.</source>
+        <translation>Shows the version.</translation>
+    </message>
+    <message>
+        <source>orden</source>
+        <translation>command</translation>
+    </message>
+    <message>
+        <source>La orden que se ejecuta.</source>
+        <translation>The command to run.</translation>
+    </message>
+    <message>
+        <source>Opción desconocida: %1</source>
+        <translation>Unknown option: %1</translation>
+    </message>
+    <message>
+        <source>Orden desconocida: %1</source>
+        <translation>Unknown command: %1</translation>
+    </message>
+    <message>
+        <source>Uso: veltrix-tool %1 %2</source>
+        <translation>Usage: veltrix-tool %1 %2</translation>
+    </message>
+    <message>
+        <source>No hay memoria suficiente.</source>
+        <translation>There is not enough memory.</translation>
+    </message>
+    <message>
+        <source>Error inesperado: %1</source>
+        <translation>Unexpected error: %1</translation>
+    </message>
+    <message>
+        <source>La imagen PNG que se crea.</source>
+        <translation>The PNG picture to make.</translation>
+    </message>
+    <message>
+        <source>imagen</source>
+        <translation>picture</translation>
+    </message>
+    <message>
+        <source>Un archivo .jpg, .bmp o .gif.</source>
+        <translation>A .jpg, .bmp or .gif file.</translation>
+    </message>
+    <message>
+        <source>Falta la imagen de salida (-o).</source>
+        <translation>The output picture is missing (-o).</translation>
+    </message>
+    <message>
+        <source>No se pudo leer la imagen %1.</source>
+        <translation>The picture %1 could not be read.</translation>
+    </message>
+    <message>
+        <source>No se pudo escribir la imagen %1.</source>
+        <translation>The picture %1 could not be written.</translation>
+    </message>
+    <message>
+        <source>%1: %2 x %3 píxeles, %4 cuadro(s)</source>
+        <translation>%1: %2 x %3 pixels, %4 frame(s)</translation>
+    </message>
+    <message>
+        <source>Tamaño en píxeles, ANCHOxALTO (1024x768).</source>
+        <translation>Size in pixels, WIDTHxHEIGHT (1024x768).</translation>
+    </message>
+    <message>
+        <source>Escala, de 1 a 20 (3).</source>
+        <translation>Scale, from 1 to 20 (3).</translation>
+    </message>
+    <message>
+        <source>Punto del mapa en el centro, X,Y (0,0).</source>
+        <translation>Point of the map at the centre, X,Y (0,0).</translation>
+    </message>
+    <message>
+        <source>Capas: all, none o una lista de nombres, marcas, referencias, calles, colonias, rutas, relleno, escala (como al abrir: relleno,referencias,escala).</source>
+        <translation>Layers: all, none or a list of nombres (names), marcas (marks), referencias (landmarks), calles (streets), colonias (neighbourhoods), rutas (routes), relleno (fill), escala (scale bar) (as on opening: relleno,referencias,escala).</translation>
+    </message>
+    <message>
+        <source>El tamaño debe ser ANCHOxALTO, cada uno entre 1 y %1.</source>
+        <translation>The size must be WIDTHxHEIGHT, each between 1 and %1.</translation>
+    </message>
+    <message>
+        <source>El centro debe ser X,Y con dos números enteros.</source>
+        <translation>The centre must be X,Y with two whole numbers.</translation>
+    </message>
+    <message>
+        <source>entrada</source>
+        <translation>input</translation>
+    </message>
+    <message>
+        <source>El mapa que se abre.</source>
+        <translation>The map to open.</translation>
+    </message>
+    <message>
+        <source>Donde se guarda.</source>
+        <translation>Where it is saved.</translation>
+    </message>
+    <message>
+        <source>El mapa que se cambia.</source>
+        <translation>The map to change.</translation>
+    </message>
+    <message>
+        <source>%1: solo se leen imágenes .jpg, .bmp y .gif.</source>
+        <translation>%1: only .jpg, .bmp and .gif pictures are read.</translation>
+    </message>
+    <message>
+        <source>No se puede leer el archivo %1.</source>
+        <translation>The file %1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>La imagen %1 no se puede leer.</source>
+        <translation>The picture %1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>No se pudo convertir la imagen %1 a JPEG.</source>
+        <translation>The picture %1 could not be converted to JPEG.</translation>
+    </message>
+    <message>
+        <source>%1: imagen de %2 x %3 píxeles, %4 bytes.</source>
+        <translation>%1: picture of %2 x %3 pixels, %4 bytes.</translation>
+    </message>
+    <message>
+        <source>Aviso: para las proporciones del mapa la imagen debería medir %1 x %2 píxeles.</source>
+        <translation>Warning: for the map&apos;s proportions the picture should be %1 x %2 pixels.</translation>
+    </message>
+    <message>
+        <source>Argumentos:</source>
+        <translation>Arguments:</translation>
+    </message>
+    <message>
+        <source>Opciones:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>Argumentos no válidos: %1</source>
+        <translation>Invalid arguments: %1</translation>
+    </message>
+    <message>
+        <source>Faltan argumentos.</source>
+        <translation>Arguments are missing.</translation>
+    </message>
+    <message>
+        <source>Sobran argumentos.</source>
+        <translation>Too many arguments.</translation>
+    </message>
+    <message>
+        <source>Escribe el mapa aunque otro editor lo tenga abierto o sea de solo lectura.</source>
+        <translation>Writes the map even if another editor has it open or it is read-only.</translation>
+    </message>
+    <message>
+        <source>%1: el mapa está abierto en otro editor y su próximo guardado desharía este cambio. Ciérrelo allí, o use --force para escribirlo de todos modos.</source>
+        <translation>%1: the map is open in another editor and its next save would undo this change. Close it there, or use --force to write it anyway.</translation>
+    </message>
+    <message>
+        <source>%1: el mapa está abierto en otro editor (usuario %2, equipo %3, proceso %4, desde %5) y su próximo guardado desharía este cambio. Ciérrelo allí, o use --force para escribirlo de todos modos.</source>
+        <translation>%1: the map is open in another editor (user %2, computer %3, process %4, since %5) and its next save would undo this change. Close it there, or use --force to write it anyway.</translation>
+    </message>
+    <message>
+        <source>%1: el mapa está abierto en otro editor (usuario %2, equipo %3, proceso %4) y su próximo guardado desharía este cambio. Ciérrelo allí, o use --force para escribirlo de todos modos.</source>
+        <translation>%1: the map is open in another editor (user %2, computer %3, process %4) and its next save would undo this change. Close it there, or use --force to write it anyway.</translation>
+    </message>
+</context>
 </TS>

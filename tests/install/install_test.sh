@@ -22,6 +22,8 @@ DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 usr=$stage/usr
 share=$usr/share
 cd "$work"
+# Spanish, whatever the system or the user's editor speaks: the checks read it.
+export LC_ALL=C.UTF-8 XDG_CONFIG_HOME=$work/config
 
 sizes=(16 22 24 32 48 64 128 256)
 expected=(

@@ -2,6 +2,7 @@
 
 // Runs the built veltrix-tool as a user runs it.
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -12,3 +13,5 @@ struct ToolRun {
 };
 
 ToolRun RunTool(const QStringList& args);
+// The same with the environment the tool is given instead of the test's own.
+ToolRun RunTool(const QStringList& args, const QProcessEnvironment& environment);

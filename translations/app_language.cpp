@@ -8,10 +8,15 @@ namespace {
 
 const QString kLanguageKey = QStringLiteral("idioma");
 
+QSettings EditorSettings() {
+    return QSettings(QString::fromLatin1(kSettingsOrganization),
+                     QString::fromLatin1(kSettingsApplication));
+}
+
 } // namespace
 
 AppLanguage StoredLanguage() {
-    const QString stored = QSettings().value(kLanguageKey).toString();
+    const QString stored = EditorSettings().value(kLanguageKey).toString();
     if (stored == QLatin1String("es"))
         return AppLanguage::Spanish;
     if (stored == QLatin1String("en"))
@@ -20,7 +25,7 @@ AppLanguage StoredLanguage() {
 }
 
 void StoreLanguage(AppLanguage language) {
-    QSettings settings;
+    QSettings settings = EditorSettings();
     if (language == AppLanguage::System)
         settings.remove(kLanguageKey);
     else
