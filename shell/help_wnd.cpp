@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QLocale>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -12,7 +13,13 @@ CHelpWnd::CHelpWnd(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowIcon(QIcon(QStringLiteral(":/shell/veltrix.svg")));
     m_pBrowser = new QTextBrowser(this);
     m_pBrowser->setObjectName(QStringLiteral("helpBrowser"));
-    m_pBrowser->setSearchPaths({QStringLiteral(":/shell/help")});
+    // The catalogue is installed at start-up and kept for the whole run, so the
+    // pages' language is settled with the window; it names its own locale.
+    const bool english = QLocale(tr("es_MX")).language() == QLocale::English;
+    const QString folder =
+        english ? QStringLiteral(":/shell/help/en") : QStringLiteral(":/shell/help");
+    m_strPages = QStringLiteral("qrc") + folder + QLatin1Char('/');
+    m_pBrowser->setSearchPaths({folder});
     m_pBrowser->setOpenExternalLinks(false);
 
     auto* contents = new QPushButton(tr("&Contenido"), this);
@@ -41,7 +48,7 @@ CHelpWnd::CHelpWnd(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void CHelpWnd::ShowContents() {
-    m_pBrowser->setSource(QUrl(QStringLiteral("qrc:/shell/help/index.html")));
+    m_pBrowser->setSource(QUrl(m_strPages + QStringLiteral("index.html")));
     show();
     raise();
     activateWindow();

@@ -1,7 +1,8 @@
 #pragma once
 
-// The help window: the bundled Spanish user guide, with its contents page and
-// links between the pages.
+// The help window: the bundled user guide, with its contents page and links
+// between the pages, in the language the program speaks: the English pages
+// when its English catalogue is installed, the Spanish ones otherwise.
 
 #include <QWidget>
 
@@ -18,4 +19,6 @@ public:
 
 private:
     QTextBrowser* m_pBrowser = nullptr;
+    // "qrc:/shell/help/" or its English folder.
+    QString m_strPages;
 };

@@ -668,6 +668,10 @@ Do you want to replace it?</translation>
         <source>Cerrar</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>es_MX</source>
+        <translation>en_US</translation>
+    </message>
 </context>
 <context>
     <name>CInfoMapaDlg</name>

@@ -32,6 +32,7 @@ expected=(
     share/mime/packages/veltrix.xml
     share/icons/hicolor/scalable/apps/veltrix.svg
     share/doc/veltrix/guia/index.html
+    share/doc/veltrix/guia/en/index.html
     share/doc/veltrix/README.md
 )
 for size in "${sizes[@]}"; do
@@ -105,12 +106,13 @@ type=$(gio info -a standard::content-type "$work/ciudad.map" |
 # The guide reads on its own: every page, style sheet and picture it names was
 # installed beside it.
 guide=$share/doc/veltrix/guia
-for page in "$guide"/*.html; do
+for page in "$guide"/*.html "$guide"/en/*.html; do
     while read -r target; do
-        [ -f "$guide/$target" ] || fail "$(basename "$page") nombra $target, que no se instaló"
+        [ -f "$(dirname "$page")/$target" ] ||
+            fail "${page#"$guide"/} nombra $target, que no se instaló"
     done < <(grep -o -E '(href|src)="[^"#:]+' "$page" | sed 's/^[a-z]*="//')
     if grep -q '"qrc:\|":/' "$page"; then
-        fail "$(basename "$page") aún nombra los recursos del editor"
+        fail "${page#"$guide"/} aún nombra los recursos del editor"
     fi
 done
 echo "Instalación correcta en $(find "$stage" -type f | wc -l) archivos"

@@ -28,7 +28,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -37,6 +40,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
@@ -560,6 +564,59 @@ private slots:
         for (QAction* action : editor.frame->menuBar()->actions()[3]->menu()->actions())
             QVERIFY2(tools.contains(action->text().remove(QLatin1Char('&'))),
                      qPrintable(action->text()));
+    }
+
+    void EveryLinkOfTheHelpLeadsToAPageOfItsLanguageThatExists() {
+        const QString spanish = QStringLiteral(":/shell/help/");
+        const QString english = QStringLiteral(":/shell/help/en/");
+        const QStringList pages = QDir(spanish).entryList({QStringLiteral("*.html")}, QDir::Files);
+        QVERIFY(pages.contains(QStringLiteral("index.html")));
+        // Every page has its English one under the same name, and no more.
+        QCOMPARE(QDir(english).entryList({QStringLiteral("*.html")}, QDir::Files), pages);
+        static const QRegularExpression reference(QStringLiteral("(href|src)=\"([^\"]*)\""));
+        QStringList broken;
+        int links = 0;
+        for (const QString& folder : {spanish, english}) {
+            for (const QString& page : pages) {
+                QFile file(folder + page);
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                const QString html = QString::fromUtf8(file.readAll());
+                for (const QRegularExpressionMatch& match : reference.globalMatch(html)) {
+                    const QString target = match.captured(2);
+                    const QString where = folder + page + QStringLiteral(" → ") + target;
+                    const qsizetype hash = target.indexOf(QLatin1Char('#'));
+                    const QString path = target.left(hash);
+                    const QString anchor = hash < 0 ? QString() : target.mid(hash + 1);
+                    // Pictures are named by their resource path; pages and the
+                    // style sheet relative to the page.
+                    const QString resolved = path.isEmpty() ? folder + page
+                                             : path.startsWith(":/")
+                                                 ? path
+                                                 : QDir::cleanPath(folder + path);
+                    if (!QFile::exists(resolved)) {
+                        broken << where;
+                        continue;
+                    }
+                    if (resolved.endsWith(QLatin1String(".html"))) {
+                        ++links;
+                        // A page of one language never leads to the other's.
+                        if (QFileInfo(resolved).path() + QLatin1Char('/') != folder)
+                            broken << where;
+                    }
+                    if (!anchor.isEmpty()) {
+                        QFile linked(resolved);
+                        QVERIFY(linked.open(QIODevice::ReadOnly));
+                        const QString text = QString::fromUtf8(linked.readAll());
+                        if (!text.contains(QStringLiteral("id=\"%1\"").arg(anchor)) &&
+                            !text.contains(QStringLiteral("name=\"%1\"").arg(anchor)))
+                            broken << where;
+                    }
+                }
+            }
+        }
+        QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1Char('\n'))));
+        // Each page's bar leads to every page, in both languages.
+        QVERIFY(links >= 2 * pages.size() * pages.size());
     }
 
     void SplashSwallowsTheKeyThatClosesIt() {

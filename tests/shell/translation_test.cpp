@@ -15,6 +15,7 @@
 #include "gis_preset.h"
 #include "gis_town.h"
 #include "guide_layout.h"
+#include "help_wnd.h"
 #include "image_bitmap.h"
 #include "main_frame.h"
 #include "map_layers.h"
@@ -28,24 +29,45 @@
 #include "other_editor.h"
 #include "private_home.h"
 #include "qt_helpers.h"
+#include "recent_maps.h"
 #include "test_towns.h"
 #include "tools.h"
 #include "town_guide.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTranslator>
 
 namespace {
+
+// Where on the browser's viewport the first link to `href` is drawn; a point
+// off the page when the page shown has none.
+QPoint LinkPoint(const QTextBrowser& browser, const QString& href) {
+    for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isAnchor() || fragment.charFormat().anchorHref() != href)
+                continue;
+            QTextCursor cursor(browser.document());
+            cursor.setPosition(fragment.position() + fragment.length() / 2);
+            return browser.cursorRect(cursor).center();
+        }
+    }
+    return {-1, -1};
+}
 
 QStringList MenuTitles(const CMainFrame& frame) {
     QStringList titles;
@@ -381,6 +403,96 @@ private slots:
         QVERIFY(translated.contains(QStringLiteral("Avenida Juárez")));
         QCOMPARE(translatedError, QStringLiteral("The scale must be between 1 and 20."));
         QCOMPARE(layoutError(), QStringLiteral("La escala debe estar entre 1 y 20."));
+    }
+
+    void TheHelpPagesSpeakTheEditorsLanguageAndNameItsCommandsAsItDoes() {
+        struct Case {
+            AppLanguage language;
+            QString folder;
+            QString title;
+            QString otherTitle;
+            QString fileMenu;
+        };
+        const Case cases[] = {
+            {AppLanguage::English, QStringLiteral("qrc:/shell/help/en/"),
+             QStringLiteral("Veltrix Help"), QStringLiteral("Ayuda de Veltrix"),
+             QStringLiteral("File menu")},
+            {AppLanguage::Spanish, QStringLiteral("qrc:/shell/help/"),
+             QStringLiteral("Ayuda de Veltrix"), QStringLiteral("Veltrix Help"),
+             QStringLiteral("Menú Archivo")},
+            // The tests' C locale is not English.
+            {AppLanguage::System, QStringLiteral("qrc:/shell/help/"),
+             QStringLiteral("Ayuda de Veltrix"), QStringLiteral("Veltrix Help"),
+             QStringLiteral("Menú Archivo")},
+        };
+        for (const Case& c : cases) {
+            StoreLanguage(c.language);
+            CMapaApp app;
+            QVERIFY(app.InitInstance({QStringLiteral("veltrix"), QStringLiteral("--no-splash")}));
+            const CMainFrame& frame = *app.MainFrame();
+            frame.Action(ID_HELP_FINDER)->trigger();
+            CHelpWnd* help = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* h = qobject_cast<CHelpWnd*>(w))
+                    help = h;
+            QVERIFY(help);
+            QVERIFY(QTest::qWaitForWindowExposed(help));
+            QTextBrowser& browser = *help->Browser();
+            QCOMPARE(browser.source(), QUrl(c.folder + QStringLiteral("index.html")));
+            QVERIFY(browser.toPlainText().contains(c.title));
+            QVERIFY(!browser.toPlainText().contains(c.otherTitle));
+
+            // A click on the contents' link to the File menu opens that page in the same language.
+            const QPoint link = LinkPoint(browser, QStringLiteral("archivo.html"));
+            QVERIFY(browser.viewport()->rect().contains(link));
+            QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, link);
+            QTRY_COMPARE(browser.source(), QUrl(c.folder + QStringLiteral("archivo.html")));
+            QVERIFY(browser.toPlainText().contains(c.fileMenu));
+            // Back to the contents in the same language.
+            QTest::mouseClick(browser.viewport(), Qt::LeftButton, {},
+                              LinkPoint(browser, QStringLiteral("index.html")));
+            QTRY_COMPARE(browser.source(), QUrl(c.folder + QStringLiteral("index.html")));
+
+            // Every command of the menus, layer and page is named in the help as the editor shows
+            // it.
+            QStringList missing;
+            const auto lookFor = [&](const QString& page, const QStringList& names) {
+                browser.setSource(QUrl(c.folder + page));
+                const QString text = browser.toPlainText();
+                for (QString name : names)
+                    if (!text.contains(name.remove(QLatin1Char('&'))))
+                        missing << page + QStringLiteral(": ") + name;
+            };
+            const QList<QAction*> menus = frame.menuBar()->actions();
+            // The recent maps are named by their files, not by the help.
+            QList<const QAction*> recent;
+            for (int slot = 0; slot < CRecentMaps::kMaxMaps; ++slot)
+                recent << frame.Action(ID_FILE_RECENT_FIRST + slot);
+            const QString pages[] = {QStringLiteral("archivo.html"), QStringLiteral("archivo.html"),
+                                     QStringLiteral("ver.html"),
+                                     QStringLiteral("herramientas.html")};
+            for (int m = 0; m < 4; ++m) {
+                QStringList names;
+                for (const QAction* action : menus[m]->menu()->actions())
+                    if (!action->isSeparator() && action->isVisible() && !recent.contains(action))
+                        names << action->text();
+                QVERIFY(names.size() >= 2);
+                lookFor(pages[m], names);
+            }
+            QStringList layers;
+            for (const QCheckBox* box : frame.CtrlWnd()->findChildren<QCheckBox*>())
+                layers << box->text();
+            QCOMPARE(layers.size(), 7);
+            lookFor(QStringLiteral("panel.html"), layers);
+            const auto* sheet = frame.CtrlWnd()->findChild<QTabWidget*>();
+            QVERIFY(sheet);
+            QStringList tabs;
+            for (int i = 0; i < sheet->count(); ++i)
+                tabs << sheet->tabText(i);
+            lookFor(QStringLiteral("paginas.html"), tabs);
+            QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
+        }
+        StoreLanguage(AppLanguage::System);
     }
 
     void TheLanguageIsChosenInThePreferencesOrFollowsTheSystem() {
