@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 CStackedTabBar::CStackedTabBar(QWidget* parent) : QTabBar(parent) {
     setObjectName(QStringLiteral("stackedTabBar"));
@@ -32,35 +33,67 @@ int CStackedTabBar::VisualRow(int row) const {
     return (row - current - 1 + 2 * rows) % rows;
 }
 
+namespace {
+
+// How wide each tab of a row is when the row spans `room`: every tab gets its
+// natural width (text and margins) and an equal share of what is left; in a
+// panel too narrow for that, the short names keep their whole width and the
+// long ones share the rest equally, so that only they are shortened.
+std::vector<std::int64_t> RowWidths(const std::vector<std::int64_t>& natural, std::int64_t room) {
+    const auto n = static_cast<std::int64_t>(natural.size());
+    std::vector<std::int64_t> widths(natural.size());
+    std::int64_t total = 0;
+    for (std::int64_t width : natural)
+        total += width;
+    if (total <= room) {
+        for (std::int64_t i = 0; i < n; ++i)
+            widths[i] = natural[i] + (room - total) * (i + 1) / n - (room - total) * i / n;
+        return widths;
+    }
+    std::vector<std::size_t> order(natural.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t x, std::size_t y) { return natural[x] < natural[y]; });
+    std::int64_t left = std::max<std::int64_t>(room, 0);
+    std::int64_t tabs = n;
+    for (std::size_t k = 0; k < order.size(); ++k, --tabs) {
+        const std::size_t i = order[k];
+        // Once a tab is wider than its fair share, so are all after it.
+        if (natural[i] * tabs > left) {
+            for (std::size_t j = k; j < order.size(); ++j, --tabs) {
+                widths[order[j]] = left / tabs;
+                left -= left / tabs;
+            }
+            break;
+        }
+        widths[i] = natural[i];
+        left -= natural[i];
+    }
+    return widths;
+}
+
+} // namespace
+
 QRect CStackedTabBar::TabRect(int index) const {
     if (index < 0 || index >= count())
         return {};
     const int row = index / kTabsPerRow;
     const int first = row * kTabsPerRow;
     const int inRow = std::min(kTabsPerRow, count() - first);
-    // Each row spans the whole width, as a stacked row does: every tab gets
-    // its text's width and an equal share of what is left, or, in a panel too
-    // narrow for the texts, a share in proportion to its text.
-    std::int64_t texts = 0;
-    std::int64_t before = 0;
-    for (int i = first; i < first + inRow; ++i) {
-        const int text = std::max(1, fontMetrics().horizontalAdvance(tabText(i)));
-        texts += text;
-        if (i < index)
-            before += text;
-    }
-    const int column = index - first;
-    const int own = std::max(1, fontMetrics().horizontalAdvance(tabText(index)));
-    const std::int64_t room = width();
-    const auto edge = [&](std::int64_t textsBefore, int columns) {
-        if (texts <= room)
-            return textsBefore + (room - texts) * columns / inRow;
-        return room * textsBefore / texts;
-    };
-    const auto left = static_cast<int>(edge(before, column));
-    const auto right = static_cast<int>(edge(before + own, column + 1));
+    QStyleOptionTab option;
+    initStyleOption(&option, index);
+    const int margins = style()->pixelMetric(QStyle::PM_TabBarTabHSpace, &option, this);
+    std::vector<std::int64_t> natural;
+    for (int i = first; i < first + inRow; ++i)
+        natural.push_back(std::max(1, fontMetrics().horizontalAdvance(tabText(i))) + margins);
+    const std::vector<std::int64_t> widths = RowWidths(natural, width());
+    std::int64_t left = 0;
+    for (int i = first; i < index; ++i)
+        left += widths[static_cast<std::size_t>(i - first)];
     const int height = RowHeight();
-    return QRect(left, VisualRow(row) * height, right - left, height);
+    return QRect(static_cast<int>(left), VisualRow(row) * height,
+                 static_cast<int>(widths[static_cast<std::size_t>(index - first)]), height);
 }
 
 int CStackedTabBar::TabAt(QPoint pos) const {

@@ -30,6 +30,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -189,6 +190,33 @@ private slots:
             QVERIFY(sheet->widget(i)->isVisible());
             QCOMPARE(tabs->TabRect(i).bottom(), tabs->height() - 1);
         }
+    }
+
+    // A row too narrow for every name, as the English names are in the panel:
+    // the short name stays whole and only the long ones are shortened, by the
+    // same amount, and the row still spans the bar without gaps.
+    void ANarrowRowShortensOnlyTheLongNames() {
+        CStackedTabBar tabs;
+        const QStringList names = {QStringLiteral("Businesses"), QStringLiteral("Neighbourhoods"),
+                                   QStringLiteral("Zones")};
+        for (const QString& name : names)
+            tabs.addTab(name);
+        const int margins = tabs.style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, &tabs);
+        const auto natural = [&](int i) {
+            return tabs.fontMetrics().horizontalAdvance(names[i]) + margins;
+        };
+        QVERIFY(natural(0) - natural(2) > 10);
+        tabs.resize(natural(2) + 2 * (natural(0) - 10), 60);
+        QCOMPARE(tabs.TabRect(2).width(), natural(2));
+        QCOMPARE(tabs.TabRect(0).width(), natural(0) - 10);
+        QCOMPARE(tabs.TabRect(1).width(), natural(0) - 10);
+        QCOMPARE(tabs.TabRect(0).left(), 0);
+        QCOMPARE(tabs.TabRect(1).left(), tabs.TabRect(0).right() + 1);
+        QCOMPARE(tabs.TabRect(2).right(), tabs.width() - 1);
+        // Wide enough for all: each its own width and an equal share of the rest.
+        tabs.resize(natural(0) + natural(1) + natural(2) + 30, 60);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(tabs.TabRect(i).width(), natural(i) + 10);
     }
 
     void StatusBarHintFitsItsPaneAndIdleSaysPreparado() {
