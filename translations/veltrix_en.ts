@@ -1563,11 +1563,11 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>«%1» no es un código de sistema de coordenadas: escríbalo como EPSG:N, con N solo de cifras (por ejemplo EPSG:4326).</source>
-        <translation>«%1» is not a coordinate system code: write it as EPSG:N, with N made only of digits (for example EPSG:4326).</translation>
+        <translation>“%1” is not a coordinate system code: write it as EPSG:N, with N made only of digits (for example EPSG:4326).</translation>
     </message>
     <message>
         <source>«%1» no es un sistema de coordenadas conocido.</source>
-        <translation>«%1» is not a known coordinate system.</translation>
+        <translation>“%1” is not a known coordinate system.</translation>
     </message>
     <message>
         <source>No se puede escribir la georreferencia %1.</source>
@@ -1598,7 +1598,7 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>«%1» no es un sistema de coordenadas conocido.</source>
-        <translation>«%1» is not a known coordinate system.</translation>
+        <translation>“%1” is not a known coordinate system.</translation>
     </message>
     <message>
         <source>El mapa no tiene georreferencia: no se puede pasar a %1.</source>
@@ -1681,11 +1681,11 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>«%1» no es un área lon0,lat0,lon1,lat1 en grados.</source>
-        <translation>«%1» is not an area lon0,lat0,lon1,lat1 in degrees.</translation>
+        <translation>“%1” is not an area lon0,lat0,lon1,lat1 in degrees.</translation>
     </message>
     <message>
         <source>«%1» no está en los datos como lugar: el mapa abarca todas las fuentes.</source>
-        <translation>«%1» is not a place in the data: the map covers all the sources.</translation>
+        <translation>“%1” is not a place in the data: the map covers all the sources.</translation>
     </message>
     <message>
         <source>El sistema de coordenadas de las fuentes no tiene datum.</source>
@@ -1733,11 +1733,11 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>En la capa %1 falta el campo %2 que pide el preajuste «%3».</source>
-        <translation>The layer %1 lacks the field %2 that the preset «%3» asks for.</translation>
+        <translation>The layer %1 lacks the field %2 that the preset “%3” asks for.</translation>
     </message>
     <message>
         <source>En la capa %1 falta el campo %2 (o %3) que pide el preajuste «%4».</source>
-        <translation>The layer %1 lacks the field %2 (or %3) that the preset «%4» asks for.</translation>
+        <translation>The layer %1 lacks the field %2 (or %3) that the preset “%4” asks for.</translation>
     </message>
     <message>
         <source>«%1» de %2</source>
@@ -1753,7 +1753,7 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>«%1» no es un sistema de coordenadas conocido.</source>
-        <translation>«%1» is not a known coordinate system.</translation>
+        <translation>“%1” is not a known coordinate system.</translation>
     </message>
     <message>
         <source>%1 está dañado: %2</source>
@@ -1917,11 +1917,11 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>El estado no está en los datos: se usa «%1».</source>
-        <translation>The state is not in the data: «%1» is used.</translation>
+        <translation>The state is not in the data: “%1” is used.</translation>
     </message>
     <message>
         <source>El país no está en los datos: se usa «%1».</source>
-        <translation>The country is not in the data: «%1» is used.</translation>
+        <translation>The country is not in the data: “%1” is used.</translation>
     </message>
 </context>
 <context>
@@ -2376,15 +2376,15 @@ It could not be set aside: it is still at %3.</translation>
     <name>Preset</name>
     <message>
         <source>No se puede leer el preajuste «%1»: no es uno de los incluidos (%2) ni un archivo que se pueda abrir.</source>
-        <translation>Cannot read the preset «%1»: it is neither one of the built-in ones (%2) nor a file that can be opened.</translation>
+        <translation>Cannot read the preset “%1”: it is neither one of the built-in ones (%2) nor a file that can be opened.</translation>
     </message>
     <message>
         <source>El preajuste «%1» es demasiado grande.</source>
-        <translation>The preset «%1» is too large.</translation>
+        <translation>The preset “%1” is too large.</translation>
     </message>
     <message>
         <source>El preajuste «%1» no es JSON válido: %2 (posición %3).</source>
-        <translation>The preset «%1» is not valid JSON: %2 (position %3).</translation>
+        <translation>The preset “%1” is not valid JSON: %2 (position %3).</translation>
     </message>
     <message>
         <source>debe ser un objeto JSON</source>
@@ -2392,15 +2392,15 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>El preajuste «%1» no es válido: %2.</source>
-        <translation>The preset «%1» is not valid: %2.</translation>
+        <translation>The preset “%1” is not valid: %2.</translation>
     </message>
     <message>
         <source>clave desconocida «%1» %2</source>
-        <translation>unknown key «%1» %2</translation>
+        <translation>unknown key “%1” %2</translation>
     </message>
     <message>
         <source>«%1» %2 debe ser un texto</source>
-        <translation>«%1» %2 must be a string</translation>
+        <translation>“%1” %2 must be a string</translation>
     </message>
     <message>
         <source>%1 debe ser un texto o una lista de textos</source>
@@ -2412,7 +2412,7 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>«%1» %2 debe ser un número mayor que cero</source>
-        <translation>«%1» %2 must be a number greater than zero</translation>
+        <translation>“%1” %2 must be a number greater than zero</translation>
     </message>
     <message>
         <source>en el nivel superior</source>
@@ -2420,107 +2420,107 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>«blocks» debe ser un objeto</source>
-        <translation>«blocks» must be an object</translation>
+        <translation>“blocks” must be an object</translation>
     </message>
     <message>
         <source>en «blocks»</source>
-        <translation>in «blocks»</translation>
+        <translation>in “blocks”</translation>
     </message>
     <message>
         <source>«from_streets» debe ser true o false</source>
-        <translation>«from_streets» must be true or false</translation>
+        <translation>“from_streets” must be true or false</translation>
     </message>
     <message>
         <source>«min_area_m2» debe ser menor que «max_area_m2»</source>
-        <translation>«min_area_m2» must be less than «max_area_m2»</translation>
+        <translation>“min_area_m2” must be less than “max_area_m2”</translation>
     </message>
     <message>
         <source>«%1» debe ser un objeto</source>
-        <translation>«%1» must be an object</translation>
+        <translation>“%1” must be an object</translation>
     </message>
     <message>
         <source>en «%1»</source>
-        <translation>in «%1»</translation>
+        <translation>in “%1”</translation>
     </message>
     <message>
         <source>«colors» debe ser un objeto</source>
-        <translation>«colors» must be an object</translation>
+        <translation>“colors” must be an object</translation>
     </message>
     <message>
         <source>el color «%1» debe escribirse como &quot;#rrggbb&quot;</source>
-        <translation>the colour «%1» must be written as &quot;#rrggbb&quot;</translation>
+        <translation>the colour “%1” must be written as &quot;#rrggbb&quot;</translation>
     </message>
     <message>
         <source>«detect» debe ser un objeto</source>
-        <translation>«detect» must be an object</translation>
+        <translation>“detect” must be an object</translation>
     </message>
     <message>
         <source>en «detect»</source>
-        <translation>in «detect»</translation>
+        <translation>in “detect”</translation>
     </message>
     <message>
         <source>falta la lista de reglas («rules»)</source>
-        <translation>the list of rules («rules») is missing</translation>
+        <translation>the list of rules (“rules”) is missing</translation>
     </message>
     <message>
         <source>«open_options» debe ser un objeto</source>
-        <translation>«open_options» must be an object</translation>
+        <translation>“open_options” must be an object</translation>
     </message>
     <message>
         <source>la opción «%1» debe tener la forma NOMBRE=VALOR</source>
-        <translation>the option «%1» must have the form NAME=VALUE</translation>
+        <translation>the option “%1” must have the form NAME=VALUE</translation>
     </message>
     <message>
         <source>«preset:%1» debe nombrar un archivo junto al preajuste</source>
-        <translation>«preset:%1» must name a file next to the preset</translation>
+        <translation>“preset:%1” must name a file next to the preset</translation>
     </message>
     <message>
         <source>no se puede leer el archivo «%1» que nombra</source>
-        <translation>the file «%1» it names cannot be read</translation>
+        <translation>the file “%1” it names cannot be read</translation>
     </message>
     <message>
         <source>la plantilla «%1» %2 no nombra ningún campo</source>
-        <translation>the template «%1» %2 names no field</translation>
+        <translation>the template “%1” %2 names no field</translation>
     </message>
     <message>
         <source>«%1» %2 no nombra ningún campo</source>
-        <translation>«%1» %2 names no field</translation>
+        <translation>“%1” %2 names no field</translation>
     </message>
     <message>
         <source>«%1» %2 debe ser un nombre de campo o un objeto</source>
-        <translation>«%1» %2 must be a field name or an object</translation>
+        <translation>“%1” %2 must be a field name or an object</translation>
     </message>
     <message>
         <source>en «%1» %2</source>
-        <translation>in «%1» %2</translation>
+        <translation>in “%1” %2</translation>
     </message>
     <message>
         <source>falta «field» %1</source>
-        <translation>«field» is missing %1</translation>
+        <translation>“field” is missing %1</translation>
     </message>
     <message>
         <source>«match» %1 debe ser exact, prefix o contains</source>
-        <translation>«match» %1 must be exact, prefix or contains</translation>
+        <translation>“match” %1 must be exact, prefix or contains</translation>
     </message>
     <message>
         <source>«map» %1 debe ser un objeto</source>
-        <translation>«map» %1 must be an object</translation>
+        <translation>“map” %1 must be an object</translation>
     </message>
     <message>
         <source>el valor de «%1» %2 debe ser un texto o un entero</source>
-        <translation>the value of «%1» %2 must be a string or an integer</translation>
+        <translation>the value of “%1” %2 must be a string or an integer</translation>
     </message>
     <message>
         <source>«other» %1 debe ser un texto o un entero</source>
-        <translation>«other» %1 must be a string or an integer</translation>
+        <translation>“other” %1 must be a string or an integer</translation>
     </message>
     <message>
         <source>«optional» %1 debe ser true o false</source>
-        <translation>«optional» %1 must be true or false</translation>
+        <translation>“optional” %1 must be true or false</translation>
     </message>
     <message>
         <source>el tipo de manzana «%1» %2 no está entre 1 y 6</source>
-        <translation>the block type «%1» %2 is not between 1 and 6</translation>
+        <translation>the block type “%1” %2 is not between 1 and 6</translation>
     </message>
     <message>
         <source>una condición %1 no nombra ningún campo</source>
@@ -2528,7 +2528,7 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>la condición «%1» %2</source>
-        <translation>the condition «%1» %2</translation>
+        <translation>the condition “%1” %2</translation>
     </message>
     <message>
         <source>%1 solo admite {&quot;not&quot;: ...}</source>
@@ -2548,59 +2548,59 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>falta «kind» %1</source>
-        <translation>«kind» is missing %1</translation>
+        <translation>“kind” is missing %1</translation>
     </message>
     <message>
         <source>«kind» %1 no es un tipo conocido: «%2»</source>
-        <translation>«kind» %1 is not a known kind: «%2»</translation>
+        <translation>“kind” %1 is not a known kind: “%2”</translation>
     </message>
     <message>
         <source>«fields» %1 no nombra ningún campo</source>
-        <translation>«fields» %1 names no field</translation>
+        <translation>“fields” %1 names no field</translation>
     </message>
     <message>
         <source>«fields» %1 tiene un campo en blanco</source>
-        <translation>«fields» %1 has a blank field</translation>
+        <translation>“fields” %1 has a blank field</translation>
     </message>
     <message>
         <source>falta «layer» o «fields» %1</source>
-        <translation>«layer» or «fields» is missing %1</translation>
+        <translation>“layer” or “fields” is missing %1</translation>
     </message>
     <message>
         <source>«layer» %1 no es un nombre válido</source>
-        <translation>«layer» %1 is not a valid name</translation>
+        <translation>“layer” %1 is not a valid name</translation>
     </message>
     <message>
         <source>«where» %1 debe ser un objeto</source>
-        <translation>«where» %1 must be an object</translation>
+        <translation>“where” %1 must be an object</translation>
     </message>
     <message>
         <source>falta «%1» %2 (%3)</source>
-        <translation>«%1» is missing %2 (%3)</translation>
+        <translation>“%1” is missing %2 (%3)</translation>
     </message>
     <message>
         <source>falta «name», «state» o «country» %1 (places)</source>
-        <translation>«name», «state» or «country» is missing %1 (places)</translation>
+        <translation>“name”, “state” or “country” is missing %1 (places)</translation>
     </message>
     <message>
         <source>«block_type» %1 solo vale para blocks y areas</source>
-        <translation>«block_type» %1 is only valid for blocks and areas</translation>
+        <translation>“block_type” %1 is only valid for blocks and areas</translation>
     </message>
     <message>
         <source>«block_type» %1 debe ser un entero de 1 a 6</source>
-        <translation>«block_type» %1 must be an integer from 1 to 6</translation>
+        <translation>“block_type” %1 must be an integer from 1 to 6</translation>
     </message>
     <message>
         <source>«land» %1 solo vale &quot;built&quot;, &quot;building&quot; o &quot;site&quot; en areas</source>
-        <translation>«land» %1 can only be &quot;built&quot;, &quot;building&quot; or &quot;site&quot; in areas</translation>
+        <translation>“land” %1 can only be &quot;built&quot;, &quot;building&quot; or &quot;site&quot; in areas</translation>
     </message>
     <message>
         <source>falta «block_type» o «type» %1 (areas)</source>
-        <translation>«block_type» or «type» is missing %1 (areas)</translation>
+        <translation>“block_type” or “type” is missing %1 (areas)</translation>
     </message>
     <message>
         <source>«bounds_blocks» %1 solo vale true o false en streets</source>
-        <translation>«bounds_blocks» %1 can only be true or false in streets</translation>
+        <translation>“bounds_blocks” %1 can only be true or false in streets</translation>
     </message>
 </context>
 <context>
@@ -2949,15 +2949,15 @@ It could not be set aside: it is still at %3.</translation>
     </message>
     <message>
         <source>Papel desconocido «%1»: use A4, Carta o &quot;Doble carta&quot;.</source>
-        <translation>Unknown paper «%1»: use A4, Carta or &quot;Doble carta&quot;.</translation>
+        <translation>Unknown paper “%1”: use A4, Carta or &quot;Doble carta&quot;.</translation>
     </message>
     <message>
         <source>Orientación desconocida «%1»: use vertical u horizontal.</source>
-        <translation>Unknown orientation «%1»: use vertical or horizontal.</translation>
+        <translation>Unknown orientation “%1”: use vertical or horizontal.</translation>
     </message>
     <message>
         <source>Capa desconocida en «%1».</source>
-        <translation>Unknown layer in «%1».</translation>
+        <translation>Unknown layer in “%1”.</translation>
     </message>
     <message>
         <source>%1 Use --force para reemplazarla.</source>

@@ -549,9 +549,9 @@ private slots:
         QCOMPARE(said,
                  (QStringList{
                      QStringLiteral("%1 is not in any known geographic format.").arg(notes),
-                     QStringLiteral("The preset «prueba» is not valid: «kind» in rule 1 is not a "
-                                    "known kind: «rios»."),
-                     QStringLiteral("«EPSG:999999» is not a known coordinate system."),
+                     QStringLiteral("The preset “prueba” is not valid: “kind” in rule 1 is not a "
+                                    "known kind: “rios”."),
+                     QStringLiteral("“EPSG:999999” is not a known coordinate system."),
                      QStringLiteral("The JPEG file is damaged or is not a JPEG picture."),
                      QStringLiteral("The BMP file gives an impossible picture size: 0 x 5 pixels."),
                      QStringLiteral("pueblo.map: 0 blocks, 0 traced streets, 0 labels, "

@@ -145,7 +145,7 @@ TEST_F(ToolLanguage, SpeaksEnglishWhenAskedAndUnchangedSpanishOtherwise) {
     ToolRun run = RunTool(badPaper, storedEnglish);
     EXPECT_EQ(run.code, 2);
     EXPECT_TRUE(run.err.contains(
-        QStringLiteral("Unknown paper «B5»: use A4, Carta or \"Doble carta\".\n"
+        QStringLiteral("Unknown paper “B5”: use A4, Carta or \"Doble carta\".\n"
                        "Usage: veltrix-tool guide MAP -o GUIDE.pdf [--scale S] "
                        "[--paper A4|Carta|\"Doble carta\"] [--orientation vertical|horizontal]")))
         << run.err.toStdString();
