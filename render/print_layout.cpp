@@ -26,9 +26,9 @@ QString SaveFailure(const QString& path) {
     return QCoreApplication::translate("Print", "No se pudo guardar la vista en %1.").arg(path);
 }
 
-// QSaveFile follows links by itself: the chain is checked first, so that a
-// link another user planted in a shared folder is refused, not written through.
-bool WriteTarget(const QString& path, QString& target, QString& error) {
+} // namespace
+
+bool SaveFileTarget(const QString& path, QString& target, QString& error) {
     Problem why;
     const std::string end = TrustedWriteTarget(QFile::encodeName(path).toStdString(), why);
     if (end.empty()) {
@@ -38,8 +38,6 @@ bool WriteTarget(const QString& path, QString& target, QString& error) {
     target = QFile::decodeName(QByteArray::fromStdString(end));
     return true;
 }
-
-} // namespace
 
 PrintRect PrintArea(QSize printable) {
     return {kPrintMargin, kPrintMargin, printable.width() - kPrintMargin,
@@ -93,7 +91,7 @@ bool PrintPage(QPainter& page, QSize printable, const QImage& picture) {
 
 bool WritePdfPage(const QString& path, const QImage& picture, QString& error) {
     QString target;
-    if (!WriteTarget(path, target, error))
+    if (!SaveFileTarget(path, target, error))
         return false;
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -130,7 +128,7 @@ bool WritePdfPage(const QString& path, const QImage& picture, QString& error) {
 
 bool WritePng(const QString& path, const QImage& picture, QString& error) {
     QString target;
-    if (!WriteTarget(path, target, error))
+    if (!SaveFileTarget(path, target, error))
         return false;
     QSaveFile file(target);
     if (picture.isNull() || !file.open(QIODevice::WriteOnly)) {

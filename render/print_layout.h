@@ -53,6 +53,12 @@ QImage PrintPicture(const QImage& view, const QString& footer);
 // where PrintPlacement puts it. False when there is nothing to place.
 bool PrintPage(QPainter& page, QSize printable, const QImage& picture);
 
+// The file a QSaveFile must be given to write `path`: QSaveFile follows links
+// by itself, so the chain is checked first and a link another user planted in
+// a shared folder is refused, not written through (see TrustedWriteTarget).
+// False with the reason in `error`.
+bool SaveFileTarget(const QString& path, QString& target, QString& error);
+
 // Writes the page as a one-page PDF file through a temporary file, so a failed
 // export leaves no half-written file; a link another user planted at `path`
 // is refused (see TrustedWriteTarget). False with a Spanish reason on failure.

@@ -1,10 +1,8 @@
 #include "town_guide.h"
 
-#include "file_guard.h"
 #include "map_renderer.h"
 #include "map_store.h"
 #include "print_layout.h"
-#include "problem_text.h"
 #include "scale_bar.h"
 #include "street.h"
 
@@ -497,13 +495,10 @@ bool WriteTownGuide(const QString& path, const GuideRequest& request, QString& e
         return false;
     const GuideIndex index = BuildGuideIndex(request.store, *layout);
 
-    Problem why;
-    const std::string end = TrustedWriteTarget(QFile::encodeName(path).toStdString(), why);
-    if (end.empty()) {
-        error = ProblemText(why);
+    QString target;
+    if (!SaveFileTarget(path, target, error))
         return false;
-    }
-    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(end)));
+    QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) {
         error = GuideFailure(path);
         return false;

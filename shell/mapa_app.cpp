@@ -112,12 +112,8 @@ void NameTheProgram() {
 
 std::optional<int> CMapaApp::AnswerWithoutWindow(const QStringList& arguments) {
     NameTheProgram();
-    std::unique_ptr<QTranslator> english;
-    if (SpeaksEnglish(StoredLanguage(), QLocale::system())) {
-        english = std::make_unique<QTranslator>();
-        if (!english->load(QStringLiteral(":/i18n/veltrix_en.qm")))
-            english.reset();
-    }
+    const std::unique_ptr<QTranslator> english =
+        LoadProgramTranslation(SpeaksEnglish(StoredLanguage(), QLocale::system()));
     QCommandLineParser parser;
     const EditorOptions options(parser, english.get());
     // Options Qt itself takes (-platform, -style, ...) are unknown here; the

@@ -3,9 +3,8 @@
 // takes it.
 
 #include "commands.h"
-#include "file_guard.h"
 #include "image_bitmap.h"
-#include "problem_text.h"
+#include "print_layout.h"
 #include "tool_support.h"
 
 #include <QCoreApplication>
@@ -46,15 +45,12 @@ int RunPicture(const QStringList& args) {
     const QImage first = picture.Image().copy(0, 0, picture.m_nWidth, picture.m_nHeight);
 
     // Written aside and renamed, so a failure never leaves half a picture.
-    // QSaveFile follows links by itself: a chain another user may have
-    // planted is refused first.
-    Problem why;
-    const std::string end = TrustedWriteTarget(QFile::encodeName(target).toStdString(), why);
-    if (end.empty()) {
-        PrintLine(stderr, ProblemText(why));
+    QString end, refused;
+    if (!SaveFileTarget(target, end, refused)) {
+        PrintLine(stderr, refused);
         return kExitFailed;
     }
-    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(end)));
+    QSaveFile file(end);
     bool written = file.open(QIODevice::WriteOnly);
     if (written) {
         QImageWriter writer(&file, "png");

@@ -39,12 +39,18 @@ bool SpeaksEnglish(AppLanguage language, const QLocale& system) {
     return system.language() == QLocale::English;
 }
 
-std::unique_ptr<QTranslator> InstallProgramTranslation(bool english) {
+std::unique_ptr<QTranslator> LoadProgramTranslation(bool english) {
     if (!english)
         return nullptr;
     auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QStringLiteral(":/i18n/veltrix_en.qm")) ||
-        !QCoreApplication::installTranslator(translator.get()))
+    if (!translator->load(QStringLiteral(":/i18n/veltrix_en.qm")))
+        return nullptr;
+    return translator;
+}
+
+std::unique_ptr<QTranslator> InstallProgramTranslation(bool english) {
+    std::unique_ptr<QTranslator> translator = LoadProgramTranslation(english);
+    if (!translator || !QCoreApplication::installTranslator(translator.get()))
         return nullptr;
     return translator;
 }

@@ -25,7 +25,8 @@ void StoreLanguage(AppLanguage language);
 // Whether `language`, on a system that speaks `system`, means English.
 bool SpeaksEnglish(AppLanguage language, const QLocale& system);
 
-// The program's English catalogue, installed in the running application;
-// nullptr when the program speaks Spanish (its own texts need no catalogue)
-// or the catalogue cannot be loaded.
+// The program's English catalogue, loaded; nullptr when the program speaks
+// Spanish (its own texts need no catalogue) or the catalogue cannot be loaded.
+std::unique_ptr<QTranslator> LoadProgramTranslation(bool english);
+// The same, installed in the running application.
 std::unique_ptr<QTranslator> InstallProgramTranslation(bool english);
